@@ -1,0 +1,13 @@
+#pragma once
+
+class ProcessContext;
+
+// The application object: runs the main window as a modal dialog and ends when it closes.
+class CCtrlToolApp {
+  public:
+    explicit CCtrlToolApp(ProcessContext& context) : context_(context) {}
+    int Run();
+
+  private:
+    ProcessContext& context_;
+};

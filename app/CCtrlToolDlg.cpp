@@ -1,0 +1,130 @@
+#include "app/CCtrlToolDlg.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/CTabSheetDialog.h"
+#include "app/ControlMode.h"
+#include "app/Notifier.h"
+#include "app/ProcessContext.h"
+#include "controls/ControlTable.h"
+
+namespace {
+const char kCaption[] = "RV-2410/4820-TCL Control Tool";
+const char kVersion[] = "0.20";
+}  // namespace
+
+CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setObjectName("CCtrlToolDlg");
+    setWindowIcon(QIcon(":/icons/application.png"));
+
+    auto* layout = new QVBoxLayout(this);
+    auto* menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+    BuildMenu(menuBar);
+
+    tabControl_ = new QTabWidget(this);
+    tabControl_->setObjectName("1089");
+    layout->addWidget(tabControl_, 1);
+
+    statusPicture_ = new QLabel(this);
+    statusPicture_->setObjectName("1069");
+    statusPicture_->setFixedHeight(8);
+    layout->addWidget(statusPicture_);
+
+    pages_.push_back(new CTabSheetDialog(this, 111, "User A", false));
+    pages_.push_back(new CTabSheetDialog(this, 112, "User B", false));
+    pages_.push_back(new CTabSheetDialog(this, 117, "Factory A", true));
+
+    CurrentArea = 0;
+    QuitWithoutConfirm = 0;
+    context_.Get<ControlTable>().UpdatePrevDataValues();
+
+    connect(tabControl_, &QTabWidget::currentChanged, this, &CCtrlToolDlg::OnTabChanged);
+    resize(960, 680);
+}
+
+void CCtrlToolDlg::BuildMenu(QMenuBar* menuBar) {
+    QMenu* file = menuBar->addMenu("File(&F)");
+    QMenu* saveAs = new QMenu("&Save as", file);
+    file->addAction("&Open")->setEnabled(false);
+    saveAs->addAction("All Data")->setEnabled(false);
+    saveAs->addAction("Shipping Data")->setEnabled(false);
+    file->addMenu(saveAs);
+    file->addSeparator();
+    connect(file->addAction("E&xit"), &QAction::triggered, this, &CCtrlToolDlg::reject);
+
+    QMenu* settings = menuBar->addMenu("Settings(&S)");
+    settings->addAction("&Reload")->setEnabled(false);
+    settings->addAction("&Load settings")->setEnabled(false);
+    settings->addAction("&Store settings")->setEnabled(false);
+
+    utilityMenu_ = menuBar->addMenu("Utility(&U)");
+    utilityMenu_->addAction("Edit user id")->setEnabled(false);
+    utilityMenu_->addAction("Edit camera id")->setEnabled(false);
+
+    QMenu* lut = menuBar->addMenu("LUT(&L)");
+    lut->addAction("&Open LUT file")->setEnabled(false);
+    lut->addAction("&Save LUT file")->setEnabled(false);
+    lut->addAction("&Load all LUT table")->setEnabled(false);
+
+    QMenu* help = menuBar->addMenu("Help(&H)");
+    help->addAction("&About this application")->setEnabled(false);
+    help->addAction("&Open Communication Dialog")->setEnabled(false);
+}
+
+void CCtrlToolDlg::Initialise() {
+    setWindowTitle(QString("%1  Ver %2").arg(kCaption, kVersion));
+    ControlTable& table = context_.Get<ControlTable>();
+    UpdateModeView();
+    table.UpdatePrevDataValues();
+}
+
+void CCtrlToolDlg::RebuildTabs() {
+    const bool factoryMode = context_.Get<ControlMode>().IsFactory();
+    const QSignalBlocker blocker(tabControl_);
+    while (tabControl_->count() > 0) {
+        tabControl_->removeTab(0);
+    }
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        CTabSheetDialog* page = pages_[i];
+        if (factoryMode || !page->FactoryOnly()) {
+            const int tab = tabControl_->addTab(page, page->Title());
+            tabControl_->tabBar()->setTabData(tab, static_cast<int>(i));
+        } else {
+            page->setParent(this);
+            page->hide();
+        }
+    }
+    tabControl_->setCurrentIndex(0);
+}
+
+void CCtrlToolDlg::OnTabChanged() {
+    // QTabWidget shows the page of the selected tab itself; nothing else depends on the tab.
+}
+
+void CCtrlToolDlg::UpdateModeView() {
+    RebuildTabs();
+    utilityMenu_->menuAction()->setEnabled(context_.Get<ControlMode>().IsFactory());
+    ControlTable& table = context_.Get<ControlTable>();
+    table.WriteChangedValues();
+    table.UpdatePrevDataValues();
+}
+
+void CCtrlToolDlg::ToggleControlMode() {
+    context_.Get<ControlMode>().Toggle();
+    UpdateModeView();
+}
+
+void CCtrlToolDlg::reject() {
+    if (QuitWithoutConfirm == 1 ||
+        context_.Get<Notifier>().AskYesNo("Are you sure to terminate the Camera Control Tool ?",
+                                          "Confirm")) {
+        QDialog::reject();
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+class CTabSheetDialog;
+class ProcessContext;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTabWidget;
+
+// The main window: a tab control with the parameter pages, the menu bar and the status strip.
+class CCtrlToolDlg : public QDialog {
+    Q_OBJECT
+  public:
+    explicit CCtrlToolDlg(ProcessContext& context, QWidget* parent = nullptr);
+
+    // The window's start-up sequence, run once before it is shown.
+    void Initialise();
+
+    void RebuildTabs();
+    void OnTabChanged();
+    void UpdateModeView();
+    void ToggleControlMode();
+
+    const std::vector<CTabSheetDialog*>& Pages() const { return pages_; }
+    QTabWidget* TabControl() const { return tabControl_; }
+    QMenu* UtilityMenu() const { return utilityMenu_; }
+
+    int CurrentArea = 0;
+    int QuitWithoutConfirm = 0;
+
+  public slots:
+    // Close box, Exit and Escape: asks before the window closes, unless after a camera reset.
+    void reject() override;
+
+  private:
+    void BuildMenu(QMenuBar* menuBar);
+
+    ProcessContext& context_;
+    std::vector<CTabSheetDialog*> pages_;
+    QTabWidget* tabControl_ = nullptr;
+    QLabel* statusPicture_ = nullptr;
+    QMenu* utilityMenu_ = nullptr;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/Notifier.h"
+
+// Shows operator messages as modal message boxes over the active window.
+class MessageBoxNotifier : public Notifier {
+  public:
+    MessageAnswer Show(const MessageRequest& request) override;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Caption of the messages that name no caption of their own.
+inline constexpr const char* kApplicationCaption = "RV-2410/4820-TCL Control Tool";
+
+struct MessageRequest {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::Warning;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+// Shows an operator message and waits for the answer. rvtool shows a modal message box,
+// rvctl writes to the terminal, tests record and answer from a script.
+class Notifier {
+  public:
+    virtual ~Notifier() = default;
+    virtual MessageAnswer Show(const MessageRequest& request) = 0;
+
+    void Warn(const std::string& text, const std::string& caption = kApplicationCaption) {
+        Show({text, caption, MessageIcon::Warning, MessageButtons::Ok});
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) {
+        return Show({text, caption, MessageIcon::Question, MessageButtons::YesNo}) ==
+               MessageAnswer::Yes;
+    }
+};

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTest>
+
+#include "app/CCtrlToolDlg.h"
+#include "app/CTabSheetDialog.h"
+#include "app/ControlMode.h"
+#include "tests/support/TestContext.h"
+
+namespace {
+
+QStringList TabTitles(const CCtrlToolDlg& window) {
+    QStringList titles;
+    for (int i = 0; i < window.TabControl()->count(); ++i) {
+        titles << window.TabControl()->tabText(i);
+    }
+    return titles;
+}
+
+class MainWindowTest : public testing::Test {
+  protected:
+    void Open() {
+        window = std::make_unique<CCtrlToolDlg>(test.Context());
+        window->Initialise();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    TestContext test;
+    std::unique_ptr<CCtrlToolDlg> window;
+};
+
+TEST_F(MainWindowTest, ShowsTheCaptionWithTheVersion) {
+    Open();
+    EXPECT_EQ(window->windowTitle(), "RV-2410/4820-TCL Control Tool  Ver 0.20");
+}
+
+TEST_F(MainWindowTest, UserModeHidesTheFactoryPageAndGreysUtility) {
+    Open();
+    EXPECT_EQ(TabTitles(*window), (QStringList{"User A", "User B"}));
+    EXPECT_FALSE(window->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_FALSE(window->Pages()[2]->isVisible());
+}
+
+TEST_F(MainWindowTest, TogglingFactoryModeAddsAndRemovesTheFactoryPage) {
+    Open();
+    window->ToggleControlMode();
+    EXPECT_EQ(TabTitles(*window), (QStringList{"User A", "User B", "Factory A"}));
+    EXPECT_TRUE(window->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_EQ(window->TabControl()->currentIndex(), 0);
+
+    window->TabControl()->setCurrentIndex(2);
+    EXPECT_TRUE(window->Pages()[2]->isVisible());
+    window->ToggleControlMode();
+    EXPECT_EQ(TabTitles(*window), (QStringList{"User A", "User B"}));
+    EXPECT_EQ(window->TabControl()->currentIndex(), 0);
+    EXPECT_TRUE(window->Pages()[0]->isVisible());
+    EXPECT_FALSE(window->Pages()[2]->isVisible());
+}
+
+TEST_F(MainWindowTest, FactoryModeStoredByTheLastRunShowsTheFactoryPage) {
+    test.Context().Get<ControlMode>().Set(1);
+    test.Restart();
+    Open();
+    EXPECT_EQ(TabTitles(*window).size(), 3);
+    EXPECT_TRUE(window->UtilityMenu()->menuAction()->isEnabled());
+}
+
+TEST_F(MainWindowTest, ClosingAsksFirstAndNoKeepsTheWindowOpen) {
+    Open();
+    test.Notifier().QueueAnswer(MessageAnswer::No);
+    window->close();
+    ASSERT_EQ(test.Notifier().Messages().size(), 1u);
+    const MessageRequest& question = test.Notifier().Messages()[0];
+    EXPECT_EQ(question.text, "Are you sure to terminate the Camera Control Tool ?");
+    EXPECT_EQ(question.caption, "Confirm");
+    EXPECT_EQ(question.icon, MessageIcon::Question);
+    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(window->isVisible());
+
+    test.Notifier().QueueAnswer(MessageAnswer::Yes);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(test.Notifier().Messages().size(), 2u);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, AfterACameraResetTheWindowClosesWithoutAsking) {
+    Open();
+    window->QuitWithoutConfirm = 1;
+    window->close();
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+}  // namespace

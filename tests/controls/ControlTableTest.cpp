@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/ProcessContext.h"
+#include "controls/ControlTable.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandTable.h"
+#include "tests/support/RecordingNotifier.h"
+
+namespace {
+
+// Records the requests it gets; refuses the n-th set (1-based) when asked to.
+class FakeCommandEngine : public CommandEngine {
+  public:
+    struct Request {
+        int cmdId;
+        int32_t value;
+        int timeoutMs;
+    };
+    bool SetValue(int cmdId, int32_t value, int timeoutMs) override {
+        sets.push_back({cmdId, value, timeoutMs});
+        return static_cast<int>(sets.size()) != refuseSetNumber;
+    }
+    bool SetString(int, const std::string&, int) override { return false; }
+    bool GetValue(int, int32_t&, int) override { return false; }
+    bool GetString(int, std::string& text, int) override {
+        text.clear();
+        return false;
+    }
+    std::vector<Request> sets;
+    int refuseSetNumber = 0;
+};
+
+class ControlTableTest : public testing::Test {
+  protected:
+    ControlTableTest() {
+        context.ProvideExternal<Notifier>(notifier);
+        context.ProvideExternal<CommandEngine>(engine);
+    }
+    ControlTable& Table() { return context.Get<ControlTable>(); }
+    std::string Mnemonic(const ControlEntry& row) {
+        return CommandTable::Find(row.cmdId)->mnemonic;
+    }
+
+    RecordingNotifier notifier;
+    FakeCommandEngine engine;
+    ProcessContext context;
+};
+
+TEST_F(ControlTableTest, CountsFollowFromTheRows) {
+    int values = 0, users = 0, factories = 0, buttons = 0;
+    for (const ControlEntry& row : Table().Entries()) {
+        values += row.kind != kButtonControl;
+        users += row.kind != kButtonControl && row.paramClass == kUserParam;
+        factories += row.kind != kButtonControl && row.paramClass == kFactoryParam;
+        buttons += row.kind == kButtonControl;
+        EXPECT_EQ(row.spinMode, 0);
+        EXPECT_EQ(row.prevValue, 0);
+        if (row.kind == kButtonControl) {
+            EXPECT_EQ(row.paramClass, kActionParam) << row.ctrlId;
+        }
+    }
+    EXPECT_EQ(Table().Entries().size(), 57u);
+    EXPECT_EQ(values, 49);
+    EXPECT_EQ(users, 38);
+    EXPECT_EQ(factories, 11);
+    EXPECT_EQ(buttons, 8);
+    EXPECT_EQ(Table().CountValueControls(), 49);
+    EXPECT_EQ(Table().CountUserValueControls(), 38);
+}
+
+TEST_F(ControlTableTest, NoTwoRowsShareAControlOrACommand) {
+    std::set<int> controls, commands;
+    for (const ControlEntry& row : Table().Entries()) {
+        EXPECT_TRUE(controls.insert(row.ctrlId).second) << row.ctrlId;
+        EXPECT_TRUE(commands.insert(row.cmdId).second) << row.cmdId;
+        EXPECT_NE(CommandTable::Find(row.cmdId), nullptr);
+    }
+}
+
+TEST_F(ControlTableTest, SettingsFileParameterOrderFollowsInFile) {
+    std::vector<std::string> user, factory;
+    for (const ControlEntry& row : Table().Entries()) {
+        if (row.inFile) {
+            (row.paramClass == kFactoryParam ? factory : user).push_back(Mnemonic(row));
+        }
+    }
+    const std::vector<std::string> expectedUser = {
+        "TG",  "TI", "TA",  "ARST", "EM",  "PE",  "LR",  "AL",  "BI",  "HB",    "HBM", "BA", "TAGM",
+        "CLC", "GA", "ABG", "BL",   "SDC", "PGC", "PBC", "LUN", "GMA", "TMPS0", "LS0", "SS", "MF"};
+    const std::vector<std::string> expectedFactory = {"GA4A00", "GA4B00", "GA8K00", "BL4A00",
+                                                      "BL4B00", "BL8K00", "BYP0",   "GA00",
+                                                      "PGC00",  "PBC00"};
+    EXPECT_EQ(user, expectedUser);
+    EXPECT_EQ(factory, expectedFactory);
+}
+
+TEST_F(ControlTableTest, ReadBackSetIsTheThirtyNineControlsInTableOrder) {
+    std::vector<int> readBack;
+    for (const ControlEntry& row : Table().Entries()) {
+        if (row.readBack) {
+            readBack.push_back(row.ctrlId);
+            EXPECT_NE(row.kind, kButtonControl);
+        }
+    }
+    const std::vector<int> expected = {1124, 1096, 1098, 1099, 1186, 1092, 1093, 1187, 1189, 1122,
+                                       1223, 1225, 1100, 1123, 1174, 1119, 1041, 1217, 1139, 1120,
+                                       1192, 1184, 1116, 1117, 1194, 1101, 1195, 1227, 1199, 1201,
+                                       1203, 1205, 1207, 1209, 1128, 1177, 1211, 1213, 1214};
+    EXPECT_EQ(readBack, expected);
+}
+
+TEST_F(ControlTableTest, RowsCarryTheirCommandsLimitsAndInitialValues) {
+    ControlTable& table = Table();
+    EXPECT_EQ(table.ToCmdId(1041), CommandTable::IdOf("GA"));
+    EXPECT_EQ(table.ToCtrlId(CommandTable::IdOf("BL")), 1139);
+    int32_t low = 0, high = 0;
+    ASSERT_TRUE(table.GetDataRange(1139, low, high));
+    EXPECT_EQ(low, -133);
+    EXPECT_EQ(high, 255);
+    ASSERT_TRUE(table.GetDataRange(1093, low, high));
+    EXPECT_EQ(high, 2147483647);
+    EXPECT_EQ(table.GetDataValue(1041), 100);
+    EXPECT_EQ(table.GetDataValue(1104), 1600);
+    EXPECT_EQ(table.GetDataValue(1147), 4);
+    EXPECT_EQ(table.GetDataValue(1117), 8);
+    EXPECT_EQ(table.GetDataValue(1211), 50);
+    EXPECT_EQ(table.CtrlId2TblIndex(1124), 0);
+    EXPECT_EQ(table.CtrlId2TblIndex(1214), 56);
+    EXPECT_TRUE(table.IsFactoryParam(1128));
+    EXPECT_FALSE(table.IsFactoryParam(1041));
+    EXPECT_EQ(table.IsInFile(1119), 0);  // the test pattern is never saved
+    EXPECT_EQ(table.IsInFile(1093), 1);
+    EXPECT_TRUE(notifier.Messages().empty());
+}
+
+TEST_F(ControlTableTest, UnregisteredIdsAreReportedAndChangeNothing) {
+    ControlTable& table = Table();
+    const ControlTable::Rows before = table.Entries();
+    int32_t low = 11, high = 22;
+
+    EXPECT_EQ(table.GetDataValue(9999), -1);
+    EXPECT_FALSE(table.SetDataValue(9999, 5));
+    EXPECT_EQ(table.GetPrevDataValue(9999), -1);
+    EXPECT_EQ(table.ToCmdId(9999), -1);
+    EXPECT_EQ(table.ToCtrlId(1), -1);  // ST has no control
+    EXPECT_EQ(table.CtrlId2TblIndex(9999), -1);
+    EXPECT_EQ(table.GetSpinMode(9999), -1);
+    EXPECT_FALSE(table.GetDataRange(9999, low, high));
+    EXPECT_FALSE(table.IsFactoryParam(4660));
+    EXPECT_EQ(table.IsInFile(9999), 0);
+
+    EXPECT_EQ(low, 11);
+    EXPECT_EQ(high, 22);
+    const std::vector<std::string> expected = {
+        "Unexpected error occurred in GetDataValue().",
+        "Unexpected error occurred in SetDataValue().",
+        "Unexpected error occurred in GetDataValue().",
+        "Unexpected error occurred in ToCmdId().",
+        "Unexpected error occurred in ToCtrlId(): Command id is 1",
+        "Unexpected error occurred in CtrlId2TblIndex().",
+        "Unexpected error occurred in CtrlId2TblIndex().",
+        "Unexpected error occurred in CtrlId2TblIndex().",
+        "ERROR: IsFactoryParam(): Control id \"4660: 0x1234\" is not registered in database table",
+    };
+    EXPECT_EQ(notifier.Texts(), expected);  // IsInFile stays silent
+    for (const MessageRequest& message : notifier.Messages()) {
+        EXPECT_EQ(message.icon, MessageIcon::Warning);
+        EXPECT_EQ(message.buttons, MessageButtons::Ok);
+    }
+    for (int i = 0; i < ControlTable::kRowCount; ++i) {
+        EXPECT_EQ(table.Entries()[i].value, before[i].value);
+    }
+}
+
+TEST_F(ControlTableTest, SetDataValueStoresAnyValueAndCountsStayCached) {
+    ControlTable& table = Table();
+    ASSERT_TRUE(table.SetDataValue(1041, 99999));  // no range check
+    ASSERT_TRUE(table.SetDataValue(1139, -1));
+    EXPECT_EQ(table.GetDataValue(1041), 99999);
+    EXPECT_EQ(table.GetDataValue(1139), -1);
+    EXPECT_EQ(table.CountValueControls(), 49);
+    EXPECT_EQ(table.CountUserValueControls(), 38);
+}
+
+TEST_F(ControlTableTest, WriteChangedValuesSendsChangedRowsInTableOrder) {
+    ControlTable& table = Table();
+    table.UpdatePrevDataValues();
+    EXPECT_TRUE(table.WriteChangedValues());
+    EXPECT_TRUE(engine.sets.empty());
+
+    table.SetDataValue(1139, -5);   // BL, row 27
+    table.SetDataValue(1096, 1);    // TG, row 1
+    table.SetDataValue(1041, 400);  // GA, row 20
+    ASSERT_TRUE(table.WriteChangedValues());
+    ASSERT_EQ(engine.sets.size(), 3u);
+    EXPECT_EQ(engine.sets[0].cmdId, CommandTable::IdOf("TG"));
+    EXPECT_EQ(engine.sets[1].cmdId, CommandTable::IdOf("GA"));
+    EXPECT_EQ(engine.sets[1].value, 400);
+    EXPECT_EQ(engine.sets[2].cmdId, CommandTable::IdOf("BL"));
+    EXPECT_EQ(engine.sets[2].value, -5);
+    for (const auto& set : engine.sets) {
+        EXPECT_EQ(set.timeoutMs, 5000);
+    }
+    // The previous values are the caller's business: the rows still count as changed.
+    EXPECT_EQ(table.GetPrevDataValue(1041), 100);
+}
+
+TEST_F(ControlTableTest, WriteChangedValuesStopsAtTheFirstRefusal) {
+    ControlTable& table = Table();
+    table.UpdatePrevDataValues();
+    table.SetDataValue(1096, 1);     // TG
+    table.SetDataValue(1099, 2);     // TA
+    table.SetDataValue(1093, 7000);  // PE, refused
+    table.SetDataValue(1187, 5000);  // LR, never sent
+    engine.refuseSetNumber = 3;
+    EXPECT_FALSE(table.WriteChangedValues());
+    ASSERT_EQ(engine.sets.size(), 3u);
+    EXPECT_EQ(engine.sets[2].cmdId, CommandTable::IdOf("PE"));
+
+    // Unconfirmed rows are sent again with the next pass.
+    engine.sets.clear();
+    engine.refuseSetNumber = 0;
+    EXPECT_TRUE(table.WriteChangedValues());
+    EXPECT_EQ(engine.sets.size(), 4u);
+}
+
+}  // namespace

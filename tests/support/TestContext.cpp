@@ -1,0 +1,37 @@
+#include "tests/support/TestContext.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+TemporaryFolder::TemporaryFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "rvtest-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) {
+        std::abort();
+    }
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+}
+
+TestContext::TestContext() : settingsPath_(folder_.File("settings.ini")) {
+    setenv("RVTOOL_SETTINGS", settingsPath_.c_str(), 1);
+    Prepare();
+}
+
+TestContext::~TestContext() {
+    context_.reset();
+    unsetenv("RVTOOL_SETTINGS");
+}
+
+void TestContext::Prepare() {
+    context_ = std::make_unique<ProcessContext>();
+    context_->ProvideExternal<::Notifier>(notifier_);
+}
+
+void TestContext::Restart() {
+    context_.reset();
+    Prepare();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/ProcessContext.h"
+#include "tests/support/RecordingNotifier.h"
+
+// A scratch folder, removed with everything in it when the test ends.
+class TemporaryFolder {
+  public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+// A process context for one test: operator messages are recorded, and the settings live in
+// a file of a private folder (also exported as RVTOOL_SETTINGS for code that reads it itself).
+class TestContext {
+  public:
+    TestContext();
+    ~TestContext();
+
+    ProcessContext& Context() { return *context_; }
+    RecordingNotifier& Notifier() { return notifier_; }
+    const std::string& SettingsPath() const { return settingsPath_; }
+    const TemporaryFolder& Folder() const { return folder_; }
+
+    // Ends the current "run": destroys every process-wide object (the exit-time saves run),
+    // then starts a fresh context on the same settings file.
+    void Restart();
+
+  private:
+    void Prepare();
+
+    TemporaryFolder folder_;
+    std::string settingsPath_;
+    RecordingNotifier notifier_;
+    std::unique_ptr<ProcessContext> context_;
+};
