@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class ProcessContext;
+
+// Link category: which driver carries the camera's serial line.
+enum PortCategory : int32_t {
+    kComCategory = 0,
+    kCameraLink2000Category = 1,
+    kCameraLink2001Category = 2,
+    kCameraLinkV11Category = 3,
+};
+
+// The one object through which the program talks to the camera. Remembers the category, the
+// baud rate and the port last chosen for every category, and forwards to the category's driver.
+class CameraPort {
+public:
+    explicit CameraPort(ProcessContext& context);
+    ~CameraPort();  // writes the six link values to the settings store, in order
+    CameraPort(const CameraPort&) = delete;
+    CameraPort& operator=(const CameraPort&) = delete;
+
+    bool Open(int32_t category, int32_t baudRate, int32_t portIndex);
+    bool Reopen();
+    bool SelectCategory(int32_t category);
+    bool SetBaudRate(int32_t baudRate);
+    bool SelectPort(int32_t portIndex);
+    void Close();
+
+    // Sends all bytes of the text, then logs it ("Tx: " to the terminal log, bare to the
+    // message log, trailing CR/LF removed). False only for a category that is not one of four.
+    bool Write(const std::string& text);
+    // Collects up to count bytes within the time-out; returns as soon as count bytes are there.
+    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs);
+
+    int32_t GetPortCount();
+    std::string GetPortName(int32_t index);
+    int32_t GetCategory() const { return category_; }
+    void SetCategory(int32_t category) { category_ = category; }
+    int32_t GetPortIndex() const;
+    int32_t GetBaudIndex() const;
+    int32_t GetBaudRate() const { return baudRate_; }
+    static int32_t BaudRateFromIndex(int32_t index);
+
+    // Received bytes the driver had to drop since the last call because its ring was full.
+    int32_t TakeDroppedByteCount();
+
+private:
+    ProcessContext& context_;
+    int32_t category_ = kComCategory;
+    int32_t baudRate_ = 9600;
+    int32_t comPortIndex_ = 0;
+    int32_t cl2000Index_ = 0;
+    int32_t cl2001Index_ = 0;
+    int32_t clV11Index_ = 0;
+};
