@@ -1,0 +1,57 @@
+// What programs without windows get for the window services: nothing to show, nothing to do.
+#include "app/DialogEnabler.h"
+#include "app/LogSinks.h"
+#include "app/OnlineStatusSink.h"
+#include "app/ProgressSink.h"
+
+namespace {
+
+class DiscardingTerminalLog : public TerminalLogSink {
+public:
+    void AddLine(const std::string&) override {}
+};
+
+class DiscardingMessageLog : public MessageLogSink {
+public:
+    void Add(const std::string&) override {}
+};
+
+class QuietOnlineStatus : public OnlineStatusSink {
+public:
+    void SetOnline(bool) override {}
+};
+
+class QuietDialogEnabler : public DialogEnabler {
+public:
+    void EnableAll(bool) override {}
+};
+
+class QuietProgress : public ProgressSink {
+public:
+    void ShowProgress(const std::string&) override {}
+    void SetProgressMessage(const std::string&) override {}
+    void SetProgress(int) override {}
+    void EndProgress() override {}
+};
+
+}  // namespace
+
+std::unique_ptr<TerminalLogSink> TerminalLogSink::CreateDefault(ProcessContext&) {
+    return std::make_unique<DiscardingTerminalLog>();
+}
+
+std::unique_ptr<MessageLogSink> MessageLogSink::CreateDefault(ProcessContext&) {
+    return std::make_unique<DiscardingMessageLog>();
+}
+
+std::unique_ptr<OnlineStatusSink> OnlineStatusSink::CreateDefault(ProcessContext&) {
+    return std::make_unique<QuietOnlineStatus>();
+}
+
+std::unique_ptr<DialogEnabler> DialogEnabler::CreateDefault(ProcessContext&) {
+    return std::make_unique<QuietDialogEnabler>();
+}
+
+std::unique_ptr<ProgressSink> ProgressSink::CreateDefault(ProcessContext&) {
+    return std::make_unique<QuietProgress>();
+}
