@@ -5,13 +5,16 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/CTabSheetDialog.h"
+#include "app/CameraConnection.h"
 #include "app/ControlMode.h"
 #include "app/Notifier.h"
 #include "app/ProcessContext.h"
 #include "controls/ControlTable.h"
+#include "protocol/Command.h"
 
 namespace {
 const char kCaption[] = "RV-2410/4820-TCL Control Tool";
@@ -40,6 +43,9 @@ CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
     pages_.push_back(new CTabSheetDialog(this, 111, "User A", false));
     pages_.push_back(new CTabSheetDialog(this, 112, "User B", false));
     pages_.push_back(new CTabSheetDialog(this, 117, "Factory A", true));
+
+    // The link of a run that did not end normally is not trusted.
+    CameraConnection::ApplyPreviousShutdown(context_);
 
     CurrentArea = 0;
     QuitWithoutConfirm = 0;
@@ -80,9 +86,21 @@ void CCtrlToolDlg::BuildMenu(QMenuBar* menuBar) {
 
 void CCtrlToolDlg::Initialise() {
     setWindowTitle(QString("%1  Ver %2").arg(kCaption, kVersion));
-    ControlTable& table = context_.Get<ControlTable>();
+
+    // Between requests the engine drains and logs whatever the camera sends.
+    drainTimer_ = new QTimer(this);
+    connect(drainTimer_, &QTimer::timeout, this, [this] { context_.Get<Command>().OnTimer(); });
+    drainTimer_->start(Command::kDrainPeriodMs);
+
     UpdateModeView();
-    table.UpdatePrevDataValues();
+}
+
+void CCtrlToolDlg::ConnectAtStart() {
+    int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
+    if (answered == 0) {
+        answered = CameraConnection::SearchBaudRate(context_, nullptr);
+    }
+    context_.Get<ControlTable>().UpdatePrevDataValues();
 }
 
 void CCtrlToolDlg::RebuildTabs() {

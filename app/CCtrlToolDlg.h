@@ -9,6 +9,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QTabWidget;
+class QTimer;
 
 // The main window: a tab control with the parameter pages, the menu bar and the status strip.
 class CCtrlToolDlg : public QDialog {
@@ -18,6 +19,9 @@ class CCtrlToolDlg : public QDialog {
 
     // The window's start-up sequence, run once before it is shown.
     void Initialise();
+    // Connects to the camera: the stored link first, then the baud-rate search. Run once the
+    // window is on screen, so that the operator sees what the program is waiting for.
+    void ConnectAtStart();
 
     void RebuildTabs();
     void OnTabChanged();
@@ -43,4 +47,5 @@ class CCtrlToolDlg : public QDialog {
     QTabWidget* tabControl_ = nullptr;
     QLabel* statusPicture_ = nullptr;
     QMenu* utilityMenu_ = nullptr;
+    QTimer* drainTimer_ = nullptr;
 };

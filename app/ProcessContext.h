@@ -64,6 +64,15 @@ class ProcessContext {
         };
     }
 
+    // Makes Get<Interface>() answer with Get<Implementation>(), so both reach one object.
+    template <class Interface, class Implementation>
+    void ProvideAs() {
+        factories_[std::type_index(typeid(Interface))] = [](ProcessContext& context) {
+            Interface& instance = context.Get<Implementation>();
+            return std::shared_ptr<void>(&instance, [](void*) {});
+        };
+    }
+
     // Destroys every object now, newest first; the context can be used again afterwards.
     void DestroyAll() {
         while (!objects_.empty()) {

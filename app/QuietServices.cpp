@@ -3,6 +3,7 @@
 #include "app/LogSinks.h"
 #include "app/OnlineStatusSink.h"
 #include "app/ProgressSink.h"
+#include "app/WaitCursor.h"
 
 namespace {
 
@@ -34,6 +35,12 @@ public:
     void EndProgress() override {}
 };
 
+class QuietWaitCursor : public WaitCursor {
+public:
+    void Show() override {}
+    void Restore() override {}
+};
+
 }  // namespace
 
 std::unique_ptr<TerminalLogSink> TerminalLogSink::CreateDefault(ProcessContext&) {
@@ -54,4 +61,8 @@ std::unique_ptr<DialogEnabler> DialogEnabler::CreateDefault(ProcessContext&) {
 
 std::unique_ptr<ProgressSink> ProgressSink::CreateDefault(ProcessContext&) {
     return std::make_unique<QuietProgress>();
+}
+
+std::unique_ptr<WaitCursor> WaitCursor::CreateDefault(ProcessContext&) {
+    return std::make_unique<QuietWaitCursor>();
 }

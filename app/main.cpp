@@ -1,19 +1,62 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QRegularExpression>
 
 #include "app/CCtrlToolApp.h"
+#include "app/CoreServices.h"
 #include "app/MessageBoxNotifier.h"
+#include "app/OverrideWaitCursor.h"
 #include "app/ProcessContext.h"
+#include "app/SettingsStore.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+// "--port COM<n>" makes COM port n the stored link, so this run starts on it.
+bool ApplyPortOption(ProcessContext& context, const QString& port) {
+    const QRegularExpressionMatch match =
+        QRegularExpression("^COM([1-9]|1[0-6])$", QRegularExpression::CaseInsensitiveOption)
+            .match(port);
+    if (!match.hasMatch()) {
+        return false;
+    }
+    SettingsStore& settings = context.Get<SettingsStore>();
+    settings.WriteDword(kCommunicationMode, kComCategory);
+    settings.WriteDword(kComPortNo, match.captured(1).toInt() - 1);
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("rvtool");
+    QApplication::setApplicationVersion("0.20");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("RV-2410/4820-TCL Control Tool");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption portOption(
+        "port", "Start on COM port <name> (COM1 ... COM16) instead of the last link.", "name");
+    parser.addOption(portOption);
+    parser.process(application);
+
     int result = 0;
     {
-        // The context goes before the Qt application, so the exit-time saves run while Qt is
+        // The context ends before the Qt application, so the exit-time saves run while Qt is
         // still there for any message they need to show.
         ProcessContext context;
+        ProvideCoreServices(context);
         context.Provide<Notifier>(
             [](ProcessContext&) { return std::make_unique<MessageBoxNotifier>(); });
+        context.Provide<WaitCursor>(
+            [](ProcessContext&) { return std::make_unique<OverrideWaitCursor>(); });
+        if (parser.isSet(portOption) && !ApplyPortOption(context, parser.value(portOption))) {
+            parser.showMessage("Unknown port \"" + parser.value(portOption) +
+                               "\": name one of COM1 ... COM16.");
+            return 2;
+        }
         result = CCtrlToolApp(context).Run();
     }
     return result;

@@ -1,0 +1,48 @@
+#include "app/CameraConnection.h"
+
+#include "app/Notifier.h"
+#include "app/ProcessContext.h"
+#include "app/SettingsStore.h"
+#include "controls/CameraModel.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+#include "transport/CameraPort.h"
+
+namespace CameraConnection {
+
+namespace {
+constexpr int kAreaQueryTimeoutMs = 5000;
+constexpr int32_t kFastestBaudIndex = 4;
+}  // namespace
+
+void ApplyPreviousShutdown(ProcessContext& context) {
+    if (!context.Get<SettingsStore>().PreviousShutdownNormal()) {
+        context.Get<CameraPort>().SetCategory(kComCategory);
+    }
+}
+
+int ConnectCamera(ProcessContext& context, int32_t& currentArea) {
+    if (!context.Get<CameraPort>().Reopen()) {
+        context.Get<Notifier>().Warn("Failed to initialize!");
+        return 0;
+    }
+    const int answered = context.Get<CameraModel>().CheckModel();
+    context.Get<CommandEngine>().GetValue(CommandIds::kEA, currentArea, kAreaQueryTimeoutMs);
+    return answered;
+}
+
+int SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex) {
+    CameraPort& port = context.Get<CameraPort>();
+    for (int32_t index = kFastestBaudIndex; index >= 0; --index) {
+        port.SetBaudRate(CameraPort::BaudRateFromIndex(index));
+        if (showBaudIndex) {
+            showBaudIndex(index);
+        }
+        if (context.Get<CameraModel>().CheckModel() == 1) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace CameraConnection

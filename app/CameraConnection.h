@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class ProcessContext;
+
+// Connecting to the camera at start-up.
+namespace CameraConnection {
+
+// A run that did not end normally (or the first run) starts on the COM port.
+void ApplyPreviousShutdown(ProcessContext& context);
+
+// Opens the stored link, checks the model and reads the current flash area. Returns 1 when a
+// camera answered the model query, 0 when not (also when the link did not open).
+int ConnectCamera(ProcessContext& context, int32_t& currentArea);
+
+// Tries 115200, 57600, 38400, 19200 and 9600 bit/s in turn until the model query is answered.
+// showBaudIndex is told each baud index tried. Returns 1 when a camera answered.
+int SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex);
+
+}  // namespace CameraConnection

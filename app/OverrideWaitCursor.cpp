@@ -1,0 +1,11 @@
+#include "app/OverrideWaitCursor.h"
+
+#include <QGuiApplication>
+
+void OverrideWaitCursor::Show() {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void OverrideWaitCursor::Restore() {
+    QGuiApplication::restoreOverrideCursor();
+}

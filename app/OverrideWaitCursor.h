@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/WaitCursor.h"
+
+// The busy cursor over the whole application while the program waits for the camera.
+class OverrideWaitCursor : public WaitCursor {
+public:
+    void Show() override;
+    void Restore() override;
+};
