@@ -5,6 +5,8 @@
 
 #include "app/CCtrlToolDlg.h"
 
+#include <QLabel>
+
 int CCtrlToolApp::Run() {
     auto window = std::make_unique<CCtrlToolDlg>(context_);
     window->Initialise();

@@ -4,10 +4,10 @@ class ProcessContext;
 
 // The application object: runs the main window as a modal dialog and ends when it closes.
 class CCtrlToolApp {
-  public:
+public:
     explicit CCtrlToolApp(ProcessContext& context) : context_(context) {}
     int Run();
 
-  private:
+private:
     ProcessContext& context_;
 };

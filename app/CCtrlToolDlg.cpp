@@ -8,11 +8,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/CProgressBarDialog.h"
 #include "app/CTabSheetDialog.h"
 #include "app/CameraConnection.h"
 #include "app/ControlMode.h"
+#include "app/DialogRegistry.h"
 #include "app/Notifier.h"
 #include "app/ProcessContext.h"
+#include "app/StatusStrip.h"
 #include "controls/ControlTable.h"
 #include "protocol/Command.h"
 
@@ -37,7 +40,7 @@ CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
 
     statusPicture_ = new QLabel(this);
     statusPicture_->setObjectName("1069");
-    statusPicture_->setFixedHeight(8);
+    SetStatusPicture(statusPicture_);
     layout->addWidget(statusPicture_);
 
     pages_.push_back(new CTabSheetDialog(this, 111, "User A", false));
@@ -85,6 +88,9 @@ void CCtrlToolDlg::BuildMenu(QMenuBar* menuBar) {
 }
 
 void CCtrlToolDlg::Initialise() {
+    context_.Get<StatusStrip>().Register(this);
+    context_.Get<DialogRegistry>().Register(this);
+    context_.Get<CProgressBarDialog>().SetMainWindow(this);
     setWindowTitle(QString("%1  Ver %2").arg(kCaption, kVersion));
 
     // Between requests the engine drains and logs whatever the camera sends.

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+
 #include <vector>
+#include "app/COnlineStatusUpdater.h"
 
 class CTabSheetDialog;
 class ProcessContext;
@@ -12,9 +14,9 @@ class QTabWidget;
 class QTimer;
 
 // The main window: a tab control with the parameter pages, the menu bar and the status strip.
-class CCtrlToolDlg : public QDialog {
+class CCtrlToolDlg : public QDialog, public COnlineStatusUpdater {
     Q_OBJECT
-  public:
+public:
     explicit CCtrlToolDlg(ProcessContext& context, QWidget* parent = nullptr);
 
     // The window's start-up sequence, run once before it is shown.
@@ -35,11 +37,11 @@ class CCtrlToolDlg : public QDialog {
     int CurrentArea = 0;
     int QuitWithoutConfirm = 0;
 
-  public slots:
+public slots:
     // Close box, Exit and Escape: asks before the window closes, unless after a camera reset.
     void reject() override;
 
-  private:
+private:
     void BuildMenu(QMenuBar* menuBar);
 
     ProcessContext& context_;

@@ -2,8 +2,7 @@
 
 #include <QLabel>
 
-COnlineStatusUpdater::COnlineStatusUpdater(QLabel* statusPicture)
-    : statusPicture_(statusPicture) {}
+COnlineStatusUpdater::COnlineStatusUpdater(QLabel* statusPicture) : statusPicture_(statusPicture) {}
 
 COnlineStatusUpdater::~COnlineStatusUpdater() = default;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QPointer>
 #include <memory>
 
@@ -9,7 +10,7 @@ class StatusStrip;
 // Second base of every dialog that shows the online-status strip: holds the dialog's status
 // picture and is told when the camera starts or stops answering.
 class COnlineStatusUpdater {
-  public:
+public:
     explicit COnlineStatusUpdater(QLabel* statusPicture = nullptr);
     virtual ~COnlineStatusUpdater();
     COnlineStatusUpdater(const COnlineStatusUpdater&) = delete;
@@ -23,7 +24,7 @@ class COnlineStatusUpdater {
     // Null until bound and again once the picture's window is gone.
     QLabel* StatusPicture() const { return statusPicture_; }
 
-  private:
+private:
     friend class StatusStrip;
 
     QPointer<QLabel> statusPicture_;

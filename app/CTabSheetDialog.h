@@ -8,7 +8,7 @@ class CCtrlToolDlg;
 // One parameter page of the main window's tab control.
 class CTabSheetDialog : public QWidget {
     Q_OBJECT
-  public:
+public:
     CTabSheetDialog(CCtrlToolDlg* owner, int templateId, const QString& title, bool factoryOnly);
 
     CCtrlToolDlg* Owner() const { return owner_; }
@@ -17,7 +17,7 @@ class CTabSheetDialog : public QWidget {
     // The page gets a tab only in factory mode.
     bool FactoryOnly() const { return factoryOnly_; }
 
-  private:
+private:
     CCtrlToolDlg* owner_;
     int templateId_;
     QString title_;

@@ -8,7 +8,7 @@ class SettingsStore;
 // The persisted factory mode flag: 1 factory mode, 0 user mode. Read once when first used,
 // written once when destroyed at exit.
 class ControlMode {
-  public:
+public:
     explicit ControlMode(ProcessContext& context);
     ~ControlMode();
     ControlMode(const ControlMode&) = delete;
@@ -19,7 +19,7 @@ class ControlMode {
     void Set(int32_t mode) { mode_ = mode == 1 ? 1 : 0; }
     void Toggle() { Set(mode_ == 1 ? 0 : 1); }
 
-  private:
+private:
     SettingsStore& settings_;
     int32_t mode_ = 0;
 };

@@ -19,7 +19,7 @@ struct MessageRequest {
 // Shows an operator message and waits for the answer. rvtool shows a modal message box,
 // rvctl writes to the terminal, tests record and answer from a script.
 class Notifier {
-  public:
+public:
     virtual ~Notifier() = default;
     virtual MessageAnswer Show(const MessageRequest& request) = 0;
 

@@ -1,5 +1,6 @@
 #include "app/OverrideWaitCursor.h"
 
+#include <QCursor>
 #include <QGuiApplication>
 
 void OverrideWaitCursor::Show() {

@@ -16,7 +16,7 @@
 // created (and so makes it first) can still use it while it is being destroyed.
 // A program or a test owns one context; a fresh context gives fresh objects.
 class ProcessContext {
-  public:
+public:
     ProcessContext() = default;
     ProcessContext(const ProcessContext&) = delete;
     ProcessContext& operator=(const ProcessContext&) = delete;
@@ -84,7 +84,7 @@ class ProcessContext {
         }
     }
 
-  private:
+private:
     // An interface may name its usual implementation with a static CreateDefault(context).
     template <class T, class = void>
     struct HasCreateDefault : std::false_type {};

@@ -18,7 +18,7 @@ struct StoredValue {
 class ProcessContext;
 
 class SettingsBackend {
-  public:
+public:
     virtual ~SettingsBackend() = default;
     static std::unique_ptr<SettingsBackend> CreateDefault(ProcessContext& context);
     virtual std::optional<StoredValue> Read(const std::string& name) = 0;

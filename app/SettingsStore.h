@@ -26,7 +26,7 @@ constexpr int kSettingCount = 10;
 // normally and marks this run as not ended (0); destroying it marks the normal end (1), and
 // because every other user of the store is created after it, that is the last write of a run.
 class SettingsStore {
-  public:
+public:
     explicit SettingsStore(ProcessContext& context);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
@@ -41,7 +41,7 @@ class SettingsStore {
     bool WritePath(int index, const std::string& text);
     bool PreviousShutdownNormal() const { return previousShutdownStatus_ == 1; }
 
-  private:
+private:
     SettingsBackend& backend_;
     int32_t previousShutdownStatus_ = 0;
 };

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QRegularExpression>
+#include <cstdio>
 
 #include "app/CCtrlToolApp.h"
 #include "app/CoreServices.h"
@@ -8,6 +9,7 @@
 #include "app/OverrideWaitCursor.h"
 #include "app/ProcessContext.h"
 #include "app/SettingsStore.h"
+#include "app/WidgetServices.h"
 #include "transport/CameraPort.h"
 
 namespace {
@@ -48,13 +50,14 @@ int main(int argc, char* argv[]) {
         // still there for any message they need to show.
         ProcessContext context;
         ProvideCoreServices(context);
+        ProvideWidgetServices(context);
         context.Provide<Notifier>(
             [](ProcessContext&) { return std::make_unique<MessageBoxNotifier>(); });
         context.Provide<WaitCursor>(
             [](ProcessContext&) { return std::make_unique<OverrideWaitCursor>(); });
         if (parser.isSet(portOption) && !ApplyPortOption(context, parser.value(portOption))) {
-            parser.showMessage("Unknown port \"" + parser.value(portOption) +
-                               "\": name one of COM1 ... COM16.");
+            std::fprintf(stderr, "rvtool: unknown port \"%s\": name one of COM1 ... COM16.\n",
+                         qPrintable(parser.value(portOption)));
             return 2;
         }
         result = CCtrlToolApp(context).Run();

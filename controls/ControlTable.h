@@ -25,7 +25,7 @@ struct ControlEntry {
 // Ties every page control to its camera command and caches its values. Lookups scan from
 // the first row; an unregistered id is reported to the operator and gives the failure value.
 class ControlTable {
-  public:
+public:
     static constexpr int kRowCount = ControlDefinitions::kRowCount;
     using Rows = std::array<ControlEntry, kRowCount>;
 
@@ -52,7 +52,7 @@ class ControlTable {
 
     const Rows& Entries() const { return rows_; }
 
-  private:
+private:
     const ControlEntry* FindByCtrlId(int32_t ctrlId) const;
     ControlEntry* FindByCtrlId(int32_t ctrlId);
     void Report(const char* text);

@@ -50,7 +50,8 @@ std::string Command::BuildSetRequest(int cmdId, const CommandValue& value, int32
             break;
         case kDecimalValue: {
             const CommandEntry* entry = CommandTable::Find(cmdId);
-            std::snprintf(number, sizeof number, "%.*f", entry ? entry->decimals : 0, value.decimal);
+            std::snprintf(number, sizeof number, "%.*f", entry ? entry->decimals : 0,
+                          value.decimal);
             valueText = number;
             break;
         }
@@ -235,8 +236,8 @@ bool Command::GetString(int cmdId, std::string& text, int timeoutMs) {
     return true;
 }
 
-bool Command::ParseLine(const std::string& line, int& cmdId, std::string& mnemonic,
-                        int32_t& value, std::string& text) {
+bool Command::ParseLine(const std::string& line, int& cmdId, std::string& mnemonic, int32_t& value,
+                        std::string& text) {
     const ParsedReply reply = ParseReply(line);
     if (reply.error != 0) {
         return false;

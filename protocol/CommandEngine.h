@@ -7,7 +7,7 @@
 // camera answered or the time-out (milliseconds) passed; failures are reported to the
 // operator by the engine itself.
 class CommandEngine {
-  public:
+public:
     virtual ~CommandEngine() = default;
     virtual bool SetValue(int cmdId, int32_t value, int timeoutMs) = 0;
     virtual bool SetString(int cmdId, const std::string& text, int timeoutMs) = 0;

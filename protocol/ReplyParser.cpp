@@ -1,7 +1,7 @@
 #include "protocol/ReplyParser.h"
 
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -98,8 +98,8 @@ ParsedReply ParseReply(const std::string& line) {
             break;
         case kDecimalValue:
             reply.value.decimal = std::strtod(reply.firstValue.c_str(), nullptr);
-            reply.value.integer = ClampToInt32(
-                static_cast<long long>(std::trunc(reply.value.decimal * std::pow(10.0, reply.decimals))));
+            reply.value.integer = ClampToInt32(static_cast<long long>(
+                std::trunc(reply.value.decimal * std::pow(10.0, reply.decimals))));
             break;
         default:
             reply.value.text = reply.firstValue;

@@ -12,7 +12,7 @@
 // leaves either the old or the new file, never a truncated one. Lines it does not understand
 // are ignored on reading and kept on writing.
 class FileSettingsBackend : public SettingsBackend {
-  public:
+public:
     explicit FileSettingsBackend(std::string path);
 
     // RVTOOL_SETTINGS when set, else $XDG_CONFIG_HOME/rvtool/settings.ini (~/.config when unset).
@@ -24,7 +24,7 @@ class FileSettingsBackend : public SettingsBackend {
 
     const std::string& Path() const { return path_; }
 
-  private:
+private:
     bool Load(std::string& content);
     bool Replace(const std::string& name, const std::string& line);
     bool Store(const std::string& content);

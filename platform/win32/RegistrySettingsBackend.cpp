@@ -24,7 +24,7 @@ HKEY OpenKey() {
 }
 
 class RegistrySettingsBackend : public SettingsBackend {
-  public:
+public:
     std::optional<StoredValue> Read(const std::string& name) override {
         HKEY key = OpenKey();
         if (key == nullptr) {

@@ -21,7 +21,7 @@ QStringList TabTitles(const CCtrlToolDlg& window) {
 }
 
 class MainWindowTest : public testing::Test {
-  protected:
+protected:
     void Open() {
         window = std::make_unique<CCtrlToolDlg>(test.Context());
         window->Initialise();

@@ -155,7 +155,7 @@ TEST(SettingsStore, ExitSavesEndWithTheNormalShutdownMark) {
 
 // Records the order of writes, to check which exit-time save comes last.
 class RecordingBackend : public SettingsBackend {
-  public:
+public:
     explicit RecordingBackend(std::vector<std::string>& writes) : writes_(writes) {}
     std::optional<StoredValue> Read(const std::string&) override { return std::nullopt; }
     bool WriteDword(const std::string& name, uint32_t value) override {
@@ -167,7 +167,7 @@ class RecordingBackend : public SettingsBackend {
         return true;
     }
 
-  private:
+private:
     std::vector<std::string>& writes_;
 };
 

@@ -14,7 +14,7 @@ namespace {
 
 // Records the requests it gets; refuses the n-th set (1-based) when asked to.
 class FakeCommandEngine : public CommandEngine {
-  public:
+public:
     struct Request {
         int cmdId;
         int32_t value;
@@ -35,7 +35,7 @@ class FakeCommandEngine : public CommandEngine {
 };
 
 class ControlTableTest : public testing::Test {
-  protected:
+protected:
     ControlTableTest() {
         context.ProvideExternal<Notifier>(notifier);
         context.ProvideExternal<CommandEngine>(engine);

@@ -7,7 +7,7 @@
 
 // Records every operator message; questions are answered from a script (Yes when it is empty).
 class RecordingNotifier : public Notifier {
-  public:
+public:
     MessageAnswer Show(const MessageRequest& request) override;
 
     void QueueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
@@ -15,7 +15,7 @@ class RecordingNotifier : public Notifier {
     std::vector<std::string> Texts() const;
     void Clear() { messages_.clear(); }
 
-  private:
+private:
     std::vector<MessageRequest> messages_;
     std::deque<MessageAnswer> answers_;
 };

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/CoreServices.h"
+
 TemporaryFolder::TemporaryFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "rvtest-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -28,6 +30,7 @@ TestContext::~TestContext() {
 
 void TestContext::Prepare() {
     context_ = std::make_unique<ProcessContext>();
+    ProvideCoreServices(*context_);
     context_->ProvideExternal<::Notifier>(notifier_);
 }
 

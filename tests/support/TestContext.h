@@ -8,20 +8,20 @@
 
 // A scratch folder, removed with everything in it when the test ends.
 class TemporaryFolder {
-  public:
+public:
     TemporaryFolder();
     ~TemporaryFolder();
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-  private:
+private:
     std::string path_;
 };
 
 // A process context for one test: operator messages are recorded, and the settings live in
 // a file of a private folder (also exported as RVTOOL_SETTINGS for code that reads it itself).
 class TestContext {
-  public:
+public:
     TestContext();
     ~TestContext();
 
@@ -34,7 +34,7 @@ class TestContext {
     // then starts a fresh context on the same settings file.
     void Restart();
 
-  private:
+private:
     void Prepare();
 
     TemporaryFolder folder_;

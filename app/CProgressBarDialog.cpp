@@ -1,0 +1,185 @@
+#include "app/CProgressBarDialog.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <algorithm>
+
+namespace {
+
+// Swallows the operator's input to every window of the program while it is installed.
+class OperatorInputBlocker : public QObject {
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::NonClientAreaMouseButtonPress:
+            case QEvent::NonClientAreaMouseButtonRelease:
+            case QEvent::NonClientAreaMouseButtonDblClick:
+            case QEvent::NonClientAreaMouseMove:
+            case QEvent::Wheel:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+            case QEvent::ShortcutOverride:
+            case QEvent::ContextMenu:
+            case QEvent::TouchBegin:
+            case QEvent::TouchUpdate:
+            case QEvent::TouchEnd:
+            case QEvent::TouchCancel:
+            case QEvent::TabletPress:
+            case QEvent::TabletMove:
+            case QEvent::TabletRelease:
+                return true;
+            default:
+                return false;
+        }
+    }
+};
+
+// Waits while the windows keep painting (and timers keep running), with operator input
+// thrown away rather than queued for the moment the owner is enabled again.
+void WaitWithoutOperatorInput(int milliseconds) {
+    OperatorInputBlocker blocker;
+    QCoreApplication::instance()->installEventFilter(&blocker);
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+    QCoreApplication::instance()->removeEventFilter(&blocker);
+}
+
+}  // namespace
+
+CProgressBarDialog::CProgressBarDialog() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+    setObjectName("CProgressBarDialog");
+    // Closing it must never count as closing the program's last window.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* frame = new QFrame(this);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    frame->setLineWidth(2);
+    outer->addWidget(frame);
+
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(14, 12, 14, 12);
+    text_ = new QLabel(frame);
+    text_->setObjectName("1013");
+    layout->addWidget(text_);
+    bar_ = new QProgressBar(frame);
+    bar_->setObjectName("1011");
+    bar_->setRange(0, 100);
+    bar_->setValue(0);
+    layout->addWidget(bar_);
+
+    resize(320, 80);
+}
+
+CProgressBarDialog::~CProgressBarDialog() {
+    ReleaseOwner();
+}
+
+std::unique_ptr<CProgressBarDialog> CProgressBarDialog::CreateDefault(ProcessContext&) {
+    return std::make_unique<CProgressBarDialog>();
+}
+
+void CProgressBarDialog::SetMainWindow(QWidget* mainWindow) {
+    mainWindow_ = mainWindow;
+}
+
+void CProgressBarDialog::ShowProgress(const std::string& message) {
+    QWidget* owner = QApplication::activeWindow();
+    if (owner == nullptr || owner == this) {
+        owner = mainWindow_;
+    }
+    ShowProgress(owner, message);
+}
+
+void CProgressBarDialog::ShowProgress(QWidget* owner, const std::string& message) {
+    if (!isVisible()) {
+        owner_ = owner;
+        bar_->setValue(0);
+        PlaceOver(owner);
+        if (owner != nullptr && owner->isEnabled()) {
+            owner->setEnabled(false);
+        }
+        show();
+        raise();
+    }
+    SetProgressMessage(message);
+}
+
+void CProgressBarDialog::SetProgressMessage(const std::string& message) {
+    message_ = QString::fromStdString(message);
+    text_->setText(message_);
+}
+
+void CProgressBarDialog::SetProgress(int percent) {
+    if (!isVisible()) {
+        return;
+    }
+    bar_->setValue(std::clamp(percent, 0, 100));
+    text_->setText(message_);
+}
+
+void CProgressBarDialog::EndProgress() {
+    if (!isVisible()) {
+        return;
+    }
+    SetProgress(100);
+    const QPointer<CProgressBarDialog> self(this);
+    WaitWithoutOperatorInput(kFinalHoldMs);
+    if (self.isNull()) {
+        return;
+    }
+    // Enabled by the close, so that the owner can take the activation.
+    const QPointer<QWidget> owner = owner_;
+    close();
+    if (!owner.isNull()) {
+        owner->activateWindow();
+    }
+}
+
+void CProgressBarDialog::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A hide by the window system (say the owner was minimised) does not end the operation.
+    if (!event->spontaneous()) {
+        ReleaseOwner();
+    }
+}
+
+void CProgressBarDialog::PlaceOver(QWidget* owner) {
+    winId();  // creates the native window, so that it can be tied to the owner's
+    QRect area;
+    QWindow* ownerWindow = nullptr;
+    if (owner != nullptr) {
+        area = owner->window()->frameGeometry();
+        ownerWindow = owner->window()->windowHandle();
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        area = screen->availableGeometry();
+    }
+    // Keeps it above its owner like an owned window.
+    windowHandle()->setTransientParent(ownerWindow);
+    if (area.isValid()) {
+        move(area.center() - rect().center());
+    }
+}
+
+void CProgressBarDialog::ReleaseOwner() {
+    if (!owner_.isNull()) {
+        owner_->setEnabled(true);
+    }
+    owner_ = nullptr;
+}

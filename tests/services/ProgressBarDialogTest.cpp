@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "app/CProgressBarDialog.h"
+
+namespace {
+
+// Counts how often it is painted.
+class PaintCounter : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        ++paints;
+        QPainter(this).fillRect(rect(), Qt::white);
+    }
+};
+
+class ProgressBarDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        owner.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    }
+    QProgressBar* Bar() { return progress.findChild<QProgressBar*>("1011"); }
+    QLabel* Text() { return progress.findChild<QLabel*>("1013"); }
+    // Runs check after delayMs, while EndProgress holds the window.
+    template <class Check>
+    void During(int delayMs, Check check) {
+        QTimer::singleShot(delayMs, &owner, check);
+    }
+
+    QWidget owner;
+    CProgressBarDialog progress;
+};
+
+TEST_F(ProgressBarDialogTest, ShowProgressDisablesTheOwnerAndShowsTheMessageAtZero) {
+    progress.ShowProgress(&owner, "Now, reading camera settings.");
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_EQ(Text()->text(), "Now, reading camera settings.");
+    EXPECT_EQ(Bar()->value(), 0);
+    progress.SetProgressMessage("second");
+    progress.SetProgress(73);
+    EXPECT_EQ(Bar()->value(), 73);
+    EXPECT_EQ(Text()->text(), "second");
+}
+
+TEST_F(ProgressBarDialogTest, OwnerIsTheActiveWindowElseTheMainWindow) {
+    QWidget mainWindow;
+    progress.SetMainWindow(&mainWindow);
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    progress.ShowProgress("active");
+    EXPECT_EQ(progress.Owner(), &owner);
+    progress.close();
+
+    owner.hide();
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    progress.ShowProgress("main");
+    EXPECT_EQ(progress.Owner(), &mainWindow);
+    EXPECT_FALSE(mainWindow.isEnabled());
+}
+
+TEST_F(ProgressBarDialogTest, SetProgressAndEndProgressDoNothingWhileHidden) {
+    progress.SetProgress(50);
+    EXPECT_EQ(Bar()->value(), 0);
+    owner.setEnabled(false);
+    QElapsedTimer clock;
+    clock.start();
+    progress.EndProgress();
+    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_FALSE(owner.isEnabled());
+}
+
+TEST_F(ProgressBarDialogTest, EndProgressKeepsTheFullBarForOneSecondThenClosesAndFreesTheOwner) {
+    progress.ShowProgress(&owner, "Now, reading camera settings.");
+    progress.SetProgress(79);
+    bool fullBarShownMidway = false;
+    During(800, [&] {
+        fullBarShownMidway = progress.isVisible() && Bar()->value() == 100 && !owner.isEnabled();
+    });
+    QElapsedTimer clock;
+    clock.start();
+    progress.EndProgress();
+    EXPECT_GE(clock.elapsed(), 990);
+    EXPECT_TRUE(fullBarShownMidway);
+    EXPECT_FALSE(progress.isVisible());
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST_F(ProgressBarDialogTest, EndProgressMakesTheOwnerActive) {
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    progress.ShowProgress(&owner, "working");
+    progress.EndProgress();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&owner));
+}
+
+TEST_F(ProgressBarDialogTest, WindowsKeepPaintingButInputIsThrownAwayDuringTheFinalSecond) {
+    PaintCounter other;
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    QPushButton button("Other");
+    button.show();
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    progress.ShowProgress(&owner, "working");
+    int paintsBefore = 0;
+    During(300, [&] {
+        paintsBefore = other.paints;
+        other.update();
+        QTest::mouseClick(&button, Qt::LeftButton);
+    });
+    int paintsAfter = 0;
+    During(900, [&] { paintsAfter = other.paints; });
+
+    progress.EndProgress();
+    QApplication::processEvents();
+    EXPECT_GT(paintsAfter, paintsBefore);
+    EXPECT_EQ(clicks, 0);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ProgressBarDialogTest, ClosingOrDestroyingTheWindowEnablesTheOwner) {
+    owner.setEnabled(false);
+    progress.ShowProgress(&owner, "working");
+    progress.close();
+    EXPECT_TRUE(owner.isEnabled());
+
+    auto other = std::make_unique<CProgressBarDialog>();
+    other->ShowProgress(&owner, "working");
+    ASSERT_FALSE(owner.isEnabled());
+    other.reset();
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST_F(ProgressBarDialogTest, NextOperationStartsAgainFromZeroOverItsOwner) {
+    progress.ShowProgress(&owner, "first");
+    progress.SetProgress(60);
+    progress.close();
+    QWidget editor;
+    editor.show();
+    progress.ShowProgress(&editor, "second");
+    EXPECT_EQ(Bar()->value(), 0);
+    EXPECT_FALSE(editor.isEnabled());
+    EXPECT_TRUE(owner.isEnabled());
+}
+
+}  // namespace

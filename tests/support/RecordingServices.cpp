@@ -1,0 +1,9 @@
+#include "tests/support/RecordingServices.h"
+
+#include "app/ProcessContext.h"
+
+RecordingServices::RecordingServices(ProcessContext& context) {
+    context.ProvideExternal<TerminalLogSink>(terminalLog);
+    context.ProvideExternal<MessageLogSink>(messageLog);
+    context.ProvideExternal<OnlineStatusSink>(onlineStatus);
+}

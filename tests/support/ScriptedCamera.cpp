@@ -1,0 +1,103 @@
+#include "tests/support/ScriptedCamera.h"
+
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
+ScriptedCamera::ScriptedCamera() {
+    char name[256] = {};
+    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
+        std::abort();
+    }
+    termios raw{};
+    tcgetattr(slave_, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(slave_, TCSANOW, &raw);
+    devicePath_ = name;
+    thread_ = std::thread([this] { Serve(); });
+}
+
+ScriptedCamera::~ScriptedCamera() {
+    running_ = false;
+    thread_.join();
+    close(slave_);
+    close(master_);
+}
+
+void ScriptedCamera::SetScript(Script script) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    script_ = std::move(script);
+}
+
+void ScriptedCamera::Send(const std::string& bytes) {
+    constexpr std::size_t kChunk = 16;
+    const auto start = std::chrono::steady_clock::now();
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        const int baud = baud_;
+        const std::size_t length =
+            baud > 0 ? std::min(kChunk, bytes.size() - sent) : bytes.size() - sent;
+        const ssize_t n = write(master_, bytes.data() + sent, length);
+        if (n <= 0) {
+            return;
+        }
+        sent += static_cast<std::size_t>(n);
+        if (baud > 0) {
+            std::this_thread::sleep_until(start +
+                                          std::chrono::microseconds(sent * 10'000'000 / baud));
+        }
+    }
+}
+
+std::vector<std::string> ScriptedCamera::ReceivedLines() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lines_;
+}
+
+bool ScriptedCamera::WaitForLines(std::size_t n, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (ReceivedLines().size() >= n) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return ReceivedLines().size() >= n;
+}
+
+void ScriptedCamera::Serve() {
+    std::string pending;
+    while (running_) {
+        pollfd fd{master_, POLLIN, 0};
+        if (poll(&fd, 1, 10) <= 0 || !(fd.revents & POLLIN)) {
+            continue;
+        }
+        char buffer[256];
+        const ssize_t n = read(master_, buffer, sizeof buffer);
+        if (n <= 0) {
+            continue;
+        }
+        pending.append(buffer, static_cast<std::size_t>(n));
+        for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+            std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            std::string answer;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                lines_.push_back(line);
+                if (script_) {
+                    answer = script_(line);
+                }
+            }
+            Send(answer);
+        }
+    }
+}
