@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
+class ComPortDriver;
 class ProcessContext;
 
 // Link category: which driver carries the camera's serial line.
@@ -48,6 +50,22 @@ public:
     int32_t TakeDroppedByteCount();
 
 private:
+    using Clock = std::chrono::steady_clock;
+
+    ComPortDriver& ComDriver();
+    int32_t StoredIndex(int32_t category) const;
+    // One attempt to get a byte for Read; waits, without polling, for the next attempt.
+    int32_t ReadOnce(char* byte, Clock::time_point deadline);
+    void LogTransmitted(const std::string& text);
+
+    // The Camera Link categories, one library generation each.
+    bool OpenCameraLink(int32_t category, int32_t portIndex, int32_t baudRate);
+    void CloseCameraLink(int32_t category);
+    bool WriteCameraLink(int32_t category, const std::string& text);
+    int32_t ReadCameraLink(int32_t category, char* byte, Clock::time_point deadline);
+    int32_t CountCameraLinkPorts(int32_t category);
+    std::string NameCameraLinkPort(int32_t category, int32_t index);
+
     ProcessContext& context_;
     int32_t category_ = kComCategory;
     int32_t baudRate_ = 9600;

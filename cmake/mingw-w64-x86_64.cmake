@@ -1,0 +1,16 @@
+# Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (the POSIX-threads variant, which
+# has std::thread and std::mutex): cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(RV_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${RV_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${RV_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${RV_MINGW_PREFIX}-windres)
+
+# Libraries and headers come from the MinGW tree only; programs from the build machine.
+set(CMAKE_FIND_ROOT_PATH /usr/${RV_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

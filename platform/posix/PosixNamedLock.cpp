@@ -1,0 +1,60 @@
+// The named lock on POSIX systems: a mutex between the threads of this process plus an
+// advisory file lock on a file of that name in the runtime directory between processes.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <mutex>
+
+#include "transport/NamedLock.h"
+
+namespace {
+
+std::string RuntimeDirectory() {
+    const char* directory = std::getenv("XDG_RUNTIME_DIR");
+    return directory != nullptr && directory[0] != '\0' ? directory : "/tmp";
+}
+
+class PosixNamedLock : public NamedLock {
+public:
+    explicit PosixNamedLock(const std::string& name) {
+        const std::string path = RuntimeDirectory() + "/" + name;
+        // A file lock needs no write access, so a file another user made serves as well.
+        fd_ = open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        }
+    }
+
+    ~PosixNamedLock() override {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+    }
+
+    void Lock() override {
+        threads_.lock();
+        // Without the file the lock still keeps this process's threads apart.
+        while (fd_ >= 0 && flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+
+    void Unlock() override {
+        if (fd_ >= 0) {
+            flock(fd_, LOCK_UN);
+        }
+        threads_.unlock();
+    }
+
+private:
+    std::mutex threads_;
+    int fd_ = -1;
+};
+
+}  // namespace
+
+std::unique_ptr<NamedLock> NamedLock::Create(const std::string& name) {
+    return std::make_unique<PosixNamedLock>(name);
+}

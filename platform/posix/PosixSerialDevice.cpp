@@ -1,0 +1,249 @@
+// The serial port on POSIX systems: a termios device in raw mode, a poll() on the port and
+// on a wake pipe for the receive thread, and byte writes each followed by tcdrain.
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+#include "platform/posix/ComDevicePath.h"
+#include "transport/SerialDevice.h"
+
+namespace {
+
+constexpr int kWriteTimeoutMs = 20000;
+
+bool SpeedCode(int32_t baudRate, speed_t& code) {
+    struct Speed {
+        int32_t rate;
+        speed_t code;
+    };
+    static const Speed kSpeeds[] = {
+        {1200, B1200},     {2400, B2400},     {4800, B4800},     {9600, B9600},
+        {19200, B19200},   {38400, B38400},   {57600, B57600},   {115200, B115200},
+        {230400, B230400}, {460800, B460800}, {921600, B921600},
+    };
+    for (const Speed& speed : kSpeeds) {
+        if (speed.rate == baudRate) {
+            code = speed.code;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SizeCode(int32_t byteSize, tcflag_t& code) {
+    switch (byteSize) {
+        case 5:
+            code = CS5;
+            return true;
+        case 6:
+            code = CS6;
+            return true;
+        case 7:
+            code = CS7;
+            return true;
+        case 8:
+            code = CS8;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Raw bytes both ways: no echo, no line editing, no character translation, no signals, no
+// parity, no flow control; a read returns at once with what is there.
+bool ApplySettings(const SerialSettings& settings, termios& line) {
+    speed_t speed = 0;
+    tcflag_t size = 0;
+    if (!SpeedCode(settings.baudRate, speed) || !SizeCode(settings.byteSize, size)) {
+        return false;
+    }
+    // One and a half stop bits exist only with five data bits, where two-stop-bit mode gives it.
+    bool twoStopBits = false;
+    if (settings.stopBits == 2 || (settings.stopBits == 1 && settings.byteSize == 5)) {
+        twoStopBits = true;
+    } else if (settings.stopBits != 0) {
+        return false;
+    }
+    line.c_iflag &=
+        ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK);
+    if (settings.xonXoff) {
+        line.c_iflag |= IXON | IXOFF;
+    }
+    if (settings.parityCheck) {
+        line.c_iflag |= INPCK;
+    }
+    line.c_oflag &= ~OPOST;
+    line.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    line.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    line.c_cflag |= size | CLOCAL | CREAD | (twoStopBits ? CSTOPB : 0);
+    line.c_cc[VMIN] = 0;
+    line.c_cc[VTIME] = 0;
+    return cfsetispeed(&line, speed) == 0 && cfsetospeed(&line, speed) == 0;
+}
+
+bool SetNonBlocking(int fd) {
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
+}
+
+class PosixSerialDevice : public SerialDevice {
+public:
+    ~PosixSerialDevice() override { Close(); }
+
+    SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) override {
+        Close();
+        const std::string path = ComDevicePath(portName);
+        if (path.empty()) {
+            return SerialOpenStep::OpenDevice;
+        }
+        // Non-blocking, so that opening a real port does not wait for its carrier.
+        fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ < 0) {
+            return SerialOpenStep::OpenDevice;
+        }
+        // No other program may open the port while it is ours.
+        if (ioctl(fd_, TIOCEXCL) != 0) {
+            return Fail(SerialOpenStep::OpenDevice);
+        }
+        if (pipe(wake_) != 0) {
+            wake_[0] = wake_[1] = -1;
+            return Fail(SerialOpenStep::SetEventMask);
+        }
+        if (!SetNonBlocking(wake_[0]) || !SetNonBlocking(wake_[1]) ||
+            fcntl(wake_[0], F_SETFD, FD_CLOEXEC) != 0 ||
+            fcntl(wake_[1], F_SETFD, FD_CLOEXEC) != 0) {
+            return Fail(SerialOpenStep::SetEventMask);
+        }
+        // Whatever the device queued before this open is not meant for this session.
+        if (tcflush(fd_, TCIOFLUSH) != 0) {
+            return Fail(SerialOpenStep::SetQueues);
+        }
+        if (!SetNonBlocking(fd_)) {
+            return Fail(SerialOpenStep::SetTimeouts);
+        }
+        termios line{};
+        if (tcgetattr(fd_, &line) != 0) {
+            return Fail(SerialOpenStep::GetLineState);
+        }
+        if (!ApplySettings(settings, line) || tcsetattr(fd_, TCSANOW, &line) != 0) {
+            return Fail(SerialOpenStep::SetLineState);
+        }
+        // Tells the camera someone is there; a pseudo terminal has no DTR and refuses it.
+        const int dtr = TIOCM_DTR;
+        ioctl(fd_, TIOCMBIS, &dtr);
+        return SerialOpenStep::Done;
+    }
+
+    void Close() override {
+        if (fd_ >= 0) {
+            ioctl(fd_, TIOCNXCL);
+            close(fd_);
+            fd_ = -1;
+        }
+        for (int& end : wake_) {
+            if (end >= 0) {
+                close(end);
+                end = -1;
+            }
+        }
+    }
+
+    bool IsOpen() const override { return fd_ >= 0; }
+
+    SerialWait WaitForInput() override {
+        pollfd waits[2] = {{fd_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        if (poll(waits, 2, -1) < 0) {
+            return errno == EINTR ? SerialWait::Again : SerialWait::Failed;
+        }
+        if (waits[1].revents != 0) {
+            return SerialWait::Released;
+        }
+        const short events = waits[0].revents;
+        if ((events & (POLLERR | POLLNVAL)) != 0) {
+            return SerialWait::Failed;
+        }
+        if ((events & POLLHUP) != 0) {
+            // The device went away; what it delivered before still counts.
+            int waiting = 0;
+            return ioctl(fd_, FIONREAD, &waiting) == 0 && waiting > 0 ? SerialWait::Input
+                                                                      : SerialWait::Failed;
+        }
+        return (events & POLLIN) != 0 ? SerialWait::Input : SerialWait::Again;
+    }
+
+    void ReleaseWait() override {
+        // The byte stays in the pipe, so every later wait ends at once too.
+        const char wake = 1;
+        const ssize_t written = write(wake_[1], &wake, 1);
+        static_cast<void>(written);
+    }
+
+    int32_t ReadAvailable(char* buffer, int32_t capacity) override {
+        for (;;) {
+            const ssize_t got = read(fd_, buffer, static_cast<size_t>(capacity));
+            if (got >= 0) {
+                return static_cast<int32_t>(got);
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                return 0;
+            }
+            if (errno != EINTR) {
+                return -1;
+            }
+        }
+    }
+
+    bool WriteByte(char byte) override {
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point deadline =
+            Clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
+        for (;;) {
+            const ssize_t written = write(fd_, &byte, 1);
+            if (written == 1) {
+                break;
+            }
+            if (written < 0 && errno == EINTR) {
+                continue;
+            }
+            if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+                // The output queue is full: wait for room, within the write time-out.
+                const auto left =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
+                        .count();
+                if (left <= 0) {
+                    return false;
+                }
+                pollfd room = {fd_, POLLOUT, 0};
+                poll(&room, 1, static_cast<int>(left));
+                continue;
+            }
+            return false;
+        }
+        while (tcdrain(fd_) != 0) {
+            if (errno != EINTR) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    SerialOpenStep Fail(SerialOpenStep step) {
+        Close();
+        return step;
+    }
+
+    int fd_ = -1;
+    int wake_[2] = {-1, -1};
+};
+
+}  // namespace
+
+std::unique_ptr<SerialDevice> SerialDevice::Create() {
+    return std::make_unique<PosixSerialDevice>();
+}

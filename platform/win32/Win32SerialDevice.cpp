@@ -1,0 +1,187 @@
+// The serial port on Windows: the comm functions on an overlapped handle. Each overlapped
+// record has its own event, so the receive thread's pending event wait and the byte reads and
+// writes never mistake each other's completion.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "transport/SerialDevice.h"
+
+namespace {
+
+constexpr DWORD kQueueSize = 1024;
+constexpr DWORD kWriteTimeoutMs = 20000;
+constexpr WORD kXonLimit = 100;
+constexpr WORD kXoffLimit = 1500;
+
+class Win32SerialDevice : public SerialDevice {
+public:
+    Win32SerialDevice() {
+        for (OVERLAPPED* record : {&writeRecord_, &readRecord_, &waitRecord_}) {
+            ZeroMemory(record, sizeof *record);
+            record->hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        }
+        release_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    }
+
+    ~Win32SerialDevice() override {
+        Close();
+        for (OVERLAPPED* record : {&writeRecord_, &readRecord_, &waitRecord_}) {
+            if (record->hEvent != nullptr) {
+                CloseHandle(record->hEvent);
+            }
+        }
+        if (release_ != nullptr) {
+            CloseHandle(release_);
+        }
+    }
+
+    SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) override {
+        Close();
+        char path[64];
+        std::snprintf(path, sizeof path, "\\\\.\\%s", portName.c_str());
+        handle_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            handle_ = nullptr;
+            return SerialOpenStep::OpenDevice;
+        }
+        if (!SetCommMask(handle_, EV_RXCHAR)) {
+            return Fail(SerialOpenStep::SetEventMask);
+        }
+        if (!SetupComm(handle_, kQueueSize, kQueueSize)) {
+            return Fail(SerialOpenStep::SetQueues);
+        }
+        // A read returns at once with what is there; a write gives up after 20 s.
+        COMMTIMEOUTS timeouts{};
+        timeouts.ReadIntervalTimeout = MAXDWORD;
+        timeouts.ReadTotalTimeoutMultiplier = 0;
+        timeouts.ReadTotalTimeoutConstant = 0;
+        timeouts.WriteTotalTimeoutMultiplier = 0;
+        timeouts.WriteTotalTimeoutConstant = kWriteTimeoutMs;
+        if (!SetCommTimeouts(handle_, &timeouts)) {
+            return Fail(SerialOpenStep::SetTimeouts);
+        }
+        DCB line{};
+        line.DCBlength = sizeof line;
+        if (!GetCommState(handle_, &line)) {
+            return Fail(SerialOpenStep::GetLineState);
+        }
+        line.DCBlength = sizeof line;
+        line.BaudRate = static_cast<DWORD>(settings.baudRate);
+        line.ByteSize = static_cast<BYTE>(settings.byteSize);
+        line.Parity = NOPARITY;
+        line.StopBits = settings.stopBits;
+        line.fBinary = TRUE;
+        line.fParity = settings.parityCheck ? TRUE : FALSE;
+        line.fOutxCtsFlow = FALSE;
+        line.fRtsControl = RTS_CONTROL_DISABLE;
+        line.fOutX = settings.xonXoff ? TRUE : FALSE;
+        line.fInX = settings.xonXoff ? TRUE : FALSE;
+        line.XonLim = kXonLimit;
+        line.XoffLim = kXoffLimit;
+        if (!SetCommState(handle_, &line)) {
+            return Fail(SerialOpenStep::SetLineState);
+        }
+        EscapeCommFunction(handle_, SETDTR);
+        ResetEvent(release_);
+        return SerialOpenStep::Done;
+    }
+
+    void Close() override {
+        if (handle_ != nullptr) {
+            CloseHandle(handle_);
+            handle_ = nullptr;
+        }
+    }
+
+    bool IsOpen() const override { return handle_ != nullptr; }
+
+    SerialWait WaitForInput() override {
+        if (WaitForSingleObject(release_, 0) == WAIT_OBJECT_0) {
+            return SerialWait::Released;
+        }
+        DWORD events = 0;
+        ResetEvent(waitRecord_.hEvent);
+        if (!WaitCommEvent(handle_, &events, &waitRecord_)) {
+            if (GetLastError() != ERROR_IO_PENDING) {
+                return SerialWait::Failed;
+            }
+            HANDLE ends[2] = {waitRecord_.hEvent, release_};
+            DWORD transferred = 0;
+            if (WaitForMultipleObjects(2, ends, FALSE, INFINITE) != WAIT_OBJECT_0) {
+                // The record must be free before the handle closes: end the pending wait.
+                CancelIo(handle_);
+                GetOverlappedResult(handle_, &waitRecord_, &transferred, TRUE);
+                return SerialWait::Released;
+            }
+            if (!GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)) {
+                return SerialWait::Failed;
+            }
+        }
+        // A cleared mask ends the wait with no event: the loop then sees it is to stop.
+        return events == EV_RXCHAR ? SerialWait::Input : SerialWait::Again;
+    }
+
+    void ReleaseWait() override {
+        SetEvent(release_);
+        SetCommMask(handle_, 0);
+    }
+
+    int32_t ReadAvailable(char* buffer, int32_t capacity) override {
+        DWORD errors = 0;
+        COMSTAT status{};
+        // Line errors are cleared and dropped; the bytes that came through still count.
+        if (!ClearCommError(handle_, &errors, &status)) {
+            return -1;
+        }
+        const DWORD waiting = status.cbInQue < static_cast<DWORD>(capacity)
+                                  ? status.cbInQue
+                                  : static_cast<DWORD>(capacity);
+        int32_t got = 0;
+        for (DWORD i = 0; i < waiting; ++i) {
+            DWORD read = 0;
+            ResetEvent(readRecord_.hEvent);
+            if (!ReadFile(handle_, buffer + got, 1, &read, &readRecord_) &&
+                (GetLastError() != ERROR_IO_PENDING ||
+                 !GetOverlappedResult(handle_, &readRecord_, &read, TRUE))) {
+                return got > 0 ? got : -1;
+            }
+            if (read != 1) {
+                break;
+            }
+            ++got;
+        }
+        return got;
+    }
+
+    bool WriteByte(char byte) override {
+        DWORD written = 0;
+        ResetEvent(writeRecord_.hEvent);
+        if (!WriteFile(handle_, &byte, 1, &written, &writeRecord_) &&
+            (GetLastError() != ERROR_IO_PENDING ||
+             !GetOverlappedResult(handle_, &writeRecord_, &written, TRUE))) {
+            return false;
+        }
+        FlushFileBuffers(handle_);
+        return written == 1;
+    }
+
+private:
+    SerialOpenStep Fail(SerialOpenStep step) {
+        Close();
+        return step;
+    }
+
+    HANDLE handle_ = nullptr;
+    OVERLAPPED writeRecord_;
+    OVERLAPPED readRecord_;
+    OVERLAPPED waitRecord_;
+    HANDLE release_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<SerialDevice> SerialDevice::Create() {
+    return std::make_unique<Win32SerialDevice>();
+}

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include "app/CameraConnection.h"
+#include "controls/CameraModel.h"
+
+#include "app/SettingsStore.h"
+#include "tests/support/RecordingServices.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+// rvtool's start-up against the simulated camera on a pseudo terminal, as COM1.
+class StartupConnectionTest : public testing::Test {
+protected:
+    void StartCamera(const std::vector<std::string>& args) {
+        ASSERT_TRUE(camera.Start(args));
+        setenv("RVTOOL_COM1", camera.DevicePath().c_str(), 1);
+    }
+    ~StartupConnectionTest() override { unsetenv("RVTOOL_COM1"); }
+
+    SimProcess camera;
+    TestContext test;
+    RecordingServices services{test.Context()};
+};
+
+TEST_F(StartupConnectionTest, ACameraAtTheStartRateIsFoundWithoutSearching) {
+    StartCamera({"--baud", "9600", "--model", "RV-4820M-PTCL"});
+    int32_t area = -1;
+    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
+    EXPECT_EQ(area, 0);
+    CameraModel& model = test.Context().Get<CameraModel>();
+    EXPECT_EQ(model.Index(), 3);
+    EXPECT_TRUE(model.Is8K());
+    EXPECT_EQ(services.messageLog.lines,
+              (std::vector<std::string>{"MD?", "MD=RV-4820M-PTCL", "EA?", "EA=0"}));
+    EXPECT_EQ(services.onlineStatus.reports.back(), true);
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(StartupConnectionTest, TheBaudSearchFindsACameraAt38400OnTheThirdTry) {
+    StartCamera({"--baud", "38400"});
+    int32_t area = 7;
+    ASSERT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    EXPECT_EQ(area, 7);  // no answer: the area is left alone
+    std::vector<int32_t> shown;
+    EXPECT_EQ(CameraConnection::SearchBaudRate(test.Context(),
+                                               [&](int32_t index) { shown.push_back(index); }),
+              1);
+    EXPECT_EQ(shown, (std::vector<int32_t>{4, 3, 2}));
+    CameraPort& port = test.Context().Get<CameraPort>();
+    EXPECT_EQ(port.GetBaudRate(), 38400);
+    EXPECT_EQ(port.GetBaudIndex(), 2);
+    EXPECT_EQ(test.Context().Get<CameraModel>().Index(), 0);
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(StartupConnectionTest, AnUnsupportedModelStopsTheSearchAndIsReported) {
+    StartCamera({"--baud", "9600", "--model", "XR-1000"});
+    int32_t area = 0;
+    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
+    EXPECT_FALSE(test.Context().Get<CameraModel>().IsSupported());
+    EXPECT_EQ(test.Notifier().Texts(),
+              (std::vector<std::string>{"Unsupported model: \"XR-1000\""}));
+}
+
+TEST_F(StartupConnectionTest, ALinkThatDoesNotOpenIsReportedTwice) {
+    setenv("RVTOOL_COM1", test.Folder().File("no-such-device").c_str(), 1);
+    int32_t area = 0;
+    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    EXPECT_EQ(test.Notifier().Texts(),
+              (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()",
+                                        "Failed to initialize!"}));
+}
+
+TEST_F(StartupConnectionTest, ARunThatDidNotEndNormallyStartsOnTheComPort) {
+    {
+        SettingsStore& settings = test.Context().Get<SettingsStore>();
+        settings.WriteDword(kCommunicationMode, kCameraLink2001Category);
+    }
+    test.Restart();  // the first run ended normally: the stored category is honoured
+    CameraConnection::ApplyPreviousShutdown(test.Context());
+    EXPECT_EQ(test.Context().Get<CameraPort>().GetCategory(), kCameraLink2001Category);
+
+    test.Context().DestroyAll();  // that run ends normally too
+    const pid_t child = fork();   // the next run dies without its exit-time saves
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ProcessContext context;
+        context.Get<SettingsStore>();
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    test.Restart();
+    CameraConnection::ApplyPreviousShutdown(test.Context());
+    EXPECT_EQ(test.Context().Get<CameraPort>().GetCategory(), kComCategory);
+}
+
+TEST_F(StartupConnectionTest, ARunawayReplyOverflowsTheReceiveBuffer) {
+    StartCamera({"--baud", "9600", "--no-lf-after", "0"});
+    int32_t area = 0;
+    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    ASSERT_FALSE(test.Notifier().Messages().empty());
+    EXPECT_EQ(test.Notifier().Messages()[0].text, "RS-232C receiving buffer overflowed");
+    EXPECT_EQ(test.Notifier().Messages()[0].caption, "Communication Error");
+}
+
+}  // namespace

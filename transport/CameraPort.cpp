@@ -1,0 +1,257 @@
+#include "transport/CameraPort.h"
+
+#include <thread>
+
+#include "app/LogSinks.h"
+#include "app/ProcessContext.h"
+#include "app/SettingsStore.h"
+#include "transport/ComPortDriver.h"
+
+namespace {
+
+const int32_t kBaudRates[] = {9600, 19200, 38400, 57600, 115200};
+constexpr int32_t kBaudRateCount = static_cast<int32_t>(sizeof kBaudRates / sizeof kBaudRates[0]);
+
+// The camera's line: 8 data bits, no parity, one stop bit, no flow control.
+constexpr int32_t kByteSize = 8;
+constexpr uint8_t kOneStopBit = 0;
+constexpr int32_t kXonXoffOff = 0;
+constexpr int32_t kParityCheckOff = 0;
+
+}  // namespace
+
+CameraPort::CameraPort(ProcessContext& context) : context_(context) {
+    SettingsStore& settings = context_.Get<SettingsStore>();
+    // The baud rate of the previous run is not restored: every run starts at 9600.
+    settings.ReadDword(kCommunicationMode, category_, 0);
+    settings.ReadDword(kComPortNo, comPortIndex_, 0);
+    settings.ReadDword(kCameralink2000DllIndex, cl2000Index_, 0);
+    settings.ReadDword(kCameralink2001DllIndex, cl2001Index_, 0);
+    settings.ReadDword(kCameralinkVer11DllIndex, clV11Index_, 0);
+}
+
+CameraPort::~CameraPort() {
+    SettingsStore& settings = context_.Get<SettingsStore>();
+    settings.WriteDword(kCommunicationMode, category_);
+    settings.WriteDword(kBaudrate, baudRate_);
+    settings.WriteDword(kComPortNo, comPortIndex_);
+    settings.WriteDword(kCameralink2000DllIndex, cl2000Index_);
+    settings.WriteDword(kCameralink2001DllIndex, cl2001Index_);
+    settings.WriteDword(kCameralinkVer11DllIndex, clV11Index_);
+}
+
+ComPortDriver& CameraPort::ComDriver() {
+    return context_.Get<ComPortDriver>();
+}
+
+bool CameraPort::Open(int32_t category, int32_t baudRate, int32_t portIndex) {
+    Close();
+    // The selection is kept even when the open fails.
+    category_ = category;
+    baudRate_ = baudRate;
+    switch (category) {
+        case kComCategory:
+            comPortIndex_ = portIndex;
+            return ComDriver().Open("COM" + std::to_string(portIndex + 1), baudRate, kByteSize,
+                                    kOneStopBit, kXonXoffOff, kParityCheckOff);
+        case kCameraLink2000Category:
+            cl2000Index_ = portIndex;
+            return OpenCameraLink(category, portIndex, baudRate);
+        case kCameraLink2001Category:
+            cl2001Index_ = portIndex;
+            return OpenCameraLink(category, portIndex, baudRate);
+        case kCameraLinkV11Category:
+            clV11Index_ = portIndex;
+            return OpenCameraLink(category, portIndex, baudRate);
+        default:
+            return false;
+    }
+}
+
+bool CameraPort::Reopen() {
+    return Open(category_, baudRate_, GetPortIndex());
+}
+
+bool CameraPort::SelectCategory(int32_t category) {
+    return Open(category, baudRate_, StoredIndex(category));
+}
+
+bool CameraPort::SetBaudRate(int32_t baudRate) {
+    return Open(category_, baudRate, GetPortIndex());
+}
+
+bool CameraPort::SelectPort(int32_t portIndex) {
+    return Open(category_, baudRate_, portIndex);
+}
+
+void CameraPort::Close() {
+    switch (category_) {
+        case kComCategory:
+            if (context_.Has<ComPortDriver>()) {
+                ComDriver().Close();
+            }
+            break;
+        case kCameraLink2000Category:
+        case kCameraLink2001Category:
+        case kCameraLinkV11Category:
+            CloseCameraLink(category_);
+            break;
+        default:
+            break;
+    }
+}
+
+bool CameraPort::Write(const std::string& text) {
+    // A failed transmission is not reported here: it shows as a missing reply.
+    switch (category_) {
+        case kComCategory:
+            ComDriver().Write(text.data(), static_cast<int32_t>(text.size()));
+            break;
+        case kCameraLink2000Category:
+        case kCameraLink2001Category:
+        case kCameraLinkV11Category:
+            WriteCameraLink(category_, text);
+            break;
+        default:
+            return false;
+    }
+    LogTransmitted(text);
+    return true;
+}
+
+void CameraPort::LogTransmitted(const std::string& text) {
+    std::string line = text;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) {
+        line.pop_back();
+    }
+    context_.Get<TerminalLogSink>().AddLine("Tx: " + line);
+    context_.Get<MessageLogSink>().Add(line);
+}
+
+int32_t CameraPort::Read(char* buffer, int32_t count, int32_t timeoutMs) {
+    if (buffer == nullptr || count <= 0) {
+        return 0;
+    }
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : 0);
+    int32_t got = 0;
+    for (;;) {
+        got += ReadOnce(buffer + got, deadline);
+        if (got >= count || Clock::now() >= deadline) {
+            return got;
+        }
+    }
+}
+
+int32_t CameraPort::ReadOnce(char* byte, Clock::time_point deadline) {
+    switch (category_) {
+        case kComCategory: {
+            ComPortDriver& driver = ComDriver();
+            const int32_t got = driver.Read(byte, 1);
+            if (got == 0) {
+                // Sleeps until the receive thread stores a byte instead of asking again and
+                // again, so that waiting for a reply costs no processor time.
+                driver.WaitForData(deadline);
+            }
+            return got;
+        }
+        case kCameraLink2000Category:
+        case kCameraLink2001Category:
+        case kCameraLinkV11Category:
+            return ReadCameraLink(category_, byte, deadline);
+        default:
+            // Nothing will come; wait out the time-out without polling.
+            std::this_thread::sleep_until(deadline);
+            return 0;
+    }
+}
+
+int32_t CameraPort::GetPortCount() {
+    switch (category_) {
+        case kComCategory:
+            return ComDriver().GetPortCount();
+        case kCameraLink2000Category:
+        case kCameraLink2001Category:
+        case kCameraLinkV11Category:
+            return CountCameraLinkPorts(category_);
+        default:
+            return 0;
+    }
+}
+
+std::string CameraPort::GetPortName(int32_t index) {
+    switch (category_) {
+        case kComCategory:
+            return ComDriver().GetPortName(index);
+        case kCameraLink2000Category:
+        case kCameraLink2001Category:
+        case kCameraLinkV11Category:
+            return NameCameraLinkPort(category_, index);
+        default:
+            return "ERROR";
+    }
+}
+
+int32_t CameraPort::GetPortIndex() const {
+    return StoredIndex(category_);
+}
+
+int32_t CameraPort::StoredIndex(int32_t category) const {
+    switch (category) {
+        case kComCategory:
+            return comPortIndex_;
+        case kCameraLink2000Category:
+            return cl2000Index_;
+        case kCameraLink2001Category:
+            return cl2001Index_;
+        case kCameraLinkV11Category:
+            return clV11Index_;
+        default:
+            return 0;
+    }
+}
+
+int32_t CameraPort::GetBaudIndex() const {
+    for (int32_t index = 0; index < kBaudRateCount; ++index) {
+        if (kBaudRates[index] == baudRate_) {
+            return index;
+        }
+    }
+    return 0;
+}
+
+int32_t CameraPort::BaudRateFromIndex(int32_t index) {
+    return index >= 0 && index < kBaudRateCount ? kBaudRates[index] : kBaudRates[0];
+}
+
+int32_t CameraPort::TakeDroppedByteCount() {
+    return context_.Has<ComPortDriver>() ? ComDriver().TakeDroppedByteCount() : 0;
+}
+
+// No Camera Link serial library is bound in yet: every generation answers as one whose library
+// is missing. Open fails without a message, so the caller reports it; there is no port to
+// close, send to or list.
+
+bool CameraPort::OpenCameraLink(int32_t, int32_t, int32_t) {
+    return false;
+}
+
+void CameraPort::CloseCameraLink(int32_t) {}
+
+bool CameraPort::WriteCameraLink(int32_t, const std::string&) {
+    return false;
+}
+
+int32_t CameraPort::ReadCameraLink(int32_t, char*, Clock::time_point deadline) {
+    // Nothing will come from a port that is not open; wait out the time-out without polling.
+    std::this_thread::sleep_until(deadline);
+    return 0;
+}
+
+int32_t CameraPort::CountCameraLinkPorts(int32_t) {
+    return 0;
+}
+
+std::string CameraPort::NameCameraLinkPort(int32_t, int32_t) {
+    return std::string();
+}

@@ -1,0 +1,178 @@
+#include "transport/ComPortDriver.h"
+
+#include "app/Notifier.h"
+#include "app/ProcessContext.h"
+#include "transport/NamedLock.h"
+#include "transport/SerialDevice.h"
+
+namespace {
+
+const char kLockName[] = "Rs Mutex";
+
+int32_t NextIndex(int32_t index) {
+    return (index + 1) % ComPortDriver::kRingSize;
+}
+
+}  // namespace
+
+ComPortDriver::ComPortDriver(ProcessContext& context)
+    : context_(context), port_(SerialDevice::Create()), lock_(NamedLock::Create(kLockName)) {}
+
+ComPortDriver::~ComPortDriver() {
+    Close();
+}
+
+bool ComPortDriver::Open(const std::string& portName, int32_t baudRate, int32_t byteSize,
+                         uint8_t stopBits, int32_t xonXoff, int32_t parityCheck) {
+    if (port_->IsOpen()) {
+        Close();
+    }
+    SerialSettings settings;
+    settings.baudRate = baudRate;
+    settings.byteSize = byteSize;
+    settings.stopBits = stopBits;
+    settings.xonXoff = xonXoff == 1;
+    settings.parityCheck = (parityCheck & 1) != 0;
+    const SerialOpenStep failed = port_->Open(portName, settings);
+    if (failed != SerialOpenStep::Done) {
+        context_.Get<Notifier>().Warn("Failed to initialize " + portName + " port!\nError in " +
+                                      SerialOpenStepCallName(failed) + "()");
+        return false;
+    }
+    // Bytes of an earlier session are not this port's; no receive thread runs yet.
+    head_.store(0);
+    tail_.store(0);
+    running_.store(true);
+    receiveThread_ = std::thread(&ComPortDriver::ReceiveLoop, this);
+    return true;
+}
+
+void ComPortDriver::Close() {
+    running_.store(false);
+    if (port_->IsOpen()) {
+        port_->ReleaseWait();
+    }
+    if (receiveThread_.joinable()) {
+        receiveThread_.join();
+    }
+    if (port_->IsOpen()) {
+        port_->Close();
+    }
+}
+
+bool ComPortDriver::IsOpen() const {
+    return port_->IsOpen();
+}
+
+bool ComPortDriver::Write(const char* bytes, int32_t count) {
+    if (!port_->IsOpen() || bytes == nullptr || count <= 0) {
+        return false;
+    }
+    NamedLockHold hold(*lock_);
+    for (int32_t i = 0; i < count; ++i) {
+        // A byte that cannot leave within the write time-out means the line is stuck; the
+        // rest of the text would only wait as long again each.
+        if (!port_->WriteByte(bytes[i])) {
+            break;
+        }
+    }
+    return true;
+}
+
+int32_t ComPortDriver::Read(char* buffer, int32_t maxCount) {
+    if (!port_->IsOpen() || buffer == nullptr || maxCount <= 0) {
+        return 0;
+    }
+    const int32_t head = head_.load(std::memory_order_acquire);
+    int32_t tail = tail_.load(std::memory_order_relaxed);
+    int32_t copied = 0;
+    while (tail != head && copied < maxCount) {
+        buffer[copied++] = ring_[tail];
+        tail = NextIndex(tail);
+    }
+    tail_.store(tail, std::memory_order_release);
+    return copied;
+}
+
+int32_t ComPortDriver::GetAvailable() const {
+    const int32_t unread = head_.load(std::memory_order_acquire) - tail_.load();
+    return unread < 0 ? unread + kRingSize : unread;
+}
+
+void ComPortDriver::ResetBuffer() {
+    // Only the reader moves the tail, so the receive thread may go on storing meanwhile.
+    tail_.store(head_.load(std::memory_order_acquire), std::memory_order_release);
+}
+
+bool ComPortDriver::HasUnread() const {
+    return port_->IsOpen() && GetAvailable() > 0;
+}
+
+bool ComPortDriver::WaitForData(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock<std::mutex> guard(receivedMutex_);
+    return received_.wait_until(guard, deadline, [this] { return HasUnread(); });
+}
+
+int32_t ComPortDriver::TakeDroppedByteCount() {
+    return droppedBytes_.exchange(0);
+}
+
+std::string ComPortDriver::GetPortName(int32_t index) const {
+    if (index < 0 || index >= kPortCount) {
+        return "ERROR";
+    }
+    return "COM" + std::to_string(index + 1);
+}
+
+void ComPortDriver::ReceiveLoop() {
+    while (running_.load()) {
+        const SerialWait wait = port_->WaitForInput();
+        if (wait == SerialWait::Again) {
+            continue;
+        }
+        // A failed device sends nothing more until the next Open; the thread ends quietly.
+        if (wait != SerialWait::Input || !Drain()) {
+            return;
+        }
+    }
+}
+
+bool ComPortDriver::Drain() {
+    bool deviceAlive = true;
+    {
+        NamedLockHold hold(*lock_);
+        char chunk[256];
+        for (;;) {
+            const int32_t got = port_->ReadAvailable(chunk, static_cast<int32_t>(sizeof chunk));
+            if (got < 0) {
+                deviceAlive = false;
+                break;
+            }
+            for (int32_t i = 0; i < got; ++i) {
+                Store(chunk[i]);
+            }
+            if (got < static_cast<int32_t>(sizeof chunk)) {
+                break;
+            }
+        }
+    }
+    {
+        // Taking the mutex orders the stores above before the reader's next check.
+        std::lock_guard<std::mutex> guard(receivedMutex_);
+    }
+    received_.notify_all();
+    return deviceAlive;
+}
+
+void ComPortDriver::Store(char byte) {
+    const int32_t head = head_.load(std::memory_order_relaxed);
+    const int32_t next = NextIndex(head);
+    if (next == tail_.load(std::memory_order_acquire)) {
+        // Overwriting would lose the oldest unread bytes without a trace; this byte is lost
+        // instead, and counted.
+        droppedBytes_.fetch_add(1);
+        return;
+    }
+    ring_[head] = byte;
+    head_.store(next, std::memory_order_release);
+}

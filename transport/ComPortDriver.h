@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+class NamedLock;
+class ProcessContext;
+class SerialDevice;
+
+// The byte channel to a camera on a local RS-232C port. A receive thread copies every received
+// byte into a 1024-byte ring; Read hands bytes out of the ring without blocking, and Write sends
+// bytes one at a time. Every write and every drain of the port holds the lock "Rs Mutex", which
+// all processes share. One instance per process, held in the ProcessContext.
+class ComPortDriver {
+public:
+    static constexpr int32_t kRingSize = 1024;
+    static constexpr int32_t kPortCount = 16;
+
+    explicit ComPortDriver(ProcessContext& context);
+    ~ComPortDriver();
+    ComPortDriver(const ComPortDriver&) = delete;
+    ComPortDriver& operator=(const ComPortDriver&) = delete;
+
+    // Closes any open port first. A failure is shown to the operator, naming the failed step,
+    // and leaves no port open.
+    bool Open(const std::string& portName, int32_t baudRate, int32_t byteSize, uint8_t stopBits,
+              int32_t xonXoff, int32_t parityCheck);
+    void Close();
+    bool IsOpen() const;
+
+    // False when no port is open or count <= 0; true otherwise, whether or not the bytes left.
+    bool Write(const char* bytes, int32_t count);
+    // Never blocks: copies up to maxCount unread bytes; 0 when no port is open.
+    int32_t Read(char* buffer, int32_t maxCount);
+    int32_t GetAvailable() const;
+    // Discards every unread byte.
+    void ResetBuffer();
+
+    // Sleeps until unread bytes are there or the deadline passes; true when bytes are there.
+    // Lets a reader with a time-out wait without polling.
+    bool WaitForData(std::chrono::steady_clock::time_point deadline);
+
+    // Received bytes dropped because the ring held 1023 unread ones, since the last call.
+    int32_t TakeDroppedByteCount();
+
+    int32_t GetPortCount() const { return kPortCount; }
+    std::string GetPortName(int32_t index) const;
+
+private:
+    void ReceiveLoop();
+    bool Drain();
+    void Store(char byte);
+    bool HasUnread() const;
+
+    ProcessContext& context_;
+    std::unique_ptr<SerialDevice> port_;
+    std::unique_ptr<NamedLock> lock_;
+    std::array<char, kRingSize> ring_{};
+    std::atomic<int32_t> head_{0};  // advanced by the receive thread only
+    std::atomic<int32_t> tail_{0};  // advanced by the reading thread only
+    std::atomic<int32_t> droppedBytes_{0};
+    std::thread receiveThread_;
+    std::atomic<bool> running_{true};
+
+    // Signals the reader that the receive thread stored bytes.
+    std::mutex receivedMutex_;
+    std::condition_variable received_;
+};
