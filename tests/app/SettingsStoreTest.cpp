@@ -12,6 +12,7 @@
 #include "app/SettingsBackend.h"
 #include "app/SettingsStore.h"
 #include "platform/posix/FileSettingsBackend.h"
+#include "tests/support/RecordingSettingsBackend.h"
 #include "tests/support/TestContext.h"
 
 namespace {
@@ -153,36 +154,18 @@ TEST(SettingsStore, ExitSavesEndWithTheNormalShutdownMark) {
     EXPECT_TRUE(test.Context().Get<ControlMode>().IsFactory());
 }
 
-// Records the order of writes, to check which exit-time save comes last.
-class RecordingBackend : public SettingsBackend {
-public:
-    explicit RecordingBackend(std::vector<std::string>& writes) : writes_(writes) {}
-    std::optional<StoredValue> Read(const std::string&) override { return std::nullopt; }
-    bool WriteDword(const std::string& name, uint32_t value) override {
-        writes_.push_back(name + "=" + std::to_string(value));
-        return true;
-    }
-    bool WriteText(const std::string& name, const std::string& text) override {
-        writes_.push_back(name + "=" + text);
-        return true;
-    }
-
-private:
-    std::vector<std::string>& writes_;
-};
-
 TEST(SettingsStore, ShutdownMarkIsTheLastWriteOfARun) {
-    std::vector<std::string> writes;
+    RecordingSettingsBackend backend;
     {
         ProcessContext context;
-        context.Provide<SettingsBackend>(
-            [&](ProcessContext&) { return std::make_unique<RecordingBackend>(writes); });
+        context.ProvideExternal<SettingsBackend>(backend);
         context.Get<ControlMode>().Toggle();
     }
-    const std::vector<std::string> expected = {"Previous Application Shutdown Status=0",
-                                               "Control Mode=1",
-                                               "Previous Application Shutdown Status=1"};
-    EXPECT_EQ(writes, expected);
+    const std::vector<std::pair<std::string, uint32_t>> expected = {
+        {"Previous Application Shutdown Status", 0},
+        {"Control Mode", 1},
+        {"Previous Application Shutdown Status", 1}};
+    EXPECT_EQ(backend.writes, expected);
 }
 
 TEST(SettingsStore, ARunThatDiesLeavesTheFlagAtZero) {

@@ -44,11 +44,10 @@ private:
 class CommandEngineTest : public testing::Test {
 protected:
     CommandEngineTest() : services(test.Context()), notifier(test.Notifier()) {
-        setenv("RVTOOL_COM1", camera.DevicePath().c_str(), 1);
+        camera.BindTo(1);
         test.Context().ProvideExternal<Notifier>(notifier);
         EXPECT_TRUE(test.Context().Get<CameraPort>().Open(kComCategory, 115200, 0));
     }
-    ~CommandEngineTest() override { unsetenv("RVTOOL_COM1"); }
 
     Command& Engine() { return test.Context().Get<Command>(); }
     std::vector<std::string> Messages() { return test.Notifier().Texts(); }

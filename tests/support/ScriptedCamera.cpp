@@ -1,32 +1,15 @@
 #include "tests/support/ScriptedCamera.h"
 
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 
 ScriptedCamera::ScriptedCamera() {
-    char name[256] = {};
-    if (openpty(&master_, &slave_, name, nullptr, nullptr) != 0) {
-        std::abort();
-    }
-    termios raw{};
-    tcgetattr(slave_, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(slave_, TCSANOW, &raw);
-    devicePath_ = name;
     thread_ = std::thread([this] { Serve(); });
 }
 
 ScriptedCamera::~ScriptedCamera() {
     running_ = false;
     thread_.join();
-    close(slave_);
-    close(master_);
 }
 
 void ScriptedCamera::SetScript(Script script) {
@@ -42,11 +25,10 @@ void ScriptedCamera::Send(const std::string& bytes) {
         const int baud = baud_;
         const std::size_t length =
             baud > 0 ? std::min(kChunk, bytes.size() - sent) : bytes.size() - sent;
-        const ssize_t n = write(master_, bytes.data() + sent, length);
-        if (n <= 0) {
+        if (!terminal_.Send(bytes.substr(sent, length))) {
             return;
         }
-        sent += static_cast<std::size_t>(n);
+        sent += length;
         if (baud > 0) {
             std::this_thread::sleep_until(start +
                                           std::chrono::microseconds(sent * 10'000'000 / baud));
@@ -73,16 +55,7 @@ bool ScriptedCamera::WaitForLines(std::size_t n, int timeoutMs) {
 void ScriptedCamera::Serve() {
     std::string pending;
     while (running_) {
-        pollfd fd{master_, POLLIN, 0};
-        if (poll(&fd, 1, 10) <= 0 || !(fd.revents & POLLIN)) {
-            continue;
-        }
-        char buffer[256];
-        const ssize_t n = read(master_, buffer, sizeof buffer);
-        if (n <= 0) {
-            continue;
-        }
-        pending.append(buffer, static_cast<std::size_t>(n));
+        pending += terminal_.ReceiveAvailable(std::chrono::milliseconds(10));
         for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
             std::string line = pending.substr(0, end);
             pending.erase(0, end + 1);

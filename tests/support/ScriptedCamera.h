@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/PseudoTerminal.h"
+
 // A camera played by the test on the master side of a pseudo terminal: every line the program
 // sends is recorded and handed to the script, whose answer (if any) is written back at once.
 class ScriptedCamera {
@@ -18,8 +20,9 @@ public:
     ScriptedCamera(const ScriptedCamera&) = delete;
     ScriptedCamera& operator=(const ScriptedCamera&) = delete;
 
-    // The device the program opens (the slave side).
-    const std::string& DevicePath() const { return devicePath_; }
+    // The device the program opens; BindTo(n) makes it COM<n>.
+    const std::string& DevicePath() const { return terminal_.DevicePath(); }
+    void BindTo(int number) { terminal_.BindTo(number); }
     void SetScript(Script script);
     // Writes bytes to the program now, unasked.
     void Send(const std::string& bytes);
@@ -33,9 +36,7 @@ public:
 private:
     void Serve();
 
-    int master_ = -1;
-    int slave_ = -1;  // kept open so that the pty stays up while the program reopens it
-    std::string devicePath_;
+    PseudoTerminal terminal_;
     std::mutex mutex_;
     Script script_;
     std::vector<std::string> lines_;

@@ -13,9 +13,11 @@
 #include "app/LogSinks.h"
 #include "app/SettingsBackend.h"
 #include "app/SettingsStore.h"
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/RecordingServices.h"
+#include "tests/support/RecordingSettingsBackend.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestContext.h"
-#include "tests/transport/PseudoTerminal.h"
-#include "tests/transport/ScopedEnvironment.h"
 
 namespace {
 
@@ -24,45 +26,6 @@ using Clock = std::chrono::steady_clock;
 
 const milliseconds kPatience(5000);  // long enough for a loaded machine, never reached when right
 const milliseconds kQuietWindow(200);
-
-class RecordingTerminalLog : public TerminalLogSink {
-public:
-    void AddLine(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
-
-class RecordingMessageLog : public MessageLogSink {
-public:
-    void Add(const std::string& text) override { lines.push_back(text); }
-    std::vector<std::string> lines;
-};
-
-// Keeps the values in memory and records every write in order.
-class RecordingSettingsBackend : public SettingsBackend {
-public:
-    std::optional<StoredValue> Read(const std::string& name) override {
-        auto found = values_.find(name);
-        return found == values_.end() ? std::nullopt : std::optional<StoredValue>(found->second);
-    }
-    bool WriteDword(const std::string& name, uint32_t value) override {
-        writes.emplace_back(name, value);
-        StoredValue stored;
-        stored.isDword = true;
-        stored.dword = value;
-        values_[name] = stored;
-        return true;
-    }
-    bool WriteText(const std::string& name, const std::string& text) override {
-        StoredValue stored;
-        stored.text = text;
-        values_[name] = stored;
-        return true;
-    }
-    std::vector<std::pair<std::string, uint32_t>> writes;
-
-private:
-    std::map<std::string, StoredValue> values_;
-};
 
 class CameraPortTest : public ::testing::Test {
 protected:

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/transport/ScopedEnvironment.h"
+#include "tests/support/ScopedEnvironment.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestContext.h"
-#include "tests/transport/PseudoTerminal.h"
-#include "tests/transport/ScopedEnvironment.h"
 
 extern char** environ;
 

@@ -1,4 +1,4 @@
-#include "tests/transport/PseudoTerminal.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -72,6 +72,20 @@ std::string PseudoTerminal::Receive(std::size_t count, std::chrono::milliseconds
         } else if (got == 0 || (errno != EAGAIN && errno != EINTR)) {
             break;
         }
+    }
+    return received;
+}
+
+std::string PseudoTerminal::ReceiveAvailable(std::chrono::milliseconds timeout) {
+    pollfd input = {master_, POLLIN, 0};
+    if (poll(&input, 1, static_cast<int>(timeout.count())) <= 0) {
+        return std::string();
+    }
+    std::string received;
+    char chunk[512];
+    ssize_t got;
+    while ((got = read(master_, chunk, sizeof chunk)) > 0) {
+        received.append(chunk, static_cast<std::size_t>(got));
     }
     return received;
 }

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/transport/ScopedEnvironment.h"
+#include "tests/support/ScopedEnvironment.h"
 
 // A pseudo terminal standing in for a serial port with a camera on it: the program opens the
 // terminal side as "COM<n>", the test plays the camera on the master side.
@@ -26,6 +26,8 @@ public:
     bool Send(const std::string& bytes);
     // What the program sent: up to count bytes, waiting at most the time-out for them.
     std::string Receive(std::size_t count, std::chrono::milliseconds timeout);
+    // What the program has sent so far, waiting at most the time-out for the first byte.
+    std::string ReceiveAvailable(std::chrono::milliseconds timeout);
     // The line settings the program gave the terminal side.
     termios LineState() const;
     // The camera goes away: its side of the terminal closes.
