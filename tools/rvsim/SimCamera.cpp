@@ -6,6 +6,7 @@
 
 #include "tools/rvsim/BaudRate.h"
 #include "tools/rvsim/CommandRule.h"
+#include "tools/rvsim/WholeNumber.h"
 
 namespace {
 
@@ -68,27 +69,11 @@ std::string UpperCase(std::string_view text) {
 
 // A decimal integer with an optional sign, blanks around it allowed; nothing else.
 bool ParseInteger(std::string_view text, int32_t& value) {
-    text = Trim(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty() || text.size() > 10) {
+    int64_t parsed = 0;
+    if (!ParseWholeNumber(Trim(text), INT32_MIN, INT32_MAX, parsed)) {
         return false;
     }
-    int64_t magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        magnitude = magnitude * 10 + (c - '0');
-    }
-    const int64_t signedValue = negative ? -magnitude : magnitude;
-    if (signedValue < INT32_MIN || signedValue > INT32_MAX) {
-        return false;
-    }
-    value = static_cast<int32_t>(signedValue);
+    value = static_cast<int32_t>(parsed);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "protocol/CommandTable.h"
 #include "tools/rvsim/BaudRate.h"
+#include "tools/rvsim/WholeNumber.h"
 
 namespace {
 
@@ -48,17 +49,7 @@ const char kUsage[] =
     "  --help                show this text\n";
 
 bool ParseInt(const std::string& text, int64_t minimum, int64_t maximum, int64_t& value) {
-    if (text.empty()) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < minimum || parsed > maximum) {
-        return false;
-    }
-    value = parsed;
-    return true;
+    return ParseWholeNumber(text, minimum, maximum, value);
 }
 
 bool ParseSeconds(const std::string& text, double& value) {

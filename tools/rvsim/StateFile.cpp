@@ -12,6 +12,7 @@
 
 #include "tools/rvsim/CommandRule.h"
 #include "tools/rvsim/TextEscape.h"
+#include "tools/rvsim/WholeNumber.h"
 
 namespace {
 
@@ -19,13 +20,8 @@ constexpr const char* kHeader =
     "# rvsim camera state, written by rvsim; edit only while it is stopped";
 
 bool ParseNumber(const std::string& text, int32_t& value) {
-    if (text.empty()) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < INT32_MIN || parsed > INT32_MAX) {
+    int64_t parsed = 0;
+    if (!ParseWholeNumber(text, INT32_MIN, INT32_MAX, parsed)) {
         return false;
     }
     value = static_cast<int32_t>(parsed);
