@@ -15,6 +15,7 @@
 #include "app/DialogRegistry.h"
 #include "app/Notifier.h"
 #include "app/ProcessContext.h"
+#include "app/SettingsStore.h"
 #include "app/StatusStrip.h"
 #include "controls/ControlTable.h"
 #include "protocol/Command.h"
@@ -47,6 +48,12 @@ CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
     pages_.push_back(new CTabSheetDialog(this, 112, "User B", false));
     pages_.push_back(new CTabSheetDialog(this, 117, "Factory A", true));
 
+    // The process-wide objects are destroyed in reverse order of creation, and their exit-time
+    // saves follow: the link settings, then the control mode, and last of all the store's
+    // mark that the run ended normally.
+    context_.Get<SettingsStore>();
+    context_.Get<Command>();
+    context_.Get<ControlMode>();
     // The link of a run that did not end normally is not trusted.
     CameraConnection::ApplyPreviousShutdown(context_);
 

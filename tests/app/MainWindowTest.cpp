@@ -4,10 +4,14 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
+#include <string>
+#include <vector>
 
 #include "app/CCtrlToolDlg.h"
 #include "app/CTabSheetDialog.h"
 #include "app/ControlMode.h"
+#include "app/WidgetServices.h"
+#include "tests/support/RecordingSettingsBackend.h"
 #include "tests/support/TestContext.h"
 
 namespace {
@@ -28,7 +32,7 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    TestContext test;
+    TestContext test{ProvideWidgetServices};
     std::unique_ptr<CCtrlToolDlg> window;
 };
 
@@ -66,6 +70,29 @@ TEST_F(MainWindowTest, FactoryModeStoredByTheLastRunShowsTheFactoryPage) {
     Open();
     EXPECT_EQ(TabTitles(*window).size(), 3);
     EXPECT_TRUE(window->UtilityMenu()->menuAction()->isEnabled());
+}
+
+TEST_F(MainWindowTest, ExitSavesTheLinkThenTheModeThenMarksTheNormalEnd) {
+    RecordingSettingsBackend backend;
+    test.Context().ProvideExternal<SettingsBackend>(backend);
+    Open();
+    window.reset();
+    test.Context().DestroyAll();
+    std::vector<std::string> names;
+    for (const auto& write : backend.writes) {
+        names.push_back(write.first);
+    }
+    const std::vector<std::string> expected = {"Previous Application Shutdown Status",
+                                               "Communication Mode",
+                                               "Baudrate",
+                                               "Com Port No",
+                                               "Cameralink 2000 Dll Index",
+                                               "Cameralink 2001 Dll Index",
+                                               "Cameralink Ver11 Dll Index",
+                                               "Control Mode",
+                                               "Previous Application Shutdown Status"};
+    EXPECT_EQ(names, expected);
+    EXPECT_EQ(backend.writes.back().second, 1u);
 }
 
 TEST_F(MainWindowTest, ClosingAsksFirstAndNoKeepsTheWindowOpen) {

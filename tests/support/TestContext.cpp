@@ -18,7 +18,8 @@ TemporaryFolder::~TemporaryFolder() {
     std::filesystem::remove_all(path_, error);
 }
 
-TestContext::TestContext() : settingsPath_(folder_.File("settings.ini")) {
+TestContext::TestContext(std::function<void(ProcessContext&)> prepare)
+    : prepare_(std::move(prepare)), settingsPath_(folder_.File("settings.ini")) {
     setenv("RVTOOL_SETTINGS", settingsPath_.c_str(), 1);
     Prepare();
 }
@@ -31,6 +32,9 @@ TestContext::~TestContext() {
 void TestContext::Prepare() {
     context_ = std::make_unique<ProcessContext>();
     ProvideCoreServices(*context_);
+    if (prepare_) {
+        prepare_(*context_);
+    }
     context_->ProvideExternal<::Notifier>(notifier_);
 }
 

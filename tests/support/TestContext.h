@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -22,7 +23,9 @@ private:
 // a file of a private folder (also exported as RVTOOL_SETTINGS for code that reads it itself).
 class TestContext {
 public:
-    TestContext();
+    // prepare runs on every fresh context, before first use (widget tests provide the widget
+    // services there).
+    explicit TestContext(std::function<void(ProcessContext&)> prepare = nullptr);
     ~TestContext();
 
     ProcessContext& Context() { return *context_; }
@@ -37,6 +40,7 @@ public:
 private:
     void Prepare();
 
+    std::function<void(ProcessContext&)> prepare_;
     TemporaryFolder folder_;
     std::string settingsPath_;
     RecordingNotifier notifier_;
