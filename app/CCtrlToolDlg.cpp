@@ -61,7 +61,6 @@ CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
     QuitWithoutConfirm = 0;
     context_.Get<ControlTable>().UpdatePrevDataValues();
 
-    connect(tabControl_, &QTabWidget::currentChanged, this, &CCtrlToolDlg::OnTabChanged);
     resize(960, 680);
 }
 
@@ -133,10 +132,6 @@ void CCtrlToolDlg::RebuildTabs() {
         }
     }
     tabControl_->setCurrentIndex(0);
-}
-
-void CCtrlToolDlg::OnTabChanged() {
-    // QTabWidget shows the page of the selected tab itself; nothing else depends on the tab.
 }
 
 void CCtrlToolDlg::UpdateModeView() {

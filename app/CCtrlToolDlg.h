@@ -25,8 +25,8 @@ public:
     // window is on screen, so that the operator sees what the program is waiting for.
     void ConnectAtStart();
 
+    // The tab strip for the control mode; the tab control itself shows the selected page.
     void RebuildTabs();
-    void OnTabChanged();
     void UpdateModeView();
     void ToggleControlMode();
 

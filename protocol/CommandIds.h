@@ -11,7 +11,6 @@ constexpr int Of(std::string_view mnemonic) {
 
 inline constexpr int kMD = Of("MD");
 inline constexpr int kEA = Of("EA");
-inline constexpr int kCBDRT = Of("CBDRT");
 
 static_assert(kMD == 8 && kEA == 65, "command table and its named ids disagree");
 
