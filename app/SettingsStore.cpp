@@ -1,5 +1,8 @@
 #include "app/SettingsStore.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -80,7 +83,8 @@ bool SettingsStore::ReadDword(int index, int32_t& value, int32_t defaultValue) {
         value = static_cast<int32_t>(stored->dword);
     } else {
         // A value stored as text counts by the number its leading characters spell.
-        value = static_cast<int32_t>(std::atol(AsBufferedText(stored->text).c_str()));
+        const long long number = std::strtoll(AsBufferedText(stored->text).c_str(), nullptr, 10);
+        value = static_cast<int32_t>(std::clamp<long long>(number, INT32_MIN, INT32_MAX));
     }
     return true;
 }

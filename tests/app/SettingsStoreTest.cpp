@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -89,6 +90,7 @@ TEST(SettingsStore, TextValuesCountByTheirLeadingNumber) {
               "\"Com Port No\"=\"12abc\"\n"
               "\"Cameralink 2000 Dll Index\"=\"-7\"\n"
               "\"Cameralink 2001 Dll Index\"=\"abc\"\n"
+              "\"Cameralink Ver11 Dll Index\"=\"99999999999\"\n"
               "\"Communication Mode\"=dword:zz\n");
     SettingsStore& store = test.Context().Get<SettingsStore>();
     int32_t value = 99;
@@ -99,6 +101,8 @@ TEST(SettingsStore, TextValuesCountByTheirLeadingNumber) {
     EXPECT_EQ(value, -7);
     EXPECT_TRUE(store.ReadDword(kCameralink2001DllIndex, value, 5));
     EXPECT_EQ(value, 0);
+    EXPECT_TRUE(store.ReadDword(kCameralinkVer11DllIndex, value, 0));
+    EXPECT_EQ(value, INT32_MAX);  // too large: the largest value, not a wrapped one
     EXPECT_FALSE(store.ReadDword(kCommunicationMode, value, 3));  // unreadable: the default
     EXPECT_EQ(value, 3);
 }
