@@ -7,10 +7,12 @@
 #include "app/CoreServices.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/ScriptedCamera.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
+#include "transport/ComPortDriver.h"
 
 namespace {
 
@@ -50,6 +52,12 @@ protected:
     }
 
     Command& Engine() { return test.Context().Get<Command>(); }
+    // Waits until the transport holds that many unread bytes.
+    bool ReceivedBytesReach(int32_t count) {
+        ComPortDriver& driver = test.Context().Get<ComPortDriver>();
+        return WaitUntil([&] { return driver.GetAvailable() >= count; },
+                         std::chrono::milliseconds(5000));
+    }
     std::vector<std::string> Messages() { return test.Notifier().Texts(); }
 
     ScriptedCamera camera;
@@ -180,7 +188,7 @@ TEST_F(CommandEngineTest, ARunawayLineOverflowsTheReceiveBuffer) {
 TEST_F(CommandEngineTest, BytesLostInTheTransportAreReportedOnce) {
     // Nobody reads while the camera floods more than the transport holds.
     camera.Send(std::string(1500, 'z') + "\r\n");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_TRUE(ReceivedBytesReach(ComPortDriver::kRingSize - 1));
     camera.SetScript([](const std::string&) { return "COMPLETE\r\n"; });
     Engine().SetValue(Id("GA"), 1, 1000);
     Engine().SetValue(Id("GA"), 2, 1000);
@@ -193,7 +201,7 @@ TEST_F(CommandEngineTest, BytesLostInTheTransportAreReportedOnce) {
 
 TEST_F(CommandEngineTest, TheDrainLogsUnaskedLinesAndTheNextRequestDiscardsThem) {
     camera.Send("TMP0=41\r\n");
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(ReceivedBytesReach(9));
     Engine().OnTimer();
     EXPECT_EQ(services.messageLog.lines, (std::vector<std::string>{"TMP0=41"}));
     camera.SetScript([](const std::string&) { return "GA=123\r\n"; });

@@ -41,17 +41,6 @@ std::vector<std::string> ScriptedCamera::ReceivedLines() {
     return lines_;
 }
 
-bool ScriptedCamera::WaitForLines(std::size_t n, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (ReceivedLines().size() >= n) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return ReceivedLines().size() >= n;
-}
-
 void ScriptedCamera::Serve() {
     std::string pending;
     while (running_) {

@@ -30,8 +30,6 @@ public:
     // 0 sends at once.
     void SetBaudRate(int baud) { baud_ = baud; }
     std::vector<std::string> ReceivedLines();
-    // Waits until at least n lines were received; false after the time-out.
-    bool WaitForLines(std::size_t n, int timeoutMs);
 
 private:
     void Serve();
