@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/DialogEnabler.h"
+#include "core/DialogEnabler.h"
 
 class ProcessContext;
 

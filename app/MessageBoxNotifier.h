@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Notifier.h"
+#include "core/Notifier.h"
 
 // Shows operator messages as modal message boxes over the active window.
 class MessageBoxNotifier : public Notifier {

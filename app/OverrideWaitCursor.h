@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WaitCursor.h"
+#include "core/WaitCursor.h"
 
 // The busy cursor over the whole application while the program waits for the camera.
 class OverrideWaitCursor : public WaitCursor {

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <algorithm>
 
-#include "app/COnlineStatusUpdater.h"
+#include "app/OnlineStatusUpdater.h"
 #include "resources/Resources.h"
 
 namespace {
@@ -33,7 +33,7 @@ QPixmap StatusStrip::OnlineBitmap() {
     return QPixmap(kOnlineBitmap);
 }
 
-void StatusStrip::Register(COnlineStatusUpdater* updater) {
+void StatusStrip::Register(OnlineStatusUpdater* updater) {
     if (updater == nullptr) {
         return;
     }
@@ -44,7 +44,7 @@ void StatusStrip::Register(COnlineStatusUpdater* updater) {
     updaters_.push_back({updater, updater->lifetime_});
 }
 
-void StatusStrip::Unregister(COnlineStatusUpdater* updater) {
+void StatusStrip::Unregister(OnlineStatusUpdater* updater) {
     updaters_.erase(std::remove_if(updaters_.begin(), updaters_.end(),
                                    [updater](const Entry& entry) {
                                        return entry.updater == updater || entry.lifetime.expired();
@@ -79,7 +79,7 @@ void StatusStrip::ForgetDestroyed() {
                     updaters_.end());
 }
 
-bool StatusStrip::IsRegistered(const COnlineStatusUpdater* updater) const {
+bool StatusStrip::IsRegistered(const OnlineStatusUpdater* updater) const {
     return std::any_of(updaters_.begin(), updaters_.end(),
                        [updater](const Entry& entry) { return entry.updater == updater; });
 }

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/OnlineStatusSink.h"
+#include "core/OnlineStatusSink.h"
 
-class COnlineStatusUpdater;
+class OnlineStatusUpdater;
 class ProcessContext;
 
 // The online-status strip at the bottom of every dialog: one image, offline or online, copied
@@ -23,9 +23,9 @@ public:
     static std::unique_ptr<StatusStrip> CreateDefault(ProcessContext& context);
 
     // Shows the current image in the updater's picture at once and appends the updater.
-    void Register(COnlineStatusUpdater* updater);
+    void Register(OnlineStatusUpdater* updater);
     // Removes every entry of the updater; one that never registered is simply not found.
-    void Unregister(COnlineStatusUpdater* updater);
+    void Unregister(OnlineStatusUpdater* updater);
     // Switches the image in every registered picture, then tells those updaters.
     void SetOnline(bool online) override;
 
@@ -36,11 +36,11 @@ public:
 
 private:
     struct Entry {
-        COnlineStatusUpdater* updater;
+        OnlineStatusUpdater* updater;
         std::weak_ptr<int> lifetime;
     };
     void ForgetDestroyed();
-    bool IsRegistered(const COnlineStatusUpdater* updater) const;
+    bool IsRegistered(const OnlineStatusUpdater* updater) const;
 
     std::vector<Entry> updaters_;
     QPixmap current_;

@@ -1,12 +1,12 @@
 #include "app/WidgetServices.h"
 
-#include "app/CProgressBarDialog.h"
-#include "app/DialogEnabler.h"
 #include "app/DialogRegistry.h"
-#include "app/OnlineStatusSink.h"
-#include "app/ProcessContext.h"
-#include "app/ProgressSink.h"
+#include "app/ProgressDialog.h"
 #include "app/StatusStrip.h"
+#include "core/DialogEnabler.h"
+#include "core/OnlineStatusSink.h"
+#include "core/ProcessContext.h"
+#include "core/ProgressSink.h"
 #include "resources/Resources.h"
 
 void ProvideWidgetServices(ProcessContext& context) {
@@ -16,5 +16,5 @@ void ProvideWidgetServices(ProcessContext& context) {
     // being made after it, goes first at exit.
     context.ProvideAs<OnlineStatusSink, StatusStrip>();
     context.ProvideAs<DialogEnabler, DialogRegistry>();
-    context.ProvideAs<ProgressSink, CProgressBarDialog>();
+    context.ProvideAs<ProgressSink, ProgressDialog>();
 }

@@ -3,13 +3,13 @@
 #include <QRegularExpression>
 #include <cstdio>
 
-#include "app/CCtrlToolApp.h"
-#include "app/CoreServices.h"
+#include "app/Application.h"
 #include "app/MessageBoxNotifier.h"
 #include "app/OverrideWaitCursor.h"
-#include "app/ProcessContext.h"
-#include "app/SettingsStore.h"
 #include "app/WidgetServices.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
+#include "operations/CoreServices.h"
 #include "transport/CameraPort.h"
 
 namespace {
@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
                          qPrintable(parser.value(portOption)));
             return 2;
         }
-        result = CCtrlToolApp(context).Run();
+        result = Application(context).Run();
     }
     return result;
 }

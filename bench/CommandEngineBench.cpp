@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "app/CoreServices.h"
-#include "app/Notifier.h"
-#include "app/ProcessContext.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "operations/CoreServices.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "transport/CameraPort.h"

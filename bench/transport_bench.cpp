@@ -19,8 +19,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/Notifier.h"
-#include "app/ProcessContext.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
 #include "transport/CameraPort.h"
 #include "transport/ComPortDriver.h"
 

@@ -1,7 +1,7 @@
 #include "controls/CameraModel.h"
 
-#include "app/Notifier.h"
-#include "app/ProcessContext.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 

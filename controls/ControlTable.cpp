@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/Notifier.h"
-#include "app/ProcessContext.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
 #include "protocol/CommandEngine.h"
 
 namespace {

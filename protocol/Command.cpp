@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <thread>
 
-#include "app/LogSinks.h"
-#include "app/Notifier.h"
-#include "app/OnlineStatusSink.h"
-#include "app/ProcessContext.h"
-#include "app/WaitCursor.h"
+#include "core/LogSinks.h"
+#include "core/Notifier.h"
+#include "core/OnlineStatusSink.h"
+#include "core/ProcessContext.h"
+#include "core/WaitCursor.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ReplyParser.h"
 #include "transport/CameraPort.h"

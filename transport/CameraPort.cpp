@@ -2,9 +2,9 @@
 
 #include <thread>
 
-#include "app/LogSinks.h"
-#include "app/ProcessContext.h"
-#include "app/SettingsStore.h"
+#include "core/LogSinks.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
 #include "transport/ComPortDriver.h"
 
 namespace {

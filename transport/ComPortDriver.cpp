@@ -1,7 +1,7 @@
 #include "transport/ComPortDriver.h"
 
-#include "app/Notifier.h"
-#include "app/ProcessContext.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
 #include "transport/NamedLock.h"
 #include "transport/SerialDevice.h"
 

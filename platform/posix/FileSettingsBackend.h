@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/SettingsBackend.h"
+#include "core/SettingsBackend.h"
 
 // Keeps the settings values in a small text file in the layout of a registry export:
 //   [Software\Varnel\RV-2410-TCL Control Tool]

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/SettingsBackend.h"
+#include "core/SettingsBackend.h"
 
 namespace {
 

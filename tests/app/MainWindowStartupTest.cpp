@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/CCtrlToolDlg.h"
+#include "app/MainWindow.h"
 #include "app/StatusStrip.h"
 #include "app/WidgetServices.h"
 #include "controls/CameraModel.h"
@@ -20,7 +20,7 @@ class MainWindowStartupTest : public testing::Test {
 protected:
     void Open(const std::string& device) {
         com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", device);
-        window = std::make_unique<CCtrlToolDlg>(test.Context());
+        window = std::make_unique<MainWindow>(test.Context());
         window->Initialise();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -29,7 +29,7 @@ protected:
 
     TestContext test{ProvideWidgetServices};
     std::unique_ptr<ScopedEnvironment> com1;
-    std::unique_ptr<CCtrlToolDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowStartupTest, ComesUpOnlineWithTheCamerasCurrentArea) {

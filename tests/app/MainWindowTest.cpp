@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "app/CCtrlToolDlg.h"
-#include "app/CTabSheetDialog.h"
-#include "app/ControlMode.h"
+#include "app/MainWindow.h"
+#include "app/ParameterPage.h"
 #include "app/WidgetServices.h"
+#include "core/ControlMode.h"
 #include "tests/support/RecordingSettingsBackend.h"
 #include "tests/support/TestContext.h"
 
 namespace {
 
-QStringList TabTitles(const CCtrlToolDlg& window) {
+QStringList TabTitles(const MainWindow& window) {
     QStringList titles;
     for (int i = 0; i < window.TabControl()->count(); ++i) {
         titles << window.TabControl()->tabText(i);
@@ -27,13 +27,13 @@ QStringList TabTitles(const CCtrlToolDlg& window) {
 class MainWindowTest : public testing::Test {
 protected:
     void Open() {
-        window = std::make_unique<CCtrlToolDlg>(test.Context());
+        window = std::make_unique<MainWindow>(test.Context());
         window->Initialise();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     TestContext test{ProvideWidgetServices};
-    std::unique_ptr<CCtrlToolDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, ShowsTheCaptionWithTheVersion) {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessContext.h"
 #include "controls/ControlTable.h"
+#include "core/ProcessContext.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandTable.h"
 #include "tests/support/RecordingNotifier.h"

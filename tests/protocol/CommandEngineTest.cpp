@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/CoreServices.h"
+#include "operations/CoreServices.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
 #include "tests/support/PseudoTerminal.h"

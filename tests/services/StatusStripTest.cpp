@@ -5,13 +5,13 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/COnlineStatusUpdater.h"
+#include "app/OnlineStatusUpdater.h"
 #include "app/StatusStrip.h"
 
 namespace {
 
 // A dialog with a status picture that records what it is told.
-class TestDialog : public QWidget, public COnlineStatusUpdater {
+class TestDialog : public QWidget, public OnlineStatusUpdater {
 public:
     TestDialog() : picture(new QLabel(this)) { SetStatusPicture(picture); }
     void OnOnlineStatus(int status) override { told.push_back(status); }

@@ -3,13 +3,13 @@
 #include <QFile>
 #include <QWidget>
 
-#include "app/CProgressBarDialog.h"
-#include "app/DialogEnabler.h"
 #include "app/DialogRegistry.h"
-#include "app/OnlineStatusSink.h"
-#include "app/ProgressSink.h"
+#include "app/ProgressDialog.h"
 #include "app/StatusStrip.h"
 #include "app/WidgetServices.h"
+#include "core/DialogEnabler.h"
+#include "core/OnlineStatusSink.h"
+#include "core/ProgressSink.h"
 #include "tests/support/TestContext.h"
 
 namespace {
@@ -33,9 +33,9 @@ TEST(WidgetServicesTest, InterfacesAndWindowsReachTheSameObjects) {
     EXPECT_FALSE(dialog.isEnabled());
 
     ProgressSink& progress = context.Get<ProgressSink>();
-    EXPECT_EQ(&progress, static_cast<ProgressSink*>(&context.Get<CProgressBarDialog>()));
+    EXPECT_EQ(&progress, static_cast<ProgressSink*>(&context.Get<ProgressDialog>()));
     progress.ShowProgress("working");
-    EXPECT_TRUE(context.Get<CProgressBarDialog>().isVisible());
+    EXPECT_TRUE(context.Get<ProgressDialog>().isVisible());
     context.DestroyAll();
 }
 
@@ -51,12 +51,12 @@ TEST(WidgetServicesTest, WindowsAskedForByTheirClassAreTheRealOnes) {
     ProcessContext& context = test.Context();
     ASSERT_TRUE(IsReally<OnlineStatusSink>(context.Get<StatusStrip>()));
     ASSERT_TRUE(IsReally<DialogEnabler>(context.Get<DialogRegistry>()));
-    ASSERT_TRUE(IsReally<ProgressSink>(context.Get<CProgressBarDialog>()));
+    ASSERT_TRUE(IsReally<ProgressSink>(context.Get<ProgressDialog>()));
 
     StatusStrip& strip = context.Get<StatusStrip>();
     strip.SetOnline(true);
     EXPECT_TRUE(strip.IsOnline());
-    EXPECT_EQ(context.Get<CProgressBarDialog>().objectName(), "CProgressBarDialog");
+    EXPECT_EQ(context.Get<ProgressDialog>().objectName(), "ProgressDialog");
     QWidget dialog;
     context.Get<DialogRegistry>().Register(&dialog);
     context.Get<DialogRegistry>().EnableAll(false);

@@ -3,7 +3,7 @@
 #include <deque>
 #include <vector>
 
-#include "app/Notifier.h"
+#include "core/Notifier.h"
 
 // Records every operator message; questions are answered from a script (Yes when it is empty).
 class RecordingNotifier : public Notifier {

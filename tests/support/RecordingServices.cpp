@@ -1,6 +1,6 @@
 #include "tests/support/RecordingServices.h"
 
-#include "app/ProcessContext.h"
+#include "core/ProcessContext.h"
 
 RecordingServices::RecordingServices(ProcessContext& context) {
     context.ProvideExternal<TerminalLogSink>(terminalLog);

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/LogSinks.h"
-#include "app/OnlineStatusSink.h"
+#include "core/LogSinks.h"
+#include "core/OnlineStatusSink.h"
 
 class ProcessContext;
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/SettingsBackend.h"
+#include "core/SettingsBackend.h"
 
 // Keeps the values in memory and records every write in order.
 class RecordingSettingsBackend : public SettingsBackend {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/CoreServices.h"
+#include "operations/CoreServices.h"
 
 TemporaryFolder::TemporaryFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "rvtest-XXXXXX").string();

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ProcessContext.h"
+#include "core/ProcessContext.h"
 #include "tests/support/RecordingNotifier.h"
 
 // A scratch folder, removed with everything in it when the test ends.

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/LogSinks.h"
-#include "app/SettingsBackend.h"
-#include "app/SettingsStore.h"
+#include "core/LogSinks.h"
+#include "core/SettingsBackend.h"
+#include "core/SettingsStore.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/RecordingSettingsBackend.h"

@@ -1,4 +1,4 @@
-#include "app/CLabel.h"
+#include "app/LinkLabel.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -6,9 +6,9 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-CLabel::CLabel(QWidget* parent) : CLabel(QString(), parent) {}
+LinkLabel::LinkLabel(QWidget* parent) : LinkLabel(QString(), parent) {}
 
-CLabel::CLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     // Window-text colour on a button-face background, in the application's default font.
     QPalette colours = palette();
     colours.setColor(QPalette::Window, colours.color(QPalette::Button));
@@ -19,36 +19,36 @@ CLabel::CLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
     SetLink(false);
 }
 
-void CLabel::SetLink(bool on) {
+void LinkLabel::SetLink(bool on) {
     link_ = on;
     setAttribute(Qt::WA_TransparentForMouseEvents, !on);
     ApplyCursor();
 }
 
-void CLabel::SetLinkColor(const QColor& colour) {
+void LinkLabel::SetLinkColor(const QColor& colour) {
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, colour);
     setPalette(colours);
     repaint();
 }
 
-QColor CLabel::LinkColor() const {
+QColor LinkLabel::LinkColor() const {
     return palette().color(QPalette::WindowText);
 }
 
-void CLabel::SetUnderline(bool on) {
+void LinkLabel::SetUnderline(bool on) {
     QFont changed = font();
     changed.setUnderline(on);
     setFont(changed);
     repaint();
 }
 
-void CLabel::SetLinkCursor(const QCursor& cursor) {
+void LinkLabel::SetLinkCursor(const QCursor& cursor) {
     linkCursor_ = cursor;
     ApplyCursor();
 }
 
-void CLabel::ApplyCursor() {
+void LinkLabel::ApplyCursor() {
     if (link_ && linkCursor_) {
         setCursor(*linkCursor_);
     } else {
@@ -56,7 +56,7 @@ void CLabel::ApplyCursor() {
     }
 }
 
-void CLabel::mousePressEvent(QMouseEvent* event) {
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
     const bool opens = link_ && event->button() == Qt::LeftButton;
     if (opens) {
         // A bare file name is looked up in the current folder, anything else is an address.

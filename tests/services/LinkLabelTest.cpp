@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/CLabel.h"
+#include "app/LinkLabel.h"
 
 // Takes the addresses the desktop would open for the test's own scheme.
 class UrlCatcher : public QObject {
@@ -26,11 +26,11 @@ namespace {
 // A window with a label over part of it; counts the clicks that reach the window itself.
 class LabelWindow : public QWidget {
 public:
-    LabelWindow() : label(new CLabel("rvtest://camera/manual", this)) {
+    LabelWindow() : label(new LinkLabel("rvtest://camera/manual", this)) {
         resize(300, 100);
         label->setGeometry(10, 10, 200, 30);
     }
-    CLabel* label;
+    LinkLabel* label;
     int clicksBelow = 0;
 
 protected:
@@ -47,9 +47,9 @@ int CountPixels(const QImage& image, QColor colour) {
     return count;
 }
 
-TEST(CLabelTest, LeftClickOpensTheTextOnlyWhileTheLinkIsOn) {
+TEST(LinkLabelTest, LeftClickOpensTheTextOnlyWhileTheLinkIsOn) {
     UrlCatcher catcher;
-    CLabel label("rvtest://camera/manual");
+    LinkLabel label("rvtest://camera/manual");
     label.show();
 
     QTest::mouseClick(&label, Qt::LeftButton);
@@ -72,7 +72,7 @@ TEST(CLabelTest, LeftClickOpensTheTextOnlyWhileTheLinkIsOn) {
     EXPECT_EQ(catcher.opened.size(), 2u);
 }
 
-TEST(CLabelTest, ClickOnTheLabelReachesTheWindowBelowWhileTheLinkIsOff) {
+TEST(LinkLabelTest, ClickOnTheLabelReachesTheWindowBelowWhileTheLinkIsOff) {
     UrlCatcher catcher;
     LabelWindow window;
     window.show();
@@ -89,8 +89,8 @@ TEST(CLabelTest, ClickOnTheLabelReachesTheWindowBelowWhileTheLinkIsOff) {
     EXPECT_EQ(catcher.opened.size(), 1u);
 }
 
-TEST(CLabelTest, LinkCursorShowsOnlyWhileTheLinkIsOn) {
-    CLabel label("text");
+TEST(LinkLabelTest, LinkCursorShowsOnlyWhileTheLinkIsOn) {
+    LinkLabel label("text");
     label.SetLinkCursor(QCursor(Qt::PointingHandCursor));
     EXPECT_NE(label.cursor().shape(), Qt::PointingHandCursor);
     label.SetLink(true);
@@ -99,8 +99,8 @@ TEST(CLabelTest, LinkCursorShowsOnlyWhileTheLinkIsOn) {
     EXPECT_NE(label.cursor().shape(), Qt::PointingHandCursor);
 }
 
-TEST(CLabelTest, TextIsPaintedInTheLinkColourOnTheButtonFace) {
-    CLabel label("MMMMMMMM");
+TEST(LinkLabelTest, TextIsPaintedInTheLinkColourOnTheButtonFace) {
+    LinkLabel label("MMMMMMMM");
     QFont big = label.font();
     big.setPixelSize(24);
     big.setBold(true);
@@ -117,4 +117,4 @@ TEST(CLabelTest, TextIsPaintedInTheLinkColourOnTheButtonFace) {
 
 }  // namespace
 
-#include "CLabelTest.moc"
+#include "LinkLabelTest.moc"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ProcessContext.h"
+#include "core/ProcessContext.h"
 
 namespace {
 

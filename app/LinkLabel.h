@@ -9,11 +9,11 @@ class QMouseEvent;
 
 // A text label that can act as a hyperlink: while the link is on, a left click opens the
 // label's own text (a web address or a file) with the desktop's default handler.
-class CLabel : public QLabel {
+class LinkLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit CLabel(QWidget* parent = nullptr);
-    explicit CLabel(const QString& text, QWidget* parent = nullptr);
+    explicit LinkLabel(QWidget* parent = nullptr);
+    explicit LinkLabel(const QString& text, QWidget* parent = nullptr);
 
     // Off: clicks pass through to the window below, as for any static text.
     void SetLink(bool on);

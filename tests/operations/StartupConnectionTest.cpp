@@ -6,10 +6,10 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
-#include "app/CameraConnection.h"
 #include "controls/CameraModel.h"
+#include "operations/CameraConnection.h"
 
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"

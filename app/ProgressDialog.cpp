@@ -1,4 +1,4 @@
-#include "app/CProgressBarDialog.h"
+#include "app/ProgressDialog.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -61,8 +61,8 @@ void WaitWithoutOperatorInput(int milliseconds) {
 
 }  // namespace
 
-CProgressBarDialog::CProgressBarDialog() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
-    setObjectName("CProgressBarDialog");
+ProgressDialog::ProgressDialog() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+    setObjectName("ProgressDialog");
     // Closing it must never count as closing the program's last window.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -87,19 +87,19 @@ CProgressBarDialog::CProgressBarDialog() : QWidget(nullptr, Qt::Tool | Qt::Frame
     resize(320, 80);
 }
 
-CProgressBarDialog::~CProgressBarDialog() {
+ProgressDialog::~ProgressDialog() {
     ReleaseOwner();
 }
 
-std::unique_ptr<CProgressBarDialog> CProgressBarDialog::CreateDefault(ProcessContext&) {
-    return std::make_unique<CProgressBarDialog>();
+std::unique_ptr<ProgressDialog> ProgressDialog::CreateDefault(ProcessContext&) {
+    return std::make_unique<ProgressDialog>();
 }
 
-void CProgressBarDialog::SetMainWindow(QWidget* mainWindow) {
+void ProgressDialog::SetMainWindow(QWidget* mainWindow) {
     mainWindow_ = mainWindow;
 }
 
-void CProgressBarDialog::ShowProgress(const std::string& message) {
+void ProgressDialog::ShowProgress(const std::string& message) {
     QWidget* owner = QApplication::activeWindow();
     if (owner == nullptr || owner == this) {
         owner = mainWindow_;
@@ -107,7 +107,7 @@ void CProgressBarDialog::ShowProgress(const std::string& message) {
     ShowProgress(owner, message);
 }
 
-void CProgressBarDialog::ShowProgress(QWidget* owner, const std::string& message) {
+void ProgressDialog::ShowProgress(QWidget* owner, const std::string& message) {
     if (!isVisible()) {
         owner_ = owner;
         bar_->setValue(0);
@@ -121,12 +121,12 @@ void CProgressBarDialog::ShowProgress(QWidget* owner, const std::string& message
     SetProgressMessage(message);
 }
 
-void CProgressBarDialog::SetProgressMessage(const std::string& message) {
+void ProgressDialog::SetProgressMessage(const std::string& message) {
     message_ = QString::fromStdString(message);
     text_->setText(message_);
 }
 
-void CProgressBarDialog::SetProgress(int percent) {
+void ProgressDialog::SetProgress(int percent) {
     if (!isVisible()) {
         return;
     }
@@ -134,12 +134,12 @@ void CProgressBarDialog::SetProgress(int percent) {
     text_->setText(message_);
 }
 
-void CProgressBarDialog::EndProgress() {
+void ProgressDialog::EndProgress() {
     if (!isVisible()) {
         return;
     }
     SetProgress(100);
-    const QPointer<CProgressBarDialog> self(this);
+    const QPointer<ProgressDialog> self(this);
     WaitWithoutOperatorInput(kFinalHoldMs);
     if (self.isNull()) {
         return;
@@ -152,7 +152,7 @@ void CProgressBarDialog::EndProgress() {
     }
 }
 
-void CProgressBarDialog::hideEvent(QHideEvent* event) {
+void ProgressDialog::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // A hide by the window system (say the owner was minimised) does not end the operation.
     if (!event->spontaneous()) {
@@ -160,7 +160,7 @@ void CProgressBarDialog::hideEvent(QHideEvent* event) {
     }
 }
 
-void CProgressBarDialog::PlaceOver(QWidget* owner) {
+void ProgressDialog::PlaceOver(QWidget* owner) {
     winId();  // creates the native window, so that it can be tied to the owner's
     QRect area;
     QWindow* ownerWindow = nullptr;
@@ -177,7 +177,7 @@ void CProgressBarDialog::PlaceOver(QWidget* owner) {
     }
 }
 
-void CProgressBarDialog::ReleaseOwner() {
+void ProgressDialog::ReleaseOwner() {
     if (!owner_.isNull()) {
         owner_->setEnabled(true);
     }

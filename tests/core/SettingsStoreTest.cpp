@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ControlMode.h"
-#include "app/SettingsBackend.h"
-#include "app/SettingsStore.h"
+#include "core/ControlMode.h"
+#include "core/SettingsBackend.h"
+#include "core/SettingsStore.h"
 #include "platform/posix/FileSettingsBackend.h"
 #include "tests/support/RecordingSettingsBackend.h"
 #include "tests/support/TestContext.h"

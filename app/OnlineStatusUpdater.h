@@ -9,12 +9,12 @@ class StatusStrip;
 
 // Second base of every dialog that shows the online-status strip: holds the dialog's status
 // picture and is told when the camera starts or stops answering.
-class COnlineStatusUpdater {
+class OnlineStatusUpdater {
 public:
-    explicit COnlineStatusUpdater(QLabel* statusPicture = nullptr);
-    virtual ~COnlineStatusUpdater();
-    COnlineStatusUpdater(const COnlineStatusUpdater&) = delete;
-    COnlineStatusUpdater& operator=(const COnlineStatusUpdater&) = delete;
+    explicit OnlineStatusUpdater(QLabel* statusPicture = nullptr);
+    virtual ~OnlineStatusUpdater();
+    OnlineStatusUpdater(const OnlineStatusUpdater&) = delete;
+    OnlineStatusUpdater& operator=(const OnlineStatusUpdater&) = delete;
 
     // 1 when the camera answers, 0 when it stops answering. Nothing to do here; a dialog that
     // shows more than the strip overrides it.

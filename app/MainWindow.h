@@ -3,9 +3,9 @@
 #include <QDialog>
 
 #include <vector>
-#include "app/COnlineStatusUpdater.h"
+#include "app/OnlineStatusUpdater.h"
 
-class CTabSheetDialog;
+class ParameterPage;
 class ProcessContext;
 class QLabel;
 class QMenu;
@@ -14,10 +14,10 @@ class QTabWidget;
 class QTimer;
 
 // The main window: a tab control with the parameter pages, the menu bar and the status strip.
-class CCtrlToolDlg : public QDialog, public COnlineStatusUpdater {
+class MainWindow : public QDialog, public OnlineStatusUpdater {
     Q_OBJECT
 public:
-    explicit CCtrlToolDlg(ProcessContext& context, QWidget* parent = nullptr);
+    explicit MainWindow(ProcessContext& context, QWidget* parent = nullptr);
 
     // The window's start-up sequence, run once before it is shown.
     void Initialise();
@@ -30,7 +30,7 @@ public:
     void UpdateModeView();
     void ToggleControlMode();
 
-    const std::vector<CTabSheetDialog*>& Pages() const { return pages_; }
+    const std::vector<ParameterPage*>& Pages() const { return pages_; }
     QTabWidget* TabControl() const { return tabControl_; }
     QMenu* UtilityMenu() const { return utilityMenu_; }
 
@@ -45,7 +45,7 @@ private:
     void BuildMenu(QMenuBar* menuBar);
 
     ProcessContext& context_;
-    std::vector<CTabSheetDialog*> pages_;
+    std::vector<ParameterPage*> pages_;
     QTabWidget* tabControl_ = nullptr;
     QLabel* statusPicture_ = nullptr;
     QMenu* utilityMenu_ = nullptr;

@@ -1,9 +1,9 @@
 // What programs without windows get for the window services: nothing to show, nothing to do.
-#include "app/DialogEnabler.h"
-#include "app/LogSinks.h"
-#include "app/OnlineStatusSink.h"
-#include "app/ProgressSink.h"
-#include "app/WaitCursor.h"
+#include "core/DialogEnabler.h"
+#include "core/LogSinks.h"
+#include "core/OnlineStatusSink.h"
+#include "core/ProgressSink.h"
+#include "core/WaitCursor.h"
 
 namespace {
 

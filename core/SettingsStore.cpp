@@ -1,4 +1,4 @@
-#include "app/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <algorithm>
 #include <climits>
@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/ProcessContext.h"
-#include "app/SettingsBackend.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsBackend.h"
 
 namespace {
 

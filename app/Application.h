@@ -3,9 +3,9 @@
 class ProcessContext;
 
 // The application object: runs the main window as a modal dialog and ends when it closes.
-class CCtrlToolApp {
+class Application {
 public:
-    explicit CCtrlToolApp(ProcessContext& context) : context_(context) {}
+    explicit Application(ProcessContext& context) : context_(context) {}
     int Run();
 
 private:

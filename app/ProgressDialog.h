@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ProgressSink.h"
+#include "core/ProgressSink.h"
 
 class ProcessContext;
 class QLabel;
@@ -16,18 +16,18 @@ class QProgressBar;
 // owner, a bar from 0 to 100 and a message. The owner is disabled while the window is shown
 // and enabled again whenever it closes or is destroyed. One instance serves every operation.
 // A plain window rather than a QDialog: it has no buttons and Escape must not end it.
-class CProgressBarDialog : public QWidget, public ProgressSink {
+class ProgressDialog : public QWidget, public ProgressSink {
     Q_OBJECT
 public:
     // How long EndProgress keeps the full bar on screen.
     static constexpr int kFinalHoldMs = 1000;
 
-    CProgressBarDialog();
-    ~CProgressBarDialog() override;
+    ProgressDialog();
+    ~ProgressDialog() override;
 
     // Hides the interface's quiet default, which the process context would otherwise use to
     // make this class.
-    static std::unique_ptr<CProgressBarDialog> CreateDefault(ProcessContext& context);
+    static std::unique_ptr<ProgressDialog> CreateDefault(ProcessContext& context);
 
     // The owner taken when no window is active.
     void SetMainWindow(QWidget* mainWindow);

@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/CProgressBarDialog.h"
+#include "app/ProgressDialog.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ protected:
     }
 };
 
-class ProgressBarDialogTest : public testing::Test {
+class ProgressDialogTest : public testing::Test {
 protected:
     void SetUp() override {
         owner.show();
@@ -41,10 +41,10 @@ protected:
     }
 
     QWidget owner;
-    CProgressBarDialog progress;
+    ProgressDialog progress;
 };
 
-TEST_F(ProgressBarDialogTest, ShowProgressDisablesTheOwnerAndShowsTheMessageAtZero) {
+TEST_F(ProgressDialogTest, ShowProgressDisablesTheOwnerAndShowsTheMessageAtZero) {
     progress.ShowProgress(&owner, "Now, reading camera settings.");
     EXPECT_TRUE(progress.isVisible());
     EXPECT_FALSE(owner.isEnabled());
@@ -56,7 +56,7 @@ TEST_F(ProgressBarDialogTest, ShowProgressDisablesTheOwnerAndShowsTheMessageAtZe
     EXPECT_EQ(Text()->text(), "second");
 }
 
-TEST_F(ProgressBarDialogTest, OwnerIsTheActiveWindowElseTheMainWindow) {
+TEST_F(ProgressDialogTest, OwnerIsTheActiveWindowElseTheMainWindow) {
     QWidget mainWindow;
     progress.SetMainWindow(&mainWindow);
     owner.activateWindow();
@@ -72,7 +72,7 @@ TEST_F(ProgressBarDialogTest, OwnerIsTheActiveWindowElseTheMainWindow) {
     EXPECT_FALSE(mainWindow.isEnabled());
 }
 
-TEST_F(ProgressBarDialogTest, SetProgressAndEndProgressDoNothingWhileHidden) {
+TEST_F(ProgressDialogTest, SetProgressAndEndProgressDoNothingWhileHidden) {
     progress.SetProgress(50);
     EXPECT_EQ(Bar()->value(), 0);
     owner.setEnabled(false);
@@ -84,7 +84,7 @@ TEST_F(ProgressBarDialogTest, SetProgressAndEndProgressDoNothingWhileHidden) {
     EXPECT_FALSE(owner.isEnabled());
 }
 
-TEST_F(ProgressBarDialogTest, EndProgressKeepsTheFullBarForOneSecondThenClosesAndFreesTheOwner) {
+TEST_F(ProgressDialogTest, EndProgressKeepsTheFullBarForOneSecondThenClosesAndFreesTheOwner) {
     progress.ShowProgress(&owner, "Now, reading camera settings.");
     progress.SetProgress(79);
     bool fullBarShownMidway = false;
@@ -100,7 +100,7 @@ TEST_F(ProgressBarDialogTest, EndProgressKeepsTheFullBarForOneSecondThenClosesAn
     EXPECT_TRUE(owner.isEnabled());
 }
 
-TEST_F(ProgressBarDialogTest, EndProgressMakesTheOwnerActive) {
+TEST_F(ProgressDialogTest, EndProgressMakesTheOwnerActive) {
     QWidget other;
     other.show();
     other.activateWindow();
@@ -110,7 +110,7 @@ TEST_F(ProgressBarDialogTest, EndProgressMakesTheOwnerActive) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&owner));
 }
 
-TEST_F(ProgressBarDialogTest, WindowsKeepPaintingButInputIsThrownAwayDuringTheFinalSecond) {
+TEST_F(ProgressDialogTest, WindowsKeepPaintingButInputIsThrownAwayDuringTheFinalSecond) {
     PaintCounter other;
     other.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
@@ -136,20 +136,20 @@ TEST_F(ProgressBarDialogTest, WindowsKeepPaintingButInputIsThrownAwayDuringTheFi
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(ProgressBarDialogTest, ClosingOrDestroyingTheWindowEnablesTheOwner) {
+TEST_F(ProgressDialogTest, ClosingOrDestroyingTheWindowEnablesTheOwner) {
     owner.setEnabled(false);
     progress.ShowProgress(&owner, "working");
     progress.close();
     EXPECT_TRUE(owner.isEnabled());
 
-    auto other = std::make_unique<CProgressBarDialog>();
+    auto other = std::make_unique<ProgressDialog>();
     other->ShowProgress(&owner, "working");
     ASSERT_FALSE(owner.isEnabled());
     other.reset();
     EXPECT_TRUE(owner.isEnabled());
 }
 
-TEST_F(ProgressBarDialogTest, NextOperationStartsAgainFromZeroOverItsOwner) {
+TEST_F(ProgressDialogTest, NextOperationStartsAgainFromZeroOverItsOwner) {
     progress.ShowProgress(&owner, "first");
     progress.SetProgress(60);
     progress.close();

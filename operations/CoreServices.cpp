@@ -1,6 +1,6 @@
-#include "app/CoreServices.h"
+#include "operations/CoreServices.h"
 
-#include "app/ProcessContext.h"
+#include "core/ProcessContext.h"
 #include "protocol/Command.h"
 #include "protocol/CommandEngine.h"
 

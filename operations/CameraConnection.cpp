@@ -1,9 +1,9 @@
-#include "app/CameraConnection.h"
+#include "operations/CameraConnection.h"
 
-#include "app/Notifier.h"
-#include "app/ProcessContext.h"
-#include "app/SettingsStore.h"
 #include "controls/CameraModel.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"

@@ -1,4 +1,4 @@
-#include "app/CCtrlToolDlg.h"
+#include "app/MainWindow.h"
 
 #include <QIcon>
 #include <QLabel>
@@ -8,16 +8,16 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/CProgressBarDialog.h"
-#include "app/CTabSheetDialog.h"
-#include "app/CameraConnection.h"
-#include "app/ControlMode.h"
 #include "app/DialogRegistry.h"
-#include "app/Notifier.h"
-#include "app/ProcessContext.h"
-#include "app/SettingsStore.h"
+#include "app/ParameterPage.h"
+#include "app/ProgressDialog.h"
 #include "app/StatusStrip.h"
 #include "controls/ControlTable.h"
+#include "core/ControlMode.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
+#include "operations/CameraConnection.h"
 #include "protocol/Command.h"
 
 namespace {
@@ -25,9 +25,9 @@ const char kCaption[] = "RV-2410/4820-TCL Control Tool";
 const char kVersion[] = "0.20";
 }  // namespace
 
-CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
+MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
-    setObjectName("CCtrlToolDlg");
+    setObjectName("MainWindow");
     setWindowIcon(QIcon(":/icons/application.png"));
 
     auto* layout = new QVBoxLayout(this);
@@ -44,9 +44,9 @@ CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
     SetStatusPicture(statusPicture_);
     layout->addWidget(statusPicture_);
 
-    pages_.push_back(new CTabSheetDialog(this, 111, "User A", false));
-    pages_.push_back(new CTabSheetDialog(this, 112, "User B", false));
-    pages_.push_back(new CTabSheetDialog(this, 117, "Factory A", true));
+    pages_.push_back(new ParameterPage(this, 111, "User A", false));
+    pages_.push_back(new ParameterPage(this, 112, "User B", false));
+    pages_.push_back(new ParameterPage(this, 117, "Factory A", true));
 
     // The process-wide objects are destroyed in reverse order of creation, and their exit-time
     // saves follow: the link settings, then the control mode, and last of all the store's
@@ -64,7 +64,7 @@ CCtrlToolDlg::CCtrlToolDlg(ProcessContext& context, QWidget* parent)
     resize(960, 680);
 }
 
-void CCtrlToolDlg::BuildMenu(QMenuBar* menuBar) {
+void MainWindow::BuildMenu(QMenuBar* menuBar) {
     QMenu* file = menuBar->addMenu("File(&F)");
     QMenu* saveAs = new QMenu("&Save as", file);
     file->addAction("&Open")->setEnabled(false);
@@ -72,7 +72,7 @@ void CCtrlToolDlg::BuildMenu(QMenuBar* menuBar) {
     saveAs->addAction("Shipping Data")->setEnabled(false);
     file->addMenu(saveAs);
     file->addSeparator();
-    connect(file->addAction("E&xit"), &QAction::triggered, this, &CCtrlToolDlg::reject);
+    connect(file->addAction("E&xit"), &QAction::triggered, this, &MainWindow::reject);
 
     QMenu* settings = menuBar->addMenu("Settings(&S)");
     settings->addAction("&Reload")->setEnabled(false);
@@ -93,10 +93,10 @@ void CCtrlToolDlg::BuildMenu(QMenuBar* menuBar) {
     help->addAction("&Open Communication Dialog")->setEnabled(false);
 }
 
-void CCtrlToolDlg::Initialise() {
+void MainWindow::Initialise() {
     context_.Get<StatusStrip>().Register(this);
     context_.Get<DialogRegistry>().Register(this);
-    context_.Get<CProgressBarDialog>().SetMainWindow(this);
+    context_.Get<ProgressDialog>().SetMainWindow(this);
     setWindowTitle(QString("%1  Ver %2").arg(kCaption, kVersion));
 
     // Between requests the engine drains and logs whatever the camera sends.
@@ -107,7 +107,7 @@ void CCtrlToolDlg::Initialise() {
     UpdateModeView();
 }
 
-void CCtrlToolDlg::ConnectAtStart() {
+void MainWindow::ConnectAtStart() {
     int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
     if (answered == 0) {
         answered = CameraConnection::SearchBaudRate(context_, nullptr);
@@ -115,14 +115,14 @@ void CCtrlToolDlg::ConnectAtStart() {
     context_.Get<ControlTable>().UpdatePrevDataValues();
 }
 
-void CCtrlToolDlg::RebuildTabs() {
+void MainWindow::RebuildTabs() {
     const bool factoryMode = context_.Get<ControlMode>().IsFactory();
     const QSignalBlocker blocker(tabControl_);
     while (tabControl_->count() > 0) {
         tabControl_->removeTab(0);
     }
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        CTabSheetDialog* page = pages_[i];
+        ParameterPage* page = pages_[i];
         if (factoryMode || !page->FactoryOnly()) {
             const int tab = tabControl_->addTab(page, page->Title());
             tabControl_->tabBar()->setTabData(tab, static_cast<int>(i));
@@ -134,7 +134,7 @@ void CCtrlToolDlg::RebuildTabs() {
     tabControl_->setCurrentIndex(0);
 }
 
-void CCtrlToolDlg::UpdateModeView() {
+void MainWindow::UpdateModeView() {
     RebuildTabs();
     utilityMenu_->menuAction()->setEnabled(context_.Get<ControlMode>().IsFactory());
     ControlTable& table = context_.Get<ControlTable>();
@@ -142,12 +142,12 @@ void CCtrlToolDlg::UpdateModeView() {
     table.UpdatePrevDataValues();
 }
 
-void CCtrlToolDlg::ToggleControlMode() {
+void MainWindow::ToggleControlMode() {
     context_.Get<ControlMode>().Toggle();
     UpdateModeView();
 }
 
-void CCtrlToolDlg::reject() {
+void MainWindow::reject() {
     if (QuitWithoutConfirm == 1 ||
         context_.Get<Notifier>().AskYesNo("Are you sure to terminate the Camera Control Tool ?",
                                           "Confirm")) {

@@ -1,7 +1,7 @@
-#include "app/ControlMode.h"
+#include "core/ControlMode.h"
 
-#include "app/ProcessContext.h"
-#include "app/SettingsStore.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
 
 ControlMode::ControlMode(ProcessContext& context) : settings_(context.Get<SettingsStore>()) {
     int32_t stored = 0;
