@@ -1,4 +1,5 @@
 #include "app/ProgressDialog.h"
+#include "core/OperatorWindow.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -12,13 +13,26 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
-// Swallows the operator's input to every window of the program while it is installed.
+// Swallows the operator's input to the windows that were open when it was made. A window that
+// opens later (a message box, above all) takes input as usual, so that it can be answered.
 class OperatorInputBlocker : public QObject {
+public:
+    OperatorInputBlocker() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            blocked_.emplace_back(window);
+        }
+    }
+
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        auto* widget = qobject_cast<QWidget*>(receiver);
+        if (widget == nullptr || !IsBlocked(widget->window())) {
+            return false;
+        }
         switch (event->type()) {
             case QEvent::MouseButtonPress:
             case QEvent::MouseButtonRelease:
@@ -46,6 +60,15 @@ protected:
                 return false;
         }
     }
+
+private:
+    bool IsBlocked(const QWidget* window) const {
+        return std::any_of(
+            blocked_.begin(), blocked_.end(),
+            [window](const QPointer<QWidget>& blocked) { return blocked == window; });
+    }
+
+    std::vector<QPointer<QWidget>> blocked_;
 };
 
 // Waits while the windows keep painting (and timers keep running), with operator input
@@ -99,15 +122,15 @@ void ProgressDialog::SetMainWindow(QWidget* mainWindow) {
     mainWindow_ = mainWindow;
 }
 
-void ProgressDialog::ShowProgress(const std::string& message) {
-    QWidget* owner = QApplication::activeWindow();
-    if (owner == nullptr || owner == this) {
-        owner = mainWindow_;
-    }
-    ShowProgress(owner, message);
+void ProgressDialog::ShowProgress(OperatorWindow* owner, const std::string& message) {
+    // rvtool's windows are widgets as well as operator windows.
+    ShowProgress(dynamic_cast<QWidget*>(owner), message);
 }
 
 void ProgressDialog::ShowProgress(QWidget* owner, const std::string& message) {
+    if (owner == nullptr) {
+        owner = mainWindow_;
+    }
     if (!isVisible()) {
         owner_ = owner;
         bar_->setValue(0);

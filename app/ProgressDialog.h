@@ -29,18 +29,18 @@ public:
     // make this class.
     static std::unique_ptr<ProgressDialog> CreateDefault(ProcessContext& context);
 
-    // The owner taken when no window is active.
+    // The owner taken when none is given.
     void SetMainWindow(QWidget* mainWindow);
 
-    // Opens the window over the active window (else the main window), which it disables.
-    void ShowProgress(const std::string& message) override;
-    // The same over a given owner, for dialogs that know theirs.
+    // Opens the window over its owner (else the main window), which it disables.
+    void ShowProgress(OperatorWindow* owner, const std::string& message) override;
     void ShowProgress(QWidget* owner, const std::string& message);
     void SetProgressMessage(const std::string& message) override;
     // Only while shown.
     void SetProgress(int percent) override;
-    // Only while shown: the full bar for a second (painted, but no operator input gets
-    // through), then the owner becomes active and the window closes.
+    // Only while shown: the full bar for a second, then the owner becomes active and the window
+    // closes. Meanwhile the windows keep painting and the program's open windows take no input;
+    // a message box that opens in that second (from the receive drain, say) can be answered.
     void EndProgress() override;
 
     QWidget* Owner() const { return owner_; }

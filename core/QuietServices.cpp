@@ -29,7 +29,7 @@ public:
 
 class QuietProgress : public ProgressSink {
 public:
-    void ShowProgress(const std::string&) override {}
+    void ShowProgress(OperatorWindow*, const std::string&) override {}
     void SetProgressMessage(const std::string&) override {}
     void SetProgress(int) override {}
     void EndProgress() override {}

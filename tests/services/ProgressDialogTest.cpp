@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "app/ProgressDialog.h"
+#include "core/ProgressSink.h"
 
 namespace {
 
@@ -56,20 +58,26 @@ TEST_F(ProgressDialogTest, ShowProgressDisablesTheOwnerAndShowsTheMessageAtZero)
     EXPECT_EQ(Text()->text(), "second");
 }
 
-TEST_F(ProgressDialogTest, OwnerIsTheActiveWindowElseTheMainWindow) {
+TEST_F(ProgressDialogTest, TheGivenOwnerIsDisabledNotTheActiveWindow) {
     QWidget mainWindow;
+    mainWindow.show();
     progress.SetMainWindow(&mainWindow);
-    owner.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
-    progress.ShowProgress("active");
-    EXPECT_EQ(progress.Owner(), &owner);
-    progress.close();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
 
-    owner.hide();
-    ASSERT_EQ(QApplication::activeWindow(), nullptr);
-    progress.ShowProgress("main");
+    ProgressSink& sink = progress;
+    sink.ShowProgress(nullptr, "no owner given");
     EXPECT_EQ(progress.Owner(), &mainWindow);
     EXPECT_FALSE(mainWindow.isEnabled());
+    EXPECT_TRUE(other.isEnabled());
+    progress.close();
+
+    progress.ShowProgress(&owner, "owner given");
+    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_TRUE(other.isEnabled());
+    EXPECT_TRUE(mainWindow.isEnabled());
 }
 
 TEST_F(ProgressDialogTest, SetProgressAndEndProgressDoNothingWhileHidden) {
@@ -134,6 +142,23 @@ TEST_F(ProgressDialogTest, WindowsKeepPaintingButInputIsThrownAwayDuringTheFinal
     EXPECT_EQ(clicks, 0);
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ProgressDialogTest, AMessageBoxOpenedDuringTheFinalSecondCanBeAnswered) {
+    progress.ShowProgress(&owner, "working");
+    bool answered = false;
+    During(200, [&] {
+        QMessageBox box(QMessageBox::Warning, "Communication Error", "late reply", QMessageBox::Ok,
+                        &owner);
+        QTimer::singleShot(
+            200, &box, [&box] { QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton); });
+        // A box that cannot be answered is closed here, so that the test fails instead of hangs.
+        QTimer::singleShot(3000, &box, [&box] { box.done(-1); });
+        answered = box.exec() == QMessageBox::Ok;
+    });
+    progress.EndProgress();
+    EXPECT_TRUE(answered);
+    EXPECT_FALSE(progress.isVisible());
 }
 
 TEST_F(ProgressDialogTest, ClosingOrDestroyingTheWindowEnablesTheOwner) {

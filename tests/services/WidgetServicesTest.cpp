@@ -34,7 +34,7 @@ TEST(WidgetServicesTest, InterfacesAndWindowsReachTheSameObjects) {
 
     ProgressSink& progress = context.Get<ProgressSink>();
     EXPECT_EQ(&progress, static_cast<ProgressSink*>(&context.Get<ProgressDialog>()));
-    progress.ShowProgress("working");
+    progress.ShowProgress(nullptr, "working");
     EXPECT_TRUE(context.Get<ProgressDialog>().isVisible());
     context.DestroyAll();
 }
