@@ -11,6 +11,16 @@ constexpr int Of(std::string_view mnemonic) {
 
 inline constexpr int kMD = Of("MD");
 inline constexpr int kEA = Of("EA");
+inline constexpr int kCBDRT = Of("CBDRT");
+inline constexpr int kSS = Of("SS");
+inline constexpr int kAR = Of("AR");
+inline constexpr int kARMIN = Of("ARMIN");
+inline constexpr int kPEMAX = Of("PEMAX");
+inline constexpr int kPEMIN = Of("PEMIN");
+inline constexpr int kTMP0 = Of("TMP0");
+inline constexpr int kLUTI = Of("LUTI");
+inline constexpr int kLUTD = Of("LUTD");
+inline constexpr int kSA00 = Of("SA00");
 
 static_assert(kMD == 8 && kEA == 65, "command table and its named ids disagree");
 

@@ -1,0 +1,44 @@
+#include "controls/ReadCameraSettings.h"
+
+#include "controls/CameraModel.h"
+#include "controls/ControlTable.h"
+#include "core/ControlMode.h"
+#include "core/MainView.h"
+#include "core/ProcessContext.h"
+#include "core/ProgressSink.h"
+#include "protocol/CommandEngine.h"
+
+namespace {
+constexpr int kReadTimeoutMs = 5000;
+}
+
+int ReadCameraSettings(ProcessContext& context, MainView& view) {
+    ControlTable& table = context.Get<ControlTable>();
+    const bool factoryMode = context.Get<ControlMode>().IsFactory();
+    const bool supported = context.Get<CameraModel>().IsSupported();
+    CommandEngine& engine = context.Get<CommandEngine>();
+    ProgressSink& progress = context.Get<ProgressSink>();
+
+    // The bar counts every value row of the mode, while only the read-back rows are read, so it
+    // stops short of 100 before the end shows the full bar.
+    const int rowCount = factoryMode ? table.CountValueControls() : table.CountUserValueControls();
+    progress.ShowProgress(&view, "Now, reading camera settings.");
+    int progressSum = 0;
+    for (int i = 0; i < ControlTable::kRowCount; ++i) {
+        const ControlEntry& row = table.Entries()[i];
+        if (!supported || !row.readBack || (row.paramClass == kFactoryParam && !factoryMode) ||
+            !table.HasValue(i)) {
+            continue;
+        }
+        int32_t value = 0;
+        if (engine.GetValue(row.cmdId, value, kReadTimeoutMs)) {
+            table.SetDataValue(row.ctrlId, value);
+        }
+        progressSum += 100;
+        progress.SetProgress(progressSum / rowCount);
+        view.PumpMessages();
+    }
+    progress.EndProgress();
+    view.Activate();
+    return 1;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+// The kind of a page control as the binding sees it; None when no control has the id.
+enum class WidgetClass : int32_t {
+    None = 0,
+    Edit = 1,
+    UpDown = 2,
+    ComboBox = 3,
+    Button = 4,  // a button that is neither push button, check box nor radio button
+    PushButton = 5,
+    CheckBox = 6,
+    RadioButton = 7,
+};

@@ -1,0 +1,240 @@
+#include "operations/MainWindowLogic.h"
+
+#include "controls/ControlIds.h"
+#include "controls/ControlTable.h"
+#include "core/ControlMode.h"
+#include "core/MainView.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "operations/CameraConnection.h"
+#include "operations/CameraRefresh.h"
+#include "operations/NotAvailable.h"
+#include "operations/PageRules.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+using namespace ControlIds;
+
+constexpr int kAreaQueryTimeoutMs = 5000;
+constexpr int kFactoryAreaStoreTimeoutMs = 500;
+
+}  // namespace
+
+MainWindowLogic::MainWindowLogic(ProcessContext& context, MainView& view)
+    : context_(context), view_(view), binding_(context, view), handlers_(context, view, binding_) {}
+
+void MainWindowLogic::Initialise() {
+    binding_.SetSpinRanges();
+    binding_.ShowAllValues();
+    // The pages make sense before any camera answered, too.
+    PageRules::ApplyEnableRules(view_);
+    UpdateModeView();
+}
+
+void MainWindowLogic::ConnectAtStart() {
+    int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
+    if (answered == 0) {
+        answered = CameraConnection::SearchBaudRate(
+            context_, [this](int32_t index) { view_.ShowBaudIndex(index); });
+    }
+    if (answered == 1) {
+        RefreshFromCamera(context_, view_);
+    }
+    context_.Get<ControlTable>().UpdatePrevDataValues();
+    binding_.ShowAllValues();
+}
+
+void MainWindowLogic::DispatchControlEvent(ControlEvent event, int32_t id, int32_t delta) {
+    switch (event) {
+        case ControlEvent::EditCommit:
+            binding_.OnEditCommit(id);
+            break;
+        case ControlEvent::SpinDelta:
+            binding_.OnSpinDelta(id, delta);
+            break;
+        case ControlEvent::ComboSelect:
+            OnComboSelect(id);
+            break;
+        case ControlEvent::PushClick:
+            OnPushClick(id);
+            break;
+        default:
+            // Menu commands come through OnMenuCommand; no page has check boxes or radio
+            // buttons.
+            break;
+    }
+}
+
+void MainWindowLogic::OnComboSelect(int32_t id) {
+    switch (id) {
+        case kCameraModelList:
+            return;  // written by its "Set" button
+        case kExposureMode:
+            handlers_.OnExposureModeSelect();
+            return;
+        case kCameraBaudRate:
+            handlers_.OnBaudRateSelect();
+            return;
+        case kSensorSelect:
+            handlers_.OnSensorSelect();
+            return;
+        case kTriggerOrigin:
+            PageRules::ApplyTriggerRule(view_);
+            break;
+        case kLutSelector:
+            PageRules::ApplyLutRule(view_);
+            break;
+        case kShadingMode:
+        case kPixelGainMode:
+        case kPixelBlackMode:
+            PageRules::ApplyCorrectionRule(view_);
+            break;
+        default:
+            break;
+    }
+    binding_.CommitListSelection(id);
+}
+
+void MainWindowLogic::OnPushClick(int32_t id) {
+    switch (id) {
+        case kTerminal:
+            view_.ShowTerminal();
+            return;
+        case kOpenLutTable:
+            view_.ShowLutEditor(true);
+            return;
+        case kTemperatureGet:
+            handlers_.OnTemperatureGet();
+            return;
+        case kLutRead:
+            handlers_.OnLutRead();
+            return;
+        case kLutWrite:
+            handlers_.OnLutWrite();
+            return;
+        case kOnePush:
+            handlers_.OnOnePush();
+            return;
+        case kLineRateMinRead:
+            handlers_.OnLineRateMinRead();
+            return;
+        case kExposureLimitsRead:
+            handlers_.OnExposureLimitsRead();
+            return;
+        case kSaveFactoryArea:
+            context_.Get<CommandEngine>().SetValue(CommandIds::kSA00, 0,
+                                                   kFactoryAreaStoreTimeoutMs);
+            return;
+        case kCameraReset:
+            ReportNotAvailable(context_, "Camera Reset");
+            return;
+        case kCameraModelSet:
+            ReportNotAvailable(context_, "Camera Model: Set");
+            return;
+        case kStoreAll:
+            ReportNotAvailable(context_, "Store All");
+            return;
+        case kRecalibrateShading:
+        case kFactoryRecalibrateShading:
+            ReportNotAvailable(context_, "Recalibrate Shading");
+            return;
+        case kRecalibratePixelGain:
+        case kFactoryRecalibratePixelGain:
+            ReportNotAvailable(context_, "Recalibrate Pixel Gain");
+            return;
+        case kRecalibratePixelBlack:
+        case kFactoryRecalibratePixelBlack:
+            ReportNotAvailable(context_, "Recalibrate Pixel Black");
+            return;
+        case kXmlVersionWrite:
+        case kXmlVersionRead:
+            ReportNotAvailable(context_, "XML Version");
+            return;
+        default:
+            return;
+    }
+}
+
+void MainWindowLogic::OnMenuCommand(int32_t menuId) {
+    switch (menuId) {
+        case MenuIds::kReload:
+            context_.Get<CommandEngine>().GetValue(CommandIds::kEA, CurrentArea,
+                                                   kAreaQueryTimeoutMs);
+            RefreshFromCamera(context_, view_);
+            return;
+        case MenuIds::kOpenCommunicationDialog:
+            view_.ShowCommunicationDialog();
+            return;
+        case MenuIds::kOpenSettingsFile:
+            ReportNotAvailable(context_, "Open");
+            return;
+        case MenuIds::kSaveAllData:
+            ReportNotAvailable(context_, "Save as All Data");
+            return;
+        case MenuIds::kSaveShippingData:
+            ReportNotAvailable(context_, "Save as Shipping Data");
+            return;
+        case MenuIds::kLoadSettings:
+            ReportNotAvailable(context_, "Load settings");
+            return;
+        case MenuIds::kStoreSettings:
+            ReportNotAvailable(context_, "Store settings");
+            return;
+        case MenuIds::kEditUserId:
+            ReportNotAvailable(context_, "Edit user id");
+            return;
+        case MenuIds::kEditCameraId:
+            ReportNotAvailable(context_, "Edit camera id");
+            return;
+        case MenuIds::kOpenLutFile:
+            ReportNotAvailable(context_, "Open LUT file");
+            return;
+        case MenuIds::kSaveLutFile:
+            ReportNotAvailable(context_, "Save LUT file");
+            return;
+        case MenuIds::kLoadAllLutTables:
+            ReportNotAvailable(context_, "Load all LUT table");
+            return;
+        case MenuIds::kAbout:
+            ReportNotAvailable(context_, "About this application");
+            return;
+        default:
+            return;
+    }
+}
+
+void MainWindowLogic::OnKeyDown(int32_t keyCode, bool shift, bool ctrl) {
+    if (keySequence_.OnKeyDown(keyCode, shift, ctrl)) {
+        ToggleControlMode();
+    }
+}
+
+void MainWindowLogic::UpdateModeView() {
+    view_.RebuildTabs();
+    view_.EnableUtilityMenu(context_.Get<ControlMode>().IsFactory());
+    ControlTable& table = context_.Get<ControlTable>();
+    table.WriteChangedValues();
+    table.UpdatePrevDataValues();
+    view_.ApplyControlMode();
+}
+
+void MainWindowLogic::ToggleControlMode() {
+    context_.Get<ControlMode>().Toggle();
+    UpdateModeView();
+    if (context_.Get<CommandEngine>().GetValue(CommandIds::kEA, CurrentArea, kAreaQueryTimeoutMs)) {
+        RefreshFromCamera(context_, view_);
+    }
+}
+
+bool MainWindowLogic::ConfirmClose() {
+    return QuitWithoutConfirm == 1 ||
+           context_.Get<Notifier>().AskYesNo("Are you sure to terminate the Camera Control Tool ?",
+                                             "Confirm");
+}
+
+void MainWindowLogic::OnDestroy() {
+    context_.Get<CameraPort>().Close();
+}

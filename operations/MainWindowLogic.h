@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+
+#include "operations/ControlBinding.h"
+#include "operations/ControlEvent.h"
+#include "operations/ControlModeKeySequence.h"
+#include "operations/PageHandlers.h"
+
+class MainView;
+class ProcessContext;
+
+// What the main window does, without its widgets: the start-up steps, every operator action on
+// the pages and the menu, the control mode and the close question. The window forwards each
+// action here and shows what the flows tell its MainView; rvctl and the tests run the same.
+class MainWindowLogic {
+public:
+    MainWindowLogic(ProcessContext& context, MainView& view);
+
+    // Once the window and its pages exist: spin ranges from the table, all values shown, the
+    // tabs, menu and table for the control mode.
+    void Initialise();
+    // Opens the stored link, asks for the model and the current area, searches the baud rate
+    // when nobody answered, and reads the camera when one did.
+    void ConnectAtStart();
+
+    // An operator action on a page control. delta is the spin's step for SpinDelta.
+    void DispatchControlEvent(ControlEvent event, int32_t id, int32_t delta = 0);
+    void OnMenuCommand(int32_t menuId);
+    // Every key-down of the main window, its pages and their controls, before anything else
+    // handles it (Windows key codes; the modifiers held at that moment). A completed Control
+    // Mode sequence toggles the mode.
+    void OnKeyDown(int32_t keyCode, bool shift, bool ctrl);
+
+    void ToggleControlMode();
+    void UpdateModeView();
+
+    // The close box, "E&xit" and Escape: true when the window may close (asks first, except
+    // after a camera reset).
+    bool ConfirmClose();
+    // The window is going: the link is closed.
+    void OnDestroy();
+
+    ControlBinding& Binding() { return binding_; }
+
+    // The flash area last reported by the camera or chosen by the operator.
+    int32_t CurrentArea = 0;
+    // Set by a camera reset, so that the close that follows asks nothing.
+    int32_t QuitWithoutConfirm = 0;
+
+private:
+    void OnComboSelect(int32_t id);
+    void OnPushClick(int32_t id);
+
+    ProcessContext& context_;
+    MainView& view_;
+    ControlBinding binding_;
+    PageHandlers handlers_;
+    ControlModeKeySequence keySequence_;
+};
