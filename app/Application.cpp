@@ -5,8 +5,6 @@
 
 #include "app/MainWindow.h"
 
-#include <QLabel>
-
 int Application::Run() {
     auto window = std::make_unique<MainWindow>(context_);
     window->Initialise();

@@ -1,32 +1,129 @@
 #include "app/MainWindow.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <exception>
 
 #include "app/DialogRegistry.h"
-#include "app/ParameterPage.h"
+#include "app/PageLayout.h"
 #include "app/ProgressDialog.h"
+#include "app/SpinEdit.h"
 #include "app/StatusStrip.h"
+#include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
 #include "operations/CameraConnection.h"
+#include "operations/NotAvailable.h"
 #include "protocol/Command.h"
 
 namespace {
+
 const char kCaption[] = "RV-2410/4820-TCL Control Tool";
 const char kVersion[] = "0.20";
+
+constexpr int32_t kEnterKey = 13;
+constexpr int32_t kEscapeKey = 27;
+
+// The Windows key code of a Qt key, as the logic's key handling counts keys. Letters and digits
+// have the same codes in both; keys the logic does not tell apart give 0.
+int32_t WindowsKeyCode(int key) {
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        return key;
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
+        return 112 + (key - Qt::Key_F1);
+    }
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return kEnterKey;
+        case Qt::Key_Escape:
+            return kEscapeKey;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return 9;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        default:
+            return 0;
+    }
+}
+
+SpinEdit* AsSpinEdit(const PageControl* control) {
+    return control != nullptr ? qobject_cast<SpinEdit*>(control->widget) : nullptr;
+}
+
+QComboBox* AsList(const PageControl* control) {
+    return control != nullptr && control->widgetClass == WidgetClass::ComboBox
+               ? qobject_cast<QComboBox*>(control->widget)
+               : nullptr;
+}
+
+// An edit the operator can type into; what cannot be typed into commits nothing.
+bool IsTypeable(const PageControl& control) {
+    if (auto* spin = qobject_cast<SpinEdit*>(control.widget)) {
+        return spin->IsEditEnabled();
+    }
+    auto* edit = qobject_cast<QLineEdit*>(control.widget);
+    return edit != nullptr && !edit->isReadOnly();
+}
+
+// The list whose drop-down the widget is part of: a window of its own, owned by the list.
+QComboBox* ListOfDropDown(const QWidget* widget) {
+    const QWidget* window = widget->window();
+    return window->windowType() == Qt::Popup ? qobject_cast<QComboBox*>(window->parentWidget())
+                                             : nullptr;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+    : QDialog(parent), context_(context), logic_(context, *this) {
     setObjectName("MainWindow");
     setWindowIcon(QIcon(":/icons/application.png"));
 
@@ -36,17 +133,24 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     BuildMenu(menuBar);
 
     tabControl_ = new QTabWidget(this);
-    tabControl_->setObjectName("1089");
+    tabControl_->setObjectName(QString::number(ControlIds::kTabControl));
     layout->addWidget(tabControl_, 1);
 
     statusPicture_ = new QLabel(this);
-    statusPicture_->setObjectName("1069");
+    statusPicture_->setObjectName(QString::number(ControlIds::kStatusPicture));
     SetStatusPicture(statusPicture_);
     layout->addWidget(statusPicture_);
 
-    pages_.push_back(new ParameterPage(this, 111, "User A", false));
-    pages_.push_back(new ParameterPage(this, 112, "User B", false));
-    pages_.push_back(new ParameterPage(this, 117, "Factory A", true));
+    ownControls_[ControlIds::kTabControl] = {tabControl_, WidgetClass::None, nullptr, 0};
+    ownControls_[ControlIds::kStatusPicture] = {statusPicture_, WidgetClass::None, nullptr, 0};
+
+    for (const PageLayout& pageLayout : PageLayouts()) {
+        auto* page = new ParameterPage(this, pageLayout);
+        page->setParent(this);
+        page->hide();
+        connect(page, &ParameterPage::controlEvent, this, &MainWindow::OnControlEvent);
+        pages_.push_back(page);
+    }
 
     // The process-wide objects are destroyed in reverse order of creation, and their exit-time
     // saves follow: the link settings, then the control mode, and last of all the store's
@@ -56,41 +160,63 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     context_.Get<ControlMode>();
     // The link of a run that did not end normally is not trusted.
     CameraConnection::ApplyPreviousShutdown(context_);
-
-    CurrentArea = 0;
-    QuitWithoutConfirm = 0;
     context_.Get<ControlTable>().UpdatePrevDataValues();
 
-    resize(960, 680);
+    // Keys are looked at before the focused control or the dialog sees them.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    // Whatever Qt reports while the window goes is no operator action.
+    handling_ = true;
+    try {
+        logic_.OnDestroy();
+    } catch (const std::exception& error) {
+        qWarning("rvtool: closing the link failed: %s", error.what());
+    }
+    // The pages go while the logic they report to is still there.
+    for (ParameterPage* page : pages_) {
+        delete page;
+    }
+    pages_.clear();
 }
 
 void MainWindow::BuildMenu(QMenuBar* menuBar) {
+    const auto add = [this](QMenu* menu, const char* text, int32_t id) {
+        QAction* action = menu->addAction(QString::fromUtf8(text));
+        action->setData(id);
+        connect(action, &QAction::triggered, this,
+                [this, id] { RunLogic([this, id] { logic_.OnMenuCommand(id); }); });
+    };
+
     QMenu* file = menuBar->addMenu("File(&F)");
-    QMenu* saveAs = new QMenu("&Save as", file);
-    file->addAction("&Open")->setEnabled(false);
-    saveAs->addAction("All Data")->setEnabled(false);
-    saveAs->addAction("Shipping Data")->setEnabled(false);
-    file->addMenu(saveAs);
+    add(file, "&Open", MenuIds::kOpenSettingsFile);
+    QMenu* saveAs = file->addMenu("&Save as");
+    add(saveAs, "All Data", MenuIds::kSaveAllData);
+    add(saveAs, "Shipping Data", MenuIds::kSaveShippingData);
     file->addSeparator();
-    connect(file->addAction("E&xit"), &QAction::triggered, this, &MainWindow::reject);
+    QAction* exit = file->addAction("E&xit");
+    exit->setData(MenuIds::kExit);
+    connect(exit, &QAction::triggered, this, &MainWindow::reject);
 
     QMenu* settings = menuBar->addMenu("Settings(&S)");
-    settings->addAction("&Reload")->setEnabled(false);
-    settings->addAction("&Load settings")->setEnabled(false);
-    settings->addAction("&Store settings")->setEnabled(false);
+    add(settings, "&Reload", MenuIds::kReload);
+    add(settings, "&Load settings", MenuIds::kLoadSettings);
+    add(settings, "&Store settings", MenuIds::kStoreSettings);
 
     utilityMenu_ = menuBar->addMenu("Utility(&U)");
-    utilityMenu_->addAction("Edit user id")->setEnabled(false);
-    utilityMenu_->addAction("Edit camera id")->setEnabled(false);
+    add(utilityMenu_, "Edit user id", MenuIds::kEditUserId);
+    add(utilityMenu_, "Edit camera id", MenuIds::kEditCameraId);
 
     QMenu* lut = menuBar->addMenu("LUT(&L)");
-    lut->addAction("&Open LUT file")->setEnabled(false);
-    lut->addAction("&Save LUT file")->setEnabled(false);
-    lut->addAction("&Load all LUT table")->setEnabled(false);
+    add(lut, "&Open LUT file", MenuIds::kOpenLutFile);
+    add(lut, "&Save LUT file", MenuIds::kSaveLutFile);
+    add(lut, "&Load all LUT table", MenuIds::kLoadAllLutTables);
 
     QMenu* help = menuBar->addMenu("Help(&H)");
-    help->addAction("&About this application")->setEnabled(false);
-    help->addAction("&Open Communication Dialog")->setEnabled(false);
+    add(help, "&About this application", MenuIds::kAbout);
+    add(help, "&Open Communication Dialog", MenuIds::kOpenCommunicationDialog);
 }
 
 void MainWindow::Initialise() {
@@ -104,15 +230,322 @@ void MainWindow::Initialise() {
     connect(drainTimer_, &QTimer::timeout, this, [this] { context_.Get<Command>().OnTimer(); });
     drainTimer_->start(Command::kDrainPeriodMs);
 
-    UpdateModeView();
+    RunLogic([this] { logic_.Initialise(); });
+    // The fullest page with a little room to spare, so that no caption sits tight in its button.
+    const QSize fitting = sizeHint();
+    resize(fitting.width() * 11 / 10, fitting.height());
 }
 
 void MainWindow::ConnectAtStart() {
-    int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
-    if (answered == 0) {
-        answered = CameraConnection::SearchBaudRate(context_, nullptr);
+    RunLogic([this] { logic_.ConnectAtStart(); });
+}
+
+template <typename Handler>
+void MainWindow::RunLogic(Handler&& handler) {
+    // One operator action at a time. While a handler waits on a message box, Qt reports the
+    // focus leaving the edit for that box; that is no action of the operator's and is dropped.
+    if (handling_) {
+        return;
     }
-    context_.Get<ControlTable>().UpdatePrevDataValues();
+    const QScopedValueRollback<bool> handling(handling_, true);
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        // One failed action must not end the program.
+        qWarning("rvtool: %s", error.what());
+    } catch (...) {
+        qWarning("rvtool: an action failed");
+    }
+}
+
+void MainWindow::OnControlEvent(ControlEvent event, int32_t id, int32_t delta) {
+    RunLogic([this, event, id, delta] { logic_.DispatchControlEvent(event, id, delta); });
+}
+
+void MainWindow::accept() {}
+
+void MainWindow::reject() {
+    bool close = false;
+    RunLogic([this, &close] { close = logic_.ConfirmClose(); });
+    if (close) {
+        QDialog::reject();
+    }
+}
+
+// --- Key handling ---
+
+bool MainWindow::IsOwnWidget(const QWidget* widget) const {
+    const QComboBox* list = ListOfDropDown(widget);
+    return widget->window() == this || (list != nullptr && list->window() == this);
+}
+
+QComboBox* MainWindow::OpenListOf(QWidget* widget) const {
+    QComboBox* list = ListOfDropDown(widget);
+    return list != nullptr && list->view()->isVisible() ? list : nullptr;
+}
+
+const PageControl* MainWindow::ControlOf(QWidget* widget, int32_t& id) const {
+    for (QWidget* w = widget; w != nullptr && w != this; w = w->parentWidget()) {
+        for (const ParameterPage* page : pages_) {
+            if (const int32_t found = page->IdOf(w); found != 0) {
+                id = found;
+                return page->Find(found);
+            }
+        }
+    }
+    return nullptr;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride &&
+         type != QEvent::KeyRelease) ||
+        translatingKey_) {
+        return false;
+    }
+    auto* receiver = watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
+    if (type != QEvent::KeyPress) {
+        handledKeyPress_ = nullptr;  // what comes next is another key press
+        // An open list closes on Escape before the key press arrives; it is held back here so
+        // that the key press can take the highlighted item instead.
+        if (type == QEvent::ShortcutOverride && receiver != nullptr &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && IsOwnWidget(receiver) &&
+            OpenListOf(receiver) != nullptr) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
+    // Qt offers a key press that the receiver ignores to each of its parents in turn; the
+    // filter runs once, for the receiver.
+    if (event == handledKeyPress_ || receiver == nullptr || !IsOwnWidget(receiver)) {
+        return false;
+    }
+    const bool used = FilterKeyDown(static_cast<QKeyEvent*>(event), receiver);
+    handledKeyPress_ = event;
+    if (used) {
+        event->accept();
+    }
+    return used;
+}
+
+bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
+    const int32_t code = WindowsKeyCode(key->key());
+    const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
+    const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
+    RunLogic([this, code, shift, ctrl] { logic_.OnKeyDown(code, shift, ctrl); });
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && ctrl &&
+        tabControl_->count() > 1) {
+        // Ctrl+Tab turns the page from any control; a list would take it for a search.
+        const int count = tabControl_->count();
+        const int step = shift || key->key() == Qt::Key_Backtab ? count - 1 : 1;
+        tabControl_->setCurrentIndex((tabControl_->currentIndex() + step) % count);
+        return true;
+    }
+    if (code != kEnterKey && code != kEscapeKey) {
+        return false;
+    }
+    int32_t id = 0;
+    const PageControl* control = ControlOf(receiver, id);
+    if (control == nullptr) {
+        return false;  // Escape goes on to the close question
+    }
+    switch (control->widgetClass) {
+        case WidgetClass::Edit:
+            // Enter commits at once. Neither key goes further: Enter would reach the default
+            // button, Escape would close the window.
+            if (code == kEnterKey && IsTypeable(*control)) {
+                OnControlEvent(ControlEvent::EditCommit, id, 0);
+            }
+            return true;
+        case WidgetClass::ComboBox:
+            if (OpenListOf(receiver) == nullptr) {
+                return true;  // a closed list: nothing to take
+            }
+            // Enter goes on to the open list, which takes the highlighted item.
+            return code == kEscapeKey && TakeHighlightedItem(receiver);
+        case WidgetClass::PushButton:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool MainWindow::TakeHighlightedItem(QWidget* receiver) {
+    // Escape in an open list does what Enter does there: the list closes on the highlighted
+    // item, which is chosen. The drop-down is handed Enter as a keyboard would send it.
+    const QScopedValueRollback<bool> translating(translatingKey_, true);
+    QKeyEvent shortcutOverride(QEvent::ShortcutOverride, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(receiver, &shortcutOverride);
+    if (receiver->isVisible()) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(receiver, &press);
+    }
+    return true;
+}
+
+// --- MainView ---
+
+const PageControl* MainWindow::Find(int32_t id) const {
+    for (const ParameterPage* page : pages_) {
+        if (const PageControl* control = page->Find(id)) {
+            return control;
+        }
+    }
+    const auto own = ownControls_.find(id);
+    return own == ownControls_.end() ? nullptr : &own->second;
+}
+
+WidgetClass MainWindow::ClassifyControl(int32_t id) {
+    const PageControl* control = Find(id);
+    return control != nullptr ? control->widgetClass : WidgetClass::None;
+}
+
+std::string MainWindow::ControlText(int32_t id) {
+    const PageControl* control = Find(id);
+    if (control == nullptr) {
+        return {};
+    }
+    QString text;
+    if (SpinEdit* spin = AsSpinEdit(control)) {
+        text = control->widgetClass == WidgetClass::Edit ? spin->Text() : QString();
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control->widget)) {
+        text = edit->text();
+    } else if (auto* label = qobject_cast<QLabel*>(control->widget)) {
+        text = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control->widget)) {
+        text = button->text();
+    } else if (auto* list = qobject_cast<QComboBox*>(control->widget)) {
+        text = list->currentText();
+    }
+    return text.toStdString();
+}
+
+void MainWindow::SetControlText(int32_t id, const std::string& text) {
+    const PageControl* control = Find(id);
+    if (control == nullptr) {
+        return;
+    }
+    const QString shown = QString::fromStdString(text);
+    if (SpinEdit* spin = AsSpinEdit(control)) {
+        if (control->widgetClass == WidgetClass::Edit) {
+            spin->ShowText(shown);
+        }
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control->widget)) {
+        const QSignalBlocker blocker(edit);
+        edit->setText(shown);
+    } else if (auto* label = qobject_cast<QLabel*>(control->widget)) {
+        label->setText(shown);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control->widget)) {
+        button->setText(shown);
+    }
+}
+
+int32_t MainWindow::SelectedIndex(int32_t listId) {
+    QComboBox* list = AsList(Find(listId));
+    return list != nullptr ? list->currentIndex() : -1;
+}
+
+void MainWindow::SelectIndex(int32_t listId, int32_t index) {
+    QComboBox* list = AsList(Find(listId));
+    if (list == nullptr) {
+        return;
+    }
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+int32_t MainWindow::ItemCount(int32_t listId) {
+    QComboBox* list = AsList(Find(listId));
+    return list != nullptr ? list->count() : 0;
+}
+
+int32_t MainWindow::ItemData(int32_t listId, int32_t index) {
+    QComboBox* list = AsList(Find(listId));
+    return list != nullptr ? list->itemData(index).toInt() : 0;
+}
+
+int32_t MainWindow::SpinPosition(int32_t spinId) {
+    const PageControl* control = Find(spinId);
+    SpinEdit* spin = AsSpinEdit(control);
+    return spin != nullptr && control->widgetClass == WidgetClass::UpDown ? spin->Position() : -1;
+}
+
+void MainWindow::SetSpinPosition(int32_t spinId, int32_t position) {
+    const PageControl* control = Find(spinId);
+    if (SpinEdit* spin = AsSpinEdit(control); spin && control->widgetClass == WidgetClass::UpDown) {
+        spin->SetPosition(position);
+    }
+}
+
+bool MainWindow::GetSpinRange(int32_t spinId, int32_t& minimum, int32_t& maximum) {
+    const PageControl* control = Find(spinId);
+    SpinEdit* spin = AsSpinEdit(control);
+    if (spin == nullptr || control->widgetClass != WidgetClass::UpDown) {
+        return false;
+    }
+    minimum = spin->Minimum();
+    maximum = spin->Maximum();
+    return true;
+}
+
+void MainWindow::SetSpinRange(int32_t spinId, int32_t minimum, int32_t maximum) {
+    const PageControl* control = Find(spinId);
+    if (SpinEdit* spin = AsSpinEdit(control); spin && control->widgetClass == WidgetClass::UpDown) {
+        spin->SetRange(minimum, maximum);
+    }
+}
+
+int32_t MainWindow::SpinOf(int32_t editId) {
+    const PageControl* control = Find(editId);
+    return AsSpinEdit(control) != nullptr && control->widgetClass == WidgetClass::Edit
+               ? control->partner
+               : 0;
+}
+
+int32_t MainWindow::BuddyOf(int32_t spinId) {
+    const PageControl* control = Find(spinId);
+    return AsSpinEdit(control) != nullptr && control->widgetClass == WidgetClass::UpDown
+               ? control->partner
+               : 0;
+}
+
+void MainWindow::EnableControl(int32_t id, bool enable) {
+    const PageControl* control = Find(id);
+    if (control == nullptr) {
+        return;
+    }
+    if (SpinEdit* spin = AsSpinEdit(control)) {
+        // The edit and its spin are enabled apart: a spin can step an edit that cannot be typed
+        // into.
+        if (control->widgetClass == WidgetClass::Edit) {
+            spin->EnableEdit(enable);
+        } else {
+            spin->EnableSpin(enable);
+        }
+        return;
+    }
+    control->widget->setEnabled(enable);
+}
+
+void MainWindow::ShowControl(int32_t id, bool visible) {
+    const PageControl* control = Find(id);
+    if (control == nullptr) {
+        return;
+    }
+    control->widget->setVisible(visible);
+    if (control->label != nullptr) {
+        control->label->setVisible(visible);
+    }
+}
+
+void MainWindow::PumpMessages() {
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::Activate() {
+    activateWindow();
+    raise();
 }
 
 void MainWindow::RebuildTabs() {
@@ -134,23 +567,24 @@ void MainWindow::RebuildTabs() {
     tabControl_->setCurrentIndex(0);
 }
 
-void MainWindow::UpdateModeView() {
-    RebuildTabs();
-    utilityMenu_->menuAction()->setEnabled(context_.Get<ControlMode>().IsFactory());
-    ControlTable& table = context_.Get<ControlTable>();
-    table.WriteChangedValues();
-    table.UpdatePrevDataValues();
+void MainWindow::EnableUtilityMenu(bool enable) {
+    utilityMenu_->menuAction()->setEnabled(enable);
 }
 
-void MainWindow::ToggleControlMode() {
-    context_.Get<ControlMode>().Toggle();
-    UpdateModeView();
-}
+void MainWindow::ApplyControlMode() {}
 
-void MainWindow::reject() {
-    if (QuitWithoutConfirm == 1 ||
-        context_.Get<Notifier>().AskYesNo("Are you sure to terminate the Camera Control Tool ?",
-                                          "Confirm")) {
-        QDialog::reject();
+void MainWindow::ShowLutEditor(bool show) {
+    if (show) {
+        ReportNotAvailable(context_, "Open LUT Table");
     }
+}
+
+void MainWindow::ShowBaudIndex(int32_t) {}
+
+void MainWindow::ShowTerminal() {
+    ReportNotAvailable(context_, "Terminal");
+}
+
+void MainWindow::ShowCommunicationDialog() {
+    ReportNotAvailable(context_, "Open Communication Dialog");
 }

@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QDialog>
-
+#include <map>
+#include <string>
 #include <vector>
-#include "app/OnlineStatusUpdater.h"
 
-class ParameterPage;
+#include "app/OnlineStatusUpdater.h"
+#include "app/ParameterPage.h"
+#include "core/MainView.h"
+#include "operations/MainWindowLogic.h"
+
 class ProcessContext;
+class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -14,40 +20,89 @@ class QTabWidget;
 class QTimer;
 
 // The main window: a tab control with the parameter pages, the menu bar and the status strip.
-class MainWindow : public QDialog, public OnlineStatusUpdater {
+// It shows what the logic tells it and hands every operator action to the logic.
+class MainWindow : public QDialog, public OnlineStatusUpdater, public MainView {
     Q_OBJECT
 public:
     explicit MainWindow(ProcessContext& context, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The window's start-up sequence, run once before it is shown.
     void Initialise();
-    // Connects to the camera: the stored link first, then the baud-rate search. Run once the
-    // window is on screen, so that the operator sees what the program is waiting for.
+    // Connects to the camera. Run once the window is on screen, so that the operator sees what
+    // the program is waiting for.
     void ConnectAtStart();
-
-    // The tab strip for the control mode; the tab control itself shows the selected page.
-    void RebuildTabs();
-    void UpdateModeView();
-    void ToggleControlMode();
 
     const std::vector<ParameterPage*>& Pages() const { return pages_; }
     QTabWidget* TabControl() const { return tabControl_; }
     QMenu* UtilityMenu() const { return utilityMenu_; }
+    MainWindowLogic& Logic() { return logic_; }
 
-    int CurrentArea = 0;
-    int QuitWithoutConfirm = 0;
+    // MainView
+    WidgetClass ClassifyControl(int32_t id) override;
+    std::string ControlText(int32_t id) override;
+    void SetControlText(int32_t id, const std::string& text) override;
+    int32_t SelectedIndex(int32_t listId) override;
+    void SelectIndex(int32_t listId, int32_t index) override;
+    int32_t ItemCount(int32_t listId) override;
+    int32_t ItemData(int32_t listId, int32_t index) override;
+    int32_t SpinPosition(int32_t spinId) override;
+    void SetSpinPosition(int32_t spinId, int32_t position) override;
+    bool GetSpinRange(int32_t spinId, int32_t& minimum, int32_t& maximum) override;
+    void SetSpinRange(int32_t spinId, int32_t minimum, int32_t maximum) override;
+    int32_t SpinOf(int32_t editId) override;
+    int32_t BuddyOf(int32_t spinId) override;
+    void EnableControl(int32_t id, bool enable) override;
+    void ShowControl(int32_t id, bool visible) override;
+    void PumpMessages() override;
+    void Activate() override;
+    void RebuildTabs() override;
+    void EnableUtilityMenu(bool enable) override;
+    void ApplyControlMode() override;
+    void ShowLutEditor(bool show) override;
+    void ShowBaudIndex(int32_t index) override;
+    void ShowTerminal() override;
+    void ShowCommunicationDialog() override;
 
 public slots:
-    // Close box, Exit and Escape: asks before the window closes, unless after a camera reset.
+    // The default button's action: the window has none, and stays open.
+    void accept() override;
+    // Close box, Exit and Escape: the window closes only when the logic agrees.
     void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenu(QMenuBar* menuBar);
+    // FindControl: the pages in page order, the first that has the id wins; then the window's
+    // own controls.
+    const PageControl* Find(int32_t id) const;
+    // The control that a widget belongs to (the list of a drop-down, the numeric edit of its
+    // inner line edit), with its id; null when none.
+    const PageControl* ControlOf(QWidget* widget, int32_t& id) const;
+    // The list whose open drop-down the widget is part of; null when it is none.
+    QComboBox* OpenListOf(QWidget* widget) const;
+    // Whether the widget is part of this window: its controls and the drop-downs of its lists.
+    bool IsOwnWidget(const QWidget* widget) const;
+    // The key handling before anything else sees the key; true when the key is used up.
+    bool FilterKeyDown(QKeyEvent* key, QWidget* receiver);
+    bool TakeHighlightedItem(QWidget* receiver);
+    // Runs one handler of the logic, for an operator action or a start-up step.
+    template <typename Handler>
+    void RunLogic(Handler&& handler);
+    void OnControlEvent(ControlEvent event, int32_t id, int32_t delta);
 
     ProcessContext& context_;
     std::vector<ParameterPage*> pages_;
+    std::map<int32_t, PageControl> ownControls_;
     QTabWidget* tabControl_ = nullptr;
     QLabel* statusPicture_ = nullptr;
     QMenu* utilityMenu_ = nullptr;
     QTimer* drainTimer_ = nullptr;
+    // The key press last handled, while it travels on to the parents of its receiver.
+    const QEvent* handledKeyPress_ = nullptr;
+    bool translatingKey_ = false;
+    bool handling_ = false;
+    MainWindowLogic logic_;
 };

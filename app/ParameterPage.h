@@ -2,14 +2,32 @@
 
 #include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <map>
+
+#include "core/WidgetClass.h"
+#include "operations/ControlEvent.h"
 
 class MainWindow;
+class QLabel;
+struct PageCell;
+struct PageLayout;
 
-// One parameter page of the main window's tab control.
+// A control of a page as the main window finds it by id. A numeric edit and its spin are one
+// widget with two ids: the edit id classifies as Edit, the spin id as UpDown.
+struct PageControl {
+    QWidget* widget = nullptr;
+    WidgetClass widgetClass = WidgetClass::None;
+    QLabel* label = nullptr;  // the row's label, shown and hidden with the control
+    int32_t partner = 0;      // the spin of an edit, the edit of a spin; 0 for none
+};
+
+// One parameter page of the main window's tab control, built from its description. It turns
+// the operator's actions on its controls into control events and does nothing else with them.
 class ParameterPage : public QWidget {
     Q_OBJECT
 public:
-    ParameterPage(MainWindow* owner, int templateId, const QString& title, bool factoryOnly);
+    ParameterPage(MainWindow* owner, const PageLayout& layout);
 
     MainWindow* Owner() const { return owner_; }
     int TemplateId() const { return templateId_; }
@@ -17,9 +35,22 @@ public:
     // The page gets a tab only in factory mode.
     bool FactoryOnly() const { return factoryOnly_; }
 
+    // The control with this id, or null.
+    const PageControl* Find(int32_t id) const;
+    // The id under which the widget is found (the edit's id for a numeric edit); 0 for none.
+    int32_t IdOf(const QWidget* widget) const;
+    const std::map<int32_t, PageControl>& Controls() const { return controls_; }
+
+signals:
+    void controlEvent(ControlEvent event, int32_t id, int32_t delta);
+
 private:
+    QWidget* CreateCell(const PageCell& cell, QWidget* parent, QLabel* label, const QString& name);
+    void ConnectControls();
+
     MainWindow* owner_;
     int templateId_;
     QString title_;
     bool factoryOnly_;
+    std::map<int32_t, PageControl> controls_;
 };

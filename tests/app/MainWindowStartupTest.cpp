@@ -37,7 +37,7 @@ TEST_F(MainWindowStartupTest, ComesUpOnlineWithTheCamerasCurrentArea) {
     ASSERT_TRUE(camera.Start({"--no-pacing"}));
     Open(camera.DevicePath());
     EXPECT_TRUE(test.Context().Get<StatusStrip>().IsOnline());
-    EXPECT_EQ(window->CurrentArea, 0);
+    EXPECT_EQ(window->Logic().CurrentArea, 0);
     EXPECT_EQ(test.Context().Get<CameraModel>().Text(), "RV-2410M-TCL");
     EXPECT_TRUE(test.Notifier().Messages().empty());
 }

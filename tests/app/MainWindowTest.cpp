@@ -50,14 +50,14 @@ TEST_F(MainWindowTest, UserModeHidesTheFactoryPageAndGreysUtility) {
 
 TEST_F(MainWindowTest, TogglingFactoryModeAddsAndRemovesTheFactoryPage) {
     Open();
-    window->ToggleControlMode();
+    window->Logic().ToggleControlMode();
     EXPECT_EQ(TabTitles(*window), (QStringList{"User A", "User B", "Factory A"}));
     EXPECT_TRUE(window->UtilityMenu()->menuAction()->isEnabled());
     EXPECT_EQ(window->TabControl()->currentIndex(), 0);
 
     window->TabControl()->setCurrentIndex(2);
     EXPECT_TRUE(window->Pages()[2]->isVisible());
-    window->ToggleControlMode();
+    window->Logic().ToggleControlMode();
     EXPECT_EQ(TabTitles(*window), (QStringList{"User A", "User B"}));
     EXPECT_EQ(window->TabControl()->currentIndex(), 0);
     EXPECT_TRUE(window->Pages()[0]->isVisible());
@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, ClosingAsksFirstAndNoKeepsTheWindowOpen) {
 
 TEST_F(MainWindowTest, AfterACameraResetTheWindowClosesWithoutAsking) {
     Open();
-    window->QuitWithoutConfirm = 1;
+    window->Logic().QuitWithoutConfirm = 1;
     window->close();
     EXPECT_TRUE(test.Notifier().Messages().empty());
     EXPECT_FALSE(window->isVisible());

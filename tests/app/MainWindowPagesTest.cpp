@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <memory>
+
+#include "app/MainWindow.h"
+#include "app/WidgetServices.h"
+#include "controls/ControlIds.h"
+#include "controls/ControlTable.h"
+#include "tests/support/TestContext.h"
+
+namespace {
+
+using namespace ControlIds;
+
+// A control the operator can work: lists, numeric edits, edits and buttons (the line edit
+// inside a numeric edit is part of it).
+bool IsInput(const QWidget* widget) {
+    if (qobject_cast<const QLineEdit*>(widget) != nullptr) {
+        return qobject_cast<const QAbstractSpinBox*>(widget->parentWidget()) == nullptr;
+    }
+    return qobject_cast<const QComboBox*>(widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+           qobject_cast<const QAbstractButton*>(widget) != nullptr;
+}
+
+class MainWindowPagesTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<MainWindow>(test.Context());
+        window->Initialise();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    QWidget* Control(int32_t id) { return window->findChild<QWidget*>(QString::number(id)); }
+
+    TestContext test{ProvideWidgetServices};
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowPagesTest, EveryTableControlIsOnAPageAndEveryInputHasAName) {
+    for (const ControlEntry& row : test.Context().Get<ControlTable>().Entries()) {
+        SCOPED_TRACE(row.ctrlId);
+        if (row.kind == kListControl) {
+            EXPECT_EQ(window->ClassifyControl(row.ctrlId), WidgetClass::ComboBox);
+        } else if (row.kind == kSpinEditControl) {
+            EXPECT_EQ(window->ClassifyControl(row.ctrlId), WidgetClass::Edit);
+            const int32_t spin = window->SpinOf(row.ctrlId);
+            EXPECT_EQ(window->ClassifyControl(spin), WidgetClass::UpDown);
+            EXPECT_EQ(window->BuddyOf(spin), row.ctrlId);
+        } else {
+            EXPECT_EQ(window->ClassifyControl(row.ctrlId), WidgetClass::PushButton);
+        }
+    }
+    // Screen readers and test robots find a control by its name, so each needs its own.
+    for (ParameterPage* page : window->Pages()) {
+        QStringList names;
+        for (QWidget* widget : page->findChildren<QWidget*>()) {
+            const bool neverShown = !widget->isVisibleTo(page) && !widget->isEnabled();
+            if (!IsInput(widget) || neverShown) {
+                continue;
+            }
+            EXPECT_FALSE(widget->accessibleName().isEmpty())
+                << page->Title().toStdString() << ": " << widget->objectName().toStdString();
+            EXPECT_FALSE(names.contains(widget->accessibleName()))
+                << page->Title().toStdString() << ": " << widget->accessibleName().toStdString();
+            names << widget->accessibleName();
+        }
+    }
+}
+
+TEST_F(MainWindowPagesTest, ControlsTheCameraDoesNotOfferStayHiddenAndDisabled) {
+    for (int32_t id : {kExposureAuto, kExposureAutoMax, kExposureAutoMin, kGainAuto, kGainAutoMax,
+                       kGainAutoMin, kAlcReference, kAlcSpeed, kSaveFactoryArea}) {
+        SCOPED_TRACE(id);
+        QWidget* control = Control(id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(control->isHidden());
+        EXPECT_FALSE(control->isEnabled());
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->buddy() == control) {
+                EXPECT_TRUE(label->isHidden());
+            }
+        }
+    }
+    EXPECT_TRUE(Control(kGainAutoLabel)->isHidden());
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/SpinEdit.h"
+#include "app/WidgetServices.h"
+#include "controls/ControlIds.h"
+#include "core/ControlMode.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+// The main window on the simulated camera, driven as an operator drives it, and judged by what
+// the camera received.
+class PageBindingTest : public testing::Test {
+protected:
+    void Open(std::vector<std::string> cameraOptions = {}) {
+        transcript = test.Folder().File("transcript");
+        cameraOptions.insert(cameraOptions.end(), {"--no-pacing", "--transcript", transcript});
+        ASSERT_TRUE(camera.Start(cameraOptions));
+        com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", camera.DevicePath());
+        window = std::make_unique<MainWindow>(test.Context());
+        window->Initialise();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->ConnectAtStart();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Every line the camera received so far, in order.
+    std::vector<std::string> Received() {
+        std::vector<std::string> lines;
+        std::ifstream file(transcript);
+        std::string line;
+        while (std::getline(file, line)) {
+            std::istringstream fields(line);
+            std::string time;
+            std::string tag;
+            std::string text;
+            fields >> time >> tag;
+            std::getline(fields >> std::ws, text);
+            if (tag == "recv") {
+                lines.push_back(text);
+            }
+        }
+        return lines;
+    }
+    // What the camera received since the last call.
+    std::vector<std::string> Sent() {
+        std::vector<std::string> all = Received();
+        std::vector<std::string> fresh(all.begin() + static_cast<long>(seen), all.end());
+        seen = all.size();
+        return fresh;
+    }
+
+    // A control found as a screen reader finds it: by its accessible name.
+    template <class Widget>
+    Widget* Named(const QString& name) {
+        for (Widget* widget : window->findChildren<Widget*>()) {
+            if (widget->accessibleName() == name) {
+                return widget;
+            }
+        }
+        // Thrown, so that the test ends as a failure and the camera is still stopped.
+        throw std::runtime_error("no control named " + name.toStdString());
+    }
+    QLabel* Text(int32_t id) { return window->findChild<QLabel*>(QString::number(id)); }
+
+    void ShowPage(int index) { window->TabControl()->setCurrentIndex(index); }
+    void TypeAndEnter(QAbstractSpinBox* edit, const QString& text) {
+        edit->setFocus();
+        edit->findChild<QLineEdit*>()->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // Opens the list, highlights the item and takes it with Enter.
+    void Choose(QComboBox* list, const QString& item) {
+        list->setFocus();
+        list->showPopup();
+        QAbstractItemView* popup = list->view();
+        popup->setCurrentIndex(list->model()->index(list->findText(item), 0));
+        QTest::keyClick(popup, Qt::Key_Return);
+    }
+
+    TestContext test{ProvideWidgetServices};
+    SimProcess camera;
+    std::string transcript;
+    std::size_t seen = 0;
+    std::unique_ptr<ScopedEnvironment> com1;
+    std::unique_ptr<MainWindow> window;
+};
+
+using Lines = std::vector<std::string>;
+
+// What a camera in user mode is asked for when the program reads it: the read-back rows of the
+// user pages, in the order of the control table.
+const Lines kUserReads = {"CBDRT?", "TG?",  "TI?",  "TA?",    "ARST?", "EM?",  "PE?",
+                          "LR?",    "AL?",  "BI?",  "HB?",    "HBM?",  "BA?",  "TAGM?",
+                          "CLC?",   "TS?",  "GA?",  "ABG?",   "BL?",   "SDC?", "PGC?",
+                          "PBC?",   "LUN?", "GMA?", "TMPS0?", "LS0?",  "SS?",  "MF?"};
+// ... and in factory mode also those of the factory page.
+const Lines kFactoryReads = {"GA4A00?", "GA4B00?", "GA8K00?", "BL4A00?", "BL4B00?", "BL8K00?",
+                             "BAS00?",  "BYP0?",   "GA00?",   "PGC00?",  "PBC00?"};
+
+Lines Concat(std::initializer_list<Lines> parts) {
+    Lines all;
+    for (const Lines& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+TEST_F(PageBindingTest, StartUpAndTheModeSwitchReadTheCameraInTableOrder) {
+    Open();
+    EXPECT_EQ(Sent(), Concat({{"MD?", "EA?", "MD?"}, kUserReads}));
+    EXPECT_EQ(Text(ControlIds::kLinePeriodText)->text(), "50.00us");
+    EXPECT_EQ(Text(ControlIds::kLineFrequencyText)->text(), "20000.0000hz");
+
+    // The access word after Shift+Ctrl+F12; a modifier pressed in between breaks it.
+    QTest::keyClick(window.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_R);
+    QTest::keyClick(window.get(), Qt::Key_Shift);
+    QTest::keyClicks(window.get(), "VF");
+    EXPECT_EQ(window->TabControl()->count(), 2);
+    EXPECT_TRUE(Sent().empty());
+
+    QTest::keyClick(window.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::keyClicks(window.get(), "RVF");
+    EXPECT_EQ(window->TabControl()->count(), 3);
+    EXPECT_EQ(window->TabControl()->tabText(2), "Factory A");
+    EXPECT_EQ(window->TabControl()->currentIndex(), 0);
+    EXPECT_EQ(Sent(), Concat({{"EA?", "MD?"}, kUserReads, kFactoryReads}));
+    EXPECT_TRUE(test.Context().Get<ControlMode>().IsFactory());
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(PageBindingTest, AValueTypedWithEnterIsSentOnceAndTheFocusLossAfterItSendsNothing) {
+    Open();
+    Sent();
+    auto* gain = Named<SpinEdit>("Gain Level");
+    TypeAndEnter(gain, "400");
+    EXPECT_EQ(Sent(), Lines{"GA=400"});
+    EXPECT_TRUE(window->isVisible());
+    Named<QComboBox>("Trigger Origin")->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(Sent().empty());
+    // A text that is not a number is not sent; the edit shows the last accepted value again.
+    TypeAndEnter(gain, "");
+    QTest::keyClicks(gain, "4x");
+    QTest::keyClick(gain, Qt::Key_Return);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(gain->Text(), "400");
+}
+
+TEST_F(PageBindingTest, ARefusedChangeShowsThePreviousValueAgain) {
+    Open({"--refuse", "GA", "--refuse", "LS0"});
+    Sent();
+    auto* gain = Named<SpinEdit>("Gain Level");
+    const QString before = gain->Text();
+    TypeAndEnter(gain, "400");
+    EXPECT_EQ(Sent(), Lines{"GA=400"});
+    EXPECT_EQ(gain->Text(), before);
+
+    gain->stepBy(1);
+    EXPECT_EQ(Sent(), Lines{"GA=" + std::to_string(before.toInt() + 1)});
+    EXPECT_EQ(gain->Text(), before);
+    EXPECT_EQ(gain->Position(), before.toInt());
+
+    ShowPage(1);
+    auto* line1 = Named<QComboBox>("Line1");
+    const QString item = line1->currentText();
+    Choose(line1, "Lval");
+    EXPECT_EQ(Sent(), Lines{"LS0=5"});  // the item's value, not its position
+    EXPECT_EQ(line1->currentText(), item);
+
+    ASSERT_EQ(test.Notifier().Messages().size(), 3u);
+    for (const MessageRequest& message : test.Notifier().Messages()) {
+        EXPECT_EQ(message.caption, "Communication Error");
+    }
+}
+
+TEST_F(PageBindingTest, ListsDriveWhatTheirNeighboursOffer) {
+    Open();
+    auto* exposure = Named<SpinEdit>("Exposure Time Raw");
+    Choose(Named<QComboBox>("Exposure Mode"), "OFF");
+    Sent();
+    // Without timed exposure the time cannot be typed, but the spin still steps it.
+    const int32_t time = exposure->Position();
+    TypeAndEnter(exposure, "1234");
+    EXPECT_TRUE(Sent().empty());
+    exposure->stepBy(1);
+    EXPECT_EQ(Sent(), Lines{"PE=" + std::to_string(time + 1)});
+    Choose(Named<QComboBox>("Exposure Mode"), "Timed");
+    EXPECT_EQ(Sent(), Lines{"EM=1"});
+    TypeAndEnter(exposure, "1234");
+    EXPECT_EQ(Sent(), Lines{"PE=1234"});
+
+    auto* onePush = Named<QPushButton>("One-push");
+    auto* autoReset = Named<QComboBox>("Auto Reset Mode");
+    Choose(Named<QComboBox>("Trigger Origin"), "External");
+    EXPECT_TRUE(autoReset->isEnabled());
+    EXPECT_FALSE(onePush->isEnabled());
+    EXPECT_FALSE(Named<SpinEdit>("Auto Line rate ref")->isEnabled());
+    Choose(Named<QComboBox>("Trigger Origin"), "Internal");
+    EXPECT_FALSE(autoReset->isEnabled());
+    EXPECT_FALSE(onePush->isEnabled());  // the exposure is still timed
+    Choose(Named<QComboBox>("Exposure Mode"), "OFF");
+    EXPECT_TRUE(onePush->isEnabled());
+    EXPECT_TRUE(Named<SpinEdit>("Auto Line rate ref")->isEnabled());
+
+    ShowPage(1);
+    auto* gamma = Named<SpinEdit>("Gamma Selector");
+    auto* openLut = Named<QPushButton>("Open LUT Table");
+    Choose(Named<QComboBox>("LUT selector"), "Gamma");
+    EXPECT_TRUE(gamma->isVisible());
+    EXPECT_FALSE(openLut->isEnabled());
+    Choose(Named<QComboBox>("LUT selector"), "LUT");
+    EXPECT_FALSE(gamma->isVisible());
+    EXPECT_TRUE(openLut->isEnabled());
+
+    auto* recalibrate = Named<QPushButton>("Recalibrate Shading");
+    Choose(Named<QComboBox>("Shading Correction Mode"), "User Area");
+    EXPECT_TRUE(recalibrate->isEnabled());
+    Choose(Named<QComboBox>("Shading Correction Mode"), "Factory Area");
+    EXPECT_FALSE(recalibrate->isEnabled());
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(PageBindingTest, ACameraBaudRateChangeMovesBothEndsAndTheLinkKeepsTalking) {
+    Open();
+    ShowPage(1);
+    Sent();
+    Choose(Named<QComboBox>("Baud Rate"), "38400bps");
+    EXPECT_EQ(Sent(), (Lines{"CBDRT?", "CBDRT=4", "CBDRT=4"}));
+    EXPECT_EQ(test.Context().Get<CameraPort>().GetBaudRate(), 38400);
+    // Choosing the rate in use sends nothing but the question.
+    Choose(Named<QComboBox>("Baud Rate"), "38400bps");
+    EXPECT_EQ(Sent(), Lines{"CBDRT?"});
+    ShowPage(0);
+    TypeAndEnter(Named<SpinEdit>("Gain Level"), "500");
+    EXPECT_EQ(Sent(), Lines{"GA=500"});
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(PageBindingTest, ReadButtonsAndTheLineRateShowWhatTheCameraSays) {
+    Open();
+    TypeAndEnter(Named<SpinEdit>("Line Rate"), "100");
+    EXPECT_EQ(Text(ControlIds::kLinePeriodText)->text(), "1.00us");
+    EXPECT_EQ(Text(ControlIds::kLineFrequencyText)->text(), "1000000.0000hz");
+    TypeAndEnter(Named<SpinEdit>("Line Rate"), "0");
+    EXPECT_EQ(Text(ControlIds::kLineFrequencyText)->text(), "-");
+    Sent();
+    Named<QPushButton>("Read Exposure limits")->click();
+    EXPECT_EQ(Sent(), (Lines{"PEMAX?", "PEMIN?"}));
+    EXPECT_NE(Text(ControlIds::kExposureMaxText)->text(), "-");
+}
+
+}  // namespace
