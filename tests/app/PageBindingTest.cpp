@@ -101,6 +101,15 @@ protected:
         QTest::keyClick(popup, Qt::Key_Return);
     }
 
+    bool AskedToClose() {
+        for (const MessageRequest& message : test.Notifier().Messages()) {
+            if (message.caption == "Confirm") {
+                return true;
+            }
+        }
+        return false;
+    }
+
     TestContext test{ProvideWidgetServices};
     SimProcess camera;
     std::string transcript;
@@ -272,6 +281,43 @@ TEST_F(PageBindingTest, ReadButtonsAndTheLineRateShowWhatTheCameraSays) {
     Named<QPushButton>("Read Exposure limits")->click();
     EXPECT_EQ(Sent(), (Lines{"PEMAX?", "PEMIN?"}));
     EXPECT_NE(Text(ControlIds::kExposureMaxText)->text(), "-");
+}
+
+TEST_F(PageBindingTest, EnterAndEscapeInAControlNeverCloseTheWindow) {
+    Open();
+    auto* gain = Named<QAbstractSpinBox>("Gain Level");
+    TypeAndEnter(gain, "400");
+    QTest::keyClick(gain, Qt::Key_Escape);
+
+    auto* list = Named<QComboBox>("Test Pattern");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_Escape);
+
+    auto* button = Named<QPushButton>("One-push");
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Return);
+    QTest::keyClick(button, Qt::Key_Escape);
+
+    EXPECT_FALSE(AskedToClose());
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(PageBindingTest, EscapeInAnOpenListTakesTheHighlightedItem) {
+    Open();
+    auto* list = Named<QComboBox>("Test Pattern");
+    Sent();
+    list->setFocus();
+    list->showPopup();
+    QAbstractItemView* popup = list->view();
+    popup->setCurrentIndex(list->model()->index(2, 0));
+    QTest::keyClick(popup, Qt::Key_Escape);
+
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(list->currentText(), "Grey Pattern");
+    EXPECT_EQ(Sent(), Lines{"TS=2"});
+    EXPECT_FALSE(AskedToClose());
+    EXPECT_TRUE(window->isVisible());
 }
 
 }  // namespace
