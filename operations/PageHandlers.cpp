@@ -72,7 +72,7 @@ void PageHandlers::OnBaudRateSelect() {
     table.SetDataValue(kCameraBaudRate, code);
     // The camera changes its rate after it acknowledged; the PC follows and the camera confirms
     // at the new rate.
-    engine.SetValue(CommandIds::kCBDRT, code, kBaudSetTimeoutMs);
+    const bool cameraChanged = engine.SetValue(CommandIds::kCBDRT, code, kBaudSetTimeoutMs);
     port.SetBaudRate(CameraPort::BaudRateFromIndex(index));
     if (engine.SetValue(CommandIds::kCBDRT, code, kBaudSetTimeoutMs)) {
         view_.ShowBaudIndex(index);
@@ -83,6 +83,11 @@ void PageHandlers::OnBaudRateSelect() {
     const int32_t previousIndex = BaudIndexOfCode(previous);
     if (previousIndex < 0) {
         return;
+    }
+    if (cameraChanged) {
+        // The camera took the new rate but does not confirm it: it is asked back to the previous
+        // rate at the new one, so that both ends meet again instead of the link being lost.
+        engine.SetValue(CommandIds::kCBDRT, previous, kBaudSetTimeoutMs);
     }
     table.SetDataValue(kCameraBaudRate, previous);
     view_.SelectIndex(kCameraBaudRate, previousIndex);

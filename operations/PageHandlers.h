@@ -16,7 +16,7 @@ public:
     // A refused exposure mode stays selected.
     void OnExposureModeSelect();
     // The camera's own rate: the camera is told, the PC follows, and the camera confirms at the
-    // new rate; on failure the PC goes back to the previous rate.
+    // new rate; on failure both go back to the previous rate.
     void OnBaudRateSelect();
     void OnSensorSelect();
 

@@ -270,6 +270,22 @@ TEST_F(PageBindingTest, ACameraBaudRateChangeMovesBothEndsAndTheLinkKeepsTalking
     EXPECT_TRUE(test.Notifier().Messages().empty());
 }
 
+TEST_F(PageBindingTest, AnUnconfirmedCameraBaudRateTakesBothEndsBackToTheOldRate) {
+    // The camera answers 31 lines at start-up and the question and the set of the change; the
+    // answer to the confirmation at the new rate is lost.
+    Open({"--drop-every", "34"});
+    ShowPage(1);
+    auto* rates = Named<QComboBox>("Baud Rate");
+    Sent();
+    Choose(rates, "38400bps");
+    EXPECT_EQ(Sent(), (Lines{"CBDRT?", "CBDRT=4", "CBDRT=4", "CBDRT=1"}));
+    EXPECT_EQ(test.Context().Get<CameraPort>().GetBaudRate(), 9600);
+    EXPECT_EQ(rates->currentText(), "9600bps");
+    ShowPage(0);
+    TypeAndEnter(Named<SpinEdit>("Gain Level"), "500");
+    EXPECT_EQ(Sent(), Lines{"GA=500"});
+}
+
 TEST_F(PageBindingTest, ReadButtonsAndTheLineRateShowWhatTheCameraSays) {
     Open();
     TypeAndEnter(Named<SpinEdit>("Line Rate"), "100");
