@@ -1,4 +1,5 @@
 #include "app/ProgressDialog.h"
+#include "app/OperatorInputBlocker.h"
 #include "core/OperatorWindow.h"
 
 #include <QApplication>
@@ -13,63 +14,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
-#include <vector>
 
 namespace {
-
-// Swallows the operator's input to the windows that were open when it was made. A window that
-// opens later (a message box, above all) takes input as usual, so that it can be answered.
-class OperatorInputBlocker : public QObject {
-public:
-    OperatorInputBlocker() {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            blocked_.emplace_back(window);
-        }
-    }
-
-protected:
-    bool eventFilter(QObject* receiver, QEvent* event) override {
-        auto* widget = qobject_cast<QWidget*>(receiver);
-        if (widget == nullptr || !IsBlocked(widget->window())) {
-            return false;
-        }
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-            case QEvent::MouseMove:
-            case QEvent::NonClientAreaMouseButtonPress:
-            case QEvent::NonClientAreaMouseButtonRelease:
-            case QEvent::NonClientAreaMouseButtonDblClick:
-            case QEvent::NonClientAreaMouseMove:
-            case QEvent::Wheel:
-            case QEvent::KeyPress:
-            case QEvent::KeyRelease:
-            case QEvent::Shortcut:
-            case QEvent::ShortcutOverride:
-            case QEvent::ContextMenu:
-            case QEvent::TouchBegin:
-            case QEvent::TouchUpdate:
-            case QEvent::TouchEnd:
-            case QEvent::TouchCancel:
-            case QEvent::TabletPress:
-            case QEvent::TabletMove:
-            case QEvent::TabletRelease:
-                return true;
-            default:
-                return false;
-        }
-    }
-
-private:
-    bool IsBlocked(const QWidget* window) const {
-        return std::any_of(
-            blocked_.begin(), blocked_.end(),
-            [window](const QPointer<QWidget>& blocked) { return blocked == window; });
-    }
-
-    std::vector<QPointer<QWidget>> blocked_;
-};
 
 // Waits while the windows keep painting (and timers keep running), with operator input
 // thrown away rather than queued for the moment the owner is enabled again.

@@ -3,6 +3,7 @@
 #include "app/DialogRegistry.h"
 #include "app/ProgressDialog.h"
 #include "app/StatusStrip.h"
+#include "app/WindowWaitFeedback.h"
 #include "core/DialogEnabler.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
@@ -17,4 +18,6 @@ void ProvideWidgetServices(ProcessContext& context) {
     context.ProvideAs<OnlineStatusSink, StatusStrip>();
     context.ProvideAs<DialogEnabler, DialogRegistry>();
     context.ProvideAs<ProgressSink, ProgressDialog>();
+    context.Provide<WaitFeedback>(
+        [](ProcessContext&) { return std::make_unique<WindowWaitFeedback>(); });
 }

@@ -5,7 +5,6 @@
 
 #include "app/Application.h"
 #include "app/MessageBoxNotifier.h"
-#include "app/OverrideWaitCursor.h"
 #include "app/WidgetServices.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
@@ -53,8 +52,6 @@ int main(int argc, char* argv[]) {
         ProvideWidgetServices(context);
         context.Provide<Notifier>(
             [](ProcessContext&) { return std::make_unique<MessageBoxNotifier>(); });
-        context.Provide<WaitCursor>(
-            [](ProcessContext&) { return std::make_unique<OverrideWaitCursor>(); });
         if (parser.isSet(portOption) && !ApplyPortOption(context, parser.value(portOption))) {
             std::fprintf(stderr, "rvtool: unknown port \"%s\": name one of COM1 ... COM16.\n",
                          qPrintable(parser.value(portOption)));

@@ -1,22 +1,26 @@
-// Per-request latency and request rate of the command engine against the simulated camera.
-//   command_engine_bench <path to rvsim> [requests] [baud]
-// Starts rvsim (with pacing) on a pseudo terminal, connects at the given rate (115200 by
-// default) and times GA? queries and GA= sets, side by side with the floor of a request: the
-// engine's first 20 ms sleep, or the time the request and its reply spend on the wire when
-// that is longer (the reply arrives while the engine sleeps).
+// The command engine against the simulated camera (paced at line speed), side by side in one
+// run with a plain client that sends each request as soon as the previous reply line is in:
+//   command_engine_bench <path to rvsim> [requests]
+// - one request (GA?) at 9600, 38400 and 115200 bit/s;
+// - a whole LUT read (256 LUTI sets and 256 LUTD queries) at 115200 bit/s;
+// - the start-up read of a camera at 115200 bit/s: model check and the 28 values of user mode,
+//   from the moment the port is open.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
-#include <vector>
 
+#include "core/HeadlessMainView.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "operations/CameraRefresh.h"
 #include "operations/CoreServices.h"
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
@@ -24,102 +28,192 @@
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 class PrintingNotifier : public Notifier {
 public:
     MessageAnswer Show(const MessageRequest& request) override {
         std::fprintf(stderr, "message: %s\n", request.text.c_str());
+        ++messages;
         return MessageAnswer::Ok;
     }
+    int messages = 0;
 };
 
-struct Simulator {
-    pid_t pid = -1;
-    std::string device;
+// rvsim on a pseudo terminal at the rate, until destroyed.
+class Simulator {
+public:
+    Simulator(const std::string& rvsim, int baud) {
+        int out[2];
+        if (pipe(out) != 0) {
+            std::exit(1);
+        }
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(out[1], STDOUT_FILENO);
+            close(out[0]);
+            const std::string rate = std::to_string(baud);
+            execl(rvsim.c_str(), rvsim.c_str(), "--baud", rate.c_str(),
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(out[1]);
+        char c = 0;
+        while (read(out[0], &c, 1) == 1 && c != '\n') {
+            device_ += c;
+        }
+        close(out[0]);
+    }
+    ~Simulator() {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    const std::string& Device() const { return device_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string device_;
 };
 
-Simulator StartSimulator(const std::string& rvsim, int baud) {
-    int out[2];
-    if (pipe(out) != 0) {
+// The reference: a raw serial line, a request written whole, the reply read until its LF.
+class PlainClient {
+public:
+    PlainClient(const std::string& device, int baud) {
+        fd_ = open(device.c_str(), O_RDWR | O_NOCTTY);
+        termios line{};
+        tcgetattr(fd_, &line);
+        cfmakeraw(&line);
+        cfsetspeed(&line, baud == 9600 ? B9600 : baud == 38400 ? B38400 : B115200);
+        tcsetattr(fd_, TCSANOW, &line);
+    }
+    ~PlainClient() { close(fd_); }
+    bool Ask(const std::string& request) {
+        if (write(fd_, request.data(), request.size()) != static_cast<ssize_t>(request.size())) {
+            return false;
+        }
+        char c = 0;
+        while (read(fd_, &c, 1) == 1) {
+            if (c == '\n') {
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    int fd_ = -1;
+};
+
+double Seconds(const std::function<bool()>& run) {
+    const Clock::time_point start = Clock::now();
+    if (!run()) {
+        std::fprintf(stderr, "a request failed\n");
         std::exit(1);
     }
-    Simulator sim;
-    sim.pid = fork();
-    if (sim.pid == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        const std::string rate = std::to_string(baud);
-        execl(rvsim.c_str(), rvsim.c_str(), "--baud", rate.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(out[1]);
-    char c = 0;
-    while (read(out[0], &c, 1) == 1 && c != '\n') {
-        sim.device += c;
-    }
-    return sim;
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void Report(const char* what, std::vector<double> ms, double floorMs) {
-    std::sort(ms.begin(), ms.end());
-    double total = 0;
-    for (double m : ms) {
-        total += m;
+// The engine in a context of its own, on COM1 = the simulator's device.
+class EngineClient {
+public:
+    EngineClient(const std::string& device, int baud) {
+        setenv("RVTOOL_COM1", device.c_str(), 1);
+        ProvideCoreServices(context_);
+        context_.ProvideExternal<Notifier>(notifier_);
+        if (!context_.Get<CameraPort>().Open(kComCategory, baud, 0)) {
+            std::exit(1);
+        }
     }
-    const double mean = total / static_cast<double>(ms.size());
-    std::printf(
-        "%-10s n=%zu  mean %.2f ms  median %.2f ms  p95 %.2f ms  max %.2f ms  "
-        "%.1f requests/s  floor %.2f ms\n",
-        what, ms.size(), mean, ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back(),
-        1000.0 / mean, floorMs);
+    ProcessContext& Context() { return context_; }
+    Command& Engine() { return context_.Get<Command>(); }
+
+private:
+    PrintingNotifier notifier_;
+    ProcessContext context_;
+};
+
+void Compare(const char* what, double engineSeconds, double plainSeconds, int requests) {
+    std::printf("%-28s engine %8.2f ms  plain %8.2f ms  ratio %.2f  (%d requests)\n", what,
+                1000 * engineSeconds, 1000 * plainSeconds, engineSeconds / plainSeconds, requests);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <rvsim> [requests] [baud]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <rvsim> [requests]\n", argv[0]);
         return 2;
     }
-    const int requests = argc > 2 ? std::atoi(argv[2]) : 200;
-    const int baud = argc > 3 ? std::atoi(argv[3]) : 115200;
-    Simulator sim = StartSimulator(argv[1], baud);
-    setenv("RVTOOL_COM1", sim.device.c_str(), 1);
+    const std::string rvsim = argv[1];
+    const int requests = argc > 2 ? std::atoi(argv[2]) : 50;
     setenv("RVTOOL_SETTINGS", "/dev/null/none", 1);  // nothing of this run is kept
+    const int ga = CommandTable::IdOf("GA");
+    const int luti = CommandTable::IdOf("LUTI");
+    const int lutd = CommandTable::IdOf("LUTD");
 
-    int status = 0;
-    {
-        ProcessContext context;
-        ProvideCoreServices(context);
-        context.Provide<Notifier>(
-            [](ProcessContext&) { return std::make_unique<PrintingNotifier>(); });
-        if (!context.Get<CameraPort>().Open(kComCategory, baud, 0)) {
-            std::fprintf(stderr, "cannot open %s\n", sim.device.c_str());
-            status = 1;
-        } else {
-            Command& engine = context.Get<Command>();
-            const int ga = CommandTable::IdOf("GA");
-            std::vector<double> queries, sets;
+    for (int baud : {9600, 38400, 115200}) {
+        Simulator sim(rvsim, baud);
+        double plain = 0;
+        {
+            PlainClient client(sim.Device(), baud);
+            plain = Seconds([&] {
+                for (int i = 0; i < requests; ++i) {
+                    if (!client.Ask("GA?\r\n")) {
+                        return false;
+                    }
+                }
+                return true;
+            });
+        }
+        EngineClient engine(sim.Device(), baud);
+        const double measured = Seconds([&] {
             for (int i = 0; i < requests; ++i) {
                 int32_t value = 0;
-                auto start = std::chrono::steady_clock::now();
-                status |= engine.GetValue(ga, value, 1000) ? 0 : 1;
-                queries.push_back(std::chrono::duration<double, std::milli>(
-                                      std::chrono::steady_clock::now() - start)
-                                      .count());
-                start = std::chrono::steady_clock::now();
-                status |= engine.SetValue(ga, 100 + i % 1000, 1000) ? 0 : 1;
-                sets.push_back(std::chrono::duration<double, std::milli>(
-                                   std::chrono::steady_clock::now() - start)
-                                   .count());
+                if (!engine.Engine().GetValue(ga, value, 1000)) {
+                    return false;
+                }
             }
-            // 10 bits a byte: "GA?\r\n" + "GA=100\r\n", and "GA=1xx\r\n" + "COMPLETE\r\n".
-            const double bitMs = 1000.0 * 10 / baud;
-            std::printf("baud %d, %d requests each\n", baud, requests);
-            Report("GA?", queries, std::max(20.0, (5 + 8) * bitMs));
-            Report("GA=n", sets, std::max(20.0, (8 + 10) * bitMs));
-        }
+            return true;
+        });
+        const std::string what = "GA? at " + std::to_string(baud);
+        Compare(what.c_str(), measured / requests, plain / requests, requests);
     }
-    kill(sim.pid, SIGTERM);
-    waitpid(sim.pid, nullptr, 0);
-    return status;
+
+    {
+        Simulator sim(rvsim, 115200);
+        double plain = 0;
+        {
+            PlainClient client(sim.Device(), 115200);
+            plain = Seconds([&] {
+                for (int i = 0; i < 256; ++i) {
+                    if (!client.Ask("LUTI=" + std::to_string(i) + "\r\n") ||
+                        !client.Ask("LUTD?\r\n")) {
+                        return false;
+                    }
+                }
+                return true;
+            });
+        }
+        EngineClient engine(sim.Device(), 115200);
+        const double measured = Seconds([&] {
+            for (int i = 0; i < 256; ++i) {
+                int32_t value = 0;
+                if (!engine.Engine().SetValue(luti, i, 1000) ||
+                    !engine.Engine().GetValue(lutd, value, 1000)) {
+                    return false;
+                }
+            }
+            return true;
+        });
+        Compare("LUT read at 115200", measured, plain, 512);
+
+        HeadlessMainView view;
+        const double startUp = Seconds([&] {
+            RefreshFromCamera(engine.Context(), view);
+            return true;
+        });
+        std::printf("%-28s engine %8.2f ms  (model check and 28 values)\n",
+                    "start-up read at 115200", 1000 * startUp);
+    }
+    return 0;
 }

@@ -3,7 +3,7 @@
 #include "core/LogSinks.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProgressSink.h"
-#include "core/WaitCursor.h"
+#include "core/WaitFeedback.h"
 
 namespace {
 
@@ -35,10 +35,11 @@ public:
     void EndProgress() override {}
 };
 
-class QuietWaitCursor : public WaitCursor {
+class QuietWaitFeedback : public WaitFeedback {
 public:
-    void Show() override {}
-    void Restore() override {}
+    void BeginWait() override {}
+    void KeepAlive() override {}
+    void EndWait() override {}
 };
 
 }  // namespace
@@ -63,6 +64,6 @@ std::unique_ptr<ProgressSink> ProgressSink::CreateDefault(ProcessContext&) {
     return std::make_unique<QuietProgress>();
 }
 
-std::unique_ptr<WaitCursor> WaitCursor::CreateDefault(ProcessContext&) {
-    return std::make_unique<QuietWaitCursor>();
+std::unique_ptr<WaitFeedback> WaitFeedback::CreateDefault(ProcessContext&) {
+    return std::make_unique<QuietWaitFeedback>();
 }

@@ -1,15 +1,15 @@
 #include "protocol/Command.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "core/LogSinks.h"
 #include "core/Notifier.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
-#include "core/WaitCursor.h"
+#include "core/WaitFeedback.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ReplyParser.h"
 #include "transport/CameraPort.h"
@@ -17,8 +17,7 @@
 namespace {
 
 const char kCaption[] = "Communication Error";
-constexpr int kPollSleepMs = 20;
-constexpr int kByteTimeoutMs = 10;
+constexpr std::chrono::milliseconds kByteTimeout{10};
 
 }  // namespace
 
@@ -91,18 +90,24 @@ void Command::ShowError(const std::string& text) {
 void Command::ReportDroppedBytes() {
     const int32_t dropped = context_.Get<CameraPort>().TakeDroppedByteCount();
     if (dropped > 0) {
-        // Bytes lost in the transport are never silent: the next reply may be cut.
-        ShowError("RS-232C receiving buffer overflowed\n" + std::to_string(dropped) +
+        droppedBytes_ += dropped;
+        return;  // the burst goes on; one message when it is over
+    }
+    if (droppedBytes_ > 0) {
+        // Bytes lost in the transport are never silent: a reply may have been cut.
+        const int32_t lost = droppedBytes_;
+        droppedBytes_ = 0;
+        ShowError("RS-232C receiving buffer overflowed\n" + std::to_string(lost) +
                   " received bytes were lost.");
     }
 }
 
-bool Command::PollReceive() {
-    ReportDroppedBytes();
+bool Command::ReceiveLine(Clock::time_point deadline) {
     CameraPort& port = context_.Get<CameraPort>();
     for (;;) {
+        // One byte at a time: what follows a line end stays in the transport for the next one.
         char byte = 0;
-        if (port.Read(&byte, 1, kByteTimeoutMs) <= 0) {
+        if (port.Read(&byte, 1, deadline) <= 0) {
             return false;
         }
         std::string line;
@@ -121,36 +126,56 @@ bool Command::PollReceive() {
     }
 }
 
+bool Command::PollReceive() {
+    ReportDroppedBytes();
+    return ReceiveLine(Clock::now() + kByteTimeout);
+}
+
 void Command::OnTimer() {
+    lastEventLoop_ = Clock::now();
     if (busy_) {
         return;
     }
     BusyScope scope(busy_);
-    PollReceive();
+    // Every line that is complete now, not one a tick: a chatty camera must not outrun the
+    // transport's ring.
+    while (ReceiveLine(Clock::now())) {
+    }
+    ReportDroppedBytes();
 }
 
 bool Command::WaitForLine(int timeoutMs, std::string& line) {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    std::this_thread::sleep_for(std::chrono::milliseconds(kPollSleepMs));
-    while (!PollReceive()) {
-        const auto elapsed =
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-        if (elapsed >= timeoutMs) {
-            return false;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    ReportDroppedBytes();
+    WaitFeedback& feedback = context_.Get<WaitFeedback>();
+    feedback.BeginWait();
+    bool received = false;
+    for (;;) {
+        // Sleeps on the port until bytes arrive, waking in time for the windows to repaint.
+        const Clock::time_point keepAlive = lastEventLoop_ + kKeepAlivePeriod;
+        if (ReceiveLine(std::min(deadline, keepAlive))) {
+            received = true;
+            break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPollSleepMs));
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline) {
+            break;
+        }
+        if (now >= keepAlive) {
+            feedback.KeepAlive();
+            lastEventLoop_ = Clock::now();
+        }
     }
-    line = PopLine();
-    return true;
+    feedback.EndWait();
+    if (received) {
+        line = PopLine();
+    }
+    return received;
 }
 
 bool Command::WaitComplete(int timeoutMs) {
-    WaitCursor& cursor = context_.Get<WaitCursor>();
-    cursor.Show();
     std::string line;
     if (!WaitForLine(timeoutMs, line)) {
-        cursor.Restore();
         SetOnline(false);
         return false;
     }
@@ -158,7 +183,6 @@ bool Command::WaitComplete(int timeoutMs) {
     for (char& c : head) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    cursor.Restore();
     if (head == "COMPLETE") {
         SetOnline(true);
         return true;

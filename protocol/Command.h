@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -11,8 +12,10 @@
 class ProcessContext;
 
 // The command engine: turns a command id into a request line, sends it through the camera
-// port, waits (polling) for the reply line and judges it. Requests are synchronous; between
-// them the program's 25 ms timer calls OnTimer so that everything the camera sends is logged.
+// port, waits for the reply line and judges it. Requests are synchronous: the wait sleeps on the
+// port until bytes arrive, so a reply is taken the moment it is complete, and the next request
+// goes out only after it. Between requests the program's 25 ms timer calls OnTimer so that
+// everything the camera sends is logged.
 class Command : public CommandEngine {
 public:
     explicit Command(ProcessContext& context);
@@ -29,24 +32,33 @@ public:
     static std::string GetMnemonic(int cmdId);
 
     void ClearReceived();
-    // Drains received bytes until one line is complete (true) or no byte comes (false).
+    // Drains received bytes until one line is complete (true) or no byte comes within 10 ms
+    // (false).
     bool PollReceive();
     std::string PopLine();
 
-    // One tick of the periodic drain. Does nothing while a request is in progress, so that a
-    // message box shown during a request (whose nested event loop runs timers) never takes
-    // that request's reply away.
+    // One tick of the periodic drain: takes and logs every complete line that has arrived.
+    // Does nothing while a request is in progress, so that a message box shown during a request
+    // (whose nested event loop runs timers) never takes that request's reply away.
     void OnTimer();
 
     static constexpr int kDrainPeriodMs = 25;
+    // While a request waits, the windows get the chance to repaint at least this often.
+    static constexpr std::chrono::milliseconds kKeepAlivePeriod{40};
 
     static std::string BuildSetRequest(int cmdId, const CommandValue& value, int32_t kind);
     static std::string BuildQueryRequest(int cmdId);
 
 private:
+    using Clock = std::chrono::steady_clock;
+
     bool SendSet(int cmdId, const CommandValue& value, int32_t kind, int timeoutMs);
     bool Query(int cmdId, CommandValue& value, int timeoutMs);
     bool WaitForLine(int timeoutMs, std::string& line);
+    // Takes received bytes until one line is complete (true) or none comes by the deadline.
+    bool ReceiveLine(Clock::time_point deadline);
+    // Bytes the transport dropped are told once a burst of them is over, in one message: called
+    // once a tick and once a request, it reports when a call finds no new ones.
     void ReportDroppedBytes();
     void ShowError(const std::string& text);
     void SetOnline(bool online);
@@ -58,4 +70,7 @@ private:
     LineReceiver receiver_;
     std::deque<std::string> receivedLines_;
     bool busy_ = false;
+    int32_t droppedBytes_ = 0;
+    // When the program's event loop last ran: the drain's tick, or a keep-alive during a wait.
+    Clock::time_point lastEventLoop_ = Clock::now();
 };

@@ -1,5 +1,6 @@
 #include "transport/CameraPort.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "core/LogSinks.h"
@@ -129,11 +130,13 @@ void CameraPort::LogTransmitted(const std::string& text) {
 }
 
 int32_t CameraPort::Read(char* buffer, int32_t count, int32_t timeoutMs) {
+    return Read(buffer, count, Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0)));
+}
+
+int32_t CameraPort::Read(char* buffer, int32_t count, Clock::time_point deadline) {
     if (buffer == nullptr || count <= 0) {
         return 0;
     }
-    const Clock::time_point deadline =
-        Clock::now() + std::chrono::milliseconds(timeoutMs > 0 ? timeoutMs : 0);
     int32_t got = 0;
     for (;;) {
         got += ReadOnce(buffer + got, deadline);

@@ -35,7 +35,9 @@ public:
     // message log, trailing CR/LF removed). False only for a category that is not one of four.
     bool Write(const std::string& text);
     // Collects up to count bytes within the time-out; returns as soon as count bytes are there.
+    // The wait sleeps until bytes arrive, so a reply is taken the moment it is there.
     int32_t Read(char* buffer, int32_t count, int32_t timeoutMs);
+    int32_t Read(char* buffer, int32_t count, std::chrono::steady_clock::time_point deadline);
 
     int32_t GetPortCount();
     std::string GetPortName(int32_t index);

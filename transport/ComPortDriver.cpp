@@ -42,6 +42,7 @@ bool ComPortDriver::Open(const std::string& portName, int32_t baudRate, int32_t 
     // Bytes of an earlier session are not this port's; no receive thread runs yet.
     head_.store(0);
     tail_.store(0);
+    droppedBytes_.store(0);
     running_.store(true);
     receiveThread_ = std::thread(&ComPortDriver::ReceiveLoop, this);
     return true;
