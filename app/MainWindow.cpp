@@ -573,6 +573,10 @@ void MainWindow::EnableUtilityMenu(bool enable) {
 
 void MainWindow::ApplyControlMode() {}
 
+void MainWindow::EndProgram() {
+    QDialog::reject();
+}
+
 void MainWindow::ShowLutEditor(bool show) {
     if (show) {
         ReportNotAvailable(context_, "Open LUT Table");

@@ -59,6 +59,7 @@ public:
     void RebuildTabs() override;
     void EnableUtilityMenu(bool enable) override;
     void ApplyControlMode() override;
+    void EndProgram() override;
     void ShowLutEditor(bool show) override;
     void ShowBaudIndex(int32_t index) override;
     void ShowTerminal() override;

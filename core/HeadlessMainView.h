@@ -26,6 +26,7 @@ public:
     void RebuildTabs() override {}
     void EnableUtilityMenu(bool) override {}
     void ApplyControlMode() override {}
+    void EndProgram() override {}
     void ShowLutEditor(bool) override {}
     void ShowBaudIndex(int32_t) override {}
     void ShowTerminal() override {}

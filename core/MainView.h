@@ -53,6 +53,9 @@ public:
     // The communication dialog follows the control mode.
     virtual void ApplyControlMode() = 0;
 
+    // Ends the program as a close would, without asking (after a camera reset).
+    virtual void EndProgram() = 0;
+
     // The windows the main window owns.
     virtual void ShowLutEditor(bool show) = 0;
     virtual void ShowBaudIndex(int32_t index) = 0;  // the communication dialog's baud list

@@ -1,5 +1,6 @@
 // What programs without windows get for the window services: nothing to show, nothing to do.
 #include "core/DialogEnabler.h"
+#include "core/FileChooser.h"
 #include "core/LogSinks.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProgressSink.h"
@@ -35,6 +36,16 @@ public:
     void EndProgress() override {}
 };
 
+class CancellingFileChooser : public FileChooser {
+public:
+    std::optional<std::string> ChooseFileToSave(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> ChooseFileToOpen(const FileDialogRequest&) override {
+        return std::nullopt;
+    }
+};
+
 class QuietWaitFeedback : public WaitFeedback {
 public:
     void BeginWait() override {}
@@ -66,4 +77,8 @@ std::unique_ptr<ProgressSink> ProgressSink::CreateDefault(ProcessContext&) {
 
 std::unique_ptr<WaitFeedback> WaitFeedback::CreateDefault(ProcessContext&) {
     return std::make_unique<QuietWaitFeedback>();
+}
+
+std::unique_ptr<FileChooser> FileChooser::CreateDefault(ProcessContext&) {
+    return std::make_unique<CancellingFileChooser>();
 }
