@@ -1,8 +1,10 @@
 #include "app/WidgetServices.h"
 
+#include "app/DesktopDocumentOpener.h"
 #include "app/DialogRegistry.h"
 #include "app/ProgressDialog.h"
 #include "app/StatusStrip.h"
+#include "app/WidgetOperatorDialogs.h"
 #include "app/WindowWaitFeedback.h"
 #include "core/DialogEnabler.h"
 #include "core/OnlineStatusSink.h"
@@ -20,4 +22,8 @@ void ProvideWidgetServices(ProcessContext& context) {
     context.ProvideAs<ProgressSink, ProgressDialog>();
     context.Provide<WaitFeedback>(
         [](ProcessContext&) { return std::make_unique<WindowWaitFeedback>(); });
+    context.Provide<OperatorDialogs>(
+        [](ProcessContext& owner) { return std::make_unique<WidgetOperatorDialogs>(owner); });
+    context.Provide<DocumentOpener>(
+        [](ProcessContext&) { return std::make_unique<DesktopDocumentOpener>(); });
 }

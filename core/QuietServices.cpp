@@ -1,8 +1,10 @@
 // What programs without windows get for the window services: nothing to show, nothing to do.
 #include "core/DialogEnabler.h"
+#include "core/DocumentOpener.h"
 #include "core/FileChooser.h"
 #include "core/LogSinks.h"
 #include "core/OnlineStatusSink.h"
+#include "core/OperatorDialogs.h"
 #include "core/ProgressSink.h"
 #include "core/WaitFeedback.h"
 
@@ -46,6 +48,19 @@ public:
     }
 };
 
+class CancellingDialogs : public OperatorDialogs {
+public:
+    std::optional<std::string> Choose(const ChoiceRequest&) override { return std::nullopt; }
+    void ShowAbout() override {}
+    void EditCameraId() override {}
+    void EditUserId() override {}
+};
+
+class NoDocumentViewer : public DocumentOpener {
+public:
+    bool Open(const std::string&) override { return false; }
+};
+
 class QuietWaitFeedback : public WaitFeedback {
 public:
     void BeginWait() override {}
@@ -81,4 +96,12 @@ std::unique_ptr<WaitFeedback> WaitFeedback::CreateDefault(ProcessContext&) {
 
 std::unique_ptr<FileChooser> FileChooser::CreateDefault(ProcessContext&) {
     return std::make_unique<CancellingFileChooser>();
+}
+
+std::unique_ptr<OperatorDialogs> OperatorDialogs::CreateDefault(ProcessContext&) {
+    return std::make_unique<CancellingDialogs>();
+}
+
+std::unique_ptr<DocumentOpener> DocumentOpener::CreateDefault(ProcessContext&) {
+    return std::make_unique<NoDocumentViewer>();
 }

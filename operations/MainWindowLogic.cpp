@@ -5,9 +5,13 @@
 #include "core/ControlMode.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
+#include "core/OperatorDialogs.h"
 #include "core/ProcessContext.h"
+#include "operations/Calibration.h"
 #include "operations/CameraConnection.h"
 #include "operations/CameraRefresh.h"
+#include "operations/FactoryOperations.h"
+#include "operations/FlashAreas.h"
 #include "operations/NotAvailable.h"
 #include "operations/PageRules.h"
 #include "protocol/CommandEngine.h"
@@ -19,7 +23,6 @@ namespace {
 using namespace ControlIds;
 
 constexpr int kAreaQueryTimeoutMs = 5000;
-constexpr int kFactoryAreaStoreTimeoutMs = 500;
 
 }  // namespace
 
@@ -125,35 +128,26 @@ void MainWindowLogic::OnPushClick(int32_t id) {
             handlers_.OnExposureLimitsRead();
             return;
         case kSaveFactoryArea:
-            context_.Get<CommandEngine>().SetValue(CommandIds::kSA00, 0,
-                                                   kFactoryAreaStoreTimeoutMs);
-            return;
-        case kCameraReset:
-            ReportNotAvailable(context_, "Camera Reset");
-            return;
-        case kCameraModelSet:
-            ReportNotAvailable(context_, "Camera Model: Set");
+            FlashAreas::SaveFactoryArea(context_);
             return;
         case kStoreAll:
-            ReportNotAvailable(context_, "Store All");
+            FlashAreas::StoreAll(context_, view_);
             return;
-        case kRecalibrateShading:
-        case kFactoryRecalibrateShading:
-            ReportNotAvailable(context_, "Recalibrate Shading");
+        case kCameraReset:
+            FactoryOperations::ResetCamera(context_, view_, QuitWithoutConfirm);
             return;
-        case kRecalibratePixelGain:
-        case kFactoryRecalibratePixelGain:
-            ReportNotAvailable(context_, "Recalibrate Pixel Gain");
-            return;
-        case kRecalibratePixelBlack:
-        case kFactoryRecalibratePixelBlack:
-            ReportNotAvailable(context_, "Recalibrate Pixel Black");
+        case kCameraModelSet:
+            FactoryOperations::SetCameraModel(context_, view_);
             return;
         case kXmlVersionWrite:
+            FactoryOperations::WriteXmlVersion(context_, view_);
+            return;
         case kXmlVersionRead:
-            ReportNotAvailable(context_, "XML Version");
+            FactoryOperations::ReadXmlVersion(context_, view_);
             return;
         default:
+            // The six "Recalibrate" buttons; any other button does nothing.
+            Calibration::Run(context_, view_, id);
             return;
     }
 }
@@ -161,9 +155,22 @@ void MainWindowLogic::OnPushClick(int32_t id) {
 void MainWindowLogic::OnMenuCommand(int32_t menuId) {
     switch (menuId) {
         case MenuIds::kReload:
-            context_.Get<CommandEngine>().GetValue(CommandIds::kEA, CurrentArea,
-                                                   kAreaQueryTimeoutMs);
-            RefreshFromCamera(context_, view_);
+            FlashAreas::Reload(context_, view_, CurrentArea);
+            return;
+        case MenuIds::kStoreSettings:
+            FlashAreas::StoreSettings(context_, view_, CurrentArea);
+            return;
+        case MenuIds::kLoadSettings:
+            FlashAreas::LoadSettings(context_, view_, CurrentArea);
+            return;
+        case MenuIds::kEditUserId:
+            context_.Get<OperatorDialogs>().EditUserId();
+            return;
+        case MenuIds::kEditCameraId:
+            context_.Get<OperatorDialogs>().EditCameraId();
+            return;
+        case MenuIds::kAbout:
+            context_.Get<OperatorDialogs>().ShowAbout();
             return;
         case MenuIds::kOpenCommunicationDialog:
             view_.ShowCommunicationDialog();
@@ -177,18 +184,6 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
         case MenuIds::kSaveShippingData:
             ReportNotAvailable(context_, "Save as Shipping Data");
             return;
-        case MenuIds::kLoadSettings:
-            ReportNotAvailable(context_, "Load settings");
-            return;
-        case MenuIds::kStoreSettings:
-            ReportNotAvailable(context_, "Store settings");
-            return;
-        case MenuIds::kEditUserId:
-            ReportNotAvailable(context_, "Edit user id");
-            return;
-        case MenuIds::kEditCameraId:
-            ReportNotAvailable(context_, "Edit camera id");
-            return;
         case MenuIds::kOpenLutFile:
             ReportNotAvailable(context_, "Open LUT file");
             return;
@@ -197,9 +192,6 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
             return;
         case MenuIds::kLoadAllLutTables:
             ReportNotAvailable(context_, "Load all LUT table");
-            return;
-        case MenuIds::kAbout:
-            ReportNotAvailable(context_, "About this application");
             return;
         default:
             return;

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -129,11 +130,13 @@ TEST_F(MainWindowTest, AfterACameraResetTheWindowClosesWithoutAsking) {
 
 TEST_F(MainWindowTest, MenuItemsThatAreNotBuiltYetSaySoInsteadOfDoingNothing) {
     Open();
+    const std::vector<int32_t> notBuilt = {MenuIds::kOpenSettingsFile, MenuIds::kSaveAllData,
+                                           MenuIds::kSaveShippingData, MenuIds::kOpenLutFile,
+                                           MenuIds::kSaveLutFile,      MenuIds::kLoadAllLutTables};
     int items = 0;
     for (QAction* item : window->findChildren<QAction*>()) {
-        const int32_t id = item->data().toInt();
-        if (id == 0 || id == MenuIds::kExit || id == MenuIds::kReload) {
-            continue;  // submenus and separators; the two that work
+        if (std::find(notBuilt.begin(), notBuilt.end(), item->data().toInt()) == notBuilt.end()) {
+            continue;
         }
         SCOPED_TRACE(item->text().toStdString());
         test.Notifier().Clear();
@@ -143,7 +146,7 @@ TEST_F(MainWindowTest, MenuItemsThatAreNotBuiltYetSaySoInsteadOfDoingNothing) {
                   std::string::npos);
         ++items;
     }
-    EXPECT_EQ(items, 12);
+    EXPECT_EQ(items, static_cast<int>(notBuilt.size()));
 }
 
 }  // namespace

@@ -87,6 +87,12 @@ bool SimProcess::Start(const std::vector<std::string>& args, int timeoutMs) {
     return false;
 }
 
+void SimProcess::Signal(int signal) {
+    if (pid_ > 0) {
+        kill(pid_, signal);
+    }
+}
+
 int SimProcess::Stop(int signal) {
     if (pid_ <= 0) {
         return -1;

@@ -18,6 +18,9 @@ public:
 
     const std::string& DevicePath() const { return devicePath_; }
 
+    // Sends the signal and returns at once (SIGSTOP makes the camera fall silent, SIGCONT wakes
+    // it again).
+    void Signal(int signal);
     // Sends the signal and waits up to five seconds; the exit status, or -1 when it had to be
     // killed or did not end normally.
     int Stop(int signal);

@@ -1,0 +1,36 @@
+#include "dialogs/AreaSelectDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "core/OperatorDialogs.h"
+
+AreaSelectDialog::AreaSelectDialog(ProcessContext& context, const ChoiceRequest& request,
+                                   QWidget* parent)
+    : StatusDialog(context, QString::fromStdString(request.caption), 1086, parent),
+      areas_(new QComboBox(this)) {
+    auto* contents = new QVBoxLayout;
+    auto* prompt = new QLabel(QString::fromStdString(request.prompt), this);
+    prompt->setObjectName("1020");
+    prompt->setBuddy(areas_);
+    areas_->setObjectName("1015");
+    areas_->setAccessibleName("Flash memory area");
+    for (const std::string& item : request.items) {
+        areas_->addItem(QString::fromStdString(item));
+    }
+    areas_->setCurrentIndex(0);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    contents->addWidget(prompt);
+    contents->addWidget(areas_);
+    contents->addSpacing(8);
+    contents->addWidget(buttons);
+    SetContents(contents);
+}
+
+QString AreaSelectDialog::ChosenItem() const {
+    return areas_->currentText();
+}

@@ -1,0 +1,30 @@
+#include "dialogs/StatusDialog.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/DialogRegistry.h"
+#include "app/StatusStrip.h"
+#include "core/ProcessContext.h"
+
+StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, int statusPictureId,
+                           QWidget* parent)
+    : QDialog(parent), context_(context), statusPicture_(new QLabel(this)) {
+    setWindowTitle(caption);
+    statusPicture_->setObjectName(QString::number(statusPictureId));
+    SetStatusPicture(statusPicture_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addStretch(0);
+    layout->addWidget(statusPicture_);
+    context_.Get<StatusStrip>().Register(this);
+    context_.Get<DialogRegistry>().Register(this);
+}
+
+StatusDialog::~StatusDialog() {
+    context_.Get<StatusStrip>().Unregister(this);
+    context_.Get<DialogRegistry>().Unregister(this);
+}
+
+void StatusDialog::SetContents(QLayout* contents) {
+    static_cast<QVBoxLayout*>(layout())->insertLayout(0, contents, 1);
+}

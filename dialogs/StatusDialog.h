@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+#include "app/OnlineStatusUpdater.h"
+#include "core/OperatorWindow.h"
+
+class ProcessContext;
+class QLabel;
+class QLayout;
+
+// A dialog of the program: the online-status strip along its bottom, and registered so that
+// long camera operations disable it with the others. Registered from construction to
+// destruction.
+class StatusDialog : public QDialog, public OnlineStatusUpdater, public OperatorWindow {
+    Q_OBJECT
+public:
+    StatusDialog(ProcessContext& context, const QString& caption, int statusPictureId,
+                 QWidget* parent = nullptr);
+    ~StatusDialog() override;
+
+protected:
+    // Puts the dialog's own contents above the status strip; call once from the constructor.
+    void SetContents(QLayout* contents);
+    ProcessContext& Context() { return context_; }
+
+private:
+    ProcessContext& context_;
+    QLabel* statusPicture_;
+};

@@ -1,0 +1,28 @@
+#include "dialogs/UserIdDialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "operations/CameraIdentity.h"
+
+UserIdDialog::UserIdDialog(ProcessContext& context, QWidget* parent)
+    : StatusDialog(context, "User Id", 1068, parent), userId_(new QLineEdit(this)) {
+    userId_->setObjectName("1039");
+    userId_->setAccessibleName("User ID");
+    userId_->setText(QString::fromStdString(CameraIdentity::ReadUserId(context)));
+    userId_->setMinimumWidth(userId_->fontMetrics().horizontalAdvance(QString(18, 'W')));
+    auto* label = new QLabel("User ID", this);
+    label->setBuddy(userId_);
+    auto* save = new QPushButton("Save", this);
+    save->setObjectName("1040");
+    save->setAutoDefault(false);
+    auto* contents = new QHBoxLayout;
+    contents->addWidget(label);
+    contents->addWidget(userId_, 1);
+    contents->addWidget(save);
+    SetContents(contents);
+    connect(save, &QPushButton::clicked, this,
+            [this] { CameraIdentity::SaveUserId(Context(), userId_->text().toStdString()); });
+}

@@ -1,0 +1,116 @@
+#include "operations/Calibration.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "controls/ControlIds.h"
+#include "core/MainView.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "core/ProgressSink.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+
+namespace Calibration {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Kind {
+    int32_t buttonId;
+    const char* start;
+    int startTimeoutMs;
+    const char* status;
+    const char* caption;
+};
+
+const Kind kKinds[] = {
+    {ControlIds::kRecalibrateShading, "SDR", 20000, "SDS", "Recalibrate FFC (User)"},
+    {ControlIds::kRecalibratePixelGain, "PGR", 100000, "PGS", "Recalibrate Pixel Gain (User)"},
+    {ControlIds::kRecalibratePixelBlack, "PBR", 100000, "PBS", "Recalibrate Pixel Black (User)"},
+    {ControlIds::kFactoryRecalibrateShading, "SDR00", 100000, "SDS00", "Recalibrate FFC (Factory)"},
+    {ControlIds::kFactoryRecalibratePixelGain, "PGR00", 100000, "PGS00",
+     "Recalibrate Pixel Gain (Factory)"},
+    {ControlIds::kFactoryRecalibratePixelBlack, "PBR00", 100000, "PBS00",
+     "Recalibrate Pixel Black (Factory)"},
+};
+
+constexpr int32_t kBusy = 0;
+constexpr int32_t kTimeoutError = 4;
+constexpr int kStatusTimeoutMs = 5000;
+constexpr std::chrono::milliseconds kPollPause{1000};
+
+long long SecondsSince(Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count();
+}
+
+// Asks until the camera reports anything but busy. A status query without answer counts as
+// busy, but a camera silent for as long as the calibration may take to start is given up on.
+int32_t PollUntilDone(ProcessContext& context, const Kind& kind, Clock::time_point start) {
+    CommandEngine& engine = context.Get<CommandEngine>();
+    ProgressSink& progress = context.Get<ProgressSink>();
+    const int statusId = CommandIds::Of(kind.status);
+    const auto silenceLimit = std::chrono::milliseconds(kind.startTimeoutMs);
+    Clock::time_point lastAnswer = start;
+    for (;;) {
+        std::this_thread::sleep_for(kPollPause);
+        int32_t code = kBusy;
+        if (engine.GetValue(statusId, code, kStatusTimeoutMs)) {
+            lastAnswer = Clock::now();
+            if (code != kBusy) {
+                return code;
+            }
+        } else if (Clock::now() - lastAnswer >= silenceLimit) {
+            return kTimeoutError;
+        }
+        progress.SetProgressMessage(std::string(kind.caption) + ": the camera is calibrating, " +
+                                    std::to_string(SecondsSince(start)) + " s");
+        progress.SetProgress(static_cast<int>(
+            std::min<long long>(99, SecondsSince(start) * 100000LL / kind.startTimeoutMs)));
+    }
+}
+
+}  // namespace
+
+std::string ResultText(int32_t code) {
+    switch (code) {
+        case 0:
+            return "Busy";
+        case 1:
+            return "Succeeded";
+        case 2:
+            return "Too Bright";
+        case 3:
+            return "Too Dark";
+        case 4:
+            return "Timeout Error";
+        default:
+            return "Unknown Result";
+    }
+}
+
+bool Run(ProcessContext& context, MainView& view, int32_t buttonId) {
+    const Kind* kind = nullptr;
+    for (const Kind& candidate : kKinds) {
+        if (candidate.buttonId == buttonId) {
+            kind = &candidate;
+        }
+    }
+    if (kind == nullptr) {
+        return false;
+    }
+    ProgressSink& progress = context.Get<ProgressSink>();
+    progress.ShowProgress(&view, std::string(kind->caption) + ": starting");
+    const Clock::time_point start = Clock::now();
+    // The camera answers once it has taken the request; how it went, its status tells.
+    context.Get<CommandEngine>().SetValue(CommandIds::Of(kind->start), 0, kind->startTimeoutMs);
+    const int32_t code = PollUntilDone(context, *kind, start);
+    progress.EndProgress();
+    context.Get<Notifier>().Show(
+        {ResultText(code), kind->caption, MessageIcon::None, MessageButtons::Ok});
+    return true;
+}
+
+}  // namespace Calibration

@@ -1,0 +1,181 @@
+#include "operations/CameraIdentity.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+#include "controls/CameraModel.h"
+#include "core/DocumentOpener.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+
+namespace CameraIdentity {
+
+namespace {
+
+constexpr int kQueryTimeoutMs = 5000;
+constexpr int kDeviceVersionTimeoutMs = 10000;
+// The camera takes a new camera id only right after this code.
+constexpr int32_t kUnlockCode = 5086213;
+
+void Tell(ProcessContext& context, const std::string& text, MessageIcon icon) {
+    context.Get<Notifier>().Show({text, kApplicationCaption, icon, MessageButtons::Ok});
+}
+
+// A version number 123 reads 1.23.
+std::string VersionText(int32_t number) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%d.%02d", number / 100, number % 100);
+    return text;
+}
+
+std::string FirstCharacter(const std::string& text) {
+    return text.empty() ? std::string() : text.substr(0, 1);
+}
+
+bool IsPdf(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".pdf";
+}
+
+}  // namespace
+
+AboutData ReadAboutData(ProcessContext& context) {
+    AboutData data;
+    CommandEngine& engine = context.Get<CommandEngine>();
+    int32_t number = 0;
+    if (!engine.GetValue(CommandIds::kVN, number, kQueryTimeoutMs)) {
+        return data;  // no camera: nothing more to ask
+    }
+    data.firmwareVersion = VersionText(number);
+    CameraModel& model = context.Get<CameraModel>();
+    if (model.CheckModel() == 1 && model.IsSupported()) {
+        data.modelName = model.Text();
+    }
+    std::string text;
+    if (engine.GetString(CommandIds::kID, text, kQueryTimeoutMs)) {
+        data.cameraId = text;
+    }
+    if (engine.GetValue(CommandIds::kPV, number, kQueryTimeoutMs)) {
+        data.fpgaVersion = VersionText(number);
+    }
+    if (engine.GetString(CommandIds::kUD, text, kQueryTimeoutMs)) {
+        data.userId = text;
+    }
+    if (engine.GetString(CommandIds::kDV, text, kQueryTimeoutMs)) {
+        if (std::optional<DeviceVersion> parts = SplitDeviceVersion(text)) {
+            data.deviceVersion = *parts;
+        }
+    }
+    return data;
+}
+
+std::optional<DeviceVersion> SplitDeviceVersion(const std::string& text) {
+    if (std::count(text.begin(), text.end(), '.') != 3) {
+        return std::nullopt;
+    }
+    DeviceVersion parts;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t dot = i + 1 < parts.size() ? text.find('.', begin) : text.size();
+        parts[i] = text.substr(begin, dot - begin);
+        begin = dot + 1;
+    }
+    return parts;
+}
+
+bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        text += (i > 0 ? "." : "") + FirstCharacter(parts[i]);
+    }
+    if (!context.Get<CommandEngine>().SetString(CommandIds::kDV00, text, kDeviceVersionTimeoutMs)) {
+        Tell(context, "Couldn't write the Device Version.", MessageIcon::Error);
+        return false;
+    }
+    Tell(context, "Writing the Device Version has been completed.", MessageIcon::Information);
+    return true;
+}
+
+std::vector<std::string> ListHelpFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code typeError;
+        if (entry.is_regular_file(typeError) && IsPdf(entry.path())) {
+            names.push_back(entry.path().filename().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ViewHelpFile(ProcessContext& context, const std::string& folder, const std::string& name) {
+    if (name.empty()) {
+        Tell(context, "No file was selected !!", MessageIcon::Error);
+        return;
+    }
+    const std::string path = (std::filesystem::path(folder) / name).string();
+    if (!context.Get<DocumentOpener>().Open(path)) {
+        // Not a silent click: the operator learns the viewer did not start.
+        Tell(context, "Couldn't open the help file " + path + ".", MessageIcon::Error);
+    }
+}
+
+bool SaveUserId(ProcessContext& context, const std::string& text) {
+    if (text.size() > kUserIdLimit) {
+        Tell(context, "User ID string is too long !!", MessageIcon::Error);
+        return false;
+    }
+    if (!context.Get<CommandEngine>().SetString(CommandIds::kUD, text, kQueryTimeoutMs)) {
+        Tell(context, "Couldn't write the User ID.", MessageIcon::Error);
+        return false;
+    }
+    Tell(context, "Writing the User ID \"" + text + "\" has been completed.",
+         MessageIcon::Information);
+    return true;
+}
+
+std::string ReadUserId(ProcessContext& context) {
+    std::string text;
+    if (!context.Get<CommandEngine>().GetString(CommandIds::kUD, text, kQueryTimeoutMs)) {
+        return kUserIdPlaceholder;
+    }
+    return text;
+}
+
+CameraIdCharacters ReadCameraId(ProcessContext& context) {
+    CameraIdCharacters characters;
+    std::string text;
+    if (context.Get<CommandEngine>().GetString(CommandIds::kID, text, kQueryTimeoutMs)) {
+        for (std::size_t i = 0; i < characters.size() && i < text.size(); ++i) {
+            characters[i] = text.substr(i, 1);
+        }
+    }
+    return characters;
+}
+
+bool SaveCameraId(ProcessContext& context, const CameraIdCharacters& edits) {
+    CommandEngine& engine = context.Get<CommandEngine>();
+    if (!engine.SetValue(CommandIds::kULCK, kUnlockCode, kQueryTimeoutMs)) {
+        Tell(context, "Couldn't save camera id.", MessageIcon::Error);
+        return false;
+    }
+    std::string id;
+    for (const std::string& edit : edits) {
+        id += FirstCharacter(edit);
+    }
+    if (!engine.SetString(CommandIds::kID00, id, kQueryTimeoutMs)) {
+        Tell(context, "Couldn't save the camera id.", MessageIcon::Error);
+        return false;
+    }
+    Tell(context, "Completed saving camera id: " + id + ".", MessageIcon::Information);
+    return true;
+}
+
+}  // namespace CameraIdentity

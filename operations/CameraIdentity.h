@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ProcessContext;
+
+// The camera's identity as the about, camera id and user id dialogs show and write it.
+namespace CameraIdentity {
+
+inline constexpr const char* kVersionPlaceholder = "?.??";
+inline constexpr const char* kNamePlaceholder = "??????????";
+inline constexpr const char* kUserIdPlaceholder = "????????????????";
+inline constexpr const char* kDevicePartPlaceholder = "?";
+inline constexpr std::size_t kUserIdLimit = 16;
+inline constexpr std::size_t kCameraIdLength = 10;
+
+using DeviceVersion = std::array<std::string, 4>;
+using CameraIdCharacters = std::array<std::string, kCameraIdLength>;
+
+// What the about dialog shows of the camera; placeholders where the camera did not tell.
+struct AboutData {
+    std::string firmwareVersion = kVersionPlaceholder;
+    std::string modelName = kNamePlaceholder;
+    std::string cameraId = kNamePlaceholder;
+    std::string fpgaVersion = kVersionPlaceholder;
+    std::string userId = kUserIdPlaceholder;
+    DeviceVersion deviceVersion = {kDevicePartPlaceholder, kDevicePartPlaceholder,
+                                   kDevicePartPlaceholder, kDevicePartPlaceholder};
+};
+
+// Asks the camera in turn for firmware version, model, camera id, FPGA version, user id and
+// device version; a camera that does not tell its firmware version is asked nothing more.
+AboutData ReadAboutData(ProcessContext& context);
+// Four parts for a text with exactly three dots, else nothing.
+std::optional<DeviceVersion> SplitDeviceVersion(const std::string& text);
+// Writes the first character of each part, dot-separated.
+bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts);
+
+// The PDF files of the folder, by name.
+std::vector<std::string> ListHelpFiles(const std::string& folder);
+// Opens the file of the folder with the desktop's viewer; an empty name means none selected.
+void ViewHelpFile(ProcessContext& context, const std::string& folder, const std::string& name);
+
+// Writes the user id; one longer than 16 characters is refused and nothing is sent.
+bool SaveUserId(ProcessContext& context, const std::string& text);
+// The user id to edit, or sixteen question marks when the camera does not tell.
+std::string ReadUserId(ProcessContext& context);
+
+// The camera id, a character each; empty where the id is shorter or the camera did not tell.
+CameraIdCharacters ReadCameraId(ProcessContext& context);
+// Unlocks the camera and writes the first character of each edit, empty ones skipped.
+bool SaveCameraId(ProcessContext& context, const CameraIdCharacters& edits);
+
+}  // namespace CameraIdentity

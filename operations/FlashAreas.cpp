@@ -1,0 +1,139 @@
+#include "operations/FlashAreas.h"
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "core/ControlMode.h"
+#include "core/MainView.h"
+#include "core/Notifier.h"
+#include "core/OperatorDialogs.h"
+#include "core/ProcessContext.h"
+#include "core/ProgressSink.h"
+#include "operations/CameraRefresh.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+
+namespace FlashAreas {
+
+namespace {
+
+constexpr int kStoreTimeoutMs = 8000;
+constexpr int kLoadTimeoutMs = 10000;
+constexpr int kStoreAllTimeoutMs = 10000;
+constexpr int kAreaQueryTimeoutMs = 5000;
+constexpr int kFactoryAreaTimeoutMs = 500;
+// Between the stores of "Store All", so that the camera has finished writing its flash.
+constexpr std::chrono::milliseconds kStoreAllPause{20};
+
+const char* const kItemNames[] = {"Factory", "User 1", "User 2", "User 3"};
+
+void Inform(ProcessContext& context, const std::string& text) {
+    context.Get<Notifier>().Show(
+        {text, kApplicationCaption, MessageIcon::Information, MessageButtons::Ok});
+}
+
+// The store command of an area: the factory area has its own.
+bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
+    return context.Get<CommandEngine>().SetValue(area == 0 ? CommandIds::kSA00 : CommandIds::kSA,
+                                                 area, timeoutMs);
+}
+
+// Runs the area dialog; the chosen area, or nothing when the operator cancelled.
+bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t& area) {
+    ChoiceRequest request;
+    request.owner = &view;
+    if (load) {
+        request.caption = "Load setting data";
+        request.prompt = "Select the flash memory area to load setting data";
+    } else {
+        request.caption = "Store setting data";
+        request.prompt = "Select the flash memory area to save setting data";
+    }
+    // The factory area can be loaded by anyone, but stored only in factory mode.
+    if (load || context.Get<ControlMode>().IsFactory()) {
+        request.items.push_back(kItemNames[0]);
+    }
+    request.items.insert(request.items.end(), {kItemNames[1], kItemNames[2], kItemNames[3]});
+    const std::optional<std::string> chosen = context.Get<OperatorDialogs>().Choose(request);
+    if (!chosen) {
+        return false;
+    }
+    area = AreaOfItem(*chosen);
+    return true;
+}
+
+}  // namespace
+
+int32_t AreaOfItem(const std::string& item) {
+    for (int32_t area = 0; area < 4; ++area) {
+        if (item == kItemNames[area]) {
+            return area;
+        }
+    }
+    return -1;
+}
+
+void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
+    int32_t area = -1;
+    if (!ChooseArea(context, view, false, area)) {
+        return;
+    }
+    currentArea = area;
+    if (area < 0 || area > 3) {
+        context.Get<Notifier>().Show(
+            {"Selected invalid area !", kApplicationCaption, MessageIcon::Error});
+        return;
+    }
+    if (Store(context, area, kStoreTimeoutMs)) {
+        Inform(context, "Completed saving current setting data !");
+    }
+}
+
+void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
+    int32_t area = -1;
+    if (!ChooseArea(context, view, true, area)) {
+        return;
+    }
+    currentArea = area;
+    if (context.Get<CommandEngine>().SetValue(CommandIds::kLD, area, kLoadTimeoutMs)) {
+        RefreshFromCamera(context, view);
+    }
+}
+
+void Reload(ProcessContext& context, MainView& view, int32_t& currentArea) {
+    context.Get<CommandEngine>().GetValue(CommandIds::kEA, currentArea, kAreaQueryTimeoutMs);
+    RefreshFromCamera(context, view);
+}
+
+void StoreAll(ProcessContext& context, MainView& view) {
+    Notifier& notifier = context.Get<Notifier>();
+    if (!notifier.AskYesNo("Are you sure you want to overwrite into all EEPROM areas?",
+                           kApplicationCaption)) {
+        return;
+    }
+    ProgressSink& progress = context.Get<ProgressSink>();
+    progress.ShowProgress(&view, "Now, storing into all EEPROM areas.");
+    int failures = 0;
+    int done = 0;
+    for (int32_t area = 3; area >= 0; --area) {
+        std::this_thread::sleep_for(kStoreAllPause);
+        progress.SetProgressMessage(area == 0 ? "Now, storing into the factory area."
+                                              : "Now, storing into user area " +
+                                                    std::to_string(area) + ".");
+        failures += Store(context, area, kStoreAllTimeoutMs) ? 0 : 1;
+        progress.SetProgress(++done * 25);
+    }
+    progress.EndProgress();
+    if (failures == 0) {
+        Inform(context, "Completed to store current setting data!");
+    } else {
+        notifier.Warn("Couldn't store current setting data!");
+    }
+}
+
+void SaveFactoryArea(ProcessContext& context) {
+    Store(context, 0, kFactoryAreaTimeoutMs);
+}
+
+}  // namespace FlashAreas

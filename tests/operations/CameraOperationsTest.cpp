@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "controls/ControlIds.h"
+#include "core/ControlMode.h"
+#include "core/HeadlessMainView.h"
+#include "core/OperatorDialogs.h"
+#include "operations/Calibration.h"
+#include "operations/CameraIdentity.h"
+#include "operations/FactoryOperations.h"
+#include "operations/FlashAreas.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Lines = std::vector<std::string>;
+
+// The area dialog answered by the test: it records what it was asked and picks an item.
+class ScriptedDialogs : public OperatorDialogs {
+public:
+    std::optional<std::string> Choose(const ChoiceRequest& request) override {
+        asked.push_back(request);
+        return answer;
+    }
+    void ShowAbout() override {}
+    void EditCameraId() override {}
+    void EditUserId() override {}
+
+    std::optional<std::string> answer;
+    std::vector<ChoiceRequest> asked;
+};
+
+// A main window whose controls only hold texts.
+class TextView : public HeadlessMainView {
+public:
+    std::string ControlText(int32_t id) override { return texts[id]; }
+    void SetControlText(int32_t id, const std::string& text) override { texts[id] = text; }
+    int32_t SelectedIndex(int32_t id) override { return selected.count(id) ? selected[id] : -1; }
+    std::map<int32_t, std::string> texts;
+    std::map<int32_t, int32_t> selected;
+};
+
+struct Received {
+    double seconds;
+    std::string tag;
+    std::string text;
+};
+
+// The flows of the flash areas, the calibrations and the identity writes, judged by what the
+// simulated camera received.
+class CameraOperationsTest : public testing::Test {
+protected:
+    CameraOperationsTest() { test.Context().ProvideExternal<OperatorDialogs>(dialogs); }
+
+    void StartCamera(std::vector<std::string> options = {}) {
+        transcript = test.Folder().File("transcript" + std::to_string(++cameras));
+        options.insert(options.end(), {"--no-pacing", "--transcript", transcript});
+        com1.reset();  // puts back what was there before, so it goes before the next one
+        camera = std::make_unique<SimProcess>();
+        ASSERT_TRUE(camera->Start(options));
+        com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", camera->DevicePath());
+        ASSERT_TRUE(test.Context().Get<CameraPort>().Open(kComCategory, 9600, 0));
+    }
+    std::vector<Received> Transcript() {
+        std::vector<Received> lines;
+        std::ifstream file(transcript);
+        std::string line;
+        while (std::getline(file, line)) {
+            std::istringstream fields(line);
+            Received entry;
+            fields >> entry.seconds >> entry.tag;
+            std::getline(fields >> std::ws, entry.text);
+            if (entry.tag == "recv" || entry.tag == "sent") {
+                lines.push_back(entry);
+            }
+        }
+        return lines;
+    }
+    Lines Requests() {
+        Lines requests;
+        for (const Received& line : Transcript()) {
+            if (line.tag == "recv") {
+                requests.push_back(line.text);
+            }
+        }
+        return requests;
+    }
+    std::vector<std::string> Messages() { return test.Notifier().Texts(); }
+
+    TestContext test;
+    ScriptedDialogs dialogs;
+    TextView view;
+    std::unique_ptr<SimProcess> camera;
+    std::unique_ptr<ScopedEnvironment> com1;
+    std::string transcript;
+    int cameras = 0;
+    int32_t area = 9;
+};
+
+TEST_F(CameraOperationsTest, StoringSendsTheChosenAreaAndOnlyFactoryModeOffersTheFactory) {
+    StartCamera();
+    dialogs.answer = "User 2";
+    FlashAreas::StoreSettings(test.Context(), view, area);
+    EXPECT_EQ(dialogs.asked.back().items, (Lines{"User 1", "User 2", "User 3"}));
+    test.Context().Get<ControlMode>().Set(1);
+    dialogs.answer = "Factory";
+    FlashAreas::StoreSettings(test.Context(), view, area);
+    EXPECT_EQ(dialogs.asked.back().items.front(), "Factory");
+    EXPECT_EQ(area, 0);
+    EXPECT_EQ(Requests(), (Lines{"SA=2", "SA00=0"}));
+    EXPECT_EQ(Messages(), (Lines{"Completed saving current setting data !",
+                                 "Completed saving current setting data !"}));
+    dialogs.answer.reset();  // cancelled: nothing sent, the area stays
+    FlashAreas::StoreSettings(test.Context(), view, area);
+    EXPECT_EQ(Requests().size(), 2u);
+    EXPECT_EQ(area, 0);
+}
+
+TEST_F(CameraOperationsTest, ALoadIsFollowedByAFullReadOnlyWhenTheCameraTookIt) {
+    dialogs.answer = "User 1";
+    StartCamera({"--refuse", "LD"});
+    FlashAreas::LoadSettings(test.Context(), view, area);
+    EXPECT_EQ(Requests(), Lines{"LD=1"});
+    StartCamera();
+    FlashAreas::LoadSettings(test.Context(), view, area);
+    const Lines requests = Requests();
+    ASSERT_GE(requests.size(), 3u);
+    EXPECT_EQ(requests[0], "LD=1");
+    EXPECT_EQ(requests[1], "MD?");
+    EXPECT_EQ(requests.size(), 2u + 28u);
+}
+
+TEST_F(CameraOperationsTest, StoreAllWritesUserAreasThreeToOneThenTheFactoryAreaApart) {
+    StartCamera();
+    FlashAreas::StoreAll(test.Context(), view);
+    EXPECT_EQ(Requests(), (Lines{"SA=3", "SA=2", "SA=1", "SA00=0"}));
+    const std::vector<Received> lines = Transcript();
+    for (std::size_t i = 2; i < lines.size(); i += 2) {
+        // From the camera's acknowledgement to the next request: at least the pause.
+        EXPECT_GE(lines[i].seconds - lines[i - 1].seconds, 0.020) << lines[i].text;
+    }
+    EXPECT_EQ(Messages().back(), "Completed to store current setting data!");
+}
+
+TEST_F(CameraOperationsTest, ACalibrationShowsItsOutcomeOnceTheCameraIsNoLongerBusy) {
+    StartCamera({"--calib-seconds", "3"});
+    EXPECT_TRUE(Calibration::Run(test.Context(), view, ControlIds::kRecalibrateShading));
+    const Lines requests = Requests();
+    const auto polls = std::count(requests.begin(), requests.end(), "SDS?");
+    EXPECT_GE(polls, 3);
+    EXPECT_LE(polls, 4);
+    ASSERT_EQ(test.Notifier().Messages().size(), 1u);
+    const MessageRequest& result = test.Notifier().Messages()[0];
+    EXPECT_EQ(result.text, "Succeeded");
+    EXPECT_EQ(result.caption, "Recalibrate FFC (User)");
+    EXPECT_EQ(result.icon, MessageIcon::None);
+
+    test.Notifier().Clear();
+    StartCamera({"--calib-seconds", "0", "--calib-result", "7"});
+    Calibration::Run(test.Context(), view, ControlIds::kFactoryRecalibrateShading);
+    EXPECT_EQ(Messages(), Lines{"Unknown Result"});
+    EXPECT_EQ(test.Notifier().Messages()[0].caption, "Recalibrate FFC (Factory)");
+}
+
+TEST_F(CameraOperationsTest, ACameraThatFallsSilentDuringACalibrationEndsItWithATimeout) {
+    StartCamera({"--calib-seconds", "100"});
+    std::thread silencer([this] {
+        while (Requests().size() < 2) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        camera->Signal(SIGSTOP);
+    });
+    const Clock::time_point start = Clock::now();
+    Calibration::Run(test.Context(), view, ControlIds::kRecalibrateShading);
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    silencer.join();
+    camera->Signal(SIGCONT);
+    EXPECT_EQ(Messages(), Lines{"Timeout Error"});
+    // Silent for the 20 s the shading calibration may take to start, and the last question.
+    EXPECT_LE(seconds, 1 + 20 + 5 + 1 + 1);
+}
+
+TEST_F(CameraOperationsTest, IdentityWritesSendWhatTheEditsHold) {
+    StartCamera();
+    view.texts = {{ControlIds::kXmlVersionMajor, "1"},
+                  {ControlIds::kXmlVersionMinor, "2"},
+                  {ControlIds::kXmlVersionPatch, "3"}};
+    FactoryOperations::WriteXmlVersion(test.Context(), view);
+    view.texts.clear();
+    FactoryOperations::ReadXmlVersion(test.Context(), view);
+    EXPECT_EQ(view.texts[ControlIds::kXmlVersionMajor] + view.texts[ControlIds::kXmlVersionMinor] +
+                  view.texts[ControlIds::kXmlVersionPatch],
+              "123");
+
+    CameraIdentity::CameraIdCharacters edits;
+    edits[0] = "A";
+    edits[2] = "Bx";
+    EXPECT_TRUE(CameraIdentity::SaveCameraId(test.Context(), edits));
+    EXPECT_FALSE(CameraIdentity::SaveUserId(test.Context(), std::string(17, 'u')));
+    EXPECT_TRUE(CameraIdentity::SaveUserId(test.Context(), std::string(16, 'u')));
+    EXPECT_EQ(Requests(), (Lines{"XMLVR=123", "XMLVR?", "ULCK=5086213", "ID00=AB",
+                                 "UD=" + std::string(16, 'u')}));
+    EXPECT_EQ(Messages()[2], "User ID string is too long !!");
+
+    // A device version of three parts is not shown: the placeholders stay.
+    test.Context().Get<CommandEngine>().SetString(CommandIds::kDV00, "1.2.3", 1000);
+    const CameraIdentity::AboutData about = CameraIdentity::ReadAboutData(test.Context());
+    EXPECT_EQ(Requests().back(), "DV?");
+    EXPECT_EQ(about.deviceVersion, (CameraIdentity::DeviceVersion{"?", "?", "?", "?"}));
+    EXPECT_EQ(about.modelName, "RV-2410M-TCL");
+}
+
+}  // namespace
