@@ -14,7 +14,8 @@ StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, int 
     statusPicture_->setObjectName(QString::number(statusPictureId));
     SetStatusPicture(statusPicture_);
     auto* layout = new QVBoxLayout(this);
-    layout->addStretch(0);
+    // As large as the contents want, no larger: these dialogs hold a few fields each.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(statusPicture_);
     context_.Get<StatusStrip>().Register(this);
     context_.Get<DialogRegistry>().Register(this);
@@ -26,5 +27,5 @@ StatusDialog::~StatusDialog() {
 }
 
 void StatusDialog::SetContents(QLayout* contents) {
-    static_cast<QVBoxLayout*>(layout())->insertLayout(0, contents, 1);
+    static_cast<QVBoxLayout*>(layout())->insertLayout(0, contents);
 }
