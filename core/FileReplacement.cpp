@@ -1,0 +1,94 @@
+#include "core/FileReplacement.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path PathOf(const std::string& text) {
+    return fs::u8path(text);
+}
+
+std::FILE* OpenForWriting(const fs::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"w");
+#else
+    return std::fopen(path.c_str(), "w");
+#endif
+}
+
+// The bytes are on the disk before the file takes the place of the old one.
+bool SyncToDisk(std::FILE* file) {
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return fsync(fileno(file)) == 0;
+#endif
+}
+
+// A name in the folder of the target that no file has yet.
+fs::path TemporaryPathBeside(const fs::path& target) {
+    fs::path folder = target.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::string base = "." + target.filename().u8string() + ".";
+    for (int attempt = 0;; ++attempt) {
+        fs::path candidate = folder / PathOf(base + std::to_string(stamp + attempt) + ".tmp");
+        std::error_code error;
+        if (!fs::exists(candidate, error) || attempt == 100) {
+            return candidate;
+        }
+    }
+}
+
+}  // namespace
+
+bool ReplaceFileContents(const std::string& path, const std::string& text) {
+    const fs::path target = PathOf(path);
+    const fs::path temporary = TemporaryPathBeside(target);
+    std::FILE* file = OpenForWriting(temporary);
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = written && std::fflush(file) == 0 && SyncToDisk(file);
+    written = std::fclose(file) == 0 && written;
+
+    std::error_code error;
+    if (written) {
+        const fs::file_status old = fs::status(target, error);
+        if (!error && fs::exists(old)) {
+            fs::permissions(temporary, old.permissions(), error);
+        }
+        fs::rename(temporary, target, error);
+        written = !error;
+    }
+    if (!written) {
+        fs::remove(temporary, error);
+    }
+    return written;
+}
+
+std::string FolderOfPath(const std::string& path) {
+#ifdef _WIN32
+    const std::size_t last = path.find_last_of("\\/");
+#else
+    const std::size_t last = path.find_last_of('/');
+#endif
+    if (last == std::string::npos) {
+        return std::string();
+    }
+    return path.substr(0, last == 0 ? 1 : last);
+}
