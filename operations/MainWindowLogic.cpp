@@ -9,6 +9,7 @@
 #include "core/ProcessContext.h"
 #include "operations/Calibration.h"
 #include "operations/CameraConnection.h"
+#include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "operations/FactoryOperations.h"
 #include "operations/FlashAreas.h"
@@ -176,13 +177,13 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
             view_.ShowCommunicationDialog();
             return;
         case MenuIds::kOpenSettingsFile:
-            ReportNotAvailable(context_, "Open");
+            CameraFile::OpenCameraFile(context_, view_);
             return;
         case MenuIds::kSaveAllData:
-            ReportNotAvailable(context_, "Save as All Data");
+            CameraFile::SaveAllDataAs(context_, view_);
             return;
         case MenuIds::kSaveShippingData:
-            ReportNotAvailable(context_, "Save as Shipping Data");
+            CameraFile::SaveShippingDataAs(context_, view_);
             return;
         case MenuIds::kOpenLutFile:
             ReportNotAvailable(context_, "Open LUT file");

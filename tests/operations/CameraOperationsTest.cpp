@@ -12,11 +12,14 @@
 #include <vector>
 
 #include "controls/ControlIds.h"
+#include "controls/ControlTable.h"
 #include "core/ControlMode.h"
 #include "core/HeadlessMainView.h"
 #include "core/OperatorDialogs.h"
 #include "operations/Calibration.h"
+#include "operations/CameraFile.h"
 #include "operations/CameraIdentity.h"
+#include "operations/CameraRefresh.h"
 #include "operations/FactoryOperations.h"
 #include "operations/FlashAreas.h"
 #include "protocol/CommandEngine.h"
@@ -224,6 +227,46 @@ TEST_F(CameraOperationsTest, IdentityWritesSendWhatTheEditsHold) {
     EXPECT_EQ(Requests().back(), "DV?");
     EXPECT_EQ(about.deviceVersion, (CameraIdentity::DeviceVersion{"?", "?", "?", "?"}));
     EXPECT_EQ(about.modelName, "RV-2410M-TCL");
+}
+
+Lines FileLines(const std::string& path) {
+    Lines lines;
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(CameraOperationsTest, ASavedSettingsFileLoadsBackLineByLineInItsOrder) {
+    StartCamera();
+    RefreshFromCamera(test.Context(), view);  // the pages hold what the camera holds
+    const std::string path = test.Folder().File("camera.cam");
+    ASSERT_TRUE(CameraFile::WriteAllData(test.Context(), path));
+    const Lines written = FileLines(path);
+    ASSERT_EQ(written.size(), 1u + 26u);  // the device version, then the user parameters
+    EXPECT_EQ(written[0].rfind("DV=", 0), 0u);
+    EXPECT_EQ(written[1].rfind("TG=", 0), 0u);
+    EXPECT_EQ(written.back().rfind("MF=", 0), 0u);
+    const std::size_t asked = Requests().size();
+
+    ASSERT_TRUE(CameraFile::ReadCameraFile(test.Context(), view, path));
+    const Lines requests = Requests();
+    // Every parameter line goes to the camera as it stands; the device version does not.
+    EXPECT_EQ(Lines(requests.begin() + static_cast<long>(asked), requests.end()),
+              Lines(written.begin() + 1, written.end()));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(CameraOperationsTest, ASettingsFileSendsOnlyTheLinesThatBelongToThePages) {
+    StartCamera();
+    const std::string path = test.Folder().File("odd.cam");
+    std::ofstream(path) << "GA = 800\r\n\nGA00=120\nAGC=1\nID=CAM7\nXY=3\nBL=-5\n";
+    ASSERT_TRUE(CameraFile::ReadCameraFile(test.Context(), view, path));
+    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=-5"}));
+    EXPECT_EQ(Messages(), Lines{"Unexpected error occurred in ToCtrlId(): Command id is 5"});
+    EXPECT_EQ(test.Context().Get<ControlTable>().GetPrevDataValue(ControlIds::kGainLevel), 800);
+    EXPECT_FALSE(CameraFile::ReadCameraFile(test.Context(), view, test.Folder().File("none")));
 }
 
 }  // namespace
