@@ -6,6 +6,9 @@
 #include "core/LogSinks.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
+#include "transport/ClSerial2000Adapter.h"
+#include "transport/ClSerial2001Adapter.h"
+#include "transport/ClSerialV11Adapter.h"
 #include "transport/ComPortDriver.h"
 
 namespace {
@@ -231,30 +234,87 @@ int32_t CameraPort::TakeDroppedByteCount() {
     return context_.Has<ComPortDriver>() ? ComDriver().TakeDroppedByteCount() : 0;
 }
 
-// No Camera Link serial library is bound in yet: every generation answers as one whose library
-// is missing. Open fails without a message, so the caller reports it; there is no port to
-// close, send to or list.
+namespace {
 
-bool CameraPort::OpenCameraLink(int32_t, int32_t, int32_t) {
-    return false;
+// The library time-out of each Camera Link read attempt.
+constexpr int32_t kClReadTimeoutMs = 10;
+constexpr int32_t kClWriteTimeoutMs = 500;
+
+// Calls the action with the adapter of a Camera Link category.
+template <class Action>
+auto WithAdapter(ProcessContext& context, int32_t category, Action action) {
+    switch (category) {
+        case kCameraLink2000Category:
+            return action(context.Get<ClSerial2000Adapter>());
+        case kCameraLink2001Category:
+            return action(context.Get<ClSerial2001Adapter>());
+        default:
+            return action(context.Get<ClSerialV11Adapter>());
+    }
 }
 
-void CameraPort::CloseCameraLink(int32_t) {}
+}  // namespace
 
-bool CameraPort::WriteCameraLink(int32_t, const std::string&) {
-    return false;
+bool CameraPort::OpenCameraLink(int32_t category, int32_t portIndex, int32_t baudRate) {
+    return WithAdapter(context_, category, [&](auto& adapter) {
+        return adapter.Open(portIndex) && adapter.SetBaudRate(baudRate);
+    });
 }
 
-int32_t CameraPort::ReadCameraLink(int32_t, char*, Clock::time_point deadline) {
-    // Nothing will come from a port that is not open; wait out the time-out without polling.
-    std::this_thread::sleep_until(deadline);
+void CameraPort::CloseCameraLink(int32_t category) {
+    // An adapter never used has nothing to close.
+    switch (category) {
+        case kCameraLink2000Category:
+            if (context_.Has<ClSerial2000Adapter>()) {
+                context_.Get<ClSerial2000Adapter>().Close();
+            }
+            break;
+        case kCameraLink2001Category:
+            if (context_.Has<ClSerial2001Adapter>()) {
+                context_.Get<ClSerial2001Adapter>().Close();
+            }
+            break;
+        default:
+            if (context_.Has<ClSerialV11Adapter>()) {
+                context_.Get<ClSerialV11Adapter>().Close();
+            }
+            break;
+    }
+}
+
+bool CameraPort::WriteCameraLink(int32_t category, const std::string& text) {
+    return WithAdapter(context_, category, [&](auto& adapter) {
+        return adapter.Write(text.data(), static_cast<int32_t>(text.size()), kClWriteTimeoutMs);
+    });
+}
+
+int32_t CameraPort::ReadCameraLink(int32_t category, char* byte, Clock::time_point deadline) {
+    const Clock::time_point start = Clock::now();
+    // The library waits up to its own time-out, but never past the caller's deadline.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - start).count();
+    const int32_t timeoutMs =
+        static_cast<int32_t>(std::clamp<decltype(left)>(left, 0, kClReadTimeoutMs));
+    const int32_t got = WithAdapter(context_, category, [&](auto& adapter) {
+        return adapter.IsOpen() ? adapter.Read(byte, 1, timeoutMs) : -1;
+    });
+    if (got > 0) {
+        return got;
+    }
+    if (got < 0) {
+        // Nothing will come from a port that is not open; wait out the time-out without polling.
+        std::this_thread::sleep_until(deadline);
+        return 0;
+    }
+    // A library that fails at once must not turn the wait into a busy loop.
+    std::this_thread::sleep_until(std::min(start + std::chrono::milliseconds(timeoutMs), deadline));
     return 0;
 }
 
-int32_t CameraPort::CountCameraLinkPorts(int32_t) {
-    return 0;
+int32_t CameraPort::CountCameraLinkPorts(int32_t category) {
+    return WithAdapter(context_, category, [](auto& adapter) { return adapter.GetPortCount(); });
 }
 
-std::string CameraPort::NameCameraLinkPort(int32_t, int32_t) {
-    return std::string();
+std::string CameraPort::NameCameraLinkPort(int32_t category, int32_t index) {
+    return WithAdapter(context_, category,
+                       [index](auto& adapter) { return adapter.GetPortName(index); });
 }

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+#include <termios.h>
+
+#include <algorithm>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "controls/CameraModel.h"
+#include "controls/ControlIds.h"
+#include "controls/ControlTable.h"
+#include "core/HeadlessMainView.h"
+#include "operations/CameraConnection.h"
+#include "operations/CameraRefresh.h"
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/RecordingServices.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace std::chrono_literals;
+
+// The Camera Link categories of the port, on the test libraries. The 2000 libraries are
+// libclser_a.so and libclser_b.so in the system directory.
+class CameraLinkTest : public testing::Test {
+protected:
+    CameraLinkTest() { camera.BindTo(9); }  // only for its path; nothing opens COM9
+
+    CameraPort& Port() { return test.Context().Get<CameraPort>(); }
+    Lines Calls() const {
+        Lines calls;
+        std::ifstream file(callsPath);
+        for (std::string line; std::getline(file, line);) {
+            calls.push_back(line);
+        }
+        return calls;
+    }
+    bool Called(const std::string& call) const {
+        const Lines calls = Calls();
+        return std::any_of(calls.begin(), calls.end(), [&](const std::string& line) {
+            return line.find(" " + call + " ") != std::string::npos;
+        });
+    }
+
+    TestContext test;
+    RecordingServices services{test.Context()};
+    PseudoTerminal camera;
+    std::string callsPath = test.Folder().File("calls");
+    ScopedEnvironment systemDirectory{"CLSERIALPATH", CL2000_FOLDER};
+    ScopedEnvironment device{"CLTEST_DEVICE", camera.DevicePath()};
+    ScopedEnvironment calls{"CLTEST_CALLS", callsPath};
+};
+
+TEST_F(CameraLinkTest, TheSecondOfTwoClserLibrariesOpensWithIndexOne) {
+    Port().SetCategory(kCameraLink2000Category);
+    ASSERT_EQ(Port().GetPortCount(), 2);
+    EXPECT_EQ(Port().GetPortName(0), "libclser_a.so");
+    EXPECT_EQ(Port().GetPortName(1), "libclser_b.so");
+    EXPECT_EQ(Port().GetPortName(2), "");
+    ASSERT_TRUE(Port().SelectPort(1));
+    EXPECT_EQ(Calls(), Lines{"clser_b clSerialInit 1"});
+}
+
+TEST_F(CameraLinkTest, The2000InterfaceRefuses19200ButItsPortStaysOpen) {
+    Port().SetCategory(kCameraLink2000Category);
+    EXPECT_FALSE(Port().SetBaudRate(19200));
+    EXPECT_EQ(test.Notifier().Texts(), Lines{"Selected baud rate is not supported."});
+    Port().Write("MD?\r\n");
+    EXPECT_EQ(camera.Receive(5, 1000ms), "MD?\r\n");
+    EXPECT_TRUE(Port().SetBaudRate(9600));
+}
+
+TEST_F(CameraLinkTest, AMaskWithout38400RefusesItAndAnAcceptedRateSetsTheLine) {
+    ScopedEnvironment mask("CLTEST_BAUD_MASK", "0x1b");  // bit value 4 (38400) missing
+    Port().SetCategory(kCameraLink2001Category);
+    EXPECT_FALSE(Port().SetBaudRate(38400));
+    EXPECT_TRUE(Port().SetBaudRate(57600));
+    const termios line = camera.LineState();
+    EXPECT_EQ(cfgetospeed(&line), B57600);
+
+    Port().SetCategory(kCameraLinkV11Category);
+    Port().GetPortCount();
+    EXPECT_FALSE(Port().SetBaudRate(38400));
+    EXPECT_EQ(test.Notifier().Texts(), (Lines{"Selected baud rate is not supported.",
+                                              "Selected baud rate is not supported in "
+                                              "Acme - Port0."}));
+}
+
+TEST_F(CameraLinkTest, MakersAndPortsAreListedAndTheChosenMakerIsSelected) {
+    ScopedEnvironment two("CLTEST_PORTS", "2");
+    Port().SetCategory(kCameraLinkV11Category);
+    ASSERT_EQ(Port().GetPortCount(), 2);
+    EXPECT_EQ(Port().GetPortName(0), "Acme - Port0");
+    EXPECT_EQ(Port().GetPortName(1), "Acme - Port1");
+
+    Port().SetCategory(kCameraLink2001Category);
+    ASSERT_EQ(Port().GetPortCount(), 2);
+    EXPECT_EQ(Port().GetPortName(1), "Brix");
+    ASSERT_TRUE(Port().SelectPort(1));
+    const Lines calls = Calls();
+    EXPECT_EQ(Lines(calls.begin(), calls.begin() + 2),
+              (Lines{"clserial clSelectManufacturer Brix", "clserial clSerialInit 1"}));
+}
+
+TEST_F(CameraLinkTest, APortThatDidNotOpenSendsAndReadsNothingThroughTheLibrary) {
+    ScopedEnvironment failing("CLTEST_FAIL_INIT", "1");
+    Port().SetCategory(kCameraLink2001Category);
+    EXPECT_FALSE(Port().Reopen());
+    EXPECT_TRUE(test.Notifier().Messages().empty());  // the caller reports it
+    Port().Write("MD?\r\n");
+    char byte = 0;
+    EXPECT_EQ(Port().Read(&byte, 1, 30), 0);
+    EXPECT_TRUE(Called("clSerialInit"));
+    EXPECT_FALSE(Called("clSerialWrite"));
+    EXPECT_FALSE(Called("clSerialRead"));
+}
+
+TEST_F(CameraLinkTest, ALibraryLackingAnEntryPointListsNothingAndOpensNothing) {
+    // A library of another generation under the expected name.
+    ScopedEnvironment lacking("CLTEST_OMIT", "clGetNumBytesAvail");
+    Port().SetCategory(kCameraLinkV11Category);
+    EXPECT_EQ(Port().GetPortCount(), 0);
+    EXPECT_FALSE(Port().Reopen());
+    EXPECT_FALSE(Called("clSerialInit"));
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+// rvtool's start-up and full read, through each generation's library to the simulated camera.
+class CameraLinkCameraTest : public CameraLinkTest, public testing::WithParamInterface<int32_t> {};
+
+TEST_P(CameraLinkCameraTest, TheToolFindsTheModelAndReadsTheWholeCamera) {
+    SimProcess sim;
+    ASSERT_TRUE(sim.Start({"--no-pacing", "--model", "RV-4820M-PTCL"}));
+    ScopedEnvironment simDevice("CLTEST_DEVICE", sim.DevicePath());
+    Port().SetCategory(GetParam());  // the stored link; nothing listed its ports yet
+
+    int32_t area = -1;
+    ASSERT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
+    EXPECT_EQ(test.Context().Get<CameraModel>().Index(), 3);
+    HeadlessMainView view;
+    RefreshFromCamera(test.Context(), view);
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+
+    const Lines& log = services.messageLog.lines;
+    const std::string gain =
+        "GA=" +
+        std::to_string(test.Context().Get<ControlTable>().GetDataValue(ControlIds::kGainLevel));
+    EXPECT_NE(std::find(log.begin(), log.end(), gain), log.end());
+    if (GetParam() != kCameraLink2000Category) {
+        // The operator sees which library on the search path answered.
+        const std::string library =
+            GetParam() == kCameraLink2001Category ? "libclserial.so" : "libclallserial.so";
+        EXPECT_EQ(log.front(), "Camera Link library: " CL_SEARCH_FOLDER "/" + library);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryGeneration, CameraLinkCameraTest,
+                         testing::Values(kCameraLink2000Category, kCameraLink2001Category,
+                                         kCameraLinkV11Category));
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "transport/ClSerial2000Adapter.h"
+
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "transport/ClSerialFiles.h"
+
+ClSerial2000Adapter::ClSerial2000Adapter(ProcessContext& context)
+    : context_(context), link_(context) {}
+
+ClSerial2000Adapter::~ClSerial2000Adapter() {
+    Close();
+}
+
+int32_t ClSerial2000Adapter::GetPortCount() {
+    names_ = ClSerialFiles::FindSerial2000Libraries(ClSerialFiles::SystemDirectory());
+    return static_cast<int32_t>(names_.size());
+}
+
+std::string ClSerial2000Adapter::GetPortName(int32_t index) const {
+    return index >= 0 && index < static_cast<int32_t>(names_.size()) ? names_[index]
+                                                                     : std::string();
+}
+
+bool ClSerial2000Adapter::Open(int32_t index) {
+    Close();
+    if (names_.empty()) {
+        // The stored port reopened at start-up comes before any listing.
+        GetPortCount();
+    }
+    const std::string name = GetPortName(index);
+    if (name.empty()) {
+        return false;
+    }
+    const bool loaded =
+        link_.Load(ClSerialFiles::JoinPath(ClSerialFiles::SystemDirectory(), name), false) &&
+        link_.Resolve("clSerialInit", link_.serialInit) &&
+        link_.Resolve("clSerialClose", link_.serialClose) &&
+        link_.Resolve("clSerialRead", link_.serialRead) &&
+        link_.Resolve("clSerialWrite", link_.serialWrite);
+    return loaded && link_.Init(index);
+}
+
+bool ClSerial2000Adapter::SetBaudRate(int32_t baudRate) {
+    if (baudRate == 9600) {
+        return true;
+    }
+    context_.Get<Notifier>().Warn("Selected baud rate is not supported.");
+    return false;
+}
+
+bool ClSerial2000Adapter::Write(const char* bytes, int32_t count, int32_t timeoutMs) {
+    return link_.Write(bytes, count, timeoutMs);
+}
+
+int32_t ClSerial2000Adapter::Read(char* buffer, int32_t count, int32_t timeoutMs) {
+    return link_.Read(buffer, count, timeoutMs);
+}
+
+void ClSerial2000Adapter::Close() {
+    link_.Close();
+}

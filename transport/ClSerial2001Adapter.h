@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "transport/ClSerialLink.h"
+
+class ProcessContext;
+
+// The Camera Link serial interface of 2001: one library, libclserial.so (clserial.dll), that
+// reports the grabber makers; a port is a maker, named by the maker's name.
+class ClSerial2001Adapter {
+public:
+    explicit ClSerial2001Adapter(ProcessContext& context);
+    ~ClSerial2001Adapter();
+    ClSerial2001Adapter(const ClSerial2001Adapter&) = delete;
+    ClSerial2001Adapter& operator=(const ClSerial2001Adapter&) = delete;
+
+    // Lists the makers afresh and returns their number; without the library the previous
+    // list stays.
+    int32_t GetPortCount();
+    std::string GetPortName(int32_t index) const;
+    bool Open(int32_t index);
+    bool SetBaudRate(int32_t baudRate);
+    bool Write(const char* bytes, int32_t count, int32_t timeoutMs);
+    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs);
+    bool IsOpen() const { return library_.link.IsOpen(); }
+    void Close();
+
+private:
+    struct Library {
+        explicit Library(ProcessContext& context) : link(context) {}
+        ClSerialLink link;
+        ClGetManufacturerFunction getManufacturer = nullptr;
+        ClGetNumManufacturersFunction getNumManufacturers = nullptr;
+        ClSelectManufacturerFunction selectManufacturer = nullptr;
+        void* getNumSerialPorts = nullptr;        // resolved only
+        void* getSerialPortIdentifier = nullptr;  // resolved only
+        ClGetSupportedBaudRatesFunction getSupportedBaudRates = nullptr;
+        ClSetBaudRateFunction setBaudRate = nullptr;
+        void* getErrorText = nullptr;  // resolved only
+    };
+    static bool Load(Library& library);
+
+    ProcessContext& context_;
+    std::vector<std::string> names_;
+    Library library_;
+};

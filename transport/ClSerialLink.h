@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "transport/ClSerialInterface.h"
+#include "transport/DynamicLibrary.h"
+
+class ProcessContext;
+
+// What the three Camera Link serial adapters share: the loaded library, the serial reference
+// and the four calls every generation has, with Write, Read and Close on them.
+class ClSerialLink {
+public:
+    explicit ClSerialLink(ProcessContext& context) : context_(context) {}
+    ~ClSerialLink() { Close(); }
+    ClSerialLink(const ClSerialLink&) = delete;
+    ClSerialLink& operator=(const ClSerialLink&) = delete;
+
+    // Loads the library; the adapter then resolves its entry points in its own order. A library
+    // loaded by bare name has the file the loader took written to the message log.
+    bool Load(const std::string& name, bool byBareName);
+    // Fills the entry point; false when the library lacks it (the library stays loaded).
+    template <class Function>
+    bool Resolve(const char* name, Function& entryPoint) {
+        void* address = library_.Resolve(name);
+        entryPoint = reinterpret_cast<Function>(address);
+        return address != nullptr;
+    }
+    const std::string& LoadedPath() const { return loadedPath_; }
+
+    // clSerialInit with the port index; true when it returned 0 and the port is now open.
+    bool Init(int32_t portIndex);
+    bool IsOpen() const { return open_; }
+    void* Reference() const { return reference_; }
+
+    bool Write(const char* bytes, int32_t count, int32_t timeoutMs);
+    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs);
+    // Closes the port when one is open, then unloads the library.
+    void Close();
+
+    ClSerialInitFunction serialInit = nullptr;
+    ClSerialCloseFunction serialClose = nullptr;
+    ClSerialReadFunction serialRead = nullptr;
+    ClSerialWriteFunction serialWrite = nullptr;
+
+private:
+    ProcessContext& context_;
+    DynamicLibrary library_;
+    std::string loadedPath_;
+    void* reference_ = nullptr;
+    bool open_ = false;
+};
