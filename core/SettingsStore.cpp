@@ -12,17 +12,26 @@
 
 namespace {
 
-const char* const kValueNames[kSettingCount] = {
-    "Previous Application Shutdown Status",
-    "Communication Mode",
-    "Baudrate",
-    "Com Port No",
-    "Cameralink 2000 Dll Index",
-    "Cameralink 2001 Dll Index",
-    "Cameralink Ver11 Dll Index",
-    "Control Mode",
-    "Camera File Path",
-    "Command Log File Path",
+struct ValueRow {
+    const char* name;
+    // A stored number outside these bounds counts as out of range and takes the default.
+    int32_t min;
+    int32_t max;
+};
+
+// The link category is one of four; the COM port list has sixteen entries. A Camera Link
+// library's list is only known once the library has been asked, so only its lower end is sure.
+const ValueRow kValues[kSettingCount] = {
+    {"Previous Application Shutdown Status", INT32_MIN, INT32_MAX},
+    {"Communication Mode", 0, 3},
+    {"Baudrate", INT32_MIN, INT32_MAX},
+    {"Com Port No", 0, 15},
+    {"Cameralink 2000 Dll Index", 0, INT32_MAX},
+    {"Cameralink 2001 Dll Index", 0, INT32_MAX},
+    {"Cameralink Ver11 Dll Index", 0, INT32_MAX},
+    {"Control Mode", INT32_MIN, INT32_MAX},
+    {"Camera File Path", INT32_MIN, INT32_MAX},
+    {"Command Log File Path", INT32_MIN, INT32_MAX},
 };
 
 // Texts are read through a buffer of this size, as the registry reads them.
@@ -67,7 +76,7 @@ SettingsStore::~SettingsStore() {
 }
 
 const char* SettingsStore::ValueName(int index) {
-    return ValidIndex(index) ? kValueNames[index] : "";
+    return ValidIndex(index) ? kValues[index].name : "";
 }
 
 bool SettingsStore::ReadDword(int index, int32_t& value, int32_t defaultValue) {
@@ -75,28 +84,33 @@ bool SettingsStore::ReadDword(int index, int32_t& value, int32_t defaultValue) {
     if (!ValidIndex(index)) {
         return false;
     }
-    std::optional<StoredValue> stored = backend_.Read(kValueNames[index]);
+    std::optional<StoredValue> stored = backend_.Read(kValues[index].name);
     if (!stored) {
         return false;
     }
+    int32_t number = 0;
     if (stored->isDword) {
-        value = static_cast<int32_t>(stored->dword);
+        number = static_cast<int32_t>(stored->dword);
     } else {
         // A value stored as text counts by the number its leading characters spell.
-        const long long number = std::strtoll(AsBufferedText(stored->text).c_str(), nullptr, 10);
-        value = static_cast<int32_t>(std::clamp<long long>(number, INT32_MIN, INT32_MAX));
+        const long long leading = std::strtoll(AsBufferedText(stored->text).c_str(), nullptr, 10);
+        number = static_cast<int32_t>(std::clamp<long long>(leading, INT32_MIN, INT32_MAX));
     }
+    if (number < kValues[index].min || number > kValues[index].max) {
+        return false;
+    }
+    value = number;
     return true;
 }
 
 bool SettingsStore::WriteDword(int index, int32_t value) {
     return ValidIndex(index) &&
-           backend_.WriteDword(kValueNames[index], static_cast<uint32_t>(value));
+           backend_.WriteDword(kValues[index].name, static_cast<uint32_t>(value));
 }
 
 bool SettingsStore::ReadPath(int index, std::string& text) {
     if (ValidIndex(index)) {
-        std::optional<StoredValue> stored = backend_.Read(kValueNames[index]);
+        std::optional<StoredValue> stored = backend_.Read(kValues[index].name);
         if (stored && !stored->isDword) {
             std::string path = AsBufferedText(stored->text);
             std::error_code error;
@@ -112,5 +126,5 @@ bool SettingsStore::ReadPath(int index, std::string& text) {
 }
 
 bool SettingsStore::WritePath(int index, const std::string& text) {
-    return ValidIndex(index) && backend_.WriteText(kValueNames[index], text);
+    return ValidIndex(index) && backend_.WriteText(kValues[index].name, text);
 }

@@ -34,6 +34,8 @@ public:
 
     static const char* ValueName(int index);
 
+    // False and the default when the value is missing, unreadable or outside the range its
+    // meaning allows (a link category or a port index outside its list).
     bool ReadDword(int index, int32_t& value, int32_t defaultValue);
     bool WriteDword(int index, int32_t value);
     // A stored folder or file that exists; otherwise false and the working directory.

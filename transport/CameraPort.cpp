@@ -56,8 +56,8 @@ bool CameraPort::Open(int32_t category, int32_t baudRate, int32_t portIndex) {
     switch (category) {
         case kComCategory:
             comPortIndex_ = portIndex;
-            return ComDriver().Open("COM" + std::to_string(portIndex + 1), baudRate, kByteSize,
-                                    kOneStopBit, kXonXoffOff, kParityCheckOff);
+            return ComDriver().Open("COM" + std::to_string(int64_t{portIndex} + 1), baudRate,
+                                    kByteSize, kOneStopBit, kXonXoffOff, kParityCheckOff);
         case kCameraLink2000Category:
             cl2000Index_ = portIndex;
             return OpenCameraLink(category, portIndex, baudRate);

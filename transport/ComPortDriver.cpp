@@ -35,8 +35,13 @@ bool ComPortDriver::Open(const std::string& portName, int32_t baudRate, int32_t 
     settings.parityCheck = (parityCheck & 1) != 0;
     const SerialOpenStep failed = port_->Open(portName, settings);
     if (failed != SerialOpenStep::Done) {
-        context_.Get<Notifier>().Warn("Failed to initialize " + portName + " port!\nError in " +
-                                      SerialOpenStepCallName(failed) + "()");
+        std::string text = "Failed to initialize " + portName + " port!\nError in " +
+                           SerialOpenStepCallName(failed) + "()";
+        const std::string advice = port_->OpenFailureAdvice();
+        if (!advice.empty()) {
+            text += "\n" + advice;
+        }
+        context_.Get<Notifier>().Warn(text);
         return false;
     }
     // Bytes of an earlier session are not this port's; no receive thread runs yet.

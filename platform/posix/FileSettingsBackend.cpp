@@ -1,27 +1,56 @@
 #include "platform/posix/FileSettingsBackend.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
+#include <thread>
 #include <vector>
+
+#include "core/FileReplacement.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
 const char kSection[] = "[Software\\Varnel\\RV-2410-TCL Control Tool]";
 
+// A copy holds the lock only from its read to its rename. One that waits longer than this has
+// met a stuck copy, and its write fails (as a failed registry write would) instead of hanging.
+constexpr std::chrono::seconds kLockPatience{5};
+constexpr std::chrono::microseconds kLockRetry{200};
+constexpr int kMaxLinkHops = 40;
+
+// Backslash and quote are escaped as in a registry export; line breaks would end the line, so
+// they travel as \n and \r.
 std::string Quote(const std::string& text) {
     std::string quoted = "\"";
     for (char c : text) {
-        if (c == '\\' || c == '"') {
-            quoted += '\\';
+        switch (c) {
+            case '\\':
+            case '"':
+                quoted += '\\';
+                quoted += c;
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\r':
+                quoted += "\\r";
+                break;
+            default:
+                quoted += c;
+                break;
         }
-        quoted += c;
     }
     return quoted + "\"";
 }
@@ -40,6 +69,7 @@ bool Unquote(const std::string& line, std::size_t& pos, std::string& text) {
         }
         if (c == '\\' && pos + 1 < line.size()) {
             c = line[++pos];
+            c = c == 'n' ? '\n' : c == 'r' ? '\r' : c;
         }
         text += c;
     }
@@ -55,16 +85,105 @@ bool ParseName(const std::string& line, std::string& name, std::size_t& valueSta
     return true;
 }
 
+// Lines without their ends. A file that went through other hands may end its lines in several
+// CRs before the LF; all of them belong to the line end.
 std::vector<std::string> SplitLines(const std::string& content) {
     std::vector<std::string> lines;
     std::istringstream stream(content);
     for (std::string line; std::getline(stream, line);) {
-        if (!line.empty() && line.back() == '\r') {
+        while (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         lines.push_back(line);
     }
     return lines;
+}
+
+// The content with the named value's line replaced (or added), every other line kept.
+std::string Rewrite(const std::string& content, const std::string& name,
+                    const std::string& newLine) {
+    std::string result;
+    bool replaced = false;
+    bool hasSection = false;
+    for (const std::string& line : SplitLines(content)) {
+        std::string lineName;
+        std::size_t pos = 0;
+        hasSection = hasSection || line == kSection;
+        if (ParseName(line, lineName, pos) && lineName == name) {
+            if (!replaced) {
+                result += newLine + "\n";
+                replaced = true;
+            }
+            continue;
+        }
+        result += line + "\n";
+    }
+    if (!hasSection) {
+        result = std::string(kSection) + "\n" + result;
+    }
+    if (!replaced) {
+        result += newLine + "\n";
+    }
+    return result;
+}
+
+// The file a path names, symbolic links followed; the last target need not exist yet. A loop
+// of links is left as it is, and opening it fails.
+std::string ResolveLinks(const std::string& path) {
+    fs::path current(path);
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error))) {
+            break;
+        }
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) {
+            break;
+        }
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return current.string();
+}
+
+// A missing store is created, as a missing registry key is: only where no file is, so that a
+// copy that created it first keeps what it has written since.
+bool CreateMissing(const std::string& target) {
+    std::error_code error;
+    const fs::path parent = fs::path(target).parent_path();
+    if (!parent.empty()) {
+        fs::create_directories(parent, error);
+    }
+    const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return errno == EEXIST;
+    }
+    // Should this write fail, the empty file is still a store, one without values.
+    const std::string section = std::string(kSection) + "\n";
+    const ssize_t written = write(fd, section.data(), section.size());
+    static_cast<void>(written);
+    close(fd);
+    return true;
+}
+
+// Waits for the advisory lock on the open file, at most until the deadline. A file system
+// that has no locks is written without one, as before there were locks.
+bool LockFile(int fd, Clock::time_point deadline) {
+    for (;;) {
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            return true;
+        }
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            return errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(kLockRetry);
+    }
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 }  // namespace
@@ -90,22 +209,51 @@ std::string FileSettingsBackend::DefaultPath() {
     return base + "/rvtool/settings.ini";
 }
 
-bool FileSettingsBackend::Load(std::string& content) {
-    std::ifstream file(path_, std::ios::binary);
-    if (!file) {
-        // A missing store is created, as a missing registry key is.
-        content = std::string(kSection) + "\n";
-        return Store(content);
+void FileSettingsBackend::GiveUp(int error) {
+    if (unreadable_) {
+        return;
     }
-    std::ostringstream buffer;
-    buffer << file.rdbuf();
-    content = buffer.str();
-    return true;
+    unreadable_ = true;
+    std::fprintf(stderr,
+                 "Settings file %s cannot be read (%s): this run uses the defaults and leaves the "
+                 "file as it is\n",
+                 path_.c_str(), std::strerror(error));
+}
+
+FileSettingsBackend::Load FileSettingsBackend::LoadFrom(int fd, std::string& content) {
+    content.clear();
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            content.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            return Load::Done;
+        } else if (errno != EINTR) {
+            GiveUp(errno);
+            return Load::Failed;
+        }
+    }
 }
 
 std::optional<StoredValue> FileSettingsBackend::Read(const std::string& name) {
+    if (unreadable_) {
+        return std::nullopt;
+    }
+    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            CreateMissing(ResolveLinks(path_));
+        } else {
+            GiveUp(errno);
+        }
+        return std::nullopt;
+    }
+    // Writers replace the file whole, so a read needs no lock.
     std::string content;
-    if (!Load(content)) {
+    const Load load = LoadFrom(fd, content);
+    close(fd);
+    if (load != Load::Done) {
         return std::nullopt;
     }
     for (const std::string& line : SplitLines(content)) {
@@ -146,62 +294,39 @@ bool FileSettingsBackend::WriteText(const std::string& name, const std::string& 
 }
 
 bool FileSettingsBackend::Replace(const std::string& name, const std::string& newLine) {
-    std::string content;
-    if (!Load(content)) {
+    if (unreadable_) {
         return false;
     }
-    std::string result;
-    bool replaced = false;
-    bool hasSection = false;
-    for (const std::string& line : SplitLines(content)) {
-        std::string lineName;
-        std::size_t pos = 0;
-        hasSection = hasSection || line == kSection;
-        if (ParseName(line, lineName, pos) && lineName == name) {
-            if (!replaced) {
-                result += newLine + "\n";
-                replaced = true;
+    const std::string target = ResolveLinks(path_);
+    const Clock::time_point deadline = Clock::now() + kLockPatience;
+    while (Clock::now() < deadline) {
+        const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno != ENOENT) {
+                GiveUp(errno);
+                return false;
+            }
+            if (!CreateMissing(target)) {
+                return false;
             }
             continue;
         }
-        result += line + "\n";
-    }
-    if (!hasSection) {
-        result = std::string(kSection) + "\n" + result;
-    }
-    if (!replaced) {
-        result += newLine + "\n";
-    }
-    return Store(result);
-}
-
-bool FileSettingsBackend::Store(const std::string& content) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path target(path_);
-    if (target.has_parent_path()) {
-        fs::create_directories(target.parent_path(), error);
-    }
-    std::string temporary = path_ + ".XXXXXX";
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = true;
-    std::size_t written = 0;
-    while (ok && written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0 && errno == EINTR) {
+        struct stat held {};
+        struct stat named {};
+        if (!LockFile(fd, deadline) || fstat(fd, &held) != 0) {
+            close(fd);
+            return false;
+        }
+        if (stat(target.c_str(), &named) != 0 || !SameFile(held, named)) {
+            // Another copy replaced the file while this one waited: lock the new one.
+            close(fd);
             continue;
         }
-        ok = n > 0;
-        written += ok ? static_cast<std::size_t>(n) : 0;
+        std::string content;
+        const bool ok = LoadFrom(fd, content) == Load::Done &&
+                        ReplaceFileContents(target, Rewrite(content, name, newLine));
+        close(fd);  // releases the lock, now that the new file is in place
+        return ok;
     }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temporary.c_str(), path_.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-    }
-    return ok;
+    return false;
 }

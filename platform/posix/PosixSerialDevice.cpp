@@ -1,8 +1,10 @@
 // The serial port on POSIX systems: a termios device in raw mode, a poll() on the port and
 // on a wake pipe for the receive thread, and byte writes each followed by tcdrain.
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -86,6 +88,29 @@ bool ApplySettings(const SerialSettings& settings, termios& line) {
     return cfsetispeed(&line, speed) == 0 && cfsetospeed(&line, speed) == 0;
 }
 
+// How a user gets the right to open a device: membership of the group that owns it, which
+// takes effect at the next login.
+std::string PermissionAdvice(const std::string& path) {
+    std::string owner = "dialout";  // owns serial ports on most distributions
+    struct stat device {};
+    if (stat(path.c_str(), &device) == 0) {
+        if (device.st_gid == 0) {
+            return "No permission to open " + path + ": only root may open it; have it given to " +
+                   "the group \"dialout\" (a udev rule), join that group (sudo usermod -aG " +
+                   "dialout $USER), then log in again.";
+        }
+        char buffer[1024];
+        struct group entry {};
+        struct group* found = nullptr;
+        if (getgrgid_r(device.st_gid, &entry, buffer, sizeof buffer, &found) == 0 &&
+            found != nullptr) {
+            owner = found->gr_name;
+        }
+    }
+    return "No permission to open " + path + ": add your user to the group \"" + owner +
+           "\" that owns it (sudo usermod -aG " + owner + " $USER), then log in again.";
+}
+
 bool SetNonBlocking(int fd) {
     const int flags = fcntl(fd, F_GETFL);
     return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
@@ -97,6 +122,7 @@ public:
 
     SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) override {
         Close();
+        advice_.clear();
         const std::string path = ComDevicePath(portName);
         if (path.empty()) {
             return SerialOpenStep::OpenDevice;
@@ -104,6 +130,9 @@ public:
         // Non-blocking, so that opening a real port does not wait for its carrier.
         fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0) {
+            if (errno == EACCES || errno == EPERM) {
+                advice_ = PermissionAdvice(path);
+            }
             return SerialOpenStep::OpenDevice;
         }
         // No other program may open the port while it is ours.
@@ -133,11 +162,16 @@ public:
         if (!ApplySettings(settings, line) || tcsetattr(fd_, TCSANOW, &line) != 0) {
             return Fail(SerialOpenStep::SetLineState);
         }
-        // Tells the camera someone is there; a pseudo terminal has no DTR and refuses it.
+        // DTR tells the camera someone is there. RTS is not used (no flow control), but Linux
+        // raised it at open. A pseudo terminal has no modem lines and refuses both.
         const int dtr = TIOCM_DTR;
         ioctl(fd_, TIOCMBIS, &dtr);
+        const int rts = TIOCM_RTS;
+        ioctl(fd_, TIOCMBIC, &rts);
         return SerialOpenStep::Done;
     }
+
+    std::string OpenFailureAdvice() const override { return advice_; }
 
     void Close() override {
         if (fd_ >= 0) {
@@ -240,10 +274,15 @@ private:
 
     int fd_ = -1;
     int wake_[2] = {-1, -1};
+    std::string advice_;
 };
 
 }  // namespace
 
 std::unique_ptr<SerialDevice> SerialDevice::Create() {
     return std::make_unique<PosixSerialDevice>();
+}
+
+std::string SerialDevice::DeviceName(const std::string& portName) {
+    return ComDevicePath(portName);
 }

@@ -185,3 +185,7 @@ private:
 std::unique_ptr<SerialDevice> SerialDevice::Create() {
     return std::make_unique<Win32SerialDevice>();
 }
+
+std::string SerialDevice::DeviceName(const std::string&) {
+    return std::string();  // "COM3" is the device's own name
+}

@@ -3,10 +3,12 @@
 #include <poll.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -14,6 +16,7 @@
 #include <thread>
 
 #include "tests/rvsim/HostPort.h"
+#include "tests/support/PseudoTerminal.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
 #include "tools/rvsim/SimServer.h"
@@ -159,6 +162,28 @@ TEST(RvsimPty, HostThatClosesAndReopensIsServedAgain) {
         ASSERT_TRUE(camera.Connect(host, 9600));
         EXPECT_EQ(host.Ask("GA?"), "GA=100") << "round " << round;
     }
+}
+
+TEST(RvsimPty, AHostKilledWhileHoldingThePortForItselfLeavesItFreeForTheNext) {
+    SimOptions options;
+    ServedCamera camera(options);
+    const std::string& path = camera.DevicePath();
+    const int host = open(path.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(host, 0);
+    ASSERT_EQ(ioctl(host, TIOCEXCL), 0);
+    close(host);  // without TIOCNXCL, as when the host is killed
+    // Root may open a terminal held for exclusive use and ask; anyone else is refused.
+    const auto exclusive = [&] {
+        const int probe = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (probe < 0) {
+            return errno == EBUSY;
+        }
+        int flag = 0;
+        const bool held = ioctl(probe, TIOCGEXCL, &flag) == 0 && flag != 0;
+        close(probe);
+        return held;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return !exclusive(); }, std::chrono::milliseconds(2000)));
 }
 
 TEST(RvsimPty, DelayHoldsEachAnswerBack) {

@@ -4,6 +4,7 @@
 #include <termios.h>
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <thread>
@@ -159,6 +160,13 @@ TEST_F(CameraPortTest, AFailedSelectPortStillStoresItsIndex) {
               std::vector<std::string>{"Failed to initialize COM6 port!\nError in CreateFile()"});
     Restart();
     EXPECT_EQ(Stored(kComPortNo), 5);
+}
+
+TEST_F(CameraPortTest, TheLargestPortIndexNamesItsPortWithoutOverflow) {
+    EXPECT_FALSE(Port().SelectPort(INT32_MAX));
+    EXPECT_EQ(test_.Notifier().Texts(),
+              std::vector<std::string>{"Failed to initialize COM2147483648 port!\nError in "
+                                       "CreateFile()"});
 }
 
 TEST_F(CameraPortTest, WriteSendsTheWholeTextAndLogsItWithoutItsLineEnd) {

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -87,6 +89,13 @@ bool SimPort::OpenPty(int baud, const std::string& link, std::string& error) {
         Close();
         return false;
     }
+    // Without the watch rvsim still serves; only a killed host's exclusive use stays.
+    closeWatch_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (closeWatch_ >= 0 &&
+        inotify_add_watch(closeWatch_, name, IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0) {
+        close(closeWatch_);
+        closeWatch_ = -1;
+    }
     if (!link.empty()) {
         struct stat existing {};
         if (lstat(link.c_str(), &existing) == 0) {
@@ -132,6 +141,10 @@ void SimPort::Close() {
             unlink(link_.c_str());
         }
         link_.clear();
+    }
+    if (closeWatch_ >= 0) {
+        close(closeWatch_);
+        closeWatch_ = -1;
     }
     if (holdFd_ >= 0) {
         close(holdFd_);
@@ -183,4 +196,15 @@ bool SimPort::WriteAll(std::string_view bytes, int timeoutMs) {
         poll(&ready, 1, static_cast<int>(left.count()));
     }
     return true;
+}
+
+void SimPort::ReleaseAfterHostClose() {
+    alignas(inotify_event) char notices[4096];
+    bool closed = false;
+    while (closeWatch_ >= 0 && read(closeWatch_, notices, sizeof notices) > 0) {
+        closed = true;
+    }
+    if (closed && holdFd_ >= 0) {
+        ioctl(holdFd_, TIOCNXCL);
+    }
 }

@@ -42,9 +42,17 @@ public:
     // Writes all bytes, waiting at most timeoutMs for the host to take them.
     bool WriteAll(std::string_view bytes, int timeoutMs);
 
+    // Readable when a host has closed its end of the pseudo terminal; -1 when not watched.
+    int HostCloseFd() const { return closeWatch_; }
+    // Takes the close notices and gives the terminal's exclusive use back. A host that ends
+    // without doing so itself (killed, say) would otherwise keep every later non-root host out
+    // until rvsim ends, since our own descriptor keeps the terminal and its flag alive.
+    void ReleaseAfterHostClose();
+
 private:
     int fd_ = -1;
     int holdFd_ = -1;  // our own descriptor of the pty's other end, so the line never hangs up
+    int closeWatch_ = -1;
     std::string devicePath_;
     std::string link_;
 };

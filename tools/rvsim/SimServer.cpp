@@ -122,8 +122,9 @@ int SimServer::Run() {
     while (!stop_.load()) {
         session_->Tick(Clock::now());
         FollowCameraRate();
-        pollfd fds[2] = {{port_.Fd(), POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        if (poll(fds, 2, PollTimeoutMs()) < 0 && errno != EINTR) {
+        pollfd fds[3] = {
+            {port_.Fd(), POLLIN, 0}, {wake_[0], POLLIN, 0}, {port_.HostCloseFd(), POLLIN, 0}};
+        if (poll(fds, 3, PollTimeoutMs()) < 0 && errno != EINTR) {
             std::fprintf(stderr, "rvsim: poll failed: %s\n", std::strerror(errno));
             status = 1;
             break;
@@ -131,6 +132,9 @@ int SimServer::Run() {
         if (fds[1].revents & POLLIN) {
             while (read(wake_[0], buffer, sizeof buffer) > 0) {
             }
+        }
+        if (fds[2].revents & POLLIN) {
+            port_.ReleaseAfterHostClose();
         }
         if (!(fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
             continue;

@@ -1,0 +1,70 @@
+// The camera settings file (.cam) reader: the file is loaded into a camera in user mode and
+// again in factory mode, then the pages are brought up to date. The camera is an engine of the
+// harness's own that takes every value and reports the model it was last given.
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+#include "core/ControlMode.h"
+#include "core/HeadlessMainView.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsBackend.h"
+#include "fuzz/ScratchFolder.h"
+#include "operations/CameraFile.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+#include "tests/support/RecordingSettingsBackend.h"
+
+namespace {
+
+class AcceptingCamera : public CommandEngine {
+public:
+    bool SetValue(int, int32_t, int) override { return true; }
+    bool SetString(int cmdId, const std::string& text, int) override {
+        if (cmdId == CommandIds::kMD00) {
+            model_ = text;
+        }
+        return true;
+    }
+    bool GetValue(int, int32_t&, int) override { return false; }
+    bool GetString(int cmdId, std::string& text, int) override {
+        text = cmdId == CommandIds::kMD ? model_ : std::string();
+        return cmdId == CommandIds::kMD;
+    }
+
+private:
+    std::string model_ = "RV-2410M-TCL";
+};
+
+class QuietNotifier : public Notifier {
+public:
+    MessageAnswer Show(const MessageRequest& request) override {
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+};
+
+void Load(const std::string& path, int32_t mode) {
+    RecordingSettingsBackend settings;
+    QuietNotifier notifier;
+    AcceptingCamera camera;
+    ProcessContext context;
+    context.ProvideExternal<SettingsBackend>(settings);
+    context.ProvideExternal<Notifier>(notifier);
+    context.ProvideExternal<CommandEngine>(camera);
+    context.Get<ControlMode>().Set(mode);
+    HeadlessMainView view;
+    CameraFile::ReadCameraFile(context, view, path);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string path = ScratchFolder() + "/settings.cam";
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    Load(path, 0);
+    Load(path, 1);
+    return 0;
+}
