@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -19,6 +20,7 @@
 #include <exception>
 
 #include "app/DialogRegistry.h"
+#include "app/OneActionAtATime.h"
 #include "app/PageLayout.h"
 #include "app/ProgressDialog.h"
 #include "app/SpinEdit.h"
@@ -29,8 +31,10 @@
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
+#include "dialogs/CommunicationDialog.h"
+#include "dialogs/LutEditor.h"
+#include "dialogs/TerminalDialog.h"
 #include "operations/CameraConnection.h"
-#include "operations/NotAvailable.h"
 #include "protocol/Command.h"
 
 namespace {
@@ -160,6 +164,9 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     context_.Get<ControlMode>();
     // The link of a run that did not end normally is not trusted.
     CameraConnection::ApplyPreviousShutdown(context_);
+    communication_ = new CommunicationDialog(context_, *this, this);
+    terminal_ = new TerminalDialog(context_, this);
+    LutEditor::CreateLutEditors(context_, *this, this);
     context_.Get<ControlTable>().UpdatePrevDataValues();
 
     // Keys are looked at before the focused control or the dialog sees them.
@@ -175,7 +182,11 @@ MainWindow::~MainWindow() {
     } catch (const std::exception& error) {
         qWarning("rvtool: closing the link failed: %s", error.what());
     }
-    // The pages go while the logic they report to is still there.
+    // The pages and dialogs go while the logic they report to is still there.
+    delete terminal_;
+    terminal_ = nullptr;
+    delete communication_;
+    communication_ = nullptr;
     for (ParameterPage* page : pages_) {
         delete page;
     }
@@ -230,10 +241,35 @@ void MainWindow::Initialise() {
     connect(drainTimer_, &QTimer::timeout, this, [this] { context_.Get<Command>().OnTimer(); });
     drainTimer_->start(Command::kDrainPeriodMs);
 
+    // The terminal stays hidden; the communication dialog shows with the main window.
+    communication_->Initialise();
     RunLogic([this] { logic_.Initialise(); });
     // The fullest page with a little room to spare, so that no caption sits tight in its button.
     const QSize fitting = sizeHint();
     resize(fitting.width() * 11 / 10, fitting.height());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (communicationShown_) {
+        return;
+    }
+    communicationShown_ = true;
+    // Beside the main window where the screen has room, so that it covers no page; the main
+    // window keeps the focus.
+    const QRect frame = frameGeometry();
+    const QScreen* screen = this->screen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
+    const int gap = 8;
+    const int room = communication_->width() + gap;
+    if (area.isValid() && frame.right() + room < area.right()) {
+        communication_->move(frame.right() + gap, frame.top());
+    } else if (area.isValid() && frame.left() - room > area.left()) {
+        communication_->move(frame.left() - room, frame.top());
+    }
+    communication_->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    communication_->show();
+    communication_->setAttribute(Qt::WA_ShowWithoutActivating, false);
 }
 
 void MainWindow::ConnectAtStart() {
@@ -242,20 +278,7 @@ void MainWindow::ConnectAtStart() {
 
 template <typename Handler>
 void MainWindow::RunLogic(Handler&& handler) {
-    // One operator action at a time. While a handler waits on a message box, Qt reports the
-    // focus leaving the edit for that box; that is no action of the operator's and is dropped.
-    if (handling_) {
-        return;
-    }
-    const QScopedValueRollback<bool> handling(handling_, true);
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        // One failed action must not end the program.
-        qWarning("rvtool: %s", error.what());
-    } catch (...) {
-        qWarning("rvtool: an action failed");
-    }
+    RunOneActionAtATime(handling_, handler);
 }
 
 void MainWindow::OnControlEvent(ControlEvent event, int32_t id, int32_t delta) {
@@ -571,24 +594,30 @@ void MainWindow::EnableUtilityMenu(bool enable) {
     utilityMenu_->menuAction()->setEnabled(enable);
 }
 
-void MainWindow::ApplyControlMode() {}
+void MainWindow::ApplyControlMode() {
+    communication_->ApplyControlMode();
+}
 
 void MainWindow::EndProgram() {
     QDialog::reject();
 }
 
 void MainWindow::ShowLutEditor(bool show) {
-    if (show) {
-        ReportNotAvailable(context_, "Open LUT Table");
-    }
+    LutEditor::ShowLutEditors(context_, *this, this, show);
 }
 
-void MainWindow::ShowBaudIndex(int32_t) {}
+void MainWindow::ShowBaudIndex(int32_t index) {
+    communication_->SelectBaudIndex(index);
+}
 
 void MainWindow::ShowTerminal() {
-    ReportNotAvailable(context_, "Terminal");
+    terminal_->show();
+    terminal_->raise();
+    terminal_->activateWindow();
 }
 
 void MainWindow::ShowCommunicationDialog() {
-    ReportNotAvailable(context_, "Open Communication Dialog");
+    communication_->showNormal();
+    communication_->raise();
+    communication_->activateWindow();
 }

@@ -10,6 +10,7 @@
 #include "core/MainView.h"
 #include "operations/MainWindowLogic.h"
 
+class CommunicationDialog;
 class ProcessContext;
 class QComboBox;
 class QKeyEvent;
@@ -18,6 +19,7 @@ class QMenu;
 class QMenuBar;
 class QTabWidget;
 class QTimer;
+class TerminalDialog;
 
 // The main window: a tab control with the parameter pages, the menu bar and the status strip.
 // It shows what the logic tells it and hands every operator action to the logic.
@@ -37,6 +39,8 @@ public:
     QTabWidget* TabControl() const { return tabControl_; }
     QMenu* UtilityMenu() const { return utilityMenu_; }
     MainWindowLogic& Logic() { return logic_; }
+    CommunicationDialog* Communication() const { return communication_; }
+    TerminalDialog* Terminal() const { return terminal_; }
 
     // MainView
     WidgetClass ClassifyControl(int32_t id) override;
@@ -73,6 +77,7 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildMenu(QMenuBar* menuBar);
@@ -101,6 +106,10 @@ private:
     QLabel* statusPicture_ = nullptr;
     QMenu* utilityMenu_ = nullptr;
     QTimer* drainTimer_ = nullptr;
+    // The windows it owns besides its pages; they go with it.
+    CommunicationDialog* communication_ = nullptr;
+    TerminalDialog* terminal_ = nullptr;
+    bool communicationShown_ = false;
     // The key press last handled, while it travels on to the parents of its receiver.
     const QEvent* handledKeyPress_ = nullptr;
     bool translatingKey_ = false;

@@ -2,6 +2,7 @@
 
 #include "app/DesktopDocumentOpener.h"
 #include "app/DialogRegistry.h"
+#include "app/FileDialogChooser.h"
 #include "app/ProgressDialog.h"
 #include "app/StatusStrip.h"
 #include "app/WidgetOperatorDialogs.h"
@@ -10,6 +11,7 @@
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "operations/ProtocolLogs.h"
 #include "resources/Resources.h"
 
 void ProvideWidgetServices(ProcessContext& context) {
@@ -22,6 +24,10 @@ void ProvideWidgetServices(ProcessContext& context) {
     context.ProvideAs<ProgressSink, ProgressDialog>();
     context.Provide<WaitFeedback>(
         [](ProcessContext&) { return std::make_unique<WindowWaitFeedback>(); });
+    context.Provide<FileChooser>(
+        [](ProcessContext&) { return std::make_unique<FileDialogChooser>(); });
+    // The communication dialog and the terminal show the protocol trace.
+    ProvideProtocolLogs(context);
     context.Provide<OperatorDialogs>(
         [](ProcessContext& owner) { return std::make_unique<WidgetOperatorDialogs>(owner); });
     context.Provide<DocumentOpener>(

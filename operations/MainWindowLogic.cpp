@@ -13,7 +13,7 @@
 #include "operations/CameraRefresh.h"
 #include "operations/FactoryOperations.h"
 #include "operations/FlashAreas.h"
-#include "operations/NotAvailable.h"
+#include "operations/LutFiles.h"
 #include "operations/PageRules.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
@@ -186,13 +186,13 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
             CameraFile::SaveShippingDataAs(context_, view_);
             return;
         case MenuIds::kOpenLutFile:
-            ReportNotAvailable(context_, "Open LUT file");
+            LutFiles::OpenLutFile(context_, view_);
             return;
         case MenuIds::kSaveLutFile:
-            ReportNotAvailable(context_, "Save LUT file");
+            LutFiles::SaveLutFile(context_, view_);
             return;
         case MenuIds::kLoadAllLutTables:
-            ReportNotAvailable(context_, "Load all LUT table");
+            LutFiles::LoadAllLutTables(context_, view_);
             return;
         default:
             return;

@@ -128,24 +128,4 @@ TEST_F(MainWindowTest, AfterACameraResetTheWindowClosesWithoutAsking) {
     EXPECT_FALSE(window->isVisible());
 }
 
-TEST_F(MainWindowTest, MenuItemsThatAreNotBuiltYetSaySoInsteadOfDoingNothing) {
-    Open();
-    const std::vector<int32_t> notBuilt = {MenuIds::kOpenLutFile, MenuIds::kSaveLutFile,
-                                           MenuIds::kLoadAllLutTables};
-    int items = 0;
-    for (QAction* item : window->findChildren<QAction*>()) {
-        if (std::find(notBuilt.begin(), notBuilt.end(), item->data().toInt()) == notBuilt.end()) {
-            continue;
-        }
-        SCOPED_TRACE(item->text().toStdString());
-        test.Notifier().Clear();
-        item->trigger();
-        ASSERT_EQ(test.Notifier().Messages().size(), 1u);
-        EXPECT_NE(test.Notifier().Messages()[0].text.find("is not available in this version yet"),
-                  std::string::npos);
-        ++items;
-    }
-    EXPECT_EQ(items, static_cast<int>(notBuilt.size()));
-}
-
 }  // namespace

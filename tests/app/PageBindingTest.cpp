@@ -23,6 +23,7 @@
 #include "core/ControlMode.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
+#include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
 
@@ -46,27 +47,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    // Every line the camera received so far, in order.
-    std::vector<std::string> Received() {
-        std::vector<std::string> lines;
-        std::ifstream file(transcript);
-        std::string line;
-        while (std::getline(file, line)) {
-            std::istringstream fields(line);
-            std::string time;
-            std::string tag;
-            std::string text;
-            fields >> time >> tag;
-            std::getline(fields >> std::ws, text);
-            if (tag == "recv") {
-                lines.push_back(text);
-            }
-        }
-        return lines;
-    }
     // What the camera received since the last call.
     std::vector<std::string> Sent() {
-        std::vector<std::string> all = Received();
+        std::vector<std::string> all = ReceivedLines(transcript);
         std::vector<std::string> fresh(all.begin() + static_cast<long>(seen), all.end());
         seen = all.size();
         return fresh;

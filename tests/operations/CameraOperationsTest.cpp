@@ -26,6 +26,7 @@
 #include "protocol/CommandIds.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
+#include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
 
@@ -59,12 +60,6 @@ public:
     std::map<int32_t, int32_t> selected;
 };
 
-struct Received {
-    double seconds;
-    std::string tag;
-    std::string text;
-};
-
 // The flows of the flash areas, the calibrations and the identity writes, judged by what the
 // simulated camera received.
 class CameraOperationsTest : public testing::Test {
@@ -80,30 +75,8 @@ protected:
         com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", camera->DevicePath());
         ASSERT_TRUE(test.Context().Get<CameraPort>().Open(kComCategory, 9600, 0));
     }
-    std::vector<Received> Transcript() {
-        std::vector<Received> lines;
-        std::ifstream file(transcript);
-        std::string line;
-        while (std::getline(file, line)) {
-            std::istringstream fields(line);
-            Received entry;
-            fields >> entry.seconds >> entry.tag;
-            std::getline(fields >> std::ws, entry.text);
-            if (entry.tag == "recv" || entry.tag == "sent") {
-                lines.push_back(entry);
-            }
-        }
-        return lines;
-    }
-    Lines Requests() {
-        Lines requests;
-        for (const Received& line : Transcript()) {
-            if (line.tag == "recv") {
-                requests.push_back(line.text);
-            }
-        }
-        return requests;
-    }
+    std::vector<TranscriptLine> Transcript() { return ReadTranscript(transcript); }
+    Lines Requests() { return ReceivedLines(transcript); }
     std::vector<std::string> Messages() { return test.Notifier().Texts(); }
 
     TestContext test;
@@ -153,7 +126,7 @@ TEST_F(CameraOperationsTest, StoreAllWritesUserAreasThreeToOneThenTheFactoryArea
     StartCamera();
     FlashAreas::StoreAll(test.Context(), view);
     EXPECT_EQ(Requests(), (Lines{"SA=3", "SA=2", "SA=1", "SA00=0"}));
-    const std::vector<Received> lines = Transcript();
+    const std::vector<TranscriptLine> lines = Transcript();
     for (std::size_t i = 2; i < lines.size(); i += 2) {
         // From the camera's acknowledgement to the next request: at least the pause.
         EXPECT_GE(lines[i].seconds - lines[i - 1].seconds, 0.020) << lines[i].text;

@@ -13,6 +13,7 @@
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScriptedCamera.h"
 #include "tests/support/SimProcess.h"
+#include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
 
@@ -84,29 +85,6 @@ TEST_F(EngineWaitTest, TheDrainKeepsUpWithABurstOfUnaskedLines) {
     Engine().OnTimer();
     EXPECT_EQ(services.messageLog.lines.size(), 300u);
     EXPECT_TRUE(test.Notifier().Messages().empty());
-}
-
-// One line of rvsim's transcript.
-struct TranscriptLine {
-    double seconds;
-    std::string tag;
-    std::string text;
-};
-
-std::vector<TranscriptLine> ReadTranscript(const std::string& path) {
-    std::vector<TranscriptLine> lines;
-    std::ifstream file(path);
-    std::string line;
-    while (std::getline(file, line)) {
-        std::istringstream fields(line);
-        TranscriptLine entry;
-        fields >> entry.seconds >> entry.tag;
-        std::getline(fields >> std::ws, entry.text);
-        if (entry.tag == "recv" || entry.tag == "sent") {
-            lines.push_back(entry);
-        }
-    }
-    return lines;
 }
 
 TEST(EngineOnTheLineTest, EveryRequestIsAnsweredBeforeTheNextGoesOut) {

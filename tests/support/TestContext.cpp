@@ -36,6 +36,7 @@ void TestContext::Prepare() {
         prepare_(*context_);
     }
     context_->ProvideExternal<::Notifier>(notifier_);
+    context_->ProvideExternal<FileChooser>(files_);
 }
 
 void TestContext::Restart() {

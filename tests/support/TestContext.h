@@ -6,6 +6,7 @@
 
 #include "core/ProcessContext.h"
 #include "tests/support/RecordingNotifier.h"
+#include "tests/support/ScriptedFileChooser.h"
 
 // A scratch folder, removed with everything in it when the test ends.
 class TemporaryFolder {
@@ -19,8 +20,10 @@ private:
     std::string path_;
 };
 
-// A process context for one test: operator messages are recorded, and the settings live in
-// a file of a private folder (also exported as RVTOOL_SETTINGS for code that reads it itself).
+// A process context for one test: operator messages are recorded, file dialogs are answered
+// from a script (cancelled unless the test queued an answer, so that no real dialog ever
+// waits), and the settings live in a file of a private folder (also exported as
+// RVTOOL_SETTINGS for code that reads it itself).
 class TestContext {
 public:
     // prepare runs on every fresh context, before first use (widget tests provide the widget
@@ -30,6 +33,7 @@ public:
 
     ProcessContext& Context() { return *context_; }
     RecordingNotifier& Notifier() { return notifier_; }
+    ScriptedFileChooser& Files() { return files_; }
     const std::string& SettingsPath() const { return settingsPath_; }
     const TemporaryFolder& Folder() const { return folder_; }
 
@@ -44,5 +48,6 @@ private:
     TemporaryFolder folder_;
     std::string settingsPath_;
     RecordingNotifier notifier_;
+    ScriptedFileChooser files_;
     std::unique_ptr<ProcessContext> context_;
 };

@@ -1,0 +1,262 @@
+#include "dialogs/CommunicationDialog.h"
+
+#include "app/OneActionAtATime.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+
+#include "app/DialogRegistry.h"
+#include "app/StatusStrip.h"
+#include "core/ProcessContext.h"
+#include "dialogs/LogView.h"
+#include "operations/MessageLog.h"
+#include "resources/Resources.h"
+
+namespace {
+
+// Icons 502 and 503 of the line status.
+const char kOfflineIcon[] = ":/icons/line-offline.png";
+const char kOnlineIcon[] = ":/icons/line-online.png";
+
+QComboBox* MakeList(const char* id, const char* name, const QStringList& items, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(id);
+    list->setAccessibleName(name);
+    list->addItems(items);
+    return list;
+}
+
+QGroupBox* MakeGroup(const char* title, QWidget* parent) {
+    auto* group = new QGroupBox(title, parent);
+    return group;
+}
+
+}  // namespace
+
+CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& mainView,
+                                         QWidget* parent)
+    : QDialog(parent), context_(context), logic_(context, *this, mainView) {
+    InitialiseResources();
+    setObjectName("CommunicationDialog");
+    setWindowTitle("Communication");
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+
+    // Line Status
+    QGroupBox* lineGroup = MakeGroup("Line Status", this);
+    lineIcon_ = new QLabel(lineGroup);
+    lineIcon_->setObjectName("1071");
+    lineIcon_->setPixmap(QPixmap(kOfflineIcon));
+    lineText_ = new QLabel("Offline", lineGroup);
+    lineText_->setObjectName("1063");
+    auto* lineLayout = new QHBoxLayout(lineGroup);
+    lineLayout->addWidget(lineIcon_);
+    lineLayout->addWidget(lineText_, 1);
+
+    // Communication Port
+    QGroupBox* portGroup = MakeGroup("Communication Port", this);
+    categoryList_ = MakeList("1009", "Category",
+                             {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
+                              "Camera Link spec. ver.1.1"},
+                             portGroup);
+    portList_ = MakeList("1005", "Port Name", {}, portGroup);
+    portList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    baudList_ = MakeList("1027", "Baud Rate",
+                         {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"}, portGroup);
+    baudLabel_ = new QLabel("Baud Rate", portGroup);
+    baudLabel_->setObjectName("1016");
+    baudLabel_->setBuddy(baudList_);
+    auto* autoButton = new QPushButton("Auto", portGroup);
+    autoButton->setObjectName("1088");
+    auto* portLayout = new QFormLayout(portGroup);
+    portLayout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    portLayout->addRow("Category", categoryList_);
+    portLayout->addRow("Port Name", portList_);
+    portLayout->addRow(baudLabel_, baudList_);
+    auto* autoRow = new QHBoxLayout;
+    autoRow->addStretch(1);
+    autoRow->addWidget(autoButton);
+    portLayout->addRow(autoRow);
+
+    // Files
+    QGroupBox* filesGroup = MakeGroup("Files", this);
+    auto* writeFile = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
+                                      "Write To File...", filesGroup);
+    writeFile->setObjectName("1072");
+    auto* readFile = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton),
+                                     "Read To FIle....", filesGroup);
+    readFile->setObjectName("1073");
+    auto* filesLayout = new QVBoxLayout(filesGroup);
+    filesLayout->addWidget(writeFile);
+    filesLayout->addWidget(readFile);
+
+    // Current Area
+    QGroupBox* currentGroup = MakeGroup("Current Area", this);
+    areaName_ = new QLabel(currentGroup);
+    areaName_->setObjectName("1075");
+    areaName_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    areaName_->setMinimumWidth(areaName_->fontMetrics().horizontalAdvance("User 3 Data") + 16);
+    auto* getArea = new QPushButton("Get Area", currentGroup);
+    getArea->setObjectName("1074");
+    auto* currentLayout = new QHBoxLayout(currentGroup);
+    currentLayout->addWidget(areaName_, 1);
+    currentLayout->addWidget(getArea);
+
+    // Factory And User Setting In Camera
+    QGroupBox* areaGroup = MakeGroup("Factory And User Setting In Camera", this);
+    areaList_ = MakeList("1026", "Flash memory area",
+                         {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"}, areaGroup);
+    storeButton_ = new QPushButton("Store", areaGroup);
+    storeButton_->setObjectName("1076");
+    auto* loadButton = new QPushButton("Load", areaGroup);
+    loadButton->setObjectName("1077");
+    auto* areaLayout = new QHBoxLayout(areaGroup);
+    areaLayout->addWidget(areaList_, 1);
+    areaLayout->addWidget(storeButton_);
+    areaLayout->addWidget(loadButton);
+
+    // ControlTool Message
+    QGroupBox* messageGroup = MakeGroup("ControlTool Message", this);
+    log_ = new LogView(context_.Get<MessageLog>().Lines(), messageGroup);
+    log_->setObjectName("1078");
+    log_->setAccessibleName("ControlTool Message");
+    log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* saveLog = new QPushButton("Write To File", messageGroup);
+    saveLog->setObjectName("1079");
+    auto* clearLog = new QPushButton("Clear", messageGroup);
+    clearLog->setObjectName("1080");
+    auto* messageButtons = new QHBoxLayout;
+    messageButtons->addStretch(1);
+    messageButtons->addWidget(saveLog);
+    messageButtons->addWidget(clearLog);
+    auto* messageLayout = new QVBoxLayout(messageGroup);
+    messageLayout->addWidget(log_, 1);
+    messageLayout->addLayout(messageButtons);
+
+    statusPicture_ = new QLabel(this);
+    statusPicture_->setObjectName("1066");
+    SetStatusPicture(statusPicture_);
+
+    auto* top = new QGridLayout;
+    top->addWidget(lineGroup, 0, 0);
+    top->addWidget(filesGroup, 1, 0);
+    top->addWidget(portGroup, 0, 1, 2, 1);
+    top->addWidget(currentGroup, 2, 0);
+    top->addWidget(areaGroup, 2, 1);
+    top->setColumnStretch(1, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(messageGroup, 1);
+    layout->addWidget(statusPicture_);
+
+    // Only the operator's choices act: activated is not emitted for selections made here.
+    connect(categoryList_, &QComboBox::activated, this,
+            [this](int index) { RunFlow([this, index] { logic_.OnCategoryChosen(index); }); });
+    connect(portList_, &QComboBox::activated, this,
+            [this](int index) { RunFlow([this, index] { logic_.OnPortChosen(index); }); });
+    connect(baudList_, &QComboBox::activated, this,
+            [this](int index) { RunFlow([this, index] { logic_.OnBaudRateChosen(index); }); });
+    connect(areaList_, &QComboBox::activated, this,
+            [this] { RunFlow([this] { logic_.OnAreaChosen(); }); });
+    const auto forward = [this](QPushButton* button, void (CommunicationLogic::*action)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, action] { RunFlow([this, action] { (logic_.*action)(); }); });
+    };
+    forward(autoButton, &CommunicationLogic::OnAuto);
+    forward(writeFile, &CommunicationLogic::OnWriteSettingsFile);
+    forward(readFile, &CommunicationLogic::OnReadSettingsFile);
+    forward(getArea, &CommunicationLogic::OnGetArea);
+    forward(storeButton_, &CommunicationLogic::OnStore);
+    forward(loadButton, &CommunicationLogic::OnLoad);
+    forward(saveLog, &CommunicationLogic::OnSaveLog);
+    forward(clearLog, &CommunicationLogic::OnClearLog);
+
+    context_.Get<StatusStrip>().Register(this);
+    context_.Get<DialogRegistry>().Register(this);
+}
+
+CommunicationDialog::~CommunicationDialog() {
+    context_.Get<StatusStrip>().Unregister(this);
+    context_.Get<DialogRegistry>().Unregister(this);
+}
+
+void CommunicationDialog::Initialise() {
+    RunFlow([this] { logic_.Initialise(); });
+    resize(sizeHint().width(), std::max(sizeHint().height(), 560));
+}
+
+void CommunicationDialog::ApplyControlMode() {
+    logic_.ApplyControlMode();
+}
+
+template <typename Flow>
+void CommunicationDialog::RunFlow(Flow&& flow) {
+    if (RunOneActionAtATime(running_, flow)) {
+        log_->Sync();
+    }
+}
+
+void CommunicationDialog::OnOnlineStatus(int status) {
+    lineIcon_->setPixmap(QPixmap(status == 1 ? kOnlineIcon : kOfflineIcon));
+    lineText_->setText(status == 1 ? "Online" : "Offline");
+}
+
+void CommunicationDialog::SelectCategory(int32_t category) {
+    categoryList_->setCurrentIndex(category >= 0 && category < categoryList_->count() ? category
+                                                                                      : -1);
+}
+
+void CommunicationDialog::ShowPorts(const std::vector<PortItem>& ports) {
+    portList_->clear();
+    for (const PortItem& port : ports) {
+        const QString name = QString::fromStdString(port.name);
+        // The device beside the name; the item's data is the name alone.
+        const QString shown =
+            port.device.empty() ? name
+                                : QString("%1   %2").arg(name, QString::fromStdString(port.device));
+        portList_->addItem(shown, name);
+    }
+    portList_->setCurrentIndex(-1);
+}
+
+void CommunicationDialog::SelectPort(int32_t index) {
+    portList_->setCurrentIndex(index >= 0 && index < portList_->count() ? index : -1);
+}
+
+void CommunicationDialog::SelectBaudIndex(int32_t index) {
+    baudList_->setCurrentIndex(index >= 0 && index < baudList_->count() ? index : -1);
+}
+
+void CommunicationDialog::ShowBaudRateControls(bool shown) {
+    for (QWidget* control : {static_cast<QWidget*>(baudLabel_), static_cast<QWidget*>(baudList_)}) {
+        control->setVisible(shown);
+        control->setEnabled(shown);
+    }
+}
+
+void CommunicationDialog::ShowCurrentAreaName(const std::string& name) {
+    areaName_->setText(QString::fromStdString(name));
+}
+
+int32_t CommunicationDialog::SelectedArea() {
+    return areaList_->currentIndex();
+}
+
+void CommunicationDialog::SelectArea(int32_t area) {
+    areaList_->setCurrentIndex(area >= 0 && area < areaList_->count() ? area : -1);
+}
+
+void CommunicationDialog::EnableStore(bool enable) {
+    storeButton_->setEnabled(enable);
+}

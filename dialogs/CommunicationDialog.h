@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "app/OnlineStatusUpdater.h"
+#include "core/CommunicationView.h"
+#include "operations/CommunicationLogic.h"
+
+class LogView;
+class MainView;
+class ProcessContext;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+// The operator's panel for the camera link: whether the camera answers, the link's category,
+// port and (in factory mode) baud rate, the port search, the settings file buttons, the
+// camera's flash areas and the message log. It shows what its logic tells it and forwards
+// every action there. Closing it hides it; the message log keeps its lines.
+class CommunicationDialog : public QDialog, public OnlineStatusUpdater, public CommunicationView {
+    Q_OBJECT
+public:
+    // mainView is the main window, whose pages are read again after the link changed.
+    CommunicationDialog(ProcessContext& context, MainView& mainView, QWidget* parent = nullptr);
+    ~CommunicationDialog() override;
+
+    // The dialog's start: selections from the link, the control mode applied.
+    void Initialise();
+    void ApplyControlMode();
+    CommunicationLogic& Logic() { return logic_; }
+
+    // The line status follows the camera.
+    void OnOnlineStatus(int status) override;
+
+    // CommunicationView
+    void SelectCategory(int32_t category) override;
+    void ShowPorts(const std::vector<PortItem>& ports) override;
+    void SelectPort(int32_t index) override;
+    void SelectBaudIndex(int32_t index) override;
+    void ShowBaudRateControls(bool shown) override;
+    void ShowCurrentAreaName(const std::string& name) override;
+    int32_t SelectedArea() override;
+    void SelectArea(int32_t area) override;
+    void EnableStore(bool enable) override;
+
+private:
+    template <typename Flow>
+    void RunFlow(Flow&& flow);
+
+    ProcessContext& context_;
+    CommunicationLogic logic_;
+    QLabel* lineIcon_ = nullptr;
+    QLabel* lineText_ = nullptr;
+    QComboBox* categoryList_ = nullptr;
+    QComboBox* portList_ = nullptr;
+    QLabel* baudLabel_ = nullptr;
+    QComboBox* baudList_ = nullptr;
+    QLabel* areaName_ = nullptr;
+    QComboBox* areaList_ = nullptr;
+    QPushButton* storeButton_ = nullptr;
+    LogView* log_ = nullptr;
+    QLabel* statusPicture_ = nullptr;
+    bool running_ = false;
+};

@@ -1,0 +1,277 @@
+#include "dialogs/LutEditor.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "controls/CameraModel.h"
+#include "core/ProcessContext.h"
+#include "operations/LutTransfer.h"
+
+namespace {
+
+// Room left of the graph for the level marks, and above it.
+constexpr int kMarkWidth = 40;
+constexpr int kGraphTop = 12;
+constexpr int kGraphWindow = LutChannel::kGraphSize + 2 * LutGraph::kEdge;
+
+const QColor kGridColour(100, 50, 100);
+
+QColor CurveColour(int colorIndex) {
+    switch (colorIndex) {
+        case 1:
+            return QColor(0, 255, 0);
+        case 2:
+            return QColor(0, 0, 255);
+        default:
+            return QColor(255, 0, 0);
+    }
+}
+
+unsigned MouseKeysOf(const QMouseEvent* event) {
+    unsigned keys = 0;
+    const Qt::MouseButtons buttons = event->buttons();
+    keys |= buttons & Qt::LeftButton ? kMouseLeft : 0u;
+    keys |= buttons & Qt::RightButton ? kMouseRight : 0u;
+    keys |= buttons & Qt::MiddleButton ? kMouseMiddle : 0u;
+    keys |= buttons & Qt::BackButton ? kMouseExtra1 : 0u;
+    keys |= buttons & Qt::ForwardButton ? kMouseExtra2 : 0u;
+    keys |= event->modifiers() & Qt::ShiftModifier ? kMouseShift : 0u;
+    keys |= event->modifiers() & Qt::ControlModifier ? kMouseControl : 0u;
+    return keys;
+}
+
+QPushButton* Button(const char* text, int id, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::number(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* AxisMark(const char* text, Qt::Alignment alignment, const QRect& where, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment);
+    label->setGeometry(where);
+    return label;
+}
+
+}  // namespace
+
+LutGraph::LutGraph(LutChannel& channel, QWidget* parent) : QFrame(parent), channel_(channel) {
+    setObjectName("1056");
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kEdge);
+    setFixedSize(kGraphWindow, kGraphWindow);
+    setAutoFillBackground(true);
+}
+
+void LutGraph::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const int size = LutChannel::kGraphSize;
+    painter.setClipRect(QRect(GraphOrigin(), QSize(size, size)));
+    painter.translate(GraphOrigin());
+    const int right = size;
+    const int bottom = size;
+
+    painter.setPen(QPen(kGridColour, 1));
+    for (int x = 0; x < right; x += right / 10) {
+        painter.drawLine(x, 0, x, bottom);
+    }
+    for (int y = bottom - 1; y >= 0; y -= bottom / 10) {
+        painter.drawLine(0, y, right, y);
+    }
+
+    const bool editing = channel_.GetMode() == LutChannel::kEditMode;
+    if (editing) {
+        for (int k = 0; k < channel_.PointCount(); ++k) {
+            const LutPoint& point = channel_.Point(k);
+            painter.drawEllipse(QRect(point.x - 4, point.y - 4, 8, 8));
+        }
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(
+        QPen(CurveColour(channel_.ColorIndex()), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPoint from = editing ? QPoint(channel_.Point(0).x, channel_.Point(0).y) : QPoint(0, bottom);
+    for (int i = 0; i < LutChannel::kEntries; ++i) {
+        const uint32_t level = channel_.OutputLevel(i);
+        const int x = static_cast<int>(channel_.InputLevel(i) / 16);
+        const int y = bottom - static_cast<int>((level >> 4) + ((level & 0xF) >= 8 ? 1 : 0));
+        if (x >= 0 && x <= right && y >= 0 && y <= bottom) {
+            const QPoint to(x, y);
+            painter.drawLine(from, to);
+            from = to;
+        }
+    }
+}
+
+void LutGraph::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint() - GraphOrigin();
+    channel_.OnMouseMove(p.x(), p.y(), MouseKeysOf(event));
+}
+
+LutEditor::LutEditor(ProcessContext& context, MainView& mainView, int colorIndex, QWidget* parent)
+    : StatusDialog(context, QString::fromStdString(LutChannel::Title(colorIndex)), 1067, parent),
+      mainView_(mainView),
+      colorIndex_(colorIndex),
+      channel_(context.Get<LutTables>().Channel(colorIndex)),
+      graph_(nullptr),
+      modeText_(nullptr),
+      pointCount_(nullptr) {
+    setObjectName(QString("LutEditor%1").arg(colorIndex));
+    // A window of its own beside the main window, not inside it.
+    setWindowFlag(Qt::Window, true);
+
+    // Left column: mode, transfers, edit points.
+    auto* modeGroup = new QGroupBox("Current Mode Status", this);
+    modeText_ = new QLabel(modeGroup);
+    modeText_->setObjectName("1136");
+    modeText_->setAlignment(Qt::AlignCenter);
+    auto* modeLayout = new QVBoxLayout(modeGroup);
+    modeLayout->addWidget(modeText_);
+
+    auto* operationGroup = new QGroupBox("Operation", this);
+    auto* read = Button("Read Table Data", 1133, operationGroup);
+    auto* write = Button("Write Table Data", 1054, operationGroup);
+    auto* clear = Button("Clear Table Data", 1055, operationGroup);
+    auto* operationLayout = new QVBoxLayout(operationGroup);
+    operationLayout->addWidget(read);
+    operationLayout->addWidget(write);
+    operationLayout->addWidget(clear);
+
+    auto* editGroup = new QGroupBox("Change To Edit Mode", this);
+    auto* countLabel = new QLabel("Edit Point\nCount To Add", editGroup);
+    pointCount_ = new QSpinBox(editGroup);
+    pointCount_->setObjectName("1135");
+    pointCount_->setRange(2, LutChannel::kMaxPoints);
+    pointCount_->setValue(8);
+    countLabel->setBuddy(pointCount_);
+    auto* convert = Button("Convert Editable", 1057, editGroup);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(countLabel);
+    countRow->addWidget(pointCount_);
+    auto* editLayout = new QVBoxLayout(editGroup);
+    editLayout->addLayout(countRow);
+    editLayout->addWidget(convert);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(modeGroup);
+    left->addWidget(operationGroup);
+    left->addWidget(editGroup);
+    left->addStretch(1);
+
+    // The graph with its axis marks.
+    auto* canvas = new QWidget(this);
+    canvas->setFixedSize(kMarkWidth + kGraphWindow + 8, kGraphTop + kGraphWindow + 20);
+    graph_ = new LutGraph(channel_, canvas);
+    graph_->move(kMarkWidth, kGraphTop);
+    const int graphBottom = kGraphTop + kGraphWindow;
+    const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignVCenter;
+    const int markLeft = 0;
+    const int markWidth = kMarkWidth - 4;
+    AxisMark("4095", rightAligned, QRect(markLeft, kGraphTop - 6, markWidth, 16), canvas);
+    AxisMark("2048", rightAligned, QRect(markLeft, kGraphTop + kGraphWindow / 2 - 8, markWidth, 16),
+             canvas);
+    AxisMark("0", rightAligned, QRect(markLeft, graphBottom - 10, markWidth, 16), canvas);
+    AxisMark("0", Qt::AlignLeft | Qt::AlignTop, QRect(kMarkWidth, graphBottom + 2, 30, 16), canvas);
+    AxisMark("128", Qt::AlignHCenter | Qt::AlignTop,
+             QRect(kMarkWidth + kGraphWindow / 2 - 15, graphBottom + 2, 30, 16), canvas);
+    AxisMark("255", Qt::AlignRight | Qt::AlignTop,
+             QRect(kMarkWidth + kGraphWindow - 30, graphBottom + 2, 30, 16), canvas);
+
+    // Right column: how to edit.
+    auto* usageGroup = new QGroupBox("Usage Descritption", this);
+    auto* usageLayout = new QVBoxLayout(usageGroup);
+    for (const char* text :
+         {"<< Add edit point >>\n  Left mouse click\n  on LUT line",
+          "<< Delete edit point >>\n  Right mouse click\n  at edit point",
+          "<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point."}) {
+        usageLayout->addWidget(new QLabel(text, usageGroup));
+    }
+    usageLayout->addStretch(1);
+
+    auto* contents = new QHBoxLayout;
+    contents->addLayout(left);
+    contents->addWidget(canvas, 0, Qt::AlignTop);
+    contents->addWidget(usageGroup);
+    SetContents(contents);
+
+    connect(read, &QPushButton::clicked, this,
+            [this] { LutTransfer::ReadTable(Context(), mainView_, colorIndex_); });
+    connect(write, &QPushButton::clicked, this,
+            [this] { LutTransfer::WriteTable(Context(), mainView_, colorIndex_); });
+    connect(clear, &QPushButton::clicked, this, [this] { channel_.ClearTable(); });
+    connect(convert, &QPushButton::clicked, this,
+            [this] { channel_.ConvertEditable(pointCount_->value()); });
+
+    channel_.SetView(this);
+    ShowMode();
+}
+
+LutEditor::~LutEditor() {
+    if (channel_.View() == this) {
+        channel_.SetView(nullptr);
+    }
+}
+
+void LutEditor::ShowMode() {
+    modeText_->setText(LutChannel::ModeText(channel_.GetMode()));
+}
+
+void LutEditor::Invalidate() {
+    ShowMode();
+    graph_->update();
+}
+
+void LutEditor::DrawNow() {
+    ShowMode();
+    graph_->repaint();
+}
+
+void LutEditor::ActivateWindow() {
+    if (isVisible()) {
+        activateWindow();
+    }
+}
+
+void LutEditor::CreateLutEditors(ProcessContext& context, MainView& mainView, QWidget* mainWindow) {
+    for (int i = 0; i < 3; ++i) {
+        const QString name = QString("LutEditor%1").arg(i);
+        if (mainWindow->findChild<LutEditor*>(name, Qt::FindDirectChildrenOnly) == nullptr) {
+            auto* editor = new LutEditor(context, mainView, i, mainWindow);
+            editor->hide();
+        }
+    }
+}
+
+void LutEditor::ShowLutEditors(ProcessContext& context, MainView& mainView, QWidget* mainWindow,
+                               bool show) {
+    CreateLutEditors(context, mainView, mainWindow);
+    const bool monochrome = context.Get<CameraModel>().IsSupported();
+    for (int i = 0; i < 3; ++i) {
+        auto* editor = mainWindow->findChild<LutEditor*>(QString("LutEditor%1").arg(i),
+                                                         Qt::FindDirectChildrenOnly);
+        const bool takesPart = !monochrome || i == LutTables::kMonochrome;
+        if (!show || !takesPart) {
+            // A window left over from a camera of the other kind goes as well.
+            editor->hide();
+            continue;
+        }
+        editor->setWindowTitle(QString::fromStdString(monochrome ? LutChannel::MonochromeTitle()
+                                                                 : LutChannel::Title(i)));
+        if (!editor->placed_) {
+            editor->placed_ = true;
+            editor->adjustSize();
+            editor->move(mainWindow->pos() + QPoint(50 * (i + 1), 50 * (i + 1)));
+        }
+        editor->showNormal();
+        editor->raise();
+        editor->activateWindow();
+    }
+}

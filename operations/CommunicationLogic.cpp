@@ -1,0 +1,188 @@
+#include "operations/CommunicationLogic.h"
+
+#include <vector>
+
+#include "controls/CameraModel.h"
+#include "core/CommunicationView.h"
+#include "core/ControlMode.h"
+#include "core/Notifier.h"
+#include "core/OnlineStatusSink.h"
+#include "core/ProcessContext.h"
+#include "core/ProgressSink.h"
+#include "operations/CameraFile.h"
+#include "operations/CameraRefresh.h"
+#include "operations/LogFileSaving.h"
+#include "operations/MessageLog.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+#include "transport/CameraPort.h"
+#include "transport/SerialDevice.h"
+
+namespace {
+
+constexpr int kAreaQueryTimeoutMs = 5000;
+constexpr int kStoreTimeoutMs = 40000;
+constexpr int kLoadTimeoutMs = 10000;
+constexpr int32_t kFirstUserArea = 1;
+
+constexpr int kStoreUserArea = CommandIds::Of("SA");
+constexpr int kStoreFactoryArea = CommandIds::Of("SA00");
+constexpr int kLoadArea = CommandIds::Of("LD");
+
+}  // namespace
+
+CommunicationLogic::CommunicationLogic(ProcessContext& context, CommunicationView& view,
+                                       MainView& mainView)
+    : context_(context), view_(view), mainView_(mainView) {}
+
+std::string CommunicationLogic::AreaName(int32_t area) {
+    switch (area) {
+        case 0:
+            return "Factory Data";
+        case 1:
+            return "User 1 Data";
+        case 2:
+            return "User 2 Data";
+        case 3:
+            return "User 3 Data";
+        default:
+            return "Unkown";
+    }
+}
+
+void CommunicationLogic::Initialise() {
+    CameraPort& port = context_.Get<CameraPort>();
+    view_.SelectCategory(port.GetCategory());
+    FillPortList();
+    view_.SelectBaudIndex(port.GetBaudIndex());
+    ApplyControlMode();
+    view_.SelectArea(kFirstUserArea);
+    ApplyStoreRule();
+}
+
+void CommunicationLogic::FillPortList() {
+    CameraPort& port = context_.Get<CameraPort>();
+    const int32_t count = port.GetPortCount();
+    std::vector<CommunicationView::PortItem> ports;
+    ports.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+    for (int32_t i = 0; i < count; ++i) {
+        CommunicationView::PortItem item;
+        item.name = port.GetPortName(i);
+        // The operator sees which device each COM name stands for on this system.
+        if (port.GetCategory() == kComCategory) {
+            item.device = SerialDevice::DeviceName(item.name);
+        }
+        ports.push_back(item);
+    }
+    view_.ShowPorts(ports);
+    int32_t index = port.GetPortIndex();
+    if (index < 0 || index >= count) {
+        port.SelectPort(0);
+        index = 0;
+    }
+    view_.SelectPort(index);
+}
+
+void CommunicationLogic::ApplyControlMode() {
+    view_.ShowBaudRateControls(context_.Get<ControlMode>().IsFactory());
+    ApplyStoreRule();
+}
+
+void CommunicationLogic::ApplyStoreRule() {
+    view_.EnableStore(view_.SelectedArea() != kFactoryArea ||
+                      context_.Get<ControlMode>().IsFactory());
+}
+
+void CommunicationLogic::CheckModelAndRefresh() {
+    if (context_.Get<CameraModel>().CheckModel() == 1) {
+        RefreshFromCamera(context_, mainView_);
+    }
+}
+
+void CommunicationLogic::OnCategoryChosen(int32_t category) {
+    if (!context_.Get<CameraPort>().SelectCategory(category)) {
+        context_.Get<Notifier>().Warn("Failed to initialize!");
+    }
+    FillPortList();
+    CheckModelAndRefresh();
+}
+
+void CommunicationLogic::OnBaudRateChosen(int32_t index) {
+    // What the driver reports is all the operator is told.
+    context_.Get<CameraPort>().SetBaudRate(CameraPort::BaudRateFromIndex(index));
+    CheckModelAndRefresh();
+}
+
+void CommunicationLogic::OnPortChosen(int32_t index) {
+    context_.Get<CameraPort>().SelectPort(index);
+    CheckModelAndRefresh();
+}
+
+void CommunicationLogic::OnAuto() {
+    CameraPort& port = context_.Get<CameraPort>();
+    // Always the first 16 positions, however many ports the list holds.
+    int32_t found = -1;
+    for (int32_t i = 0; i < kPortsSearched && found < 0; ++i) {
+        if (port.SelectPort(i) && context_.Get<CameraModel>().CheckModel() == 1) {
+            found = i;
+        }
+    }
+    OnlineStatusSink& status = context_.Get<OnlineStatusSink>();
+    if (found < 0) {
+        context_.Get<Notifier>().Show(
+            {"No answer from Camera! (Timeout error)\nCheck power on "
+             "Camera or serial cable connection.",
+             "Communication Error", MessageIcon::Warning, MessageButtons::Ok});
+        status.SetOnline(false);
+        // The link stays on the last port tried, and the list says so rather than showing a
+        // port that is no longer in use.
+        view_.SelectPort(kPortsSearched - 1);
+        return;
+    }
+    status.SetOnline(true);
+    view_.SelectPort(found);
+    RefreshFromCamera(context_, mainView_);
+}
+
+void CommunicationLogic::OnWriteSettingsFile() {
+    CameraFile::SaveAllDataAs(context_, mainView_);
+}
+
+void CommunicationLogic::OnReadSettingsFile() {
+    CameraFile::OpenCameraFile(context_, mainView_);
+}
+
+void CommunicationLogic::OnGetArea() {
+    int32_t area = -1;
+    if (!context_.Get<CommandEngine>().GetValue(CommandIds::kEA, area, kAreaQueryTimeoutMs)) {
+        area = -1;
+    }
+    view_.ShowCurrentAreaName(AreaName(area));
+}
+
+void CommunicationLogic::OnStore() {
+    ProgressSink& progress = context_.Get<ProgressSink>();
+    progress.ShowProgress(&view_, "Now, Storing camera data.");
+    const int32_t area = view_.SelectedArea();
+    const int command = area != kFactoryArea ? kStoreUserArea : kStoreFactoryArea;
+    if (context_.Get<CommandEngine>().SetValue(command, area, kStoreTimeoutMs)) {
+        context_.Get<Notifier>().Show({"Completed to store current setting data!",
+                                       kApplicationCaption, MessageIcon::Information,
+                                       MessageButtons::Ok});
+    }
+    progress.EndProgress();
+}
+
+void CommunicationLogic::OnLoad() {
+    if (context_.Get<CommandEngine>().SetValue(kLoadArea, view_.SelectedArea(), kLoadTimeoutMs)) {
+        RefreshFromCamera(context_, mainView_);
+    }
+}
+
+void CommunicationLogic::OnClearLog() {
+    context_.Get<MessageLog>().Clear();
+}
+
+void CommunicationLogic::OnSaveLog() {
+    LogFileSaving::SaveMessageLog(context_, &view_);
+}

@@ -1,0 +1,97 @@
+#include "operations/LogFileSaving.h"
+
+#include <filesystem>
+#include <functional>
+#include <system_error>
+
+#include "core/FileChooser.h"
+#include "core/FileReplacement.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
+#include "operations/LineLog.h"
+#include "operations/MessageLog.h"
+#include "operations/TerminalLog.h"
+
+namespace LogFileSaving {
+
+namespace {
+
+struct LogFileKind {
+    const char* pattern;
+    const char* extension;
+    const char* filterName;
+    bool newestFirst;
+};
+
+const LogFileKind kMessageLogFile = {"*.txt", "txt", "txt file (*.txt)", false};
+const LogFileKind kTerminalLogFile = {"*.csv", "csv", "CSV file (*.csv)", true};
+
+// The common steps of both saves; announce runs once the file is written.
+void SaveLog(ProcessContext& context, OperatorWindow* owner, const LineLog& lines,
+             const LogFileKind& kind, const std::function<void()>& announce) {
+    SettingsStore& settings = context.Get<SettingsStore>();
+    std::string folder;
+    settings.ReadPath(kCommandLogFilePath, folder);
+
+    FileDialogRequest request;
+    request.owner = owner;
+    request.folder = folder;
+    request.fileName = kind.pattern;
+    request.defaultExtension = kind.extension;
+    request.filterName = kind.filterName;
+    request.filterPattern = kind.pattern;
+    const std::optional<std::string> chosen = context.Get<FileChooser>().ChooseFileToSave(request);
+    if (!chosen) {
+        return;
+    }
+    const std::string& path = *chosen;
+    Notifier& notifier = context.Get<Notifier>();
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::u8path(path), error) &&
+        !notifier.AskYesNo(path + "\nThis file already exists." + "\nReplace existing file?",
+                           kApplicationCaption)) {
+        return;
+    }
+    if (ReplaceFileContents(path, LogText(lines, kind.newestFirst))) {
+        announce();
+    } else {
+        notifier.Show(
+            {"File open error !", kApplicationCaption, MessageIcon::Error, MessageButtons::Ok});
+    }
+    const std::string chosenFolder = FolderOfPath(path);
+    if (!chosenFolder.empty()) {
+        settings.WritePath(kCommandLogFilePath, chosenFolder);
+    }
+}
+
+}  // namespace
+
+void SaveMessageLog(ProcessContext& context, OperatorWindow* owner) {
+    MessageLog& log = context.Get<MessageLog>();
+    SaveLog(context, owner, log.Lines(), kMessageLogFile,
+            [&log] { log.Add("Writing file has been done!"); });
+}
+
+void SaveTerminalLog(ProcessContext& context, OperatorWindow* owner) {
+    TerminalLog& log = context.Get<TerminalLog>();
+    SaveLog(context, owner, log.Lines(), kTerminalLogFile,
+            [&log] { log.AddFormatted("Writing file has been done !"); });
+}
+
+std::string LogText(const LineLog& lines, bool newestFirst) {
+    const std::size_t count = lines.Size();
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        length += lines.Line(i).size() + 1;
+    }
+    std::string text;
+    text.reserve(length);
+    for (std::size_t i = 0; i < count; ++i) {
+        text += lines.Line(newestFirst ? i : count - 1 - i);
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace LogFileSaving

@@ -1,0 +1,90 @@
+#include "operations/LutTransfer.h"
+
+#include <cstdio>
+#include <string>
+
+#include "core/DialogEnabler.h"
+#include "core/MainView.h"
+#include "core/ProcessContext.h"
+#include "core/ProgressSink.h"
+#include "files/LutChannel.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+
+namespace LutTransfer {
+
+namespace {
+
+constexpr int kEntryTimeoutMs = 1000;
+const char kReadingText[] = "Now, reading camera gamma data  ";
+const char kWritingText[] = "Now, writing camera gamma data.";
+
+std::string WithCount(const char* text, int done) {
+    char count[32];
+    std::snprintf(count, sizeof count, "  (%d / %d)", done, LutChannel::kEntries);
+    return std::string(text) + count;
+}
+
+OperatorWindow* WindowOf(LutChannel& channel) {
+    return channel.View() != nullptr ? channel.View()->Window() : nullptr;
+}
+
+}  // namespace
+
+bool ReadTable(ProcessContext& context, MainView& view, int colorIndex) {
+    LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
+    CommandEngine& engine = context.Get<CommandEngine>();
+    DialogEnabler& dialogs = context.Get<DialogEnabler>();
+    ProgressSink& progress = context.Get<ProgressSink>();
+    dialogs.EnableAll(false);
+    progress.ShowProgress(WindowOf(channel), kReadingText);
+    progress.SetProgress(0);
+    bool complete = true;
+    for (int i = 0; i < LutChannel::kEntries; ++i) {
+        engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs);
+        int32_t level = 0;
+        if (!engine.GetValue(CommandIds::kLUTD, level, kEntryTimeoutMs)) {
+            complete = false;
+            break;
+        }
+        if (level < 0) {
+            level = 0;
+        } else if (level > LutChannel::kMaxLevel) {
+            level = LutChannel::kMaxLevel;
+        }
+        channel.SetOutputLevel(i, static_cast<uint32_t>(level));
+        progress.SetProgressMessage(WithCount(kReadingText, i + 1));
+        progress.SetProgress(i * 100 / LutChannel::kEntries);
+        view.PumpMessages();
+        if (channel.View() != nullptr) {
+            channel.View()->ActivateWindow();
+        }
+    }
+    progress.EndProgress();
+    channel.SetMode(LutChannel::kViewMode);
+    channel.DrawNow();
+    dialogs.EnableAll(true);
+    return complete;
+}
+
+void WriteTable(ProcessContext& context, MainView& view, int colorIndex) {
+    LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
+    CommandEngine& engine = context.Get<CommandEngine>();
+    DialogEnabler& dialogs = context.Get<DialogEnabler>();
+    ProgressSink& progress = context.Get<ProgressSink>();
+    dialogs.EnableAll(false);
+    progress.ShowProgress(WindowOf(channel), kWritingText);
+    progress.SetProgress(0);
+    for (int i = 0; i < LutChannel::kEntries; ++i) {
+        engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs);
+        engine.SetValue(CommandIds::kLUTD, static_cast<int32_t>(channel.OutputLevel(i)),
+                        kEntryTimeoutMs);
+        progress.SetProgressMessage(WithCount(kWritingText, i + 1));
+        progress.SetProgress(i * 100 / LutChannel::kEntries);
+        view.PumpMessages();
+    }
+    dialogs.EnableAll(true);
+    progress.EndProgress();
+}
+
+}  // namespace LutTransfer

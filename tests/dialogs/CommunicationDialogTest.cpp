@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/WidgetServices.h"
+#include "core/ControlMode.h"
+#include "dialogs/CommunicationDialog.h"
+#include "dialogs/LogView.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestContext.h"
+
+namespace {
+
+// The communication dialog as the main window shows it at start-up, driven as an operator
+// drives it.
+class CommunicationDialogTest : public testing::Test {
+protected:
+    void Open() {
+        window = std::make_unique<MainWindow>(test.Context());
+        window->Initialise();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        dialog = window->Communication();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    }
+    template <class Widget>
+    Widget* Control(int id) {
+        return dialog->findChild<Widget*>(QString::number(id));
+    }
+    // Opens the list, highlights the item and takes it with Enter.
+    void Choose(QComboBox* list, const QString& item) {
+        list->showPopup();
+        QAbstractItemView* popup = list->view();
+        popup->setCurrentIndex(list->model()->index(list->findText(item), 0));
+        QTest::keyClick(popup, Qt::Key_Return);
+    }
+    // COM<n> opens a file that does not exist.
+    void Unplug(int number) {
+        unplugged.push_back(std::make_unique<ScopedEnvironment>(
+            "RVTOOL_COM" + std::to_string(number), test.Folder().File("none")));
+    }
+
+    TestContext test{ProvideWidgetServices};
+    std::vector<std::unique_ptr<ScopedEnvironment>> unplugged;
+    std::unique_ptr<MainWindow> window;
+    CommunicationDialog* dialog = nullptr;
+};
+
+TEST_F(CommunicationDialogTest, TheFactoryAreaAndTheBaudRateAreForFactoryModeOnly) {
+    Open();
+    auto* areas = Control<QComboBox>(1026);
+    auto* store = Control<QPushButton>(1076);
+    EXPECT_EQ(areas->currentText(), "User 1 Data");
+    EXPECT_TRUE(store->isEnabled());
+    EXPECT_FALSE(Control<QComboBox>(1027)->isVisible());
+    EXPECT_FALSE(Control<QLabel>(1016)->isVisible());
+
+    Choose(areas, "Factory Data");
+    EXPECT_FALSE(store->isEnabled());
+    Choose(areas, "User 3 Data");
+    EXPECT_TRUE(store->isEnabled());
+
+    Choose(areas, "Factory Data");
+    test.Context().Get<ControlMode>().Toggle();
+    window->Logic().UpdateModeView();
+    EXPECT_TRUE(store->isEnabled());
+    EXPECT_TRUE(Control<QComboBox>(1027)->isVisible());
+    EXPECT_TRUE(Control<QComboBox>(1027)->isEnabled());
+    EXPECT_TRUE(Control<QLabel>(1016)->isVisible());
+}
+
+TEST_F(CommunicationDialogTest, AutoFindsTheCameraOnCom3AndShowsItOnline) {
+    SimProcess camera;
+    ASSERT_TRUE(camera.Start({"--no-pacing"}));
+    Unplug(1);
+    Unplug(2);
+    ScopedEnvironment com3("RVTOOL_COM3", camera.DevicePath());
+    Open();
+    EXPECT_EQ(Control<QLabel>(1063)->text(), "Offline");
+
+    QTest::mouseClick(Control<QPushButton>(1088), Qt::LeftButton);
+    auto* ports = Control<QComboBox>(1005);
+    EXPECT_EQ(ports->currentIndex(), 2);
+    EXPECT_EQ(ports->currentData().toString(), "COM3");
+    EXPECT_TRUE(ports->currentText().contains(QString::fromStdString(camera.DevicePath())))
+        << "the device is shown beside the port's name";
+    EXPECT_EQ(Control<QLabel>(1063)->text(), "Online");
+    // The pages were read again: the settings queries are in the message log.
+    LogListModel* log = Control<LogView>(1078)->LogModel();
+    bool gainRead = false;
+    for (int row = 0; row < log->rowCount(); ++row) {
+        gainRead = gainRead || log->index(row).data().toString() == "GA?";
+    }
+    EXPECT_TRUE(gainRead);
+    EXPECT_EQ(test.Notifier().Texts().size(), 2u) << "only COM1 and COM2 failed";
+}
+
+}  // namespace
