@@ -240,52 +240,38 @@ namespace {
 constexpr int32_t kClReadTimeoutMs = 10;
 constexpr int32_t kClWriteTimeoutMs = 500;
 
-// Calls the action with the adapter of a Camera Link category.
-template <class Action>
-auto WithAdapter(ProcessContext& context, int32_t category, Action action) {
+// The adapter of a Camera Link category; none when it was never used and need not be made.
+ClSerialAdapter* Adapter(ProcessContext& context, int32_t category, bool make = true) {
     switch (category) {
         case kCameraLink2000Category:
-            return action(context.Get<ClSerial2000Adapter>());
+            return make || context.Has<ClSerial2000Adapter>() ? &context.Get<ClSerial2000Adapter>()
+                                                              : nullptr;
         case kCameraLink2001Category:
-            return action(context.Get<ClSerial2001Adapter>());
+            return make || context.Has<ClSerial2001Adapter>() ? &context.Get<ClSerial2001Adapter>()
+                                                              : nullptr;
         default:
-            return action(context.Get<ClSerialV11Adapter>());
+            return make || context.Has<ClSerialV11Adapter>() ? &context.Get<ClSerialV11Adapter>()
+                                                             : nullptr;
     }
 }
 
 }  // namespace
 
 bool CameraPort::OpenCameraLink(int32_t category, int32_t portIndex, int32_t baudRate) {
-    return WithAdapter(context_, category, [&](auto& adapter) {
-        return adapter.Open(portIndex) && adapter.SetBaudRate(baudRate);
-    });
+    ClSerialAdapter& adapter = *Adapter(context_, category);
+    return adapter.Open(portIndex) && adapter.SetBaudRate(baudRate);
 }
 
 void CameraPort::CloseCameraLink(int32_t category) {
     // An adapter never used has nothing to close.
-    switch (category) {
-        case kCameraLink2000Category:
-            if (context_.Has<ClSerial2000Adapter>()) {
-                context_.Get<ClSerial2000Adapter>().Close();
-            }
-            break;
-        case kCameraLink2001Category:
-            if (context_.Has<ClSerial2001Adapter>()) {
-                context_.Get<ClSerial2001Adapter>().Close();
-            }
-            break;
-        default:
-            if (context_.Has<ClSerialV11Adapter>()) {
-                context_.Get<ClSerialV11Adapter>().Close();
-            }
-            break;
+    if (ClSerialAdapter* adapter = Adapter(context_, category, false)) {
+        adapter->Close();
     }
 }
 
 bool CameraPort::WriteCameraLink(int32_t category, const std::string& text) {
-    return WithAdapter(context_, category, [&](auto& adapter) {
-        return adapter.Write(text.data(), static_cast<int32_t>(text.size()), kClWriteTimeoutMs);
-    });
+    return Adapter(context_, category)
+        ->Write(text.data(), static_cast<int32_t>(text.size()), kClWriteTimeoutMs);
 }
 
 int32_t CameraPort::ReadCameraLink(int32_t category, char* byte, Clock::time_point deadline) {
@@ -294,9 +280,8 @@ int32_t CameraPort::ReadCameraLink(int32_t category, char* byte, Clock::time_poi
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - start).count();
     const int32_t timeoutMs =
         static_cast<int32_t>(std::clamp<decltype(left)>(left, 0, kClReadTimeoutMs));
-    const int32_t got = WithAdapter(context_, category, [&](auto& adapter) {
-        return adapter.IsOpen() ? adapter.Read(byte, 1, timeoutMs) : -1;
-    });
+    ClSerialAdapter& adapter = *Adapter(context_, category);
+    const int32_t got = adapter.IsOpen() ? adapter.Read(byte, 1, timeoutMs) : -1;
     if (got > 0) {
         return got;
     }
@@ -311,10 +296,9 @@ int32_t CameraPort::ReadCameraLink(int32_t category, char* byte, Clock::time_poi
 }
 
 int32_t CameraPort::CountCameraLinkPorts(int32_t category) {
-    return WithAdapter(context_, category, [](auto& adapter) { return adapter.GetPortCount(); });
+    return Adapter(context_, category)->GetPortCount();
 }
 
 std::string CameraPort::NameCameraLinkPort(int32_t category, int32_t index) {
-    return WithAdapter(context_, category,
-                       [index](auto& adapter) { return adapter.GetPortName(index); });
+    return Adapter(context_, category)->GetPortName(index);
 }

@@ -4,29 +4,30 @@
 #include <string>
 #include <vector>
 
+#include "transport/ClSerialAdapter.h"
 #include "transport/ClSerialLink.h"
 
 class ProcessContext;
 
 // The Camera Link serial interface of 2001: one library, libclserial.so (clserial.dll), that
 // reports the grabber makers; a port is a maker, named by the maker's name.
-class ClSerial2001Adapter {
+class ClSerial2001Adapter : public ClSerialAdapter {
 public:
     explicit ClSerial2001Adapter(ProcessContext& context);
-    ~ClSerial2001Adapter();
+    ~ClSerial2001Adapter() override;
     ClSerial2001Adapter(const ClSerial2001Adapter&) = delete;
     ClSerial2001Adapter& operator=(const ClSerial2001Adapter&) = delete;
 
     // Lists the makers afresh and returns their number; without the library the previous
     // list stays.
-    int32_t GetPortCount();
-    std::string GetPortName(int32_t index) const;
-    bool Open(int32_t index);
-    bool SetBaudRate(int32_t baudRate);
-    bool Write(const char* bytes, int32_t count, int32_t timeoutMs);
-    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs);
-    bool IsOpen() const { return library_.link.IsOpen(); }
-    void Close();
+    int32_t GetPortCount() override;
+    std::string GetPortName(int32_t index) const override;
+    bool Open(int32_t index) override;
+    bool SetBaudRate(int32_t baudRate) override;
+    bool Write(const char* bytes, int32_t count, int32_t timeoutMs) override;
+    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs) override;
+    bool IsOpen() const override { return library_.link.IsOpen(); }
+    void Close() override;
 
 private:
     struct Library {

@@ -4,28 +4,29 @@
 #include <string>
 #include <vector>
 
+#include "transport/ClSerialAdapter.h"
 #include "transport/ClSerialLink.h"
 
 class ProcessContext;
 
 // The Camera Link serial interface ver. 1.1: one library, libclallserial.so (clallserial.dll),
 // that reports every port of every maker, named "<maker> - <port identifier>".
-class ClSerialV11Adapter {
+class ClSerialV11Adapter : public ClSerialAdapter {
 public:
     explicit ClSerialV11Adapter(ProcessContext& context);
-    ~ClSerialV11Adapter();
+    ~ClSerialV11Adapter() override;
     ClSerialV11Adapter(const ClSerialV11Adapter&) = delete;
     ClSerialV11Adapter& operator=(const ClSerialV11Adapter&) = delete;
 
     // Lists the ports afresh and returns their number; 0 without the library.
-    int32_t GetPortCount();
-    std::string GetPortName(int32_t index) const;
-    bool Open(int32_t index);
-    bool SetBaudRate(int32_t baudRate);
-    bool Write(const char* bytes, int32_t count, int32_t timeoutMs);
-    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs);
-    bool IsOpen() const { return library_.link.IsOpen(); }
-    void Close();
+    int32_t GetPortCount() override;
+    std::string GetPortName(int32_t index) const override;
+    bool Open(int32_t index) override;
+    bool SetBaudRate(int32_t baudRate) override;
+    bool Write(const char* bytes, int32_t count, int32_t timeoutMs) override;
+    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs) override;
+    bool IsOpen() const override { return library_.link.IsOpen(); }
+    void Close() override;
 
 private:
     struct Library {
