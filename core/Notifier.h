@@ -26,6 +26,10 @@ public:
     void Warn(const std::string& text, const std::string& caption = kApplicationCaption) {
         Show({text, caption, MessageIcon::Warning, MessageButtons::Ok});
     }
+    // A message with an OK button under the program's caption.
+    void Tell(const std::string& text, MessageIcon icon) {
+        Show({text, kApplicationCaption, icon, MessageButtons::Ok});
+    }
     bool AskYesNo(const std::string& text, const std::string& caption) {
         return Show({text, caption, MessageIcon::Question, MessageButtons::YesNo}) ==
                MessageAnswer::Yes;

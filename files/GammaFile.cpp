@@ -29,10 +29,6 @@ std::FILE* OpenForReading(const std::string& path) {
 #endif
 }
 
-void ShowStop(Notifier& notifier, const std::string& text) {
-    notifier.Show({text, kApplicationCaption, MessageIcon::Error, MessageButtons::Ok});
-}
-
 std::string CouldNotOpen(const std::string& path) {
     return path + "\nCouldn't open this file";
 }
@@ -73,7 +69,7 @@ std::string FormatGammaFile(LutTables& tables, bool monochrome) {
 bool WriteGammaFile(const std::string& path, LutTables& tables, bool monochrome,
                     Notifier& notifier) {
     if (!ReplaceFileContents(path, FormatGammaFile(tables, monochrome))) {
-        ShowStop(notifier, CouldNotOpen(path));
+        notifier.Tell(CouldNotOpen(path), MessageIcon::Error);
         return false;
     }
     return true;
@@ -82,7 +78,7 @@ bool WriteGammaFile(const std::string& path, LutTables& tables, bool monochrome,
 bool ReadGammaFile(const std::string& path, LutTables& tables, Notifier& notifier) {
     std::FILE* file = OpenForReading(path);
     if (file == nullptr) {
-        ShowStop(notifier, CouldNotOpen(path));
+        notifier.Tell(CouldNotOpen(path), MessageIcon::Error);
         return false;
     }
     char line[kLineBuffer];
@@ -91,14 +87,14 @@ bool ReadGammaFile(const std::string& path, LutTables& tables, Notifier& notifie
         bool toldTooLarge = false;
         for (int k = 0; std::fgets(line, kLineBuffer, file) != nullptr; ++k) {
             if (k >= LutChannel::kEntries) {
-                ShowStop(notifier, "Too many data");
+                notifier.Tell("Too many data", MessageIcon::Error);
                 std::fclose(file);
                 return false;
             }
             std::vector<int64_t> numbers = NumbersOf(line);
             const std::size_t count = numbers.size();
             if (count > kMaxNumbers) {
-                ShowStop(notifier, "Invaild data count format");
+                notifier.Tell("Invaild data count format", MessageIcon::Error);
                 std::fclose(file);
                 return false;
             }
@@ -109,7 +105,7 @@ bool ReadGammaFile(const std::string& path, LutTables& tables, Notifier& notifie
                         char text[96];
                         std::snprintf(text, sizeof text, "Invalid data value: Line(%d) : Value(%d)",
                                       k, static_cast<int>(number));
-                        ShowStop(notifier, text);
+                        notifier.Tell(text, MessageIcon::Error);
                     }
                     number = LutChannel::kMaxLevel;
                 }

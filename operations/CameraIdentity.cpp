@@ -21,10 +21,6 @@ constexpr int kDeviceVersionTimeoutMs = 10000;
 // The camera takes a new camera id only right after this code.
 constexpr int32_t kUnlockCode = 5086213;
 
-void Tell(ProcessContext& context, const std::string& text, MessageIcon icon) {
-    context.Get<Notifier>().Show({text, kApplicationCaption, icon, MessageButtons::Ok});
-}
-
 // A version number 123 reads 1.23.
 std::string VersionText(int32_t number) {
     char text[32];
@@ -95,10 +91,11 @@ bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts) {
         text += (i > 0 ? "." : "") + FirstCharacter(parts[i]);
     }
     if (!context.Get<CommandEngine>().SetString(CommandIds::kDV00, text, kDeviceVersionTimeoutMs)) {
-        Tell(context, "Couldn't write the Device Version.", MessageIcon::Error);
+        context.Get<Notifier>().Tell("Couldn't write the Device Version.", MessageIcon::Error);
         return false;
     }
-    Tell(context, "Writing the Device Version has been completed.", MessageIcon::Information);
+    context.Get<Notifier>().Tell("Writing the Device Version has been completed.",
+                                 MessageIcon::Information);
     return true;
 }
 
@@ -117,27 +114,28 @@ std::vector<std::string> ListHelpFiles(const std::string& folder) {
 
 void ViewHelpFile(ProcessContext& context, const std::string& folder, const std::string& name) {
     if (name.empty()) {
-        Tell(context, "No file was selected !!", MessageIcon::Error);
+        context.Get<Notifier>().Tell("No file was selected !!", MessageIcon::Error);
         return;
     }
     const std::string path = (std::filesystem::path(folder) / name).string();
     if (!context.Get<DocumentOpener>().Open(path)) {
         // Not a silent click: the operator learns the viewer did not start.
-        Tell(context, "Couldn't open the help file " + path + ".", MessageIcon::Error);
+        context.Get<Notifier>().Tell("Couldn't open the help file " + path + ".",
+                                     MessageIcon::Error);
     }
 }
 
 bool SaveUserId(ProcessContext& context, const std::string& text) {
     if (text.size() > kUserIdLimit) {
-        Tell(context, "User ID string is too long !!", MessageIcon::Error);
+        context.Get<Notifier>().Tell("User ID string is too long !!", MessageIcon::Error);
         return false;
     }
     if (!context.Get<CommandEngine>().SetString(CommandIds::kUD, text, kQueryTimeoutMs)) {
-        Tell(context, "Couldn't write the User ID.", MessageIcon::Error);
+        context.Get<Notifier>().Tell("Couldn't write the User ID.", MessageIcon::Error);
         return false;
     }
-    Tell(context, "Writing the User ID \"" + text + "\" has been completed.",
-         MessageIcon::Information);
+    context.Get<Notifier>().Tell("Writing the User ID \"" + text + "\" has been completed.",
+                                 MessageIcon::Information);
     return true;
 }
 
@@ -163,7 +161,7 @@ CameraIdCharacters ReadCameraId(ProcessContext& context) {
 bool SaveCameraId(ProcessContext& context, const CameraIdCharacters& edits) {
     CommandEngine& engine = context.Get<CommandEngine>();
     if (!engine.SetValue(CommandIds::kULCK, kUnlockCode, kQueryTimeoutMs)) {
-        Tell(context, "Couldn't save camera id.", MessageIcon::Error);
+        context.Get<Notifier>().Tell("Couldn't save camera id.", MessageIcon::Error);
         return false;
     }
     std::string id;
@@ -171,10 +169,11 @@ bool SaveCameraId(ProcessContext& context, const CameraIdCharacters& edits) {
         id += FirstCharacter(edit);
     }
     if (!engine.SetString(CommandIds::kID00, id, kQueryTimeoutMs)) {
-        Tell(context, "Couldn't save the camera id.", MessageIcon::Error);
+        context.Get<Notifier>().Tell("Couldn't save the camera id.", MessageIcon::Error);
         return false;
     }
-    Tell(context, "Completed saving camera id: " + id + ".", MessageIcon::Information);
+    context.Get<Notifier>().Tell("Completed saving camera id: " + id + ".",
+                                 MessageIcon::Information);
     return true;
 }
 

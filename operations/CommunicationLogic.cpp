@@ -11,6 +11,7 @@
 #include "core/ProgressSink.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
+#include "operations/FlashAreas.h"
 #include "operations/LogFileSaving.h"
 #include "operations/MessageLog.h"
 #include "protocol/CommandEngine.h"
@@ -24,10 +25,6 @@ constexpr int kAreaQueryTimeoutMs = 5000;
 constexpr int kStoreTimeoutMs = 40000;
 constexpr int kLoadTimeoutMs = 10000;
 constexpr int32_t kFirstUserArea = 1;
-
-constexpr int kStoreUserArea = CommandIds::Of("SA");
-constexpr int kStoreFactoryArea = CommandIds::Of("SA00");
-constexpr int kLoadArea = CommandIds::Of("LD");
 
 }  // namespace
 
@@ -163,18 +160,16 @@ void CommunicationLogic::OnGetArea() {
 void CommunicationLogic::OnStore() {
     ProgressSink& progress = context_.Get<ProgressSink>();
     progress.ShowProgress(&view_, "Now, Storing camera data.");
-    const int32_t area = view_.SelectedArea();
-    const int command = area != kFactoryArea ? kStoreUserArea : kStoreFactoryArea;
-    if (context_.Get<CommandEngine>().SetValue(command, area, kStoreTimeoutMs)) {
-        context_.Get<Notifier>().Show({"Completed to store current setting data!",
-                                       kApplicationCaption, MessageIcon::Information,
-                                       MessageButtons::Ok});
+    if (FlashAreas::Store(context_, view_.SelectedArea(), kStoreTimeoutMs)) {
+        context_.Get<Notifier>().Tell("Completed to store current setting data!",
+                                      MessageIcon::Information);
     }
     progress.EndProgress();
 }
 
 void CommunicationLogic::OnLoad() {
-    if (context_.Get<CommandEngine>().SetValue(kLoadArea, view_.SelectedArea(), kLoadTimeoutMs)) {
+    if (context_.Get<CommandEngine>().SetValue(CommandIds::kLD, view_.SelectedArea(),
+                                               kLoadTimeoutMs)) {
         RefreshFromCamera(context_, mainView_);
     }
 }

@@ -23,10 +23,6 @@ constexpr int kXmlReadTimeoutMs = 5000;
 constexpr int kResetTimeoutMs = 1000;
 constexpr int32_t kXmlDigitEdits[] = {kXmlVersionMajor, kXmlVersionMinor, kXmlVersionPatch};
 
-void Tell(ProcessContext& context, const std::string& text, MessageIcon icon) {
-    context.Get<Notifier>().Show({text, kApplicationCaption, icon, MessageButtons::Ok});
-}
-
 }  // namespace
 
 void SetCameraModel(ProcessContext& context, MainView& view) {
@@ -34,11 +30,12 @@ void SetCameraModel(ProcessContext& context, MainView& view) {
     if (index < 0 || index >= CameraModel::kUnsupported ||
         !context.Get<CommandEngine>().SetString(CommandIds::kMD00, CameraModel::ModelName(index),
                                                 kModelTimeoutMs)) {
-        Tell(context, "Failed writting camera model id.", MessageIcon::Error);
+        context.Get<Notifier>().Tell("Failed writting camera model id.", MessageIcon::Error);
         return;
     }
     context.Get<CameraModel>().CheckModel();
-    Tell(context, "Succeeded in writting camera model id.", MessageIcon::Information);
+    context.Get<Notifier>().Tell("Succeeded in writting camera model id.",
+                                 MessageIcon::Information);
 }
 
 void WriteXmlVersion(ProcessContext& context, MainView& view) {
@@ -51,9 +48,10 @@ void WriteXmlVersion(ProcessContext& context, MainView& view) {
     }
     const int32_t number = static_cast<int32_t>(std::strtol(digits.c_str(), nullptr, 10));
     if (context.Get<CommandEngine>().SetValue(CommandIds::kXMLVR, number, kXmlWriteTimeoutMs)) {
-        Tell(context, "Writing the XML Version has been completed.", MessageIcon::Information);
+        context.Get<Notifier>().Tell("Writing the XML Version has been completed.",
+                                     MessageIcon::Information);
     } else {
-        Tell(context, "Couldn't write the XML Version.", MessageIcon::Error);
+        context.Get<Notifier>().Tell("Couldn't write the XML Version.", MessageIcon::Error);
     }
 }
 

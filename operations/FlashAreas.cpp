@@ -28,17 +28,6 @@ constexpr std::chrono::milliseconds kStoreAllPause{20};
 
 const char* const kItemNames[] = {"Factory", "User 1", "User 2", "User 3"};
 
-void Inform(ProcessContext& context, const std::string& text) {
-    context.Get<Notifier>().Show(
-        {text, kApplicationCaption, MessageIcon::Information, MessageButtons::Ok});
-}
-
-// The store command of an area: the factory area has its own.
-bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
-    return context.Get<CommandEngine>().SetValue(area == 0 ? CommandIds::kSA00 : CommandIds::kSA,
-                                                 area, timeoutMs);
-}
-
 // Runs the area dialog; the chosen area, or nothing when the operator cancelled.
 bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t& area) {
     ChoiceRequest request;
@@ -65,6 +54,11 @@ bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t& are
 
 }  // namespace
 
+bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
+    return context.Get<CommandEngine>().SetValue(area == 0 ? CommandIds::kSA00 : CommandIds::kSA,
+                                                 area, timeoutMs);
+}
+
 int32_t AreaOfItem(const std::string& item) {
     for (int32_t area = 0; area < 4; ++area) {
         if (item == kItemNames[area]) {
@@ -81,12 +75,12 @@ void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea
     }
     currentArea = area;
     if (area < 0 || area > 3) {
-        context.Get<Notifier>().Show(
-            {"Selected invalid area !", kApplicationCaption, MessageIcon::Error});
+        context.Get<Notifier>().Tell("Selected invalid area !", MessageIcon::Error);
         return;
     }
     if (Store(context, area, kStoreTimeoutMs)) {
-        Inform(context, "Completed saving current setting data !");
+        context.Get<Notifier>().Tell("Completed saving current setting data !",
+                                     MessageIcon::Information);
     }
 }
 
@@ -126,7 +120,8 @@ void StoreAll(ProcessContext& context, MainView& view) {
     }
     progress.EndProgress();
     if (failures == 0) {
-        Inform(context, "Completed to store current setting data!");
+        context.Get<Notifier>().Tell("Completed to store current setting data!",
+                                     MessageIcon::Information);
     } else {
         notifier.Warn("Couldn't store current setting data!");
     }

@@ -25,6 +25,9 @@ void Reload(ProcessContext& context, MainView& view, int32_t& currentArea);
 // "Store All": after the operator confirms, user areas 3, 2, 1 and then the factory area, each
 // tried whatever became of the others, with one summary.
 void StoreAll(ProcessContext& context, MainView& view);
+// Stores the camera's current settings into the area: the factory area has its own command.
+// True when the camera confirmed.
+bool Store(ProcessContext& context, int32_t area, int timeoutMs);
 // The factory area alone, without a word.
 void SaveFactoryArea(ProcessContext& context);
 

@@ -56,8 +56,7 @@ void SaveLog(ProcessContext& context, OperatorWindow* owner, const LineLog& line
     if (ReplaceFileContents(path, LogText(lines, kind.newestFirst))) {
         announce();
     } else {
-        notifier.Show(
-            {"File open error !", kApplicationCaption, MessageIcon::Error, MessageButtons::Ok});
+        notifier.Tell("File open error !", MessageIcon::Error);
     }
     const std::string chosenFolder = FolderOfPath(path);
     if (!chosenFolder.empty()) {
