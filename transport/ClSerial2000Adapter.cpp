@@ -16,11 +16,6 @@ int32_t ClSerial2000Adapter::GetPortCount() {
     return static_cast<int32_t>(names_.size());
 }
 
-std::string ClSerial2000Adapter::GetPortName(int32_t index) const {
-    return index >= 0 && index < static_cast<int32_t>(names_.size()) ? names_[index]
-                                                                     : std::string();
-}
-
 bool ClSerial2000Adapter::Open(int32_t index) {
     Close();
     if (names_.empty()) {
@@ -46,16 +41,4 @@ bool ClSerial2000Adapter::SetBaudRate(int32_t baudRate) {
     }
     context_.Get<Notifier>().Warn("Selected baud rate is not supported.");
     return false;
-}
-
-bool ClSerial2000Adapter::Write(const char* bytes, int32_t count, int32_t timeoutMs) {
-    return link_.Write(bytes, count, timeoutMs);
-}
-
-int32_t ClSerial2000Adapter::Read(char* buffer, int32_t count, int32_t timeoutMs) {
-    return link_.Read(buffer, count, timeoutMs);
-}
-
-void ClSerial2000Adapter::Close() {
-    link_.Close();
 }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "transport/ClSerialAdapter.h"
-#include "transport/ClSerialLink.h"
 
 class ProcessContext;
 
@@ -21,16 +20,12 @@ public:
 
     // Lists the library files afresh and returns their number.
     int32_t GetPortCount() override;
-    std::string GetPortName(int32_t index) const override;
     bool Open(int32_t index) override;
     bool SetBaudRate(int32_t baudRate) override;
-    bool Write(const char* bytes, int32_t count, int32_t timeoutMs) override;
-    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs) override;
-    bool IsOpen() const override { return link_.IsOpen(); }
-    void Close() override;
 
 private:
+    ClSerialLink& Link() override { return link_; }
+    const ClSerialLink& Link() const override { return link_; }
     ProcessContext& context_;
-    std::vector<std::string> names_;
     ClSerialLink link_;
 };

@@ -48,11 +48,6 @@ int32_t ClSerial2001Adapter::GetPortCount() {
     return static_cast<int32_t>(names_.size());
 }
 
-std::string ClSerial2001Adapter::GetPortName(int32_t index) const {
-    return index >= 0 && index < static_cast<int32_t>(names_.size()) ? names_[index]
-                                                                     : std::string();
-}
-
 bool ClSerial2001Adapter::Open(int32_t index) {
     Close();
     if (names_.empty()) {
@@ -70,25 +65,10 @@ bool ClSerial2001Adapter::SetBaudRate(int32_t baudRate) {
     if (!library_.link.IsOpen()) {
         return false;
     }
-    const uint32_t bit = ClBaudRateBit(baudRate);
-    uint32_t supported = 0;
-    if (library_.getSupportedBaudRates(library_.link.Reference(), &supported) == 0 &&
-        (supported & bit) != 0) {
-        library_.setBaudRate(library_.link.Reference(), bit);
+    if (SetSupportedBaudRate(library_.link, library_.getSupportedBaudRates, library_.setBaudRate,
+                             baudRate)) {
         return true;
     }
     context_.Get<Notifier>().Warn("Selected baud rate is not supported.");
     return false;
-}
-
-bool ClSerial2001Adapter::Write(const char* bytes, int32_t count, int32_t timeoutMs) {
-    return library_.link.Write(bytes, count, timeoutMs);
-}
-
-int32_t ClSerial2001Adapter::Read(char* buffer, int32_t count, int32_t timeoutMs) {
-    return library_.link.Read(buffer, count, timeoutMs);
-}
-
-void ClSerial2001Adapter::Close() {
-    library_.link.Close();
 }

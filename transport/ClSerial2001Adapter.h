@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "transport/ClSerialAdapter.h"
-#include "transport/ClSerialLink.h"
 
 class ProcessContext;
 
@@ -21,15 +20,12 @@ public:
     // Lists the makers afresh and returns their number; without the library the previous
     // list stays.
     int32_t GetPortCount() override;
-    std::string GetPortName(int32_t index) const override;
     bool Open(int32_t index) override;
     bool SetBaudRate(int32_t baudRate) override;
-    bool Write(const char* bytes, int32_t count, int32_t timeoutMs) override;
-    int32_t Read(char* buffer, int32_t count, int32_t timeoutMs) override;
-    bool IsOpen() const override { return library_.link.IsOpen(); }
-    void Close() override;
 
 private:
+    ClSerialLink& Link() override { return library_.link; }
+    const ClSerialLink& Link() const override { return library_.link; }
     struct Library {
         explicit Library(ProcessContext& context) : link(context) {}
         ClSerialLink link;
@@ -45,6 +41,5 @@ private:
     static bool Load(Library& library);
 
     ProcessContext& context_;
-    std::vector<std::string> names_;
     Library library_;
 };

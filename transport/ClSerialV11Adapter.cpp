@@ -50,11 +50,6 @@ int32_t ClSerialV11Adapter::GetPortCount() {
     return static_cast<int32_t>(names_.size());
 }
 
-std::string ClSerialV11Adapter::GetPortName(int32_t index) const {
-    return index >= 0 && index < static_cast<int32_t>(names_.size()) ? names_[index]
-                                                                     : std::string();
-}
-
 bool ClSerialV11Adapter::Open(int32_t index) {
     Close();
     openIndex_ = index;
@@ -65,11 +60,8 @@ bool ClSerialV11Adapter::SetBaudRate(int32_t baudRate) {
     if (!library_.link.IsOpen()) {
         return false;
     }
-    const uint32_t bit = ClBaudRateBit(baudRate);
-    uint32_t supported = 0;
-    if (library_.getSupportedBaudRates(library_.link.Reference(), &supported) == 0 &&
-        (supported & bit) != 0) {
-        library_.setBaudRate(library_.link.Reference(), bit);
+    if (SetSupportedBaudRate(library_.link, library_.getSupportedBaudRates, library_.setBaudRate,
+                             baudRate)) {
         return true;
     }
     // The port's display name when a listing named it, else the library that answered.
@@ -79,16 +71,4 @@ bool ClSerialV11Adapter::SetBaudRate(int32_t baudRate) {
     }
     context_.Get<Notifier>().Warn("Selected baud rate is not supported in " + port + ".");
     return false;
-}
-
-bool ClSerialV11Adapter::Write(const char* bytes, int32_t count, int32_t timeoutMs) {
-    return library_.link.Write(bytes, count, timeoutMs);
-}
-
-int32_t ClSerialV11Adapter::Read(char* buffer, int32_t count, int32_t timeoutMs) {
-    return library_.link.Read(buffer, count, timeoutMs);
-}
-
-void ClSerialV11Adapter::Close() {
-    library_.link.Close();
 }
