@@ -4,20 +4,21 @@
 #include <string>
 
 #include "core/SettingsBackend.h"
+#include "platform/win32/RegistrySettingsKey.h"
 
 namespace {
-
-const char kKeyPath[] = "Software\\Varnel\\RV-2410-TCL Control Tool";
 
 // Opens the key with full access; a missing key is created and the access goes on with it.
 HKEY OpenKey() {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRegistrySettingsKey, 0, KEY_ALL_ACCESS, &key) ==
+        ERROR_SUCCESS) {
         return key;
     }
     DWORD disposition = 0;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, &disposition) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRegistrySettingsKey, 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        &disposition) == ERROR_SUCCESS) {
         return key;
     }
     return nullptr;

@@ -13,6 +13,7 @@ constexpr DWORD kQueueSize = 1024;
 constexpr DWORD kWriteTimeoutMs = 20000;
 constexpr WORD kXonLimit = 100;
 constexpr WORD kXoffLimit = 1500;
+constexpr DWORD kQueuePollMs = 5;
 
 class Win32SerialDevice : public SerialDevice {
 public:
@@ -116,7 +117,8 @@ public:
                 return SerialWait::Released;
             }
             if (!GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)) {
-                return SerialWait::Failed;
+                return GetLastError() == ERROR_OPERATION_ABORTED ? InputOrPause()
+                                                                 : SerialWait::Failed;
             }
         }
         // A cleared mask ends the wait with no event: the loop then sees it is to stop.
@@ -168,6 +170,22 @@ public:
     }
 
 private:
+    // A driver that cannot watch the line ends every event wait at once, aborted (Wine on a
+    // device without modem lines, such as a pseudo terminal): the queue is looked at instead,
+    // every few milliseconds, so that the bytes still come and the wait is no busy loop.
+    SerialWait InputOrPause() {
+        DWORD errors = 0;
+        COMSTAT status{};
+        if (!ClearCommError(handle_, &errors, &status)) {
+            return SerialWait::Failed;
+        }
+        if (status.cbInQue > 0) {
+            return SerialWait::Input;
+        }
+        return WaitForSingleObject(release_, kQueuePollMs) == WAIT_OBJECT_0 ? SerialWait::Released
+                                                                            : SerialWait::Again;
+    }
+
     SerialOpenStep Fail(SerialOpenStep step) {
         Close();
         return step;

@@ -3,6 +3,23 @@
 #include <cstdlib>
 #include <string>
 
+// Sets or removes an environment variable of this process.
+inline void SetEnvironment(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), value.c_str());
+#else
+    setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+inline void UnsetEnvironment(const std::string& name) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), "");  // an empty value removes the variable there
+#else
+    unsetenv(name.c_str());
+#endif
+}
+
 // Sets an environment variable for one scope and puts back what was there before.
 class ScopedEnvironment {
 public:
@@ -12,13 +29,13 @@ public:
         if (hadValue_) {
             previous_ = previous;
         }
-        setenv(name_.c_str(), value.c_str(), 1);
+        SetEnvironment(name_, value);
     }
     ~ScopedEnvironment() {
         if (hadValue_) {
-            setenv(name_.c_str(), previous_.c_str(), 1);
+            SetEnvironment(name_, previous_);
         } else {
-            unsetenv(name_.c_str());
+            UnsetEnvironment(name_);
         }
     }
     ScopedEnvironment(const ScopedEnvironment&) = delete;

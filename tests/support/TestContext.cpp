@@ -1,16 +1,51 @@
 #include "tests/support/TestContext.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
 
 #include "operations/CoreServices.h"
+#include "tests/support/ScopedEnvironment.h"
 
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rvtest-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/win32/RegistrySettingsKey.h"
+#endif
+
+namespace {
+
+// Every test starts on a first run: no stored settings. On Windows they are in the machine's
+// registry, so the tests run only where that registry is theirs (a private Wine prefix).
+void ForgetStoredSettings() {
+#ifdef _WIN32
+    if (std::getenv("RVTEST_PRIVATE_REGISTRY") == nullptr) {
+        std::fprintf(stderr,
+                     "These tests replace the tool's settings in the registry. Run them "
+                     "in a private Wine prefix (scripts/test-windows), which sets "
+                     "RVTEST_PRIVATE_REGISTRY.\n");
         std::abort();
     }
-    path_ = pattern;
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kRegistrySettingsKey);
+#endif
+}
+
+}  // namespace
+
+TemporaryFolder::TemporaryFolder() {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate = base / ("rvtest-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            path_ = candidate.generic_string();
+            return;
+        }
+    }
+    std::abort();
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -20,13 +55,15 @@ TemporaryFolder::~TemporaryFolder() {
 
 TestContext::TestContext(std::function<void(ProcessContext&)> prepare)
     : prepare_(std::move(prepare)), settingsPath_(folder_.File("settings.ini")) {
-    setenv("RVTOOL_SETTINGS", settingsPath_.c_str(), 1);
+    SetEnvironment("RVTOOL_SETTINGS", settingsPath_);
+    ForgetStoredSettings();
     Prepare();
 }
 
 TestContext::~TestContext() {
     context_.reset();
-    unsetenv("RVTOOL_SETTINGS");
+    UnsetEnvironment("RVTOOL_SETTINGS");
+    ForgetStoredSettings();
 }
 
 void TestContext::Prepare() {

@@ -1,0 +1,95 @@
+// The COM port driver through the Win32 calls, under Wine: COM5, COM6 and COM7 are pseudo
+// terminals served by rvsim (scripts/wine-run links them into the prefix's dosdevices folder).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "controls/CameraModel.h"
+#include "core/SettingsStore.h"
+#include "operations/CameraConnection.h"
+#include "protocol/Command.h"
+#include "protocol/CommandTable.h"
+#include "tests/support/RecordingServices.h"
+#include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int32_t kCom5 = 4;  // port indices: COM<n> is n - 1
+constexpr int32_t kCom6 = 5;
+constexpr int32_t kCom7 = 6;
+constexpr int32_t kCom16 = 15;
+
+class Win32ComPortTest : public testing::Test {
+protected:
+    // The stored port is the one the first run of the tool opens.
+    void StorePort(int32_t index) {
+        ASSERT_TRUE(test.Context().Get<SettingsStore>().WriteDword(kComPortNo, index));
+    }
+    Command& Engine() { return test.Context().Get<Command>(); }
+
+    TestContext test;
+    RecordingServices services{test.Context()};
+};
+
+TEST_F(Win32ComPortTest, TheStartUpFindsTheCameraAndRequestsGetTheirReplies) {
+    StorePort(kCom5);
+    int32_t area = -1;
+    ASSERT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
+    EXPECT_EQ(area, 0);
+    EXPECT_EQ(services.messageLog.lines,
+              (std::vector<std::string>{"MD?", "MD=RV-2410M-TCL", "EA?", "EA=0"}));
+
+    const int gain = CommandTable::IdOf("GA");
+    EXPECT_TRUE(Engine().SetValue(gain, 800, 1000));
+    int32_t value = 0;
+    EXPECT_TRUE(Engine().GetValue(gain, value, 1000));
+    EXPECT_EQ(value, 800);
+    std::string version;
+    EXPECT_TRUE(Engine().GetString(CommandTable::IdOf("MD"), version, 1000));
+    EXPECT_EQ(version, "RV-2410M-TCL");
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+
+    // Closing ends the receive thread's pending wait at once.
+    const Clock::time_point start = Clock::now();
+    test.Context().Get<CameraPort>().Close();
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+}
+
+// rvsim ignores a host at another rate: the search finds it only if each rate reaches the line.
+TEST_F(Win32ComPortTest, TheBaudSearchSetsEachRateOnTheLine) {
+    StorePort(kCom6);
+    std::vector<int32_t> shown;
+    EXPECT_EQ(CameraConnection::SearchBaudRate(test.Context(),
+                                               [&](int32_t index) { shown.push_back(index); }),
+              1);
+    EXPECT_EQ(shown, (std::vector<int32_t>{4, 3, 2}));
+    EXPECT_EQ(test.Context().Get<CameraPort>().GetBaudRate(), 38400);
+    EXPECT_EQ(test.Context().Get<CameraModel>().Index(), 0);
+}
+
+TEST_F(Win32ComPortTest, ASilentCameraTimesOutAfterTheRequestsTimeOut) {
+    StorePort(kCom7);
+    ASSERT_TRUE(test.Context().Get<CameraPort>().Open(kComCategory, 9600, kCom7));
+    int32_t value = 0;
+    const Clock::time_point start = Clock::now();
+    EXPECT_FALSE(Engine().GetValue(CommandTable::IdOf("GA"), value, 500));
+    const auto waited = Clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(500));
+    EXPECT_LT(waited, std::chrono::milliseconds(1500));
+    EXPECT_EQ(services.onlineStatus.reports.back(), false);
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(Win32ComPortTest, APortWithoutADeviceSaysWhichCallFailed) {
+    EXPECT_FALSE(test.Context().Get<CameraPort>().Open(kComCategory, 9600, kCom16));
+    EXPECT_EQ(
+        test.Notifier().Texts(),
+        (std::vector<std::string>{"Failed to initialize COM16 port!\nError in CreateFile()"}));
+}
+
+}  // namespace
