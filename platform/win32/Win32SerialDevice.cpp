@@ -105,20 +105,26 @@ public:
         DWORD events = 0;
         ResetEvent(waitRecord_.hEvent);
         if (!WaitCommEvent(handle_, &events, &waitRecord_)) {
-            if (GetLastError() != ERROR_IO_PENDING) {
+            DWORD error = GetLastError();
+            if (error == ERROR_IO_PENDING) {
+                HANDLE ends[2] = {waitRecord_.hEvent, release_};
+                DWORD transferred = 0;
+                if (WaitForMultipleObjects(2, ends, FALSE, INFINITE) != WAIT_OBJECT_0) {
+                    // The record must be free before the handle closes: end the pending wait.
+                    CancelIo(handle_);
+                    GetOverlappedResult(handle_, &waitRecord_, &transferred, TRUE);
+                    return SerialWait::Released;
+                }
+                error = GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)
+                            ? ERROR_SUCCESS
+                            : GetLastError();
+            }
+            // An aborted wait may end at once or later, depending on when the driver gave up.
+            if (error == ERROR_OPERATION_ABORTED) {
+                return InputOrPause();
+            }
+            if (error != ERROR_SUCCESS) {
                 return SerialWait::Failed;
-            }
-            HANDLE ends[2] = {waitRecord_.hEvent, release_};
-            DWORD transferred = 0;
-            if (WaitForMultipleObjects(2, ends, FALSE, INFINITE) != WAIT_OBJECT_0) {
-                // The record must be free before the handle closes: end the pending wait.
-                CancelIo(handle_);
-                GetOverlappedResult(handle_, &waitRecord_, &transferred, TRUE);
-                return SerialWait::Released;
-            }
-            if (!GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)) {
-                return GetLastError() == ERROR_OPERATION_ABORTED ? InputOrPause()
-                                                                 : SerialWait::Failed;
             }
         }
         // A cleared mask ends the wait with no event: the loop then sees it is to stop.

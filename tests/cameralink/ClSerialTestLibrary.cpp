@@ -3,23 +3,27 @@
 // clSetBaudRate, so the camera hears the host only at the rate the tool chose.
 //
 // Environment:
-//   CLTEST_DEVICE     the pseudo terminal clSerialInit opens
+//   CLTEST_DEVICE     the pseudo terminal clSerialInit opens (on Windows a port: COM8)
 //   CLTEST_CALLS      file that gets a line "<library> <call> <argument>" for every call
 //   CLTEST_BAUD_MASK  the supported baud-rate bits (default 31: 9600 to 115200)
 //   CLTEST_FAIL_INIT  any value: clSerialInit fails
 //   CLTEST_PORTS      number of makers (2001) or ports (ver. 1.1) reported (default 1)
-//   CLTEST_OMIT       an entry point the library does not have
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
-
+//   CLTEST_OMIT       an entry point the library does not have (not on Windows)
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+#endif
 
 #include "transport/ClSerialInterface.h"
 
@@ -34,10 +38,6 @@ constexpr int32_t kClErrorInvalidIndex = -10006;
 constexpr int32_t kClErrorInvalidReference = -10004;
 [[maybe_unused]] const char* const kMakers[] = {"Acme", "Brix"};
 
-struct Port {
-    int fd;
-};
-
 void Record(const char* call, const std::string& argument) {
     const char* path = std::getenv("CLTEST_CALLS");
     if (path == nullptr) {
@@ -49,7 +49,7 @@ void Record(const char* call, const std::string& argument) {
     }
 }
 
-bool Omitted(const char* entryPoint) {
+[[maybe_unused]] bool Omitted(const char* entryPoint) {
     const char* omitted = std::getenv("CLTEST_OMIT");
     return omitted != nullptr && std::strcmp(omitted, entryPoint) == 0;
 }
@@ -66,7 +66,105 @@ bool Omitted(const char* entryPoint) {
     return count < 2 ? count : 2;
 }
 
-bool SetSpeed(int fd, uint32_t bit) {
+using Clock = std::chrono::steady_clock;
+
+#ifdef _WIN32
+
+struct Port {
+    HANDLE handle;
+};
+
+// The interface's bit value as a rate, 0 for none.
+DWORD RateOf(uint32_t bit) {
+    switch (bit) {
+        case 1:
+            return 9600;
+        case 2:
+            return 19200;
+        case 4:
+            return 38400;
+        case 8:
+            return 57600;
+        case 16:
+            return 115200;
+        default:
+            return 0;
+    }
+}
+
+bool SetSpeed(Port& port, uint32_t bit) {
+    DCB line{};
+    line.DCBlength = sizeof line;
+    if (RateOf(bit) == 0 || !GetCommState(port.handle, &line)) {
+        return false;
+    }
+    line.BaudRate = RateOf(bit);
+    line.ByteSize = 8;
+    line.Parity = NOPARITY;
+    line.StopBits = ONESTOPBIT;
+    line.fBinary = TRUE;
+    return SetCommState(port.handle, &line) != FALSE;
+}
+
+Port* OpenDevice(const char* device) {
+    const std::string path = std::string("\\\\.\\") + device;
+    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;  // a read takes what is there and returns
+    SetCommTimeouts(handle, &timeouts);
+    return new Port{handle};
+}
+
+void CloseDevice(Port* port) {
+    CloseHandle(port->handle);
+    delete port;
+}
+
+uint32_t WriteAll(Port& port, const char* bytes, uint32_t count) {
+    DWORD written = 0;
+    if (!WriteFile(port.handle, bytes, count, &written, nullptr)) {
+        return 0;
+    }
+    FlushFileBuffers(port.handle);
+    return written;
+}
+
+// Reads what comes until count bytes are in or the deadline passed.
+uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point deadline) {
+    uint32_t got = 0;
+    while (got < count) {
+        DWORD errors = 0;
+        COMSTAT status{};
+        if (!ClearCommError(port.handle, &errors, &status)) {
+            break;
+        }
+        if (status.cbInQue == 0) {
+            if (Clock::now() >= deadline) {
+                break;
+            }
+            Sleep(1);
+            continue;
+        }
+        DWORD read = 0;
+        if (!ReadFile(port.handle, buffer + got, count - got, &read, nullptr)) {
+            break;
+        }
+        got += read;
+    }
+    return got;
+}
+
+#else
+
+struct Port {
+    int fd;
+};
+
+bool SetSpeed(Port& port, uint32_t bit) {
     speed_t speed = B0;
     switch (bit) {
         case 1:
@@ -88,9 +186,61 @@ bool SetSpeed(int fd, uint32_t bit) {
             return false;
     }
     termios settings{};
-    return tcgetattr(fd, &settings) == 0 && cfsetspeed(&settings, speed) == 0 &&
-           tcsetattr(fd, TCSANOW, &settings) == 0;
+    return tcgetattr(port.fd, &settings) == 0 && cfsetspeed(&settings, speed) == 0 &&
+           tcsetattr(port.fd, TCSANOW, &settings) == 0;
 }
+
+Port* OpenDevice(const char* device) {
+    const int fd = open(device, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    termios settings{};
+    tcgetattr(fd, &settings);
+    cfmakeraw(&settings);
+    settings.c_cflag |= CLOCAL | CREAD;
+    tcsetattr(fd, TCSANOW, &settings);
+    return new Port{fd};
+}
+
+void CloseDevice(Port* port) {
+    close(port->fd);
+    delete port;
+}
+
+uint32_t WriteAll(Port& port, const char* bytes, uint32_t count) {
+    uint32_t sent = 0;
+    while (sent < count) {
+        const ssize_t written = write(port.fd, bytes + sent, count - sent);
+        if (written <= 0) {
+            break;
+        }
+        sent += static_cast<uint32_t>(written);
+    }
+    tcdrain(port.fd);
+    return sent;
+}
+
+// Reads what comes until count bytes are in or the deadline passed.
+uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point deadline) {
+    uint32_t got = 0;
+    while (got < count) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        pollfd wait{port.fd, POLLIN, 0};
+        if (left < 0 || poll(&wait, 1, static_cast<int>(left)) <= 0) {
+            break;
+        }
+        const ssize_t read = ::read(port.fd, buffer + got, count - got);
+        if (read <= 0) {
+            break;
+        }
+        got += static_cast<uint32_t>(read);
+    }
+    return got;
+}
+
+#endif
 
 [[maybe_unused]] void CopyText(const char* text, char* buffer, uint32_t* size) {
     if (buffer != nullptr && size != nullptr && *size > 0) {
@@ -101,12 +251,18 @@ bool SetSpeed(int fd, uint32_t bit) {
 
 }  // namespace
 
+#ifdef _WIN32
+// A DLL exports its entry points by name; all of them, always.
+#define CL_ENTRY(name) \
+    __declspec(dllexport) decltype(name##Impl) name __attribute__((alias(#name "Impl")));
+#else
 // Every entry point is bound at lookup time, so that CLTEST_OMIT can leave one out.
 #define CL_ENTRY(name)                                 \
     decltype(&name##Impl) name##Resolve() {            \
         return Omitted(#name) ? nullptr : &name##Impl; \
     }                                                  \
     decltype(name##Impl) name __attribute__((ifunc(#name "Resolve")));
+#endif
 
 extern "C" {
 
@@ -116,17 +272,12 @@ static int32_t clSerialInitImpl(uint32_t serialIndex, void** serialRef) {
         return kClErrorInvalidIndex;
     }
     const char* device = std::getenv("CLTEST_DEVICE");
-    const int fd = device != nullptr ? open(device, O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
-    if (fd < 0) {
+    Port* port = device != nullptr ? OpenDevice(device) : nullptr;
+    if (port == nullptr) {
         return kClErrorInvalidIndex;
     }
-    termios settings{};
-    tcgetattr(fd, &settings);
-    cfmakeraw(&settings);
-    settings.c_cflag |= CLOCAL | CREAD;
-    tcsetattr(fd, TCSANOW, &settings);
-    SetSpeed(fd, 1);  // a grabber's serial channel starts at 9600 bit/s
-    *serialRef = new Port{fd};
+    SetSpeed(*port, 1);  // a grabber's serial channel starts at 9600 bit/s
+    *serialRef = port;
     return 0;
 }
 CL_ENTRY(clSerialInit)
@@ -134,8 +285,7 @@ CL_ENTRY(clSerialInit)
 static void clSerialCloseImpl(void* serialRef) {
     Record("clSerialClose", "");
     if (serialRef != nullptr) {
-        close(static_cast<Port*>(serialRef)->fd);
-        delete static_cast<Port*>(serialRef);
+        CloseDevice(static_cast<Port*>(serialRef));
     }
 }
 CL_ENTRY(clSerialClose)
@@ -145,18 +295,10 @@ static int32_t clSerialWriteImpl(void* serialRef, char* buffer, uint32_t* byteCo
     if (serialRef == nullptr) {
         return kClErrorInvalidReference;
     }
-    const int fd = static_cast<Port*>(serialRef)->fd;
-    uint32_t sent = 0;
-    while (sent < *byteCount) {
-        const ssize_t written = write(fd, buffer + sent, *byteCount - sent);
-        if (written <= 0) {
-            *byteCount = sent;
-            return kClErrorTimeout;
-        }
-        sent += static_cast<uint32_t>(written);
-    }
-    tcdrain(fd);
-    return 0;
+    const uint32_t sent = WriteAll(*static_cast<Port*>(serialRef), buffer, *byteCount);
+    const bool complete = sent == *byteCount;
+    *byteCount = sent;
+    return complete ? 0 : kClErrorTimeout;
 }
 CL_ENTRY(clSerialWrite)
 
@@ -166,23 +308,8 @@ static int32_t clSerialReadImpl(void* serialRef, char* buffer, uint32_t* byteCou
     if (serialRef == nullptr) {
         return kClErrorInvalidReference;
     }
-    const int fd = static_cast<Port*>(serialRef)->fd;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    uint32_t got = 0;
-    while (got < *byteCount) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              deadline - std::chrono::steady_clock::now())
-                              .count();
-        pollfd wait{fd, POLLIN, 0};
-        if (left < 0 || poll(&wait, 1, static_cast<int>(left)) <= 0) {
-            break;
-        }
-        const ssize_t read = ::read(fd, buffer + got, *byteCount - got);
-        if (read <= 0) {
-            break;
-        }
-        got += static_cast<uint32_t>(read);
-    }
+    const uint32_t got = ReadUntil(*static_cast<Port*>(serialRef), buffer, *byteCount,
+                                   Clock::now() + std::chrono::milliseconds(timeoutMs));
     const bool complete = got == *byteCount;
     *byteCount = got;
     return complete ? 0 : kClErrorTimeout;
@@ -206,7 +333,7 @@ static int32_t clSetBaudRateImpl(void* serialRef, uint32_t baudRate) {
     if (serialRef == nullptr) {
         return kClErrorInvalidReference;
     }
-    return SetSpeed(static_cast<Port*>(serialRef)->fd, baudRate) ? 0 : kClErrorInvalidIndex;
+    return SetSpeed(*static_cast<Port*>(serialRef), baudRate) ? 0 : kClErrorInvalidIndex;
 }
 CL_ENTRY(clSetBaudRate)
 

@@ -39,7 +39,8 @@ protected:
 TEST_F(Win32ComPortTest, TheStartUpFindsTheCameraAndRequestsGetTheirReplies) {
     StorePort(kCom5);
     int32_t area = -1;
-    ASSERT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
+    ASSERT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1)
+        << testing::PrintToString(test.Notifier().Texts());
     EXPECT_EQ(area, 0);
     EXPECT_EQ(services.messageLog.lines,
               (std::vector<std::string>{"MD?", "MD=RV-2410M-TCL", "EA?", "EA=0"}));
