@@ -25,6 +25,7 @@
 #include <unistd.h>
 #endif
 
+#include "tools/rvsim/BaudRate.h"
 #include "transport/ClSerialInterface.h"
 
 #ifndef CL_GENERATION
@@ -74,31 +75,15 @@ struct Port {
     HANDLE handle;
 };
 
-// The interface's bit value as a rate, 0 for none.
-DWORD RateOf(uint32_t bit) {
-    switch (bit) {
-        case 1:
-            return 9600;
-        case 2:
-            return 19200;
-        case 4:
-            return 38400;
-        case 8:
-            return 57600;
-        case 16:
-            return 115200;
-        default:
-            return 0;
-    }
-}
-
 bool SetSpeed(Port& port, uint32_t bit) {
     DCB line{};
     line.DCBlength = sizeof line;
-    if (RateOf(bit) == 0 || !GetCommState(port.handle, &line)) {
+    // The interface's bit values are the camera's rate codes.
+    const int rate = BaudRate::FromCode(static_cast<int>(bit));
+    if (rate == 0 || !GetCommState(port.handle, &line)) {
         return false;
     }
-    line.BaudRate = RateOf(bit);
+    line.BaudRate = static_cast<DWORD>(rate);
     line.ByteSize = 8;
     line.Parity = NOPARITY;
     line.StopBits = ONESTOPBIT;
