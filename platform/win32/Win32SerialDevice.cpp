@@ -105,26 +105,19 @@ public:
         DWORD events = 0;
         ResetEvent(waitRecord_.hEvent);
         if (!WaitCommEvent(handle_, &events, &waitRecord_)) {
-            DWORD error = GetLastError();
-            if (error == ERROR_IO_PENDING) {
-                HANDLE ends[2] = {waitRecord_.hEvent, release_};
-                DWORD transferred = 0;
-                if (WaitForMultipleObjects(2, ends, FALSE, INFINITE) != WAIT_OBJECT_0) {
-                    // The record must be free before the handle closes: end the pending wait.
-                    CancelIo(handle_);
-                    GetOverlappedResult(handle_, &waitRecord_, &transferred, TRUE);
-                    return SerialWait::Released;
-                }
-                error = GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)
-                            ? ERROR_SUCCESS
-                            : GetLastError();
-            }
-            // An aborted wait may end at once or later, depending on when the driver gave up.
-            if (error == ERROR_OPERATION_ABORTED) {
+            if (GetLastError() != ERROR_IO_PENDING) {
                 return InputOrPause();
             }
-            if (error != ERROR_SUCCESS) {
-                return SerialWait::Failed;
+            HANDLE ends[2] = {waitRecord_.hEvent, release_};
+            DWORD transferred = 0;
+            if (WaitForMultipleObjects(2, ends, FALSE, INFINITE) != WAIT_OBJECT_0) {
+                // The record must be free before the handle closes: end the pending wait.
+                CancelIo(handle_);
+                GetOverlappedResult(handle_, &waitRecord_, &transferred, TRUE);
+                return SerialWait::Released;
+            }
+            if (!GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)) {
+                return InputOrPause();
             }
         }
         // A cleared mask ends the wait with no event: the loop then sees it is to stop.
@@ -176,9 +169,10 @@ public:
     }
 
 private:
-    // A driver that cannot watch the line ends every event wait at once, aborted (Wine on a
-    // device without modem lines, such as a pseudo terminal): the queue is looked at instead,
-    // every few milliseconds, so that the bytes still come and the wait is no busy loop.
+    // An event wait that failed: only a device that fails too ends reception. A driver that
+    // cannot watch the line aborts every wait (Wine on a device without modem lines, such as a
+    // pseudo terminal); the queue is looked at instead, every few milliseconds, so that the
+    // bytes still come and the wait is no busy loop.
     SerialWait InputOrPause() {
         DWORD errors = 0;
         COMSTAT status{};
