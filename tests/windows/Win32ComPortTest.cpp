@@ -74,7 +74,6 @@ TEST_F(Win32ComPortTest, TheBaudSearchSetsEachRateOnTheLine) {
 }
 
 TEST_F(Win32ComPortTest, ASilentCameraTimesOutAfterTheRequestsTimeOut) {
-    StorePort(kCom7);
     ASSERT_TRUE(test.Context().Get<CameraPort>().Open(kComCategory, 9600, kCom7));
     int32_t value = 0;
     const Clock::time_point start = Clock::now();
