@@ -19,7 +19,9 @@ struct Result {
 // Sends a new value of the parameter of a page control, as the page does for an operator's
 // change: the changed rows go to the camera and a refused value is taken back. The exposure
 // mode, the camera's baud rate and the sensor select have sequences of their own. A control
-// without a value (a button, an unknown id) is refused and nothing is sent.
+// without a value (a button, an unknown id) is refused and nothing is sent. Every row that
+// differs from its last synchronised value goes with it, so a program synchronises the table
+// first (by reading the camera, or as the start-up does).
 Result Set(ProcessContext& context, int32_t ctrlId, int32_t value);
 
 // Asks the camera for the parameter's value; the table takes it as the value shown, the

@@ -19,6 +19,8 @@
 #include "operations/CameraRefresh.h"
 #include "operations/FlashAreas.h"
 #include "operations/MainWindowLogic.h"
+#include "operations/Parameters.h"
+#include "operations/SettingsComparison.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"
@@ -232,6 +234,64 @@ TEST_F(CameraOperationsTest, ASettingsFileSendsOnlyTheLinesThatBelongToThePages)
     EXPECT_EQ(Messages(), Lines{"Unexpected error occurred in ToCtrlId(): Command id is 5"});
     EXPECT_EQ(test.Context().Get<ControlTable>().GetPrevDataValue(ControlIds::kGainLevel), 800);
     EXPECT_FALSE(CameraFile::ReadCameraFile(test.Context(), view, test.Folder().File("none")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CameraOperationsTest, AChangeReportsWhatTheTableHoldsAfterTheCameraAnswered) {
+    StartCamera({"--refuse", "BL"});
+    test.Context().Get<ControlTable>().UpdatePrevDataValues();  // as the start-up leaves it
+    const Parameters::Result taken = Parameters::Set(test.Context(), ControlIds::kGainLevel, 800);
+    EXPECT_TRUE(taken.accepted);
+    EXPECT_EQ(taken.value, 800);
+    const Parameters::Result refused = Parameters::Set(test.Context(), ControlIds::kBlackLevel, 9);
+    EXPECT_FALSE(refused.accepted);
+    EXPECT_EQ(refused.value, 0) << "the previous value is back";
+    // A button holds no value: nothing is sent for it.
+    EXPECT_FALSE(Parameters::Set(test.Context(), ControlIds::kOnePush, 1).accepted);
+    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=9"}));
+}
+
+TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber) {
+    StartCamera({"--refuse", "BL"});
+    const std::string path = test.Folder().File("refused.cam");
+    std::ofstream(path) << "DV=1234\nGA=800\n" << std::string(300, ' ') << "\nBL=5\nXY=1\nTG=1\n";
+    const CameraFile::LoadSummary summary =
+        CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
+    EXPECT_TRUE(summary.opened);
+    EXPECT_EQ(summary.linesSent, 3);
+    ASSERT_EQ(summary.refused.size(), 1u);
+    EXPECT_EQ(summary.refused[0].lineNumber, 4) << "a long line still counts as one";
+    EXPECT_EQ(summary.refused[0].mnemonic, "BL");
+}
+
+TEST_F(CameraOperationsTest, AComparisonListsExactlyTheParametersThatDiffer) {
+    StartCamera();
+    ReadCamera(test.Context(), nullptr);
+    const std::string path = test.Folder().File("reference.cam");
+    ASSERT_TRUE(CameraFile::SaveSettingsFile(test.Context(), path, CameraFile::Variant::AllData));
+    std::string text;
+    for (std::string line : FileLines(path)) {
+        if (line.rfind("GA=", 0) == 0) {
+            line = "GA=900";
+        } else if (line.rfind("BL=", 0) == 0) {
+            line = "BL = 7";
+        }
+        text += line + "\n";
+    }
+    std::ofstream(path) << text;
+    const auto differences = SettingsComparison::CompareWithFile(test.Context(), path);
+    ASSERT_TRUE(differences.has_value());
+    ASSERT_EQ(differences->size(), 2u);
+    EXPECT_EQ((*differences)[0].mnemonic, "GA");
+    EXPECT_EQ((*differences)[0].cameraValue, 100);
+    EXPECT_EQ((*differences)[0].fileValue, 900);
+    EXPECT_EQ((*differences)[1].mnemonic, "BL");
+    EXPECT_EQ((*differences)[1].fileValue, 7);
+    EXPECT_FALSE(SettingsComparison::CompareWithFile(test.Context(), path + ".none"));
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 }  // namespace
