@@ -166,7 +166,7 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     CameraConnection::ApplyPreviousShutdown(context_);
     communication_ = new CommunicationDialog(context_, *this, this);
     terminal_ = new TerminalDialog(context_, this);
-    LutEditor::CreateLutEditors(context_, *this, this);
+    LutEditor::CreateLutEditors(context_, this);
     context_.Get<ControlTable>().UpdatePrevDataValues();
 
     // Keys are looked at before the focused control or the dialog sees them.
@@ -562,10 +562,6 @@ void MainWindow::ShowControl(int32_t id, bool visible) {
     }
 }
 
-void MainWindow::PumpMessages() {
-    QCoreApplication::processEvents();
-}
-
 void MainWindow::Activate() {
     activateWindow();
     raise();
@@ -603,7 +599,7 @@ void MainWindow::EndProgram() {
 }
 
 void MainWindow::ShowLutEditor(bool show) {
-    LutEditor::ShowLutEditors(context_, *this, this, show);
+    LutEditor::ShowLutEditors(context_, this, show);
 }
 
 void MainWindow::ShowBaudIndex(int32_t index) {

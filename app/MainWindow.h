@@ -58,7 +58,6 @@ public:
     int32_t BuddyOf(int32_t spinId) override;
     void EnableControl(int32_t id, bool enable) override;
     void ShowControl(int32_t id, bool visible) override;
-    void PumpMessages() override;
     void Activate() override;
     void RebuildTabs() override;
     void EnableUtilityMenu(bool enable) override;

@@ -3,16 +3,16 @@
 #include "controls/CameraModel.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
-#include "core/MainView.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/WaitFeedback.h"
 #include "protocol/CommandEngine.h"
 
 namespace {
 constexpr int kReadTimeoutMs = 5000;
 }
 
-int ReadCameraSettings(ProcessContext& context, MainView& view) {
+int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
     ControlTable& table = context.Get<ControlTable>();
     const bool factoryMode = context.Get<ControlMode>().IsFactory();
     const bool supported = context.Get<CameraModel>().IsSupported();
@@ -22,7 +22,7 @@ int ReadCameraSettings(ProcessContext& context, MainView& view) {
     // The bar counts every value row of the mode, while only the read-back rows are read, so it
     // stops short of 100 before the end shows the full bar.
     const int rowCount = factoryMode ? table.CountValueControls() : table.CountUserValueControls();
-    progress.ShowProgress(&view, "Now, reading camera settings.");
+    progress.ShowProgress(owner, "Now, reading camera settings.");
     int progressSum = 0;
     for (int i = 0; i < ControlTable::kRowCount; ++i) {
         const ControlEntry& row = table.Entries()[i];
@@ -36,9 +36,8 @@ int ReadCameraSettings(ProcessContext& context, MainView& view) {
         }
         progressSum += 100;
         progress.SetProgress(progressSum / rowCount);
-        view.PumpMessages();
+        context.Get<WaitFeedback>().KeepAlive();
     }
     progress.EndProgress();
-    view.Activate();
     return 1;
 }

@@ -41,9 +41,6 @@ public:
     virtual void EnableControl(int32_t id, bool enable) = 0;
     virtual void ShowControl(int32_t id, bool visible) = 0;
 
-    // Handles what is pending (painting above all), so that windows stay alive during a long
-    // operation.
-    virtual void PumpMessages() = 0;
     // Makes the main window active again after a long operation.
     virtual void Activate() = 0;
 

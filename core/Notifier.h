@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+class ProcessContext;
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
 enum class MessageButtons { Ok, YesNo };
@@ -17,11 +20,13 @@ struct MessageRequest {
 };
 
 // Shows an operator message and waits for the answer. rvtool shows a modal message box,
-// rvctl writes to the terminal, tests record and answer from a script.
+// rvctl writes to the terminal, tests record and answer from a script. A program that provides
+// none tells nobody and answers No to every question, so nothing is overwritten unasked.
 class Notifier {
 public:
     virtual ~Notifier() = default;
     virtual MessageAnswer Show(const MessageRequest& request) = 0;
+    static std::unique_ptr<Notifier> CreateDefault(ProcessContext& context);
 
     void Warn(const std::string& text, const std::string& caption = kApplicationCaption) {
         Show({text, caption, MessageIcon::Warning, MessageButtons::Ok});

@@ -3,6 +3,7 @@
 #include "core/DocumentOpener.h"
 #include "core/FileChooser.h"
 #include "core/LogSinks.h"
+#include "core/Notifier.h"
 #include "core/OnlineStatusSink.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProgressSink.h"
@@ -61,6 +62,13 @@ public:
     bool Open(const std::string&) override { return false; }
 };
 
+class SilentNotifier : public Notifier {
+public:
+    MessageAnswer Show(const MessageRequest& request) override {
+        return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    }
+};
+
 class QuietWaitFeedback : public WaitFeedback {
 public:
     void BeginWait() override {}
@@ -104,4 +112,8 @@ std::unique_ptr<OperatorDialogs> OperatorDialogs::CreateDefault(ProcessContext&)
 
 std::unique_ptr<DocumentOpener> DocumentOpener::CreateDefault(ProcessContext&) {
     return std::make_unique<NoDocumentViewer>();
+}
+
+std::unique_ptr<Notifier> Notifier::CreateDefault(ProcessContext&) {
+    return std::make_unique<SilentNotifier>();
 }

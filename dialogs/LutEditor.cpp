@@ -116,9 +116,8 @@ void LutGraph::mouseMoveEvent(QMouseEvent* event) {
     channel_.OnMouseMove(p.x(), p.y(), MouseKeysOf(event));
 }
 
-LutEditor::LutEditor(ProcessContext& context, MainView& mainView, int colorIndex, QWidget* parent)
+LutEditor::LutEditor(ProcessContext& context, int colorIndex, QWidget* parent)
     : StatusDialog(context, QString::fromStdString(LutChannel::Title(colorIndex)), 1067, parent),
-      mainView_(mainView),
       colorIndex_(colorIndex),
       channel_(context.Get<LutTables>().Channel(colorIndex)),
       graph_(nullptr),
@@ -203,9 +202,9 @@ LutEditor::LutEditor(ProcessContext& context, MainView& mainView, int colorIndex
     SetContents(contents);
 
     connect(read, &QPushButton::clicked, this,
-            [this] { LutTransfer::ReadTable(Context(), mainView_, colorIndex_); });
+            [this] { LutTransfer::ReadTable(Context(), colorIndex_); });
     connect(write, &QPushButton::clicked, this,
-            [this] { LutTransfer::WriteTable(Context(), mainView_, colorIndex_); });
+            [this] { LutTransfer::WriteTable(Context(), colorIndex_); });
     connect(clear, &QPushButton::clicked, this, [this] { channel_.ClearTable(); });
     connect(convert, &QPushButton::clicked, this,
             [this] { channel_.ConvertEditable(pointCount_->value()); });
@@ -240,19 +239,18 @@ void LutEditor::ActivateWindow() {
     }
 }
 
-void LutEditor::CreateLutEditors(ProcessContext& context, MainView& mainView, QWidget* mainWindow) {
+void LutEditor::CreateLutEditors(ProcessContext& context, QWidget* mainWindow) {
     for (int i = 0; i < 3; ++i) {
         const QString name = QString("LutEditor%1").arg(i);
         if (mainWindow->findChild<LutEditor*>(name, Qt::FindDirectChildrenOnly) == nullptr) {
-            auto* editor = new LutEditor(context, mainView, i, mainWindow);
+            auto* editor = new LutEditor(context, i, mainWindow);
             editor->hide();
         }
     }
 }
 
-void LutEditor::ShowLutEditors(ProcessContext& context, MainView& mainView, QWidget* mainWindow,
-                               bool show) {
-    CreateLutEditors(context, mainView, mainWindow);
+void LutEditor::ShowLutEditors(ProcessContext& context, QWidget* mainWindow, bool show) {
+    CreateLutEditors(context, mainWindow);
     const bool monochrome = context.Get<CameraModel>().IsSupported();
     for (int i = 0; i < 3; ++i) {
         auto* editor = mainWindow->findChild<LutEditor*>(QString("LutEditor%1").arg(i),

@@ -5,7 +5,6 @@
 #include "dialogs/StatusDialog.h"
 #include "files/LutChannel.h"
 
-class MainView;
 class QLabel;
 class QSpinBox;
 
@@ -34,15 +33,14 @@ private:
 class LutEditor : public StatusDialog, public LutChannelView {
     Q_OBJECT
 public:
-    LutEditor(ProcessContext& context, MainView& mainView, int colorIndex, QWidget* parent);
+    LutEditor(ProcessContext& context, int colorIndex, QWidget* parent);
     ~LutEditor() override;
 
     // The three editors of the main window, made hidden on first use and destroyed with it.
-    static void CreateLutEditors(ProcessContext& context, MainView& mainView, QWidget* mainWindow);
+    static void CreateLutEditors(ProcessContext& context, QWidget* mainWindow);
     // Shows (or hides) the editors the connected camera uses: channel 1 alone, titled for
     // monochrome, for a supported model; all three otherwise.
-    static void ShowLutEditors(ProcessContext& context, MainView& mainView, QWidget* mainWindow,
-                               bool show);
+    static void ShowLutEditors(ProcessContext& context, QWidget* mainWindow, bool show);
 
     int ColorIndex() const { return colorIndex_; }
     LutGraph* Graph() const { return graph_; }
@@ -56,7 +54,6 @@ public:
 private:
     void ShowMode();
 
-    MainView& mainView_;
     int colorIndex_;
     LutChannel& channel_;
     LutGraph* graph_;

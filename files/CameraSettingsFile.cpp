@@ -3,25 +3,17 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "controls/CameraModel.h"
-#include "controls/ControlTable.h"
-#include "core/ControlMode.h"
-#include "core/ProcessContext.h"
 #include "protocol/Command.h"
-#include "protocol/CommandEngine.h"
-#include "protocol/CommandIds.h"
 
 namespace CameraSettingsFile {
 
 namespace {
 
-constexpr int kDeviceVersionTimeoutMs = 5000;
 constexpr int kLineBufferSize = 256;
 
-// The parameter lines, in table order; factory rows only when asked for.
-std::string ParameterLines(ProcessContext& context, bool withFactoryRows) {
+std::string ParameterLines(const ControlTable::Rows& rows, bool withFactoryRows) {
     std::string text;
-    for (const ControlEntry& row : context.Get<ControlTable>().Entries()) {
+    for (const ControlEntry& row : rows) {
         if (row.inFile == 0 || (row.paramClass == kFactoryParam && !withFactoryRows)) {
             continue;
         }
@@ -32,29 +24,23 @@ std::string ParameterLines(ProcessContext& context, bool withFactoryRows) {
 
 }  // namespace
 
-std::string AllDataText(ProcessContext& context) {
+std::string AllDataText(const ControlTable::Rows& rows, const Identity& identity,
+                        bool withFactoryRows) {
     std::string text;
-    const bool factoryMode = context.Get<ControlMode>().IsFactory();
-    if (factoryMode) {
-        CameraModel& model = context.Get<CameraModel>();
-        model.CheckModel();
-        if (model.IsSupported()) {
-            text += "MD00=" + model.Text() + "\n";
-        }
+    if (identity.model) {
+        text += "MD00=" + *identity.model + "\n";
     }
-    int32_t deviceVersion = 0;
-    if (context.Get<CommandEngine>().GetValue(CommandIds::kDV, deviceVersion,
-                                              kDeviceVersionTimeoutMs)) {
-        text += "DV=" + std::to_string(deviceVersion) + "\n";
+    if (identity.deviceVersion) {
+        text += "DV=" + std::to_string(*identity.deviceVersion) + "\n";
     }
-    return text + ParameterLines(context, factoryMode);
+    return text + ParameterLines(rows, withFactoryRows);
 }
 
-std::string ShippingDataText(ProcessContext& context) {
-    return ParameterLines(context, true);
+std::string ShippingDataText(const ControlTable::Rows& rows) {
+    return ParameterLines(rows, true);
 }
 
-std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+std::optional<std::vector<Line>> ReadLines(const std::string& path) {
 #ifdef _WIN32
     std::FILE* file = _wfopen(std::filesystem::u8path(path).c_str(), L"rt");
 #else
@@ -63,10 +49,15 @@ std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
     if (file == nullptr) {
         return std::nullopt;
     }
-    std::vector<std::string> lines;
+    std::vector<Line> lines;
     char buffer[kLineBufferSize];
+    int number = 1;
     while (std::fgets(buffer, sizeof buffer, file) != nullptr) {
-        lines.emplace_back(buffer);
+        lines.push_back({number, buffer});
+        const std::string& text = lines.back().text;
+        if (!text.empty() && text.back() == '\n') {
+            ++number;
+        }
     }
     std::fclose(file);
     return lines;

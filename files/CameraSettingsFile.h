@@ -1,24 +1,37 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
-class ProcessContext;
+#include "controls/ControlTable.h"
 
 // The camera settings file (.cam): one "MNEMONIC=value" line per parameter, in control-table
 // order, after an optional model line and device version line.
 namespace CameraSettingsFile {
 
-// All Data: in factory mode the model line (after the model was asked again) and the factory
-// parameters too; the device version line when the camera tells it.
-std::string AllDataText(ProcessContext& context);
-// Shipping Data: every parameter kept in files, factory ones included, whatever the mode; no
-// model or device version line. Asks the camera nothing.
-std::string ShippingDataText(ProcessContext& context);
+// What an All Data file names of the camera before its parameters; each line only when known.
+struct Identity {
+    std::optional<std::string> model;
+    std::optional<int32_t> deviceVersion;
+};
 
-// The file's lines as a 256-byte line buffer reads them: a longer line comes as several. Empty
-// when the file cannot be opened.
-std::optional<std::vector<std::string>> ReadLines(const std::string& path);
+// All Data: the identity lines, then the parameters kept in files; factory ones only when
+// asked for.
+std::string AllDataText(const ControlTable::Rows& rows, const Identity& identity,
+                        bool withFactoryRows);
+// Shipping Data: every parameter kept in files, factory ones included; no identity lines.
+std::string ShippingDataText(const ControlTable::Rows& rows);
+
+// One line of a file as it was read.
+struct Line {
+    int number = 0;  // from 1, as an editor counts them
+    std::string text;
+};
+
+// The file's lines as a 256-byte line buffer reads them: a longer line comes as several, each
+// with the number of the line it is part of. Nothing when the file cannot be opened.
+std::optional<std::vector<Line>> ReadLines(const std::string& path);
 
 }  // namespace CameraSettingsFile

@@ -5,8 +5,6 @@
 #include <thread>
 
 #include "controls/ControlIds.h"
-#include "core/MainView.h"
-#include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "protocol/CommandEngine.h"
@@ -18,7 +16,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Kind {
+struct Procedure {
+    Correction correction;
+    bool factoryArea;
     int32_t buttonId;
     const char* start;
     int startTimeoutMs;
@@ -26,16 +26,29 @@ struct Kind {
     const char* caption;
 };
 
-const Kind kKinds[] = {
-    {ControlIds::kRecalibrateShading, "SDR", 20000, "SDS", "Recalibrate FFC (User)"},
-    {ControlIds::kRecalibratePixelGain, "PGR", 100000, "PGS", "Recalibrate Pixel Gain (User)"},
-    {ControlIds::kRecalibratePixelBlack, "PBR", 100000, "PBS", "Recalibrate Pixel Black (User)"},
-    {ControlIds::kFactoryRecalibrateShading, "SDR00", 100000, "SDS00", "Recalibrate FFC (Factory)"},
-    {ControlIds::kFactoryRecalibratePixelGain, "PGR00", 100000, "PGS00",
-     "Recalibrate Pixel Gain (Factory)"},
-    {ControlIds::kFactoryRecalibratePixelBlack, "PBR00", 100000, "PBS00",
-     "Recalibrate Pixel Black (Factory)"},
+const Procedure kProcedures[] = {
+    {Correction::Shading, false, ControlIds::kRecalibrateShading, "SDR", 20000, "SDS",
+     "Recalibrate FFC (User)"},
+    {Correction::PixelGain, false, ControlIds::kRecalibratePixelGain, "PGR", 100000, "PGS",
+     "Recalibrate Pixel Gain (User)"},
+    {Correction::PixelBlack, false, ControlIds::kRecalibratePixelBlack, "PBR", 100000, "PBS",
+     "Recalibrate Pixel Black (User)"},
+    {Correction::Shading, true, ControlIds::kFactoryRecalibrateShading, "SDR00", 100000, "SDS00",
+     "Recalibrate FFC (Factory)"},
+    {Correction::PixelGain, true, ControlIds::kFactoryRecalibratePixelGain, "PGR00", 100000,
+     "PGS00", "Recalibrate Pixel Gain (Factory)"},
+    {Correction::PixelBlack, true, ControlIds::kFactoryRecalibratePixelBlack, "PBR00", 100000,
+     "PBS00", "Recalibrate Pixel Black (Factory)"},
 };
+
+const Procedure& ProcedureOf(Kind kind) {
+    for (const Procedure& procedure : kProcedures) {
+        if (procedure.correction == kind.correction && procedure.factoryArea == kind.factoryArea) {
+            return procedure;
+        }
+    }
+    return kProcedures[0];
+}
 
 constexpr int32_t kBusy = 0;
 constexpr int32_t kTimeoutError = 4;
@@ -48,7 +61,7 @@ long long SecondsSince(Clock::time_point start) {
 
 // Asks until the camera reports anything but busy. A status query without answer counts as
 // busy, but a camera silent for as long as the calibration may take to start is given up on.
-int32_t PollUntilDone(ProcessContext& context, const Kind& kind, Clock::time_point start) {
+int32_t PollUntilDone(ProcessContext& context, const Procedure& kind, Clock::time_point start) {
     CommandEngine& engine = context.Get<CommandEngine>();
     ProgressSink& progress = context.Get<ProgressSink>();
     const int statusId = CommandIds::Of(kind.status);
@@ -91,26 +104,30 @@ std::string ResultText(int32_t code) {
     }
 }
 
-bool Run(ProcessContext& context, MainView& view, int32_t buttonId) {
-    const Kind* kind = nullptr;
-    for (const Kind& candidate : kKinds) {
-        if (candidate.buttonId == buttonId) {
-            kind = &candidate;
+std::optional<Kind> KindOfButton(int32_t buttonId) {
+    for (const Procedure& procedure : kProcedures) {
+        if (procedure.buttonId == buttonId) {
+            return Kind{procedure.correction, procedure.factoryArea};
         }
     }
-    if (kind == nullptr) {
-        return false;
-    }
+    return std::nullopt;
+}
+
+std::string Caption(Kind kind) {
+    return ProcedureOf(kind).caption;
+}
+
+int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner) {
+    const Procedure& procedure = ProcedureOf(kind);
     ProgressSink& progress = context.Get<ProgressSink>();
-    progress.ShowProgress(&view, std::string(kind->caption) + ": starting");
+    progress.ShowProgress(owner, std::string(procedure.caption) + ": starting");
     const Clock::time_point start = Clock::now();
     // The camera answers once it has taken the request; how it went, its status tells.
-    context.Get<CommandEngine>().SetValue(CommandIds::Of(kind->start), 0, kind->startTimeoutMs);
-    const int32_t code = PollUntilDone(context, *kind, start);
+    context.Get<CommandEngine>().SetValue(CommandIds::Of(procedure.start), 0,
+                                          procedure.startTimeoutMs);
+    const int32_t code = PollUntilDone(context, procedure, start);
     progress.EndProgress();
-    context.Get<Notifier>().Show(
-        {ResultText(code), kind->caption, MessageIcon::None, MessageButtons::Ok});
-    return true;
+    return code;
 }
 
 }  // namespace Calibration

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
-class MainView;
+class OperatorWindow;
 class ProcessContext;
 
 // The camera's calibrations: shading (flat-field), pixel gain and pixel black, each in the user
@@ -14,7 +15,21 @@ namespace Calibration {
 // The text shown for a status code: "Succeeded", "Too Bright", ...
 std::string ResultText(int32_t code);
 
-// Runs the calibration behind one of the six "Recalibrate" buttons; false for any other id.
-bool Run(ProcessContext& context, MainView& view, int32_t buttonId);
+enum class Correction { Shading, PixelGain, PixelBlack };
+
+// One calibration: what it corrects, and whether into the factory area instead of the user's.
+struct Kind {
+    Correction correction = Correction::Shading;
+    bool factoryArea = false;
+};
+
+// The calibration behind one of the six "Recalibrate" buttons; nothing for any other id.
+std::optional<Kind> KindOfButton(int32_t buttonId);
+// The caption its result is shown under: "Recalibrate FFC (User)", ...
+std::string Caption(Kind kind);
+
+// Starts the calibration, follows it under the progress window over owner and returns the
+// camera's status code (Timeout Error when the camera fell silent).
+int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner);
 
 }  // namespace Calibration

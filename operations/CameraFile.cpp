@@ -14,6 +14,7 @@
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/SettingsStore.h"
+#include "core/WaitFeedback.h"
 #include "files/CameraSettingsFile.h"
 #include "operations/ControlBinding.h"
 #include "operations/PageRules.h"
@@ -27,44 +28,55 @@ namespace {
 
 constexpr int kModelTimeoutMs = 1000;
 constexpr int kValueTimeoutMs = 5000;
+constexpr int kDeviceVersionTimeoutMs = 5000;
 
-void ReportUnopened(ProcessContext& context, const std::string& path) {
-    context.Get<Notifier>().Show({path + "\nCouldn't open this file", "File Open Error",
-                                  MessageIcon::Warning, MessageButtons::Ok});
-}
-
-bool Write(ProcessContext& context, const std::string& path, const std::string& text) {
-    if (!ReplaceFileContents(path, text)) {
-        ReportUnopened(context, path);
-        return false;
+// What the camera names of itself in an All Data file: the model only in factory mode, after
+// asking again, and only a supported one.
+CameraSettingsFile::Identity AskIdentity(ProcessContext& context) {
+    CameraSettingsFile::Identity identity;
+    if (context.Get<ControlMode>().IsFactory()) {
+        CameraModel& model = context.Get<CameraModel>();
+        model.CheckModel();
+        if (model.IsSupported()) {
+            identity.model = model.Text();
+        }
     }
-    return true;
+    int32_t deviceVersion = 0;
+    if (context.Get<CommandEngine>().GetValue(CommandIds::kDV, deviceVersion,
+                                              kDeviceVersionTimeoutMs)) {
+        identity.deviceVersion = deviceVersion;
+    }
+    return identity;
 }
+
+enum class LineOutcome { Skipped, Confirmed, Refused };
 
 // Sends one line of a settings file, if it is one the camera takes in this mode.
-void SendLine(ProcessContext& context, const std::string& line) {
+LineOutcome SendLine(ProcessContext& context, const std::string& line) {
     const ParsedReply parsed = ParseReply(line);
     if (parsed.error != 0) {
-        return;  // blank lines and unknown mnemonics are not the camera's business
+        return LineOutcome::Skipped;  // blank lines and unknown mnemonics are not the camera's
     }
     CommandEngine& engine = context.Get<CommandEngine>();
     if (parsed.commandId == CommandIds::kMD00) {
-        engine.SetString(CommandIds::kMD00, parsed.value.text, kModelTimeoutMs);
+        const bool confirmed =
+            engine.SetString(CommandIds::kMD00, parsed.value.text, kModelTimeoutMs);
         context.Get<CameraModel>().CheckModel();
-        return;
+        return confirmed ? LineOutcome::Confirmed : LineOutcome::Refused;
     }
     if (parsed.commandId == CommandIds::kDV) {
         // The device version only reports the camera's own identity; a set would be refused.
-        return;
+        return LineOutcome::Skipped;
     }
     ControlTable& table = context.Get<ControlTable>();
     const int32_t control = table.ToCtrlId(parsed.commandId);
     if (control < 0 || (table.IsFactoryParam(control) && !context.Get<ControlMode>().IsFactory()) ||
         table.IsInFile(control) == 0) {
-        return;
+        return LineOutcome::Skipped;
     }
-    engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs);
+    const bool confirmed = engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs);
     table.SetDataValue(control, parsed.value.integer);
+    return confirmed ? LineOutcome::Confirmed : LineOutcome::Refused;
 }
 
 // Asks for the file in the folder used last; the folder of the choice is kept, whatever comes
@@ -98,31 +110,67 @@ void WithChosenFile(ProcessContext& context, MainView& view, bool save, Use use)
 
 }  // namespace
 
-bool WriteAllData(ProcessContext& context, const std::string& path) {
-    return Write(context, path, CameraSettingsFile::AllDataText(context));
+void ReportUnopened(ProcessContext& context, const std::string& path) {
+    context.Get<Notifier>().Show({path + "\nCouldn't open this file", "File Open Error",
+                                  MessageIcon::Warning, MessageButtons::Ok});
 }
 
-bool WriteShippingData(ProcessContext& context, const std::string& path) {
-    return Write(context, path, CameraSettingsFile::ShippingDataText(context));
+std::string SettingsFileText(ProcessContext& context, Variant variant) {
+    const ControlTable::Rows& rows = context.Get<ControlTable>().Entries();
+    if (variant == Variant::ShippingData) {
+        return CameraSettingsFile::ShippingDataText(rows);
+    }
+    const CameraSettingsFile::Identity identity = AskIdentity(context);
+    return CameraSettingsFile::AllDataText(rows, identity, context.Get<ControlMode>().IsFactory());
 }
 
-bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& path) {
-    const std::optional<std::vector<std::string>> lines = CameraSettingsFile::ReadLines(path);
-    if (!lines) {
+bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant) {
+    if (!ReplaceFileContents(path, SettingsFileText(context, variant))) {
         ReportUnopened(context, path);
         return false;
     }
+    return true;
+}
+
+LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
+                             OperatorWindow* owner) {
+    LoadSummary summary;
+    const std::optional<std::vector<CameraSettingsFile::Line>> lines =
+        CameraSettingsFile::ReadLines(path);
+    if (!lines) {
+        ReportUnopened(context, path);
+        return summary;
+    }
+    summary.opened = true;
     ProgressSink& progress = context.Get<ProgressSink>();
-    progress.ShowProgress(&view, "Now, reading camera setting file.");
+    progress.ShowProgress(owner, "Now, reading camera setting file.");
     const std::size_t count = lines->size();
     for (std::size_t i = 0; i < count; ++i) {
         progress.SetProgress(static_cast<int>(i * 100 / count));
-        view.PumpMessages();
-        SendLine(context, (*lines)[i]);
+        context.Get<WaitFeedback>().KeepAlive();
+        const CameraSettingsFile::Line& line = (*lines)[i];
+        switch (SendLine(context, line.text)) {
+            case LineOutcome::Confirmed:
+                ++summary.linesSent;
+                break;
+            case LineOutcome::Refused:
+                ++summary.linesSent;
+                summary.refused.push_back({line.number, ParseReply(line.text).mnemonic});
+                break;
+            case LineOutcome::Skipped:
+                break;
+        }
     }
-    ControlBinding(context, view).ShowAllValues();
     context.Get<ControlTable>().UpdatePrevDataValues();
     progress.EndProgress();
+    return summary;
+}
+
+bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& path) {
+    if (!LoadSettingsFile(context, path, &view).opened) {
+        return false;
+    }
+    ControlBinding(context, view).ShowAllValues();
     PageRules::ApplyModelRules(context, view);
     PageRules::ApplyEnableRules(view);
     PageRules::ShowLineRateTexts(context, view);
@@ -135,13 +183,15 @@ void OpenCameraFile(ProcessContext& context, MainView& view) {
 }
 
 void SaveAllDataAs(ProcessContext& context, MainView& view) {
-    WithChosenFile(context, view, true,
-                   [&](const std::string& path) { WriteAllData(context, path); });
+    WithChosenFile(context, view, true, [&](const std::string& path) {
+        SaveSettingsFile(context, path, Variant::AllData);
+    });
 }
 
 void SaveShippingDataAs(ProcessContext& context, MainView& view) {
-    WithChosenFile(context, view, true,
-                   [&](const std::string& path) { WriteShippingData(context, path); });
+    WithChosenFile(context, view, true, [&](const std::string& path) {
+        SaveSettingsFile(context, path, Variant::ShippingData);
+    });
 }
 
 }  // namespace CameraFile

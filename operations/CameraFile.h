@@ -1,20 +1,50 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class MainView;
+class OperatorWindow;
 class ProcessContext;
 
 // Saving the camera's parameters to a settings file and loading such a file into the camera.
 namespace CameraFile {
 
-// Write one file; false (after telling the operator) when it cannot be written. An existing
+enum class Variant {
+    AllData,       // the mode's parameters, with the model (factory mode) and device version
+    ShippingData,  // every parameter kept in files, factory ones included, nothing else
+};
+
+// The file's text from what the control table holds. All Data asks the camera for its model
+// (in factory mode) and its device version first.
+std::string SettingsFileText(ProcessContext& context, Variant variant);
+// Writes one file; false (after telling the operator) when it cannot be written. An existing
 // file is replaced only once the new one is complete.
-bool WriteAllData(ProcessContext& context, const std::string& path);
-bool WriteShippingData(ProcessContext& context, const std::string& path);
-// Sends every accepted line to the camera in file order, then brings the pages up to date;
-// false only when the file cannot be opened.
+bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant);
+
+// A line of a loaded file that the camera did not confirm.
+struct RefusedLine {
+    int lineNumber = 0;
+    std::string mnemonic;
+};
+
+struct LoadSummary {
+    bool opened = false;
+    int linesSent = 0;
+    std::vector<RefusedLine> refused;
+};
+
+// Sends every line the camera takes in this mode to it, in file order, under the progress
+// window over owner; the table takes each value sent. Tells the operator when the file cannot
+// be opened.
+LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
+                             OperatorWindow* owner);
+// The main window's load: the file, then the pages brought up to date. False only when the
+// file cannot be opened.
 bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& path);
+
+// Tells the operator that the file cannot be opened or written.
+void ReportUnopened(ProcessContext& context, const std::string& path);
 
 // The menu flows: the operator chooses the file in the folder used last, which is kept again.
 void OpenCameraFile(ProcessContext& context, MainView& view);

@@ -9,20 +9,27 @@
 #include "operations/ControlBinding.h"
 #include "operations/PageRules.h"
 
-void RefreshFromCamera(ProcessContext& context, MainView& view) {
+void ReadCamera(ProcessContext& context, OperatorWindow* owner) {
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
     ControlTable& table = context.Get<ControlTable>();
-    ControlBinding binding(context, view);
     dialogs.EnableAll(false);
     context.Get<CameraModel>().CheckModel();
-    PageRules::ApplyModelRules(context, view);
-    ReadCameraSettings(context, view);
-    binding.ShowAllValues();
+    ReadCameraSettings(context, owner);
     table.UpdatePrevDataValues();
     table.WriteChangedValues();
     table.UpdatePrevDataValues();
-    binding.ShowAllValues();
+    dialogs.EnableAll(true);
+}
+
+void ShowCameraValues(ProcessContext& context, MainView& view) {
+    view.Activate();
+    PageRules::ApplyModelRules(context, view);
+    ControlBinding(context, view).ShowAllValues();
     PageRules::ApplyEnableRules(view);
     PageRules::ShowLineRateTexts(context, view);
-    dialogs.EnableAll(true);
+}
+
+void RefreshFromCamera(ProcessContext& context, MainView& view) {
+    ReadCamera(context, &view);
+    ShowCameraValues(context, view);
 }

@@ -1,8 +1,16 @@
 #pragma once
 
 class MainView;
+class OperatorWindow;
 class ProcessContext;
 
-// Shows what the camera really holds: with every dialog disabled, checks the model, reads the
-// camera's settings, shows and synchronises them, and applies the page rules.
+// Reads what the camera really holds, with every dialog disabled: checks the model, reads the
+// camera's settings under the progress window over owner and synchronises the control table.
+// Shows nothing; the window, rvctl and the tests read the table afterwards.
+void ReadCamera(ProcessContext& context, OperatorWindow* owner);
+
+// Shows on the pages what a read of the camera left in the table, and applies the page rules.
+void ShowCameraValues(ProcessContext& context, MainView& view);
+
+// The main window's refresh: ReadCamera, then ShowCameraValues.
 void RefreshFromCamera(ProcessContext& context, MainView& view);

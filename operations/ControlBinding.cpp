@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "controls/ControlIds.h"
@@ -9,11 +10,9 @@
 #include "core/MainView.h"
 #include "core/ProcessContext.h"
 #include "operations/PageRules.h"
-#include "protocol/CommandEngine.h"
+#include "operations/Parameters.h"
 
 namespace {
-
-constexpr int kRefreshTimeoutMs = 5000;
 
 // Leading blanks skipped, an optional sign, then digits up to the first other character; no
 // digits give 0. Out-of-range numbers are clamped instead of wrapping.
@@ -99,11 +98,8 @@ bool ControlBinding::ShowControlValue(int32_t id, int32_t value) {
 }
 
 int ControlBinding::RefreshControl(int32_t id) {
-    ControlTable& table = context_.Get<ControlTable>();
-    int32_t value = 0;
-    if (context_.Get<CommandEngine>().GetValue(table.ToCmdId(id), value, kRefreshTimeoutMs)) {
-        table.SetDataValue(id, value);
-        ShowControlValue(id, value);
+    if (const std::optional<int32_t> value = Parameters::Get(context_, id)) {
+        ShowControlValue(id, *value);
     }
     return 1;
 }
@@ -120,17 +116,6 @@ void ControlBinding::ShowChangedValues() {
             ShowControlValue(row.ctrlId, row.value);
         }
     }
-}
-
-bool ControlBinding::WriteOrRestore(int32_t id, int32_t& previous) {
-    ControlTable& table = context_.Get<ControlTable>();
-    if (table.WriteChangedValues()) {
-        table.UpdatePrevDataValues();
-        return true;
-    }
-    previous = table.GetPrevDataValue(id);
-    table.SetDataValue(id, previous);
-    return false;
 }
 
 void ControlBinding::OnEditCommit(int32_t editId) {
@@ -162,10 +147,9 @@ void ControlBinding::OnEditCommit(int32_t editId) {
     if (IsLutEntry(editId)) {
         return;
     }
-    table.SetDataValue(editId, value);
-    int32_t previous = 0;
-    if (!WriteOrRestore(editId, previous)) {
-        ShowControlValue(editId, previous);
+    const Parameters::Result result = Parameters::Set(context_, editId, value);
+    if (!result.accepted) {
+        ShowControlValue(editId, result.value);
     }
     if (editId == ControlIds::kLineRate) {
         PageRules::ShowLineRateTexts(context_, view_);
@@ -190,15 +174,13 @@ void ControlBinding::OnSpinDelta(int32_t spinId, int32_t delta) {
     if (target == 0) {
         return;
     }
-    ControlTable& table = context_.Get<ControlTable>();
-    table.SetDataValue(target, value);
-    int32_t previous = 0;
-    if (WriteOrRestore(target, previous)) {
+    const Parameters::Result result = Parameters::Set(context_, target, value);
+    if (result.accepted) {
         view_.SetSpinPosition(spinId, value);
     } else {
         // The spin stays where it was.
-        ShowControlValue(target, previous);
-        view_.SetSpinPosition(spinId, previous);
+        ShowControlValue(target, result.value);
+        view_.SetSpinPosition(spinId, result.value);
     }
     if (target == ControlIds::kLineRate) {
         PageRules::ShowLineRateTexts(context_, view_);
@@ -206,12 +188,9 @@ void ControlBinding::OnSpinDelta(int32_t spinId, int32_t delta) {
 }
 
 void ControlBinding::CommitListSelection(int32_t listId) {
-    ControlTable& table = context_.Get<ControlTable>();
-    table.SetDataValue(listId, ReadControlValue(listId));
-    ShowChangedValues();
-    int32_t previous = 0;
-    if (!WriteOrRestore(listId, previous)) {
-        ShowControlValue(listId, previous);
+    const Parameters::Result result = Parameters::Set(context_, listId, ReadControlValue(listId));
+    if (!result.accepted) {
+        ShowControlValue(listId, result.value);
     }
 }
 

@@ -6,8 +6,8 @@ class MainView;
 class ProcessContext;
 
 // Binds the page controls to the control table: shows table values in the controls, and turns
-// an operator's change of a control into the table value and the camera request, putting the
-// previous value back, in the table and on screen, when the camera refuses it.
+// an operator's change of a control into one call of Parameters::Set, showing the previous
+// value again when the camera refuses it.
 class ControlBinding {
 public:
     ControlBinding(ProcessContext& context, MainView& view);
@@ -36,10 +36,6 @@ public:
     void SetSpinRanges();
 
 private:
-    // Sends the changed rows; on refusal puts the row's previous value back into the table and
-    // returns it in previous.
-    bool WriteOrRestore(int32_t id, int32_t& previous);
-
     ProcessContext& context_;
     MainView& view_;
 };

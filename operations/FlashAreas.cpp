@@ -59,6 +59,43 @@ bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
                                                  area, timeoutMs);
 }
 
+std::optional<int32_t> ReadCurrentArea(ProcessContext& context) {
+    int32_t area = 0;
+    if (!context.Get<CommandEngine>().GetValue(CommandIds::kEA, area, kAreaQueryTimeoutMs)) {
+        return std::nullopt;
+    }
+    return area;
+}
+
+bool StoreArea(ProcessContext& context, int32_t area) {
+    return Store(context, area, kStoreTimeoutMs);
+}
+
+bool LoadArea(ProcessContext& context, int32_t area, OperatorWindow* owner) {
+    if (!context.Get<CommandEngine>().SetValue(CommandIds::kLD, area, kLoadTimeoutMs)) {
+        return false;
+    }
+    ReadCamera(context, owner);
+    return true;
+}
+
+int StoreAllAreas(ProcessContext& context, OperatorWindow* owner) {
+    ProgressSink& progress = context.Get<ProgressSink>();
+    progress.ShowProgress(owner, "Now, storing into all EEPROM areas.");
+    int failures = 0;
+    int done = 0;
+    for (int32_t area = 3; area >= 0; --area) {
+        std::this_thread::sleep_for(kStoreAllPause);
+        progress.SetProgressMessage(area == 0 ? "Now, storing into the factory area."
+                                              : "Now, storing into user area " +
+                                                    std::to_string(area) + ".");
+        failures += Store(context, area, kStoreAllTimeoutMs) ? 0 : 1;
+        progress.SetProgress(++done * 25);
+    }
+    progress.EndProgress();
+    return failures;
+}
+
 int32_t AreaOfItem(const std::string& item) {
     for (int32_t area = 0; area < 4; ++area) {
         if (item == kItemNames[area]) {
@@ -78,7 +115,7 @@ void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea
         context.Get<Notifier>().Tell("Selected invalid area !", MessageIcon::Error);
         return;
     }
-    if (Store(context, area, kStoreTimeoutMs)) {
+    if (StoreArea(context, area)) {
         context.Get<Notifier>().Tell("Completed saving current setting data !",
                                      MessageIcon::Information);
     }
@@ -90,13 +127,15 @@ void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea)
         return;
     }
     currentArea = area;
-    if (context.Get<CommandEngine>().SetValue(CommandIds::kLD, area, kLoadTimeoutMs)) {
-        RefreshFromCamera(context, view);
+    if (LoadArea(context, area, &view)) {
+        ShowCameraValues(context, view);
     }
 }
 
 void Reload(ProcessContext& context, MainView& view, int32_t& currentArea) {
-    context.Get<CommandEngine>().GetValue(CommandIds::kEA, currentArea, kAreaQueryTimeoutMs);
+    if (const std::optional<int32_t> area = ReadCurrentArea(context)) {
+        currentArea = *area;
+    }
     RefreshFromCamera(context, view);
 }
 
@@ -106,19 +145,7 @@ void StoreAll(ProcessContext& context, MainView& view) {
                            kApplicationCaption)) {
         return;
     }
-    ProgressSink& progress = context.Get<ProgressSink>();
-    progress.ShowProgress(&view, "Now, storing into all EEPROM areas.");
-    int failures = 0;
-    int done = 0;
-    for (int32_t area = 3; area >= 0; --area) {
-        std::this_thread::sleep_for(kStoreAllPause);
-        progress.SetProgressMessage(area == 0 ? "Now, storing into the factory area."
-                                              : "Now, storing into user area " +
-                                                    std::to_string(area) + ".");
-        failures += Store(context, area, kStoreAllTimeoutMs) ? 0 : 1;
-        progress.SetProgress(++done * 25);
-    }
-    progress.EndProgress();
+    const int failures = StoreAllAreas(context, &view);
     if (failures == 0) {
         context.Get<Notifier>().Tell("Completed to store current setting data!",
                                      MessageIcon::Information);

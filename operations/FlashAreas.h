@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class MainView;
+class OperatorWindow;
 class ProcessContext;
 
 // Storing the camera's current settings into its flash areas and loading them back. Area 0 is
@@ -13,6 +15,17 @@ namespace FlashAreas {
 // The area an item of the area dialog stands for: "Factory" 0, "User 1" to "User 3" 1 to 3,
 // anything else -1.
 int32_t AreaOfItem(const std::string& item);
+
+// The area the camera reports as current; nothing when it does not answer.
+std::optional<int32_t> ReadCurrentArea(ProcessContext& context);
+// Stores the camera's current settings into the area (0 to 3); true when the camera confirmed.
+bool StoreArea(ProcessContext& context, int32_t area);
+// Loads the area's settings into the camera and, once the camera confirmed, reads the camera
+// (ReadCamera); true when it confirmed.
+bool LoadArea(ProcessContext& context, int32_t area, OperatorWindow* owner);
+// User areas 3, 2, 1 and then the factory area, each tried whatever became of the others, under
+// the progress window over owner; the number of areas the camera did not confirm.
+int StoreAllAreas(ProcessContext& context, OperatorWindow* owner);
 
 // "Store settings": the operator chooses the area (the factory area only in factory mode),
 // which becomes the current area; a confirmed store is reported.
@@ -25,8 +38,8 @@ void Reload(ProcessContext& context, MainView& view, int32_t& currentArea);
 // "Store All": after the operator confirms, user areas 3, 2, 1 and then the factory area, each
 // tried whatever became of the others, with one summary.
 void StoreAll(ProcessContext& context, MainView& view);
-// Stores the camera's current settings into the area: the factory area has its own command.
-// True when the camera confirmed.
+// Stores into the area with the caller's time-out: the factory area has its own command. True
+// when the camera confirmed.
 bool Store(ProcessContext& context, int32_t area, int timeoutMs);
 // The factory area alone, without a word.
 void SaveFactoryArea(ProcessContext& context);

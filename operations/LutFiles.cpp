@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include "controls/CameraModel.h"
 #include "core/FileChooser.h"
@@ -37,32 +38,54 @@ FileDialogRequest GammaFileRequest(const char* filterName) {
     return request;
 }
 
-bool ReadTables(ProcessContext& context, MainView& view) {
+// The tables a camera has: a monochrome camera one, any other three.
+std::vector<int> CameraChannels(ProcessContext& context) {
     if (Monochrome(context)) {
-        return LutTransfer::ReadTable(context, view, LutTables::kMonochrome);
+        return {LutTables::kMonochrome};
     }
-    for (int c = 0; c < 3; ++c) {
-        if (!LutTransfer::ReadTable(context, view, c)) {
+    return {0, 1, 2};
+}
+
+}  // namespace
+
+bool ReadCameraTables(ProcessContext& context) {
+    for (int channel : CameraChannels(context)) {
+        if (!LutTransfer::ReadTable(context, channel)) {
             return false;
         }
     }
     return true;
 }
 
-}  // namespace
+bool WriteCameraTables(ProcessContext& context) {
+    bool confirmed = true;
+    for (int channel : CameraChannels(context)) {
+        confirmed = LutTransfer::WriteTable(context, channel) && confirmed;
+    }
+    return confirmed;
+}
 
-void OpenLutFile(ProcessContext& context, MainView&) {
+bool SaveTablesToFile(ProcessContext& context, const std::string& path) {
+    return GammaFile::WriteGammaFile(path, context.Get<LutTables>(), Monochrome(context),
+                                     context.Get<Notifier>());
+}
+
+bool LoadTablesFromFile(ProcessContext& context, const std::string& path) {
+    return GammaFile::ReadGammaFile(path, context.Get<LutTables>(), context.Get<Notifier>());
+}
+
+void OpenLutFile(ProcessContext& context) {
     const std::optional<std::string> path =
         context.Get<FileChooser>().ChooseFileToOpen(GammaFileRequest("Camera gamma data (*.csv)"));
     if (!path) {
         return;
     }
-    GammaFile::ReadGammaFile(*path, context.Get<LutTables>(), context.Get<Notifier>());
+    LoadTablesFromFile(context, *path);
 }
 
-void SaveLutFile(ProcessContext& context, MainView& view) {
+void SaveLutFile(ProcessContext& context) {
     // A failed read was reported by the engine already.
-    if (!ReadTables(context, view)) {
+    if (!ReadCameraTables(context)) {
         return;
     }
     const std::optional<std::string> path =
@@ -77,11 +100,11 @@ void SaveLutFile(ProcessContext& context, MainView& view) {
                            kApplicationCaption)) {
         return;
     }
-    GammaFile::WriteGammaFile(*path, context.Get<LutTables>(), Monochrome(context), notifier);
+    SaveTablesToFile(context, *path);
 }
 
-bool LoadAllLutTables(ProcessContext& context, MainView& view) {
-    const bool loaded = ReadTables(context, view);
+bool LoadAllLutTables(ProcessContext& context) {
+    const bool loaded = ReadCameraTables(context);
     std::this_thread::sleep_for(kPauseAfterLoad);
     return loaded;
 }

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "core/DialogEnabler.h"
-#include "core/MainView.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/WaitFeedback.h"
 #include "files/LutChannel.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
@@ -31,7 +31,7 @@ OperatorWindow* WindowOf(LutChannel& channel) {
 
 }  // namespace
 
-bool ReadTable(ProcessContext& context, MainView& view, int colorIndex) {
+bool ReadTable(ProcessContext& context, int colorIndex) {
     LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
     CommandEngine& engine = context.Get<CommandEngine>();
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
@@ -55,7 +55,7 @@ bool ReadTable(ProcessContext& context, MainView& view, int colorIndex) {
         channel.SetOutputLevel(i, static_cast<uint32_t>(level));
         progress.SetProgressMessage(WithCount(kReadingText, i + 1));
         progress.SetProgress(i * 100 / LutChannel::kEntries);
-        view.PumpMessages();
+        context.Get<WaitFeedback>().KeepAlive();
         if (channel.View() != nullptr) {
             channel.View()->ActivateWindow();
         }
@@ -67,7 +67,7 @@ bool ReadTable(ProcessContext& context, MainView& view, int colorIndex) {
     return complete;
 }
 
-void WriteTable(ProcessContext& context, MainView& view, int colorIndex) {
+bool WriteTable(ProcessContext& context, int colorIndex) {
     LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
     CommandEngine& engine = context.Get<CommandEngine>();
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
@@ -75,16 +75,19 @@ void WriteTable(ProcessContext& context, MainView& view, int colorIndex) {
     dialogs.EnableAll(false);
     progress.ShowProgress(WindowOf(channel), kWritingText);
     progress.SetProgress(0);
+    bool confirmed = true;
     for (int i = 0; i < LutChannel::kEntries; ++i) {
-        engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs);
-        engine.SetValue(CommandIds::kLUTD, static_cast<int32_t>(channel.OutputLevel(i)),
-                        kEntryTimeoutMs);
+        confirmed = engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs) && confirmed;
+        confirmed = engine.SetValue(CommandIds::kLUTD, static_cast<int32_t>(channel.OutputLevel(i)),
+                                    kEntryTimeoutMs) &&
+                    confirmed;
         progress.SetProgressMessage(WithCount(kWritingText, i + 1));
         progress.SetProgress(i * 100 / LutChannel::kEntries);
-        view.PumpMessages();
+        context.Get<WaitFeedback>().KeepAlive();
     }
     dialogs.EnableAll(true);
     progress.EndProgress();
+    return confirmed;
 }
 
 }  // namespace LutTransfer

@@ -1,5 +1,8 @@
 #include "operations/MainWindowLogic.h"
 
+#include <optional>
+#include <string>
+
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
@@ -15,15 +18,11 @@
 #include "operations/FlashAreas.h"
 #include "operations/LutFiles.h"
 #include "operations/PageRules.h"
-#include "protocol/CommandEngine.h"
-#include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"
 
 namespace {
 
 using namespace ControlIds;
-
-constexpr int kAreaQueryTimeoutMs = 5000;
 
 }  // namespace
 
@@ -135,22 +134,48 @@ void MainWindowLogic::OnPushClick(int32_t id) {
             FlashAreas::StoreAll(context_, view_);
             return;
         case kCameraReset:
-            FactoryOperations::ResetCamera(context_, view_, QuitWithoutConfirm);
+            // The camera will not answer until it is back, so the program ends without asking.
+            FactoryOperations::ResetCamera(context_);
+            QuitWithoutConfirm = 1;
+            view_.EndProgram();
             return;
         case kCameraModelSet:
-            FactoryOperations::SetCameraModel(context_, view_);
+            FactoryOperations::SetCameraModel(context_, view_.SelectedIndex(kCameraModelList));
             return;
         case kXmlVersionWrite:
-            FactoryOperations::WriteXmlVersion(context_, view_);
+            FactoryOperations::WriteXmlVersion(
+                context_,
+                FactoryOperations::XmlVersionOfDigits({view_.ControlText(kXmlVersionMajor),
+                                                       view_.ControlText(kXmlVersionMinor),
+                                                       view_.ControlText(kXmlVersionPatch)}));
             return;
         case kXmlVersionRead:
-            FactoryOperations::ReadXmlVersion(context_, view_);
+            ShowXmlVersion();
             return;
         default:
             // The six "Recalibrate" buttons; any other button does nothing.
-            Calibration::Run(context_, view_, id);
+            RunCalibration(id);
             return;
     }
+}
+
+void MainWindowLogic::ShowXmlVersion() {
+    // Without an answer the edits keep what they show: a guess there would be written back.
+    if (const std::optional<int32_t> version = FactoryOperations::ReadXmlVersion(context_)) {
+        view_.SetControlText(kXmlVersionMajor, std::to_string(*version / 100));
+        view_.SetControlText(kXmlVersionMinor, std::to_string(*version % 100 / 10));
+        view_.SetControlText(kXmlVersionPatch, std::to_string(*version % 10));
+    }
+}
+
+void MainWindowLogic::RunCalibration(int32_t buttonId) {
+    const std::optional<Calibration::Kind> kind = Calibration::KindOfButton(buttonId);
+    if (!kind) {
+        return;
+    }
+    const int32_t code = Calibration::Run(context_, *kind, &view_);
+    context_.Get<Notifier>().Show({Calibration::ResultText(code), Calibration::Caption(*kind),
+                                   MessageIcon::None, MessageButtons::Ok});
 }
 
 void MainWindowLogic::OnMenuCommand(int32_t menuId) {
@@ -186,13 +211,13 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
             CameraFile::SaveShippingDataAs(context_, view_);
             return;
         case MenuIds::kOpenLutFile:
-            LutFiles::OpenLutFile(context_, view_);
+            LutFiles::OpenLutFile(context_);
             return;
         case MenuIds::kSaveLutFile:
-            LutFiles::SaveLutFile(context_, view_);
+            LutFiles::SaveLutFile(context_);
             return;
         case MenuIds::kLoadAllLutTables:
-            LutFiles::LoadAllLutTables(context_, view_);
+            LutFiles::LoadAllLutTables(context_);
             return;
         default:
             return;
@@ -217,7 +242,8 @@ void MainWindowLogic::UpdateModeView() {
 void MainWindowLogic::ToggleControlMode() {
     context_.Get<ControlMode>().Toggle();
     UpdateModeView();
-    if (context_.Get<CommandEngine>().GetValue(CommandIds::kEA, CurrentArea, kAreaQueryTimeoutMs)) {
+    if (const std::optional<int32_t> area = FlashAreas::ReadCurrentArea(context_)) {
+        CurrentArea = *area;
         RefreshFromCamera(context_, view_);
     }
 }

@@ -51,6 +51,8 @@ public:
 private:
     void OnComboSelect(int32_t id);
     void OnPushClick(int32_t id);
+    void ShowXmlVersion();
+    void RunCalibration(int32_t buttonId);
 
     ProcessContext& context_;
     MainView& view_;

@@ -9,7 +9,6 @@
 #include "controls/CameraModel.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
-#include "core/HeadlessMainView.h"
 #include "operations/CameraConnection.h"
 #include "operations/CameraRefresh.h"
 #include "tests/support/PseudoTerminal.h"
@@ -141,8 +140,7 @@ TEST_P(CameraLinkCameraTest, TheToolFindsTheModelAndReadsTheWholeCamera) {
     int32_t area = -1;
     ASSERT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
     EXPECT_EQ(test.Context().Get<CameraModel>().Index(), 3);
-    HeadlessMainView view;
-    RefreshFromCamera(test.Context(), view);
+    ReadCamera(test.Context(), nullptr);
     EXPECT_TRUE(test.Notifier().Messages().empty());
 
     const Lines& log = services.messageLog.lines;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/CommunicationView.h"
-#include "core/HeadlessMainView.h"
 #include "core/ProgressSink.h"
 #include "operations/CommunicationLogic.h"
+#include "tests/support/FakeMainView.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -87,7 +87,7 @@ protected:
     RecordingServices services{test.Context()};
     RecordingProgress progress;
     RecordingCommunicationView view;
-    HeadlessMainView mainView;
+    FakeMainView mainView;
     CommunicationLogic logic{test.Context(), view, mainView};
     std::vector<std::unique_ptr<ScopedEnvironment>> unplugged;
 };

@@ -9,7 +9,6 @@
 
 #include "controls/CameraModel.h"
 #include "core/FileChooser.h"
-#include "core/HeadlessMainView.h"
 #include "core/ProgressSink.h"
 #include "files/LutChannel.h"
 #include "operations/LutFiles.h"
@@ -54,7 +53,6 @@ protected:
 
     TestContext test;
     RecordingProgress progress;
-    HeadlessMainView view;
     std::unique_ptr<SimProcess> camera;
     std::unique_ptr<ScopedEnvironment> com1;
     std::string transcript;
@@ -66,7 +64,7 @@ TEST_F(LutCameraTest, WriteTableSendsEveryEntryAndReadTableBringsTheTableBack) {
         Channel(1).SetOutputLevel(i, static_cast<uint32_t>(4095 - 16 * i));
     }
     Channel(1).SetMode(LutChannel::kViewMode);
-    LutTransfer::WriteTable(test.Context(), view, 1);
+    LutTransfer::WriteTable(test.Context(), 1);
     Lines expected;
     for (int i = 0; i < LutChannel::kEntries; ++i) {
         expected.push_back("LUTI=" + std::to_string(i));
@@ -80,7 +78,7 @@ TEST_F(LutCameraTest, WriteTableSendsEveryEntryAndReadTableBringsTheTableBack) {
 
     progress.messages.clear();
     Channel(1).ClearTable();
-    EXPECT_TRUE(LutTransfer::ReadTable(test.Context(), view, 1));
+    EXPECT_TRUE(LutTransfer::ReadTable(test.Context(), 1));
     EXPECT_EQ(Channel(1).GetMode(), LutChannel::kViewMode);
     for (int i = 0; i < LutChannel::kEntries; ++i) {
         ASSERT_EQ(Channel(1).OutputLevel(i), static_cast<uint32_t>(4095 - 16 * i)) << i;
@@ -98,7 +96,7 @@ TEST_F(LutCameraTest, AnUnsupportedCameraSavesThreeTablesThatOpenAgain) {
     const std::string path = test.Folder().File("camera.csv");
     test.Files().QueueAnswer(path);  // saved there, and opened again
     test.Files().QueueAnswer(path);
-    LutFiles::SaveLutFile(test.Context(), view);
+    LutFiles::SaveLutFile(test.Context());
     EXPECT_EQ(Requests().size(), 1u + 3u * 512u);  // the model query, then three tables
     ASSERT_EQ(test.Files().Requests().size(), 1u);
     EXPECT_EQ(test.Files().Requests()[0].filterName, "Camera gamm data (*.csv)");
@@ -117,7 +115,7 @@ TEST_F(LutCameraTest, AnUnsupportedCameraSavesThreeTablesThatOpenAgain) {
     }
     const uint32_t camera128 = 2048;
     ASSERT_NE(Channel(2).OutputLevel(128), camera128);
-    LutFiles::OpenLutFile(test.Context(), view);
+    LutFiles::OpenLutFile(test.Context());
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(Channel(c).GetMode(), LutChannel::kViewMode) << c;
         EXPECT_EQ(Channel(c).OutputLevel(255), Channel(1).OutputLevel(255)) << c;
@@ -130,7 +128,7 @@ TEST_F(LutCameraTest, SavingWithoutAnAnsweringCameraAsksForNoFile) {
     StartCamera({"--silent"});
     const std::string path = test.Folder().File("never.csv");
     test.Files().QueueAnswer(path);
-    LutFiles::SaveLutFile(test.Context(), view);
+    LutFiles::SaveLutFile(test.Context());
     EXPECT_TRUE(test.Files().Requests().empty());
     EXPECT_FALSE(std::ifstream(path).good());
     // The first entry's query goes unanswered, and the read ends there.

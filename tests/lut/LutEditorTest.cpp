@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-#include "core/HeadlessMainView.h"
 #include "dialogs/LutEditor.h"
 #include "files/LutChannel.h"
 #include "tests/support/TestContext.h"
@@ -15,7 +14,7 @@ namespace {
 // What the operator sees of the editor and what a drag on its graph does.
 class LutEditorTest : public testing::Test {
 protected:
-    LutEditorTest() : editor(test.Context(), view, 1, nullptr) {
+    LutEditorTest() : editor(test.Context(), 1, nullptr) {
         editor.show();
         QApplication::processEvents();
     }
@@ -45,7 +44,6 @@ protected:
     }
 
     TestContext test;
-    HeadlessMainView view;
     LutEditor editor;
 };
 

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -14,16 +13,17 @@
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
-#include "core/HeadlessMainView.h"
 #include "core/OperatorDialogs.h"
-#include "operations/Calibration.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraIdentity.h"
 #include "operations/CameraRefresh.h"
-#include "operations/FactoryOperations.h"
 #include "operations/FlashAreas.h"
+#include "operations/MainWindowLogic.h"
+#include "operations/Parameters.h"
+#include "operations/SettingsComparison.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
+#include "tests/support/FakeMainView.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
@@ -50,16 +50,6 @@ public:
     std::vector<ChoiceRequest> asked;
 };
 
-// A main window whose controls only hold texts.
-class TextView : public HeadlessMainView {
-public:
-    std::string ControlText(int32_t id) override { return texts[id]; }
-    void SetControlText(int32_t id, const std::string& text) override { texts[id] = text; }
-    int32_t SelectedIndex(int32_t id) override { return selected.count(id) ? selected[id] : -1; }
-    std::map<int32_t, std::string> texts;
-    std::map<int32_t, int32_t> selected;
-};
-
 // The flows of the flash areas, the calibrations and the identity writes, judged by what the
 // simulated camera received.
 class CameraOperationsTest : public testing::Test {
@@ -78,10 +68,14 @@ protected:
     std::vector<TranscriptLine> Transcript() { return ReadTranscript(transcript); }
     Lines Requests() { return ReceivedLines(transcript); }
     std::vector<std::string> Messages() { return test.Notifier().Texts(); }
+    void Click(int32_t buttonId) {
+        MainWindowLogic(test.Context(), view)
+            .DispatchControlEvent(ControlEvent::PushClick, buttonId);
+    }
 
     TestContext test;
     ScriptedDialogs dialogs;
-    TextView view;
+    FakeMainView view;
     std::unique_ptr<SimProcess> camera;
     std::unique_ptr<ScopedEnvironment> com1;
     std::string transcript;
@@ -136,7 +130,7 @@ TEST_F(CameraOperationsTest, StoreAllWritesUserAreasThreeToOneThenTheFactoryArea
 
 TEST_F(CameraOperationsTest, ACalibrationShowsItsOutcomeOnceTheCameraIsNoLongerBusy) {
     StartCamera({"--calib-seconds", "3"});
-    EXPECT_TRUE(Calibration::Run(test.Context(), view, ControlIds::kRecalibrateShading));
+    Click(ControlIds::kRecalibrateShading);
     const Lines requests = Requests();
     const auto polls = std::count(requests.begin(), requests.end(), "SDS?");
     EXPECT_GE(polls, 3);
@@ -149,7 +143,7 @@ TEST_F(CameraOperationsTest, ACalibrationShowsItsOutcomeOnceTheCameraIsNoLongerB
 
     test.Notifier().Clear();
     StartCamera({"--calib-seconds", "0", "--calib-result", "7"});
-    Calibration::Run(test.Context(), view, ControlIds::kFactoryRecalibrateShading);
+    Click(ControlIds::kFactoryRecalibrateShading);
     EXPECT_EQ(Messages(), Lines{"Unknown Result"});
     EXPECT_EQ(test.Notifier().Messages()[0].caption, "Recalibrate FFC (Factory)");
 }
@@ -163,7 +157,7 @@ TEST_F(CameraOperationsTest, ACameraThatFallsSilentDuringACalibrationEndsItWithA
         camera->Signal(SIGSTOP);
     });
     const Clock::time_point start = Clock::now();
-    Calibration::Run(test.Context(), view, ControlIds::kRecalibrateShading);
+    Click(ControlIds::kRecalibrateShading);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     silencer.join();
     camera->Signal(SIGCONT);
@@ -177,9 +171,9 @@ TEST_F(CameraOperationsTest, IdentityWritesSendWhatTheEditsHold) {
     view.texts = {{ControlIds::kXmlVersionMajor, "1"},
                   {ControlIds::kXmlVersionMinor, "2"},
                   {ControlIds::kXmlVersionPatch, "3"}};
-    FactoryOperations::WriteXmlVersion(test.Context(), view);
+    Click(ControlIds::kXmlVersionWrite);
     view.texts.clear();
-    FactoryOperations::ReadXmlVersion(test.Context(), view);
+    Click(ControlIds::kXmlVersionRead);
     EXPECT_EQ(view.texts[ControlIds::kXmlVersionMajor] + view.texts[ControlIds::kXmlVersionMinor] +
                   view.texts[ControlIds::kXmlVersionPatch],
               "123");
@@ -215,7 +209,7 @@ TEST_F(CameraOperationsTest, ASavedSettingsFileLoadsBackLineByLineInItsOrder) {
     StartCamera();
     RefreshFromCamera(test.Context(), view);  // the pages hold what the camera holds
     const std::string path = test.Folder().File("camera.cam");
-    ASSERT_TRUE(CameraFile::WriteAllData(test.Context(), path));
+    ASSERT_TRUE(CameraFile::SaveSettingsFile(test.Context(), path, CameraFile::Variant::AllData));
     const Lines written = FileLines(path);
     ASSERT_EQ(written.size(), 1u + 26u);  // the device version, then the user parameters
     EXPECT_EQ(written[0].rfind("DV=", 0), 0u);
@@ -240,6 +234,64 @@ TEST_F(CameraOperationsTest, ASettingsFileSendsOnlyTheLinesThatBelongToThePages)
     EXPECT_EQ(Messages(), Lines{"Unexpected error occurred in ToCtrlId(): Command id is 5"});
     EXPECT_EQ(test.Context().Get<ControlTable>().GetPrevDataValue(ControlIds::kGainLevel), 800);
     EXPECT_FALSE(CameraFile::ReadCameraFile(test.Context(), view, test.Folder().File("none")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CameraOperationsTest, AChangeReportsWhatTheTableHoldsAfterTheCameraAnswered) {
+    StartCamera({"--refuse", "BL"});
+    test.Context().Get<ControlTable>().UpdatePrevDataValues();  // as the start-up leaves it
+    const Parameters::Result taken = Parameters::Set(test.Context(), ControlIds::kGainLevel, 800);
+    EXPECT_TRUE(taken.accepted);
+    EXPECT_EQ(taken.value, 800);
+    const Parameters::Result refused = Parameters::Set(test.Context(), ControlIds::kBlackLevel, 9);
+    EXPECT_FALSE(refused.accepted);
+    EXPECT_EQ(refused.value, 0) << "the previous value is back";
+    // A button holds no value: nothing is sent for it.
+    EXPECT_FALSE(Parameters::Set(test.Context(), ControlIds::kOnePush, 1).accepted);
+    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=9"}));
+}
+
+TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber) {
+    StartCamera({"--refuse", "BL"});
+    const std::string path = test.Folder().File("refused.cam");
+    std::ofstream(path) << "DV=1234\nGA=800\n" << std::string(300, ' ') << "\nBL=5\nXY=1\nTG=1\n";
+    const CameraFile::LoadSummary summary =
+        CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
+    EXPECT_TRUE(summary.opened);
+    EXPECT_EQ(summary.linesSent, 3);
+    ASSERT_EQ(summary.refused.size(), 1u);
+    EXPECT_EQ(summary.refused[0].lineNumber, 4) << "a long line still counts as one";
+    EXPECT_EQ(summary.refused[0].mnemonic, "BL");
+}
+
+TEST_F(CameraOperationsTest, AComparisonListsExactlyTheParametersThatDiffer) {
+    StartCamera();
+    ReadCamera(test.Context(), nullptr);
+    const std::string path = test.Folder().File("reference.cam");
+    ASSERT_TRUE(CameraFile::SaveSettingsFile(test.Context(), path, CameraFile::Variant::AllData));
+    std::string text;
+    for (std::string line : FileLines(path)) {
+        if (line.rfind("GA=", 0) == 0) {
+            line = "GA=900";
+        } else if (line.rfind("BL=", 0) == 0) {
+            line = "BL = 7";
+        }
+        text += line + "\n";
+    }
+    std::ofstream(path) << text;
+    const auto differences = SettingsComparison::CompareWithFile(test.Context(), path);
+    ASSERT_TRUE(differences.has_value());
+    ASSERT_EQ(differences->size(), 2u);
+    EXPECT_EQ((*differences)[0].mnemonic, "GA");
+    EXPECT_EQ((*differences)[0].cameraValue, 100);
+    EXPECT_EQ((*differences)[0].fileValue, 900);
+    EXPECT_EQ((*differences)[1].mnemonic, "BL");
+    EXPECT_EQ((*differences)[1].fileValue, 7);
+    EXPECT_FALSE(SettingsComparison::CompareWithFile(test.Context(), path + ".none"));
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 }  // namespace
