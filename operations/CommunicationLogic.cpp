@@ -59,8 +59,7 @@ void CommunicationLogic::Initialise() {
     ApplyStoreRule();
 }
 
-void CommunicationLogic::FillPortList() {
-    CameraPort& port = context_.Get<CameraPort>();
+std::vector<CommunicationView::PortItem> CommunicationLogic::ListPorts(CameraPort& port) {
     const int32_t count = port.GetPortCount();
     std::vector<CommunicationView::PortItem> ports;
     ports.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
@@ -73,6 +72,13 @@ void CommunicationLogic::FillPortList() {
         }
         ports.push_back(item);
     }
+    return ports;
+}
+
+void CommunicationLogic::FillPortList() {
+    CameraPort& port = context_.Get<CameraPort>();
+    const std::vector<CommunicationView::PortItem> ports = ListPorts(port);
+    const int32_t count = static_cast<int32_t>(ports.size());
     view_.ShowPorts(ports);
     int32_t index = port.GetPortIndex();
     if (index < 0 || index >= count) {
