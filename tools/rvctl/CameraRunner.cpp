@@ -73,7 +73,8 @@ ExitStatus RunCamera(const CameraRun& run, const PortTarget& target, Console& co
     ExitStatus status = kSuccess;
     try {
         ProcessContext context;
-        services.Provide(context);
+        // The program read the window's link and mode once and gives each camera its own.
+        services.Provide(context, TerminalServices::Settings::None);
         context.Get<ControlMode>().Set(run.controlMode);
         Camera camera{context, target,           run.options,     run.controlMode,
                       output,  services.Trace(), services.Files()};

@@ -183,7 +183,11 @@ ExitStatus RunGet(Camera& camera) {
         if (const std::optional<int32_t> value = Parameters::Get(camera.context, entry.ctrlId)) {
             camera.output.Add(ValueRecord(entry, *value));
         } else {
-            camera.output.Error(ControlCatalog::Mnemonic(entry) + ": the camera told no value");
+            const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+            camera.output.Error(mnemonic + ": the camera told no value");
+            if (camera.output.Json()) {
+                camera.output.Add(Record("").Text("mnemonic", mnemonic).Text("error", "no value"));
+            }
             status = kFailed;
         }
     }
@@ -229,8 +233,7 @@ ExitStatus RunSet(Camera& camera) {
 
 std::vector<Subcommand> ParameterCommands() {
     return {
-        {"list", "",
-         "every parameter of the control mode: kind, range or items, the camera's value",
+        {"list", "", "every parameter of the mode: kind, range or items, value",
          "One line per parameter: mnemonic, name on the page, kind, range or items (value and\n"
          "text), and after \"=\" the camera's value. Factory parameters only with factory mode.\n"
          "Parameters the window never reads back (the LUT index, the hidden automatic modes)\n"
@@ -244,7 +247,7 @@ std::vector<Subcommand> ParameterCommands() {
          "Prints MNEMONIC=VALUE for each, a list's value as its item's text (\"TG=Internal\");\n"
          "with --json the number and the text. Mnemonics in any letter case.\n",
          Reach::EachCamera, Link::Answered, false, CheckGet, RunGet},
-        {"set", "MNEMONIC=VALUE...", "sends values; a list takes an item's text or value",
+        {"set", "MNEMONIC=VALUE...", "send values; a list takes an item's text or its value",
          "Sends each value in turn, as the window's page does when the operator changes it, and\n"
          "prints what the camera holds then. A list takes its item's text in any letter case or\n"
          "its value (set TG=Internal or set TG=0); a number must lie within its range. Every\n"

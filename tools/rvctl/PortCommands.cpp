@@ -62,7 +62,7 @@ std::vector<Subcommand> PortCommands() {
          "Link category c) and the device it opens or the name its library gives it. This is\n"
          "what rvctl does without a subcommand.\n",
          Reach::None, Link::Answered, false, NoOperands, RunPorts},
-        {"detect", "", "searches the ports and rates for cameras: port, rate and model of each",
+        {"detect", "", "search the ports and rates for cameras: port, rate and model",
          "Tries every port of the link's category (or the ports named) at the rates --baud\n"
          "allows, all at once, and prints the rate and model of each camera that answered, after\n"
          "its port. Ports that do not open or stay silent are passed over quietly (-v shows\n"

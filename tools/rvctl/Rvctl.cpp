@@ -1,5 +1,6 @@
 #include "tools/rvctl/Rvctl.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "core/ControlMode.h"
@@ -31,9 +32,10 @@ std::string Usage() {
         "\n"
         "Commands ('rvctl COMMAND --help' tells more):\n";
     for (const Subcommand& subcommand : Subcommands()) {
+        const std::string call = std::string(subcommand.name) +
+                                 (subcommand.synopsis[0] != '\0' ? " " : "") + subcommand.synopsis;
         char line[160];
-        std::snprintf(line, sizeof line, "  %-10s %-18s %s\n", subcommand.name, subcommand.synopsis,
-                      subcommand.summary);
+        std::snprintf(line, sizeof line, "  %-24s %s\n", call.c_str(), subcommand.summary);
         text += line;
     }
     text +=
@@ -70,10 +72,11 @@ std::string Usage() {
 }
 
 std::string SubcommandHelp(const Subcommand& subcommand) {
+    std::string summary = subcommand.summary;
+    summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
     return std::string("Usage: rvctl [OPTIONS] ") + subcommand.name +
            (subcommand.synopsis[0] != '\0' ? std::string(" ") + subcommand.synopsis : "") + "\n\n" +
-           subcommand.summary + ".\n\n" + subcommand.help +
-           "\nThe options of 'rvctl --help' apply.\n";
+           summary + ".\n\n" + subcommand.help + "\nThe options of 'rvctl --help' apply.\n";
 }
 
 int UsageError(Console& console, const std::string& text) {
@@ -152,7 +155,7 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     CameraOutput output(console, std::string(), options.json, false);
     TerminalServices services(output, options, false, progressBar);
     ProcessContext context;
-    services.Provide(context);
+    services.Provide(context, TerminalServices::Settings::Window);
     const Stored stored = ReadStored(context);
     const int32_t controlMode = options.controlMode.value_or(stored.controlMode);
     context.Get<ControlMode>().Set(controlMode);
@@ -168,11 +171,22 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     CameraRun run{*subcommand, options, controlMode,
                   Targets(options, *subcommand, stored, context)};
+    if (run.targets.empty()) {
+        // A Camera Link category whose library is missing or reports no port.
+        output.Error("link category " + std::to_string(options.category.value_or(stored.category)) +
+                     " has no ports; 'rvctl ports' lists them");
+        return kNoCamera;
+    }
     if (subcommand->reach == Reach::OneCamera && run.targets.size() != 1) {
         return UsageError(console, std::string(subcommand->name) + " works with one port only");
     }
     run.searching =
         subcommand->searchesAllPorts && options.ports.empty() && options.portIndices.empty();
     run.progressBar = progressBar;
-    return RunOnCameras(run, console);
+    const ExitStatus status = RunOnCameras(run, console);
+    if (run.searching && status == kNoCamera) {
+        output.Error("no camera answered on any port of category " +
+                     std::to_string(run.targets.front().category) + " (-v tells why)");
+    }
+    return status;
 }

@@ -87,7 +87,7 @@ ExitStatus RunTerminal(Camera& camera) {
 
 std::vector<Subcommand> TerminalCommands() {
     return {
-        {"terminal", "[--timeout MS]", "raw command lines from standard input, the trace on output",
+        {"terminal", "[--timeout MS]", "raw lines from standard input; the stamped trace on output",
          "Sends every line of standard input to the camera exactly as typed, followed by CR LF,\n"
          "and prints every line sent and received with the terminal log's time stamp\n"
          "(\"34:05:007  Tx: GA?\"). Works typed and in a pipe; ends at the end of the input once\n"

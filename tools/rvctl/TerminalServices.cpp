@@ -16,7 +16,7 @@ TerminalServices::TerminalServices(CameraOutput& output, const Options& options,
     }
 }
 
-void TerminalServices::Provide(ProcessContext& context) {
+void TerminalServices::Provide(ProcessContext& context, Settings settings) {
     ProvideCoreServices(context);
     context.ProvideExternal<::Notifier>(notifier_);
     context.ProvideExternal<TerminalLogSink>(trace_);
@@ -24,5 +24,10 @@ void TerminalServices::Provide(ProcessContext& context) {
     if (progress_) {
         context.ProvideExternal<ProgressSink>(*progress_);
     }
-    context.Provide<SettingsBackend>(ReadOnlySettingsBackend::OfTheWindow);
+    if (settings == Settings::Window) {
+        context.Provide<SettingsBackend>(ReadOnlySettingsBackend::OfTheWindow);
+    } else {
+        context.Provide<SettingsBackend>(
+            [](ProcessContext&) { return std::make_unique<ReadOnlySettingsBackend>(nullptr); });
+    }
 }

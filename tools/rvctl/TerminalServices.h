@@ -20,8 +20,14 @@ public:
     // quiet: operator messages only with -v; progressBar: the bar is drawn.
     TerminalServices(CameraOutput& output, const Options& options, bool quiet, bool progressBar);
 
+    // What the context reads of the window's settings.
+    enum class Settings {
+        Window,  // the window's store, read through
+        None,    // nothing: every value is given to the context by the program
+    };
+
     // Before the context's first use.
-    void Provide(ProcessContext& context);
+    void Provide(ProcessContext& context, Settings settings);
 
     TerminalNotifier& Notifier() { return notifier_; }
     TraceLog& Trace() { return trace_; }
