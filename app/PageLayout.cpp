@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "controls/CameraModel.h"
+#include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
 
 namespace {
@@ -15,18 +17,23 @@ PageCell Cell(CellKind kind, int32_t id) {
     return cell;
 }
 
-PageCell List(int32_t id, std::initializer_list<const char*> texts) {
+// A list with the items of its control-table row. Items carry their value as item data only
+// where the page gives them values of their own; the others stand for their positions.
+PageCell List(int32_t id) {
     PageCell cell = Cell(CellKind::List, id);
-    for (const char* text : texts) {
-        cell.items.push_back({text, 0});
+    const CatalogEntry* entry = ControlCatalog::Find(id);
+    for (const CatalogItem& item : entry->items) {
+        cell.items.push_back({item.text, entry->explicitValues ? item.value : 0});
     }
     return cell;
 }
 
-// A list whose items stand for values other than their positions.
-PageCell ValueList(int32_t id, std::initializer_list<ListItem> items) {
+// The models the camera can be told it is, in the order of their model index.
+PageCell ModelList(int32_t id) {
     PageCell cell = Cell(CellKind::List, id);
-    cell.items = items;
+    for (int32_t index = 0; index < CameraModel::kUnsupported; ++index) {
+        cell.items.push_back({CameraModel::ModelName(index), 0});
+    }
     return cell;
 }
 
@@ -95,23 +102,21 @@ PageLayout UserA() {
             {"Trigger",
              0,
              {
-                 Row("Trigger Origin", {List(kTriggerOrigin, {"Internal", "External"})}),
-                 Row("Trigger Input",
-                     {ValueList(kTriggerInput, {{"Camera-Link", 0}, {"12pin", 1}})}),
-                 Row("Trigger Activation", {List(kTriggerActivation, {"RisingEdge", "FallingEdge",
-                                                                      "LevelHigh", "LevelLow"})}),
-                 Row("Auto Reset Mode", {List(kAutoResetMode, {"Off", "On"})}),
+                 Row("Trigger Origin", {List(kTriggerOrigin)}),
+                 Row("Trigger Input", {List(kTriggerInput)}),
+                 Row("Trigger Activation", {List(kTriggerActivation)}),
+                 Row("Auto Reset Mode", {List(kAutoResetMode)}),
              }},
             {"Exposure",
              0,
              {
-                 Row("Exposure Mode", {List(kExposureMode, {"OFF", "Timed", "TriggerWidth"})}),
+                 Row("Exposure Mode", {List(kExposureMode)}),
                  Row("Exposure Time Raw", {Spin(kExposureTime, kExposureTimeSpin)}),
                  Row("Exposure max limit",
                      {ReadOnlyText(kExposureMaxText, "-"),
                       Button(kExposureLimitsRead, "Read").Named("Read Exposure limits")}),
                  Row("Exposure min limit", {ReadOnlyText(kExposureMinText, "-")}),
-                 Hidden(Row("Exposure Auto", {List(kExposureAuto, {"Off", "Once", "Continuous"})})),
+                 Hidden(Row("Exposure Auto", {List(kExposureAuto)})),
                  Hidden(Row("Exposure Auto Max", {Spin(kExposureAutoMax, kExposureAutoMaxSpin)})),
                  Hidden(Row("Exposure Auto Min", {Spin(kExposureAutoMin, kExposureAutoMinSpin)})),
              }},
@@ -130,116 +135,94 @@ PageLayout UserA() {
             {"Image format",
              1,
              {
-                 Row("Binning V", kBinningVLabel, {List(kBinningV, {"Binning Off", "Binning On"})}),
-                 Row("Binning H", kBinningHLabel,
-                     {ValueList(kBinningH, {{"Binning Off", 1}, {"Binning On", 2}})}),
-                 Row("Binning Horizontal Mode", kBinningModeLabel,
-                     {List(kBinningMode, {"Average", "Sum"})}),
-                 Row("Bit Allocation", {List(kBitAllocation, {"8bit", "10bit"})}),
-                 Row("Device\nTap Geometry",
-                     {List(kTapGeometry, {"Geometry_1X2", "Geometry_1X3", "Geometry_1X4",
-                                          "Geometry_1X8", "Geometry_1X10"})
-                          .Named("Device Tap Geometry")}),
-                 Row("CL Clock", {List(kClClock, {"85MHz", "63.75MHz", "42.5MHz", "31.875MHz"})}),
-                 Row("Test Pattern",
-                     {List(kTestPattern, {"Off", "Monochrome", "Grey Pattern", "White"})}),
+                 Row("Binning V", kBinningVLabel, {List(kBinningV)}),
+                 Row("Binning H", kBinningHLabel, {List(kBinningH)}),
+                 Row("Binning Horizontal Mode", kBinningModeLabel, {List(kBinningMode)}),
+                 Row("Bit Allocation", {List(kBitAllocation)}),
+                 Row("Device\nTap Geometry", {List(kTapGeometry).Named("Device Tap Geometry")}),
+                 Row("CL Clock", {List(kClClock)}),
+                 Row("Test Pattern", {List(kTestPattern)}),
              }},
             {"Gain and signal settings",
              1,
              {
                  Row("Gain Level", {Spin(kGainLevel, kGainLevelSpin)}),
-                 Hidden(Row("Gain Auto", kGainAutoLabel,
-                            {List(kGainAuto, {"Off", "Once", "Continuous"})})),
+                 Hidden(Row("Gain Auto", kGainAutoLabel, {List(kGainAuto)})),
                  Hidden(Row("Gain Auto Max", {Spin(kGainAutoMax, kGainAutoMaxSpin)})),
                  Hidden(Row("Gain Auto Min", {Spin(kGainAutoMin, kGainAutoMinSpin)})),
                  Hidden(Row("Alc Reference", {Spin(kAlcReference, kAlcReferenceSpin)})),
                  Hidden(Row("Alc Speed", {Spin(kAlcSpeed, kAlcSpeedSpin)})),
-                 Row("Analog Base Gain All",
-                     {List(kAnalogBaseGain, {"0dB", "6dB", "9.54dB", "12dB"})}),
+                 Row("Analog Base Gain All", {List(kAnalogBaseGain)}),
                  Row("Black Level", {Spin(kBlackLevel, kBlackLevelSpin)}),
              }},
         }};
 }
 
 PageLayout UserB() {
-    return {112,
-            "User B",
-            false,
-            {
-                {"Shading Correction",
-                 0,
-                 {
-                     Row("Correction Mode", kShadingModeLabel,
-                         {List(kShadingMode, {"Off", "Factory Area", "User Area"})
-                              .Named("Shading Correction Mode")}),
-                     Row(nullptr, {Button(kRecalibrateShading, "Recalibrate Shading")}),
-                 }},
-                {"Pixel Gain Correction",
-                 0,
-                 {
-                     Row("Correction Mode",
-                         {ValueList(kPixelGainMode, {{"Factory Area", 1}, {"User Area", 2}})
-                              .Named("Pixel Gain Correction Mode")}),
-                     Row(nullptr, {Button(kRecalibratePixelGain, "Recalibrate Pixel Gain")}),
-                 }},
-                {"Pixel Black Correction",
-                 0,
-                 {
-                     Row("Correction Mode",
-                         {ValueList(kPixelBlackMode, {{"Factory Area", 1}, {"User Area", 2}})
-                              .Named("Pixel Black Correction Mode")}),
-                     Row(nullptr, {Button(kRecalibratePixelBlack, "Recalibrate Pixel Black")}),
-                 }},
-                {"LUT",
-                 1,
-                 {
-                     Row("LUT selector", {List(kLutSelector, {"Off", "LUT", "Gamma"})}),
-                     Row(nullptr, {Button(kOpenLutTable, "Open LUT Table")}),
-                     Row("Gamma Selector", kGammaLabel, {Spin(kGammaSelector, kGammaSelectorSpin)}),
-                     Row("Index", {Spin(kLutIndex, kLutIndexSpin), Caption("G")}),
-                     Row("Data", {Spin(kLutData, kLutDataSpin)}),
-                     Row(nullptr, {Button(kLutRead, "Read").Named("Read LUT entry"),
-                                   Button(kLutWrite, "Write").Named("Write LUT entry")}),
-                 }},
-                {"Temperature",
-                 1,
-                 {
-                     Row(nullptr, {List(kTemperatureSensor, {"Sensor", "Sensor Board Bottom",
-                                                             "Interface Board Bottom", "FPGA"})
-                                       .Named("Temperature sensor")}),
-                     Row(nullptr, {Button(kTemperatureGet, "Get").Named("Get Temperature"),
-                                   ReadOnly(kTemperatureText), Caption("C")}),
-                 }},
-                {"Line Source ",
-                 2,
-                 {
-                     Row("Line1", {ValueList(kLineSource, {{"Low", 0},
-                                                           {"High", 1},
-                                                           {"Exposure Active (XEEN)", 4},
-                                                           {"Lval", 5},
-                                                           {"TTL_In", 6},
-                                                           {"CL_CC1_In", 7}})}),
-                 }},
-                {"Sensor Select",
-                 2,
-                 {
-                     Row(nullptr, {List(kSensorSelect, {"4K-A type", "4k-B type"})}),
-                 }},
-                {"Baud Rate",
-                 2,
-                 {
-                     Row(nullptr, {ValueList(kCameraBaudRate, {{"9600bps", 1},
-                                                               {"19200bps", 2},
-                                                               {"38400bps", 4},
-                                                               {"57600bps", 8},
-                                                               {"115200bps", 16}})}),
-                 }},
-                {"",
-                 2,
-                 {
-                     Row("Median Filter", {List(kMedianFilter, {"Off", "On"})}),
-                 }},
-            }};
+    return {
+        112,
+        "User B",
+        false,
+        {
+            {"Shading Correction",
+             0,
+             {
+                 Row("Correction Mode", kShadingModeLabel,
+                     {List(kShadingMode).Named("Shading Correction Mode")}),
+                 Row(nullptr, {Button(kRecalibrateShading, "Recalibrate Shading")}),
+             }},
+            {"Pixel Gain Correction",
+             0,
+             {
+                 Row("Correction Mode", {List(kPixelGainMode).Named("Pixel Gain Correction Mode")}),
+                 Row(nullptr, {Button(kRecalibratePixelGain, "Recalibrate Pixel Gain")}),
+             }},
+            {"Pixel Black Correction",
+             0,
+             {
+                 Row("Correction Mode",
+                     {List(kPixelBlackMode).Named("Pixel Black Correction Mode")}),
+                 Row(nullptr, {Button(kRecalibratePixelBlack, "Recalibrate Pixel Black")}),
+             }},
+            {"LUT",
+             1,
+             {
+                 Row("LUT selector", {List(kLutSelector)}),
+                 Row(nullptr, {Button(kOpenLutTable, "Open LUT Table")}),
+                 Row("Gamma Selector", kGammaLabel, {Spin(kGammaSelector, kGammaSelectorSpin)}),
+                 Row("Index", {Spin(kLutIndex, kLutIndexSpin), Caption("G")}),
+                 Row("Data", {Spin(kLutData, kLutDataSpin)}),
+                 Row(nullptr, {Button(kLutRead, "Read").Named("Read LUT entry"),
+                               Button(kLutWrite, "Write").Named("Write LUT entry")}),
+             }},
+            {"Temperature",
+             1,
+             {
+                 Row(nullptr, {List(kTemperatureSensor).Named("Temperature sensor")}),
+                 Row(nullptr, {Button(kTemperatureGet, "Get").Named("Get Temperature"),
+                               ReadOnly(kTemperatureText), Caption("C")}),
+             }},
+            {"Line Source ",
+             2,
+             {
+                 Row("Line1", {List(kLineSource)}),
+             }},
+            {"Sensor Select",
+             2,
+             {
+                 Row(nullptr, {List(kSensorSelect)}),
+             }},
+            {"Baud Rate",
+             2,
+             {
+                 Row(nullptr, {List(kCameraBaudRate)}),
+             }},
+            {"",
+             2,
+             {
+                 Row("Median Filter", {List(kMedianFilter)}),
+             }},
+        }};
 }
 
 PageLayout FactoryA() {
@@ -256,15 +239,15 @@ PageLayout FactoryA() {
             {"Pixel Gain Correction",
              0,
              {
-                 Row("Correction Mode", {List(kFactoryPixelGainMode, {"Disable", "Enable"})
-                                             .Named("Factory Pixel Gain Correction Mode")}),
+                 Row("Correction Mode",
+                     {List(kFactoryPixelGainMode).Named("Factory Pixel Gain Correction Mode")}),
                  Row(nullptr, {Button(kFactoryRecalibratePixelGain, "Recalibrate Pixel Gain")}),
              }},
             {"Pixel Black Correction",
              0,
              {
-                 Row("Correction Mode", {List(kFactoryPixelBlackMode, {"Disable", "Enable"})
-                                             .Named("Factory Pixel Black Correction Mode")}),
+                 Row("Correction Mode",
+                     {List(kFactoryPixelBlackMode).Named("Factory Pixel Black Correction Mode")}),
                  Row(nullptr, {Button(kFactoryRecalibratePixelBlack, "Recalibrate Pixel Black")}),
              }},
             {"Factory in Gain",
@@ -275,7 +258,7 @@ PageLayout FactoryA() {
             {"IP Bypass",
              0,
              {
-                 Row(nullptr, {List(kIpBypass, {"Normal", "Bypass"})}),
+                 Row(nullptr, {List(kIpBypass)}),
              }},
             {"Factory Gain Level",
              1,
@@ -309,13 +292,12 @@ PageLayout FactoryA() {
             {nullptr,
              2,
              {
-                 Row("Boot Area Set", {List(kBootAreaSet, {"Default Area", "Update Area"})}),
+                 Row("Boot Area Set", {List(kBootAreaSet)}),
              }},
             {"Camera Model",
              2,
              {
-                 Row(nullptr, {List(kCameraModelList, {"RV-2410M-TCL", "RV-4820M-TCL",
-                                                       "RV-2410M-PTCL", "RV-4820M-PTCL"}),
+                 Row(nullptr, {ModelList(kCameraModelList),
                                Button(kCameraModelSet, "Set").Named("Set Camera Model")}),
              }},
             {nullptr,

@@ -18,6 +18,8 @@
 
 #include "app/DialogRegistry.h"
 #include "app/StatusStrip.h"
+#include "controls/ControlCatalog.h"
+#include "controls/ControlIds.h"
 #include "core/ProcessContext.h"
 #include "dialogs/LogView.h"
 #include "operations/MessageLog.h"
@@ -35,6 +37,15 @@ QComboBox* MakeList(const char* id, const char* name, const QStringList& items, 
     list->setAccessibleName(name);
     list->addItems(items);
     return list;
+}
+
+// The link's rates by baud index: the camera's own baud-rate list names them in the same order.
+QStringList BaudRateItems() {
+    QStringList items;
+    for (const CatalogItem& item : ControlCatalog::Find(ControlIds::kCameraBaudRate)->items) {
+        items << QString::fromUtf8(item.text);
+    }
+    return items;
 }
 
 QGroupBox* MakeGroup(const char* title, QWidget* parent) {
@@ -72,8 +83,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
                              portGroup);
     portList_ = MakeList("1005", "Port Name", {}, portGroup);
     portList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    baudList_ = MakeList("1027", "Baud Rate",
-                         {"9600bps", "19200bps", "38400bps", "57600bps", "115200bps"}, portGroup);
+    baudList_ = MakeList("1027", "Baud Rate", BaudRateItems(), portGroup);
     baudLabel_ = new QLabel("Baud Rate", portGroup);
     baudLabel_->setObjectName("1016");
     baudLabel_->setBuddy(baudList_);

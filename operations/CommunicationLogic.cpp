@@ -1,5 +1,6 @@
 #include "operations/CommunicationLogic.h"
 
+#include <optional>
 #include <vector>
 
 #include "controls/CameraModel.h"
@@ -11,6 +12,7 @@
 #include "core/ProgressSink.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
+#include "operations/CameraSearch.h"
 #include "operations/FlashAreas.h"
 #include "operations/LogFileSaving.h"
 #include "operations/MessageLog.h"
@@ -57,8 +59,7 @@ void CommunicationLogic::Initialise() {
     ApplyStoreRule();
 }
 
-void CommunicationLogic::FillPortList() {
-    CameraPort& port = context_.Get<CameraPort>();
+std::vector<CommunicationView::PortItem> CommunicationLogic::ListPorts(CameraPort& port) {
     const int32_t count = port.GetPortCount();
     std::vector<CommunicationView::PortItem> ports;
     ports.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
@@ -71,6 +72,13 @@ void CommunicationLogic::FillPortList() {
         }
         ports.push_back(item);
     }
+    return ports;
+}
+
+void CommunicationLogic::FillPortList() {
+    CameraPort& port = context_.Get<CameraPort>();
+    const std::vector<CommunicationView::PortItem> ports = ListPorts(port);
+    const int32_t count = static_cast<int32_t>(ports.size());
     view_.ShowPorts(ports);
     int32_t index = port.GetPortIndex();
     if (index < 0 || index >= count) {
@@ -118,14 +126,14 @@ void CommunicationLogic::OnPortChosen(int32_t index) {
 void CommunicationLogic::OnAuto() {
     CameraPort& port = context_.Get<CameraPort>();
     // Always the first 16 positions, however many ports the list holds.
-    int32_t found = -1;
-    for (int32_t i = 0; i < kPortsSearched && found < 0; ++i) {
-        if (port.SelectPort(i) && context_.Get<CameraModel>().CheckModel() == 1) {
-            found = i;
-        }
+    std::vector<int32_t> ports;
+    for (int32_t i = 0; i < kPortsSearched; ++i) {
+        ports.push_back(i);
     }
+    const std::optional<CameraSearch::Found> found =
+        CameraSearch::Search(context_, ports, port.GetBaudRate(), CameraSearch::Rates::Given);
     OnlineStatusSink& status = context_.Get<OnlineStatusSink>();
-    if (found < 0) {
+    if (!found) {
         context_.Get<Notifier>().Show(
             {"No answer from Camera! (Timeout error)\nCheck power on "
              "Camera or serial cable connection.",
@@ -137,7 +145,7 @@ void CommunicationLogic::OnAuto() {
         return;
     }
     status.SetOnline(true);
-    view_.SelectPort(found);
+    view_.SelectPort(found->portIndex);
     RefreshFromCamera(context_, mainView_);
 }
 

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-class CommunicationView;
+#include "core/CommunicationView.h"
+
+class CameraPort;
 class MainView;
 class ProcessContext;
 
@@ -44,6 +47,9 @@ public:
     void OnLoad();
     void OnClearLog();
     void OnSaveLog();
+
+    // Every port of the link's category, with the device each COM name opens on this system.
+    static std::vector<CommunicationView::PortItem> ListPorts(CameraPort& port);
 
     // "Factory Data", "User 1 Data" ... "User 3 Data" for 0 to 3, "Unkown" for anything else.
     static std::string AreaName(int32_t area);

@@ -10,6 +10,7 @@
 
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
+#include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "tests/support/TestContext.h"
@@ -70,6 +71,31 @@ TEST_F(MainWindowPagesTest, EveryTableControlIsOnAPageAndEveryInputHasAName) {
             EXPECT_FALSE(names.contains(widget->accessibleName()))
                 << page->Title().toStdString() << ": " << widget->accessibleName().toStdString();
             names << widget->accessibleName();
+        }
+    }
+}
+
+// rvctl and the tests name a parameter as the catalog does; the operator must find it so too.
+TEST_F(MainWindowPagesTest, EveryCatalogEntryIsOnItsPageUnderItsNameWithItsItems) {
+    for (const CatalogEntry& entry : ControlCatalog::Entries()) {
+        SCOPED_TRACE(entry.ctrlId);
+        QWidget* control = nullptr;
+        for (ParameterPage* page : window->Pages()) {
+            if (page->Title() == entry.page) {
+                control = page->findChild<QWidget*>(QString::number(entry.ctrlId));
+            }
+        }
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->accessibleName().toStdString(), entry.name);
+        if (auto* list = qobject_cast<QComboBox*>(control)) {
+            ASSERT_EQ(list->count(), static_cast<int>(entry.items.size()));
+            for (int i = 0; i < list->count(); ++i) {
+                EXPECT_EQ(list->itemText(i).toStdString(), entry.items[i].text);
+                EXPECT_EQ(
+                    window->ItemData(entry.ctrlId, i) != 0 ? window->ItemData(entry.ctrlId, i) : i,
+                    entry.items[i].value)
+                    << "the value the binding sends for the item";
+            }
         }
     }
 }

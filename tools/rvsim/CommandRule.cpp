@@ -3,49 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "controls/ControlCatalog.h"
 #include "controls/ControlDefinition.h"
 #include "protocol/CommandTable.h"
 
 namespace {
 
 using CommandTable::IdOf;
-
-// The values a drop-down list on the pages can send, in item order.
-struct ListItems {
-    const char* mnemonic;
-    std::vector<int32_t> items;
-};
-
-const ListItems kListItems[] = {
-    {"CBDRT", {1, 2, 4, 8, 16}},
-    {"TG", {0, 1}},
-    {"TI", {0, 1}},
-    {"TA", {0, 1, 2, 3}},
-    {"ARST", {0, 1}},
-    {"EM", {0, 1, 2}},
-    {"ASC", {0, 1, 2}},
-    {"BI", {0, 1}},
-    {"HB", {1, 2}},
-    {"HBM", {0, 1}},
-    {"BA", {0, 1}},
-    {"TAGM", {0, 1, 2, 3, 4}},
-    {"CLC", {0, 1, 2, 3}},
-    {"TS", {0, 1, 2, 3}},
-    {"AGC", {0, 1, 2}},
-    {"ABG", {0, 1, 2, 3}},
-    {"SDC", {0, 1, 2}},
-    {"PGC", {1, 2}},
-    {"PBC", {1, 2}},
-    {"LUN", {0, 1, 2}},
-    {"TMPS0", {0, 1, 2, 3}},
-    {"LS0", {0, 1, 4, 5, 6, 7}},
-    {"SS", {0, 1}},
-    {"MF", {0, 1}},
-    {"BAS00", {0, 1}},
-    {"BYP0", {0, 1}},
-    {"PGC00", {0, 1}},
-    {"PBC00", {0, 1}},
-};
 
 // Power-up values where the control table's initial value is not a sensible camera value.
 struct PowerUpValue {
@@ -112,11 +76,10 @@ std::array<CommandRule, CommandTable::kCommandCount> BuildRules() {
         if (row.kind == kSpinEditControl) {
             rule = Range(row.minValue, row.maxValue);
         } else {
+            // The values the page's list can send, in item order.
             rule.kind = RuleKind::kList;
-            for (const ListItems& list : kListItems) {
-                if (mnemonic == list.mnemonic) {
-                    rule.items = list.items;
-                }
+            for (const CatalogItem& item : ControlCatalog::Find(row.ctrlId)->items) {
+                rule.items.push_back(item.value);
             }
         }
         rule.powerUpValue = row.initialValue;

@@ -1,0 +1,27 @@
+#include "operations/CameraSearch.h"
+
+#include "controls/CameraModel.h"
+#include "core/ProcessContext.h"
+#include "operations/CameraConnection.h"
+#include "transport/CameraPort.h"
+
+namespace CameraSearch {
+
+std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>& portIndices,
+                            int32_t baudRate, Rates rates) {
+    CameraPort& port = context.Get<CameraPort>();
+    for (const int32_t index : portIndices) {
+        if (!port.Open(port.GetCategory(), baudRate, index)) {
+            continue;
+        }
+        if (rates != Rates::Search && context.Get<CameraModel>().CheckModel() == 1) {
+            return Found{index, port.GetBaudRate()};
+        }
+        if (rates != Rates::Given && CameraConnection::SearchBaudRate(context, nullptr) == 1) {
+            return Found{index, port.GetBaudRate()};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace CameraSearch

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class ProcessContext;
+
+// Looking for a camera on the ports of the link's category: each port is opened in turn and the
+// camera asked for its model. The communication dialog's "Auto" and rvctl's detect search so.
+namespace CameraSearch {
+
+// The rates tried on each port.
+enum class Rates {
+    Given,            // only the rate given
+    GivenThenSearch,  // the rate given, then 115200, 57600, 38400, 19200 and 9600 bit/s in turn,
+                      // as the program's start-up does
+    Search,           // only 115200, 57600, 38400, 19200 and 9600 bit/s in turn
+};
+
+// Where a camera answered the model query; CameraModel holds what it answered.
+struct Found {
+    int32_t portIndex = -1;
+    int32_t baudRate = 0;
+};
+
+// Opens the ports in the order given, each at baudRate first, and stops at the first port where
+// a camera answers at one of the rates. A port that does not open is passed over (its driver
+// tells the operator why). Without an answer the link stays on the last port and rate tried.
+std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>& portIndices,
+                            int32_t baudRate, Rates rates);
+
+}  // namespace CameraSearch

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "controls/ControlCatalog.h"
+#include "controls/ControlIds.h"
+#include "tests/rvctl/ToolProcess.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/SimTranscript.h"
+#include "tests/support/TestContext.h"
+
+namespace {
+
+// rvctl as a user runs it, on simulated cameras bound to COM ports, with settings of its own.
+class RvctlTest : public testing::Test {
+protected:
+    RvctlTest() : settings_("RVTOOL_SETTINGS", folder.File("settings.ini")) {}
+
+    // A camera on COM<number> that answers at once; its transcript is kept.
+    std::string Camera(int number, std::vector<std::string> options = {}) {
+        const std::string transcript = folder.File("camera" + std::to_string(number) + ".txt");
+        options.insert(options.end(), {"--no-pacing", "--transcript", transcript});
+        cameras_.push_back(std::make_unique<SimProcess>());
+        EXPECT_TRUE(cameras_.back()->Start(options));
+        bindings_.push_back(std::make_unique<ScopedEnvironment>(
+            "RVTOOL_COM" + std::to_string(number), cameras_.back()->DevicePath()));
+        return transcript;
+    }
+
+    ToolRun Rvctl(const std::vector<std::string>& args, const std::string& input = "") {
+        return RunTool(RVCTL_EXECUTABLE, args, input);
+    }
+
+    static std::vector<std::string> Lines(const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream stream(text);
+        for (std::string line; std::getline(stream, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    static std::string Contents(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
+    TemporaryFolder folder;
+
+private:
+    ScopedEnvironment settings_;
+    std::vector<std::unique_ptr<SimProcess>> cameras_;
+    std::vector<std::unique_ptr<ScopedEnvironment>> bindings_;
+};
+
+TEST_F(RvctlTest, ExitStatusSaysWhatHappenedAndJsonNamesThePortOfEachResult) {
+    const std::string refusing = Camera(1, {"--refuse", "GA"});
+    Camera(2, {"--silent"});
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;  // all of it
+        std::string err;  // a part of it
+    };
+    const Case cases[] = {
+        {{"--bogus"}, 2, "", "unknown option \"--bogus\""},
+        {{"--port", "COM1", "get", "GAX"}, 2, "", "unknown parameter \"GAX\""},
+        {{"--port", "COM1", "set", "TG=Internal", "GA=1601"}, 2, "", "100 to 1600"},
+        {{"--port", "COM1", "set", "GA=400"}, 1, "", "Communication Error: Error: Refused"},
+        {{"--port", "COM2", "--baud", "9600", "get", "GA"}, 3, "", "COM2: no camera answered"},
+        {{"--port", "COM1", "--json", "get", "GA", "tg"},
+         0,
+         "{\"port\":\"COM1\",\"mnemonic\":\"GA\",\"value\":100}\n"
+         "{\"port\":\"COM1\",\"mnemonic\":\"TG\",\"value\":0,\"text\":\"Internal\"}\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ToolRun run = Rvctl(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
+    const std::vector<std::string> received = ReceivedLines(refusing);
+    EXPECT_NE(std::find(received.begin(), received.end(), "GA=400"), received.end())
+        << "the refused value went out";
+    for (const std::string& line : received) {
+        EXPECT_EQ(line.find("1601"), std::string::npos) << "a value out of range is never sent";
+        EXPECT_EQ(line.find("TG="), std::string::npos) << "nor what stood before it";
+    }
+}
+
+TEST_F(RvctlTest, AListTakesAnItemByTextAndTheCameraGetsTheItemsValue) {
+    const std::string transcript = Camera(1);
+    const ToolRun set = Rvctl({"--port", "COM1", "set", "HB=binning on", "TG=External"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.out, "HB=Binning On\nTG=External\n");
+    const std::vector<std::string> received = ReceivedLines(transcript);
+    EXPECT_NE(std::find(received.begin(), received.end(), "HB=2"), received.end())
+        << "the page's own value of the item, not its position";
+    EXPECT_NE(std::find(received.begin(), received.end(), "TG=1"), received.end());
+
+    const ToolRun get = Rvctl({"--port", "COM1", "--json", "get", "HB"});
+    EXPECT_EQ(get.out,
+              "{\"port\":\"COM1\",\"mnemonic\":\"HB\",\"value\":2,\"text\":\"Binning On\"}\n");
+}
+
+TEST_F(RvctlTest, TerminalSendsPipedLinesAsTypedAndPrintsTheStampedTrace) {
+    const std::string transcript = Camera(1);
+    const ToolRun run =
+        Rvctl({"--port", "COM1", "terminal", "--timeout", "200"}, "GA?\nbl = 5\r\n");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReceivedLines(transcript), (std::vector<std::string>{"GA?", "bl = 5"}));
+    std::vector<std::string> trace;
+    const std::regex stamped("[0-5][0-9]:[0-5][0-9]:[0-9]{3}  (.*)");
+    for (const std::string& line : Lines(run.out)) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, stamped)) << line;
+        trace.push_back(match[1]);
+    }
+    ASSERT_EQ(trace.size(), 4u) << run.out;
+    EXPECT_EQ(trace[0], "Tx: GA?");
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "Rx: GA=100"), 1) << run.out;
+}
+
+TEST_F(RvctlTest, ASilentCameraAmongThreeIsNamedAndTheOtherTwoAreDone) {
+    const std::string first = Camera(1);
+    Camera(2, {"--silent"});
+    const std::string third = Camera(3);
+    const ToolRun run = Rvctl({"--port", "COM1,COM2,COM3", "--baud", "9600", "set", "GA=400"});
+    EXPECT_EQ(run.status, 3);
+    std::vector<std::string> out = Lines(run.out);
+    std::sort(out.begin(), out.end());
+    EXPECT_EQ(out, (std::vector<std::string>{"COM1 GA=400", "COM3 GA=400"}));
+    EXPECT_NE(run.err.find("rvctl: COM2: no camera answered at 9600 bit/s"), std::string::npos)
+        << run.err;
+    for (const std::string& transcript : {first, third}) {
+        const std::vector<std::string> received = ReceivedLines(transcript);
+        EXPECT_NE(std::find(received.begin(), received.end(), "GA=400"), received.end());
+    }
+}
+
+TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndModeAndNeverWritten) {
+    Camera(4);
+    const std::string path = folder.File("settings.ini");
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "[Software\\Varnel\\RV-2410-TCL Control Tool]\r\n"
+                "\"Previous Application Shutdown Status\"=dword:00000001\r\n"
+                "\"Communication Mode\"=dword:00000000\r\n"
+                "\"Com Port No\"=dword:00000003\r\n"
+                "\"Control Mode\"=dword:00000001\r\n";
+    }
+    const std::string before = Contents(path);
+    const ToolRun run = Rvctl({"get", "GA4A00"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "GA4A00=100\n") << "COM4 and factory mode, as the window left them";
+    EXPECT_EQ(Contents(path), before);
+
+    std::filesystem::remove(path);
+    EXPECT_EQ(Rvctl({"--port", "COM4", "get", "GA"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(path)) << "a missing store is the window's to make";
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+// What a program run as a process left: its exit status (-1 when it had to be killed or did
+// not end normally) and everything it wrote.
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::chrono::milliseconds took{0};
+};
+
+// Runs the program with the arguments in this process's environment, feeds it the input and
+// closes its standard input; kills it once the limit has passed.
+ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
+                const std::string& input = std::string(),
+                std::chrono::milliseconds limit = std::chrono::seconds(30));

@@ -1,0 +1,123 @@
+#include "tools/rvctl/CameraRunner.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "controls/ControlTable.h"
+#include "core/ControlMode.h"
+#include "core/ProcessContext.h"
+#include "operations/CameraSearch.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/Console.h"
+#include "tools/rvctl/Options.h"
+#include "tools/rvctl/Subcommand.h"
+#include "tools/rvctl/TerminalServices.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+// The rates a camera was looked for at, as the message of a camera that did not answer says.
+std::string RatesTried(const Options& options) {
+    if (options.baud == BaudChoice::Fixed) {
+        return "at " + std::to_string(options.baudRate) + " bit/s";
+    }
+    return "at any rate from 9600 to 115200 bit/s";
+}
+
+CameraSearch::Rates SearchRates(BaudChoice choice) {
+    switch (choice) {
+        case BaudChoice::Fixed:
+            return CameraSearch::Rates::Given;
+        case BaudChoice::Search:
+            return CameraSearch::Rates::Search;
+        default:
+            return CameraSearch::Rates::GivenThenSearch;
+    }
+}
+
+// Makes the link the subcommand needs; false when there is no camera to work with.
+bool ReachCamera(ProcessContext& context, const CameraRun& run, const PortTarget& target,
+                 CameraOutput& output) {
+    CameraPort& port = context.Get<CameraPort>();
+    port.SetCategory(target.category);
+    const bool searchRates =
+        run.subcommand.link == Link::Answered || run.options.baud == BaudChoice::Search;
+    if (!searchRates) {
+        // The terminal talks to whatever is there, at the rate it was told.
+        if (port.Open(target.category, run.options.baudRate, target.portIndex)) {
+            return true;
+        }
+        output.Error("the port did not open");
+        return false;
+    }
+    const std::optional<CameraSearch::Found> found = CameraSearch::Search(
+        context, {target.portIndex}, run.options.baudRate, SearchRates(run.options.baud));
+    if (!found) {
+        if (!run.searching) {
+            output.Error("no camera answered " + RatesTried(run.options));
+        }
+        return false;
+    }
+    // As the start-up does: what the table holds now counts as the camera's, so that a change
+    // sends only itself.
+    context.Get<ControlTable>().UpdatePrevDataValues();
+    return true;
+}
+
+ExitStatus RunCamera(const CameraRun& run, const PortTarget& target, Console& console) {
+    const bool shared = run.targets.size() > 1;
+    CameraOutput output(console, target.Name(), run.options.json, shared);
+    TerminalServices services(output, run.options, run.searching, run.progressBar && !shared);
+    ExitStatus status = kSuccess;
+    try {
+        ProcessContext context;
+        // The program read the window's link and mode once and gives each camera its own.
+        services.Provide(context, TerminalServices::Settings::None);
+        context.Get<ControlMode>().Set(run.controlMode);
+        Camera camera{context, target,           run.options,     run.controlMode,
+                      output,  services.Trace(), services.Files()};
+        if (!ReachCamera(context, run, target, output)) {
+            status = kNoCamera;
+            if (run.options.json && !run.searching) {
+                output.Add(Record("").Text("error", "no camera answered"));
+            }
+        } else {
+            status = run.subcommand.run(camera);
+        }
+    } catch (const std::exception& error) {
+        output.Error(std::string("stopped: ") + error.what());
+        status = kFailed;
+    }
+    if (services.Notifier().RefusedAQuestion()) {
+        status = Worse(status, kUsage);
+    }
+    return status;
+}
+
+}  // namespace
+
+ExitStatus RunOnCameras(const CameraRun& run, Console& console) {
+    std::vector<ExitStatus> statuses(run.targets.size(), kSuccess);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < run.targets.size(); ++i) {
+        threads.emplace_back([&run, &console, &statuses, i] {
+            statuses[i] = RunCamera(run, run.targets[i], console);
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    // A search expects most ports to have no camera; it fails only when none had one.
+    bool anyCamera = false;
+    ExitStatus worst = kSuccess;
+    for (const ExitStatus status : statuses) {
+        if (run.searching && status == kNoCamera) {
+            continue;
+        }
+        anyCamera = true;
+        worst = Worse(worst, status);
+    }
+    return run.searching && !anyCamera ? kNoCamera : worst;
+}

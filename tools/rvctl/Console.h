@@ -1,0 +1,30 @@
+#pragma once
+
+#include <mutex>
+#include <ostream>
+#include <string>
+
+// The program's two streams, shared by the threads of all cameras: results on the output,
+// messages and the progress bar on the error stream. Every write is whole and in order.
+class Console {
+public:
+    Console(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    // Each ends with a line break; text may hold several lines.
+    void WriteResults(const std::string& text);
+    void WriteMessage(const std::string& text);
+    // Redraws the progress line in place; a message or the end of the bar moves past it.
+    void DrawProgress(const std::string& line);
+    void EndProgress();
+
+private:
+    void EndProgressLine();
+
+    std::mutex mutex_;
+    std::ostream& out_;
+    std::ostream& err_;
+    bool progressOpen_ = false;
+    std::size_t progressLength_ = 0;
+};

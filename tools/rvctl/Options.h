@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/rvctl/PortTarget.h"
+
+// How the baud rate is found on each port.
+enum class BaudChoice {
+    StartUp,  // 9600 bit/s, then 115200 down to 9600, as the window's start-up does
+    Search,   // 115200, 57600, 38400, 19200 and 9600 bit/s in turn
+    Fixed,    // the one rate given
+};
+
+// The global options, the subcommand and what follows it. Global options may stand before or
+// after the subcommand; everything else after it is the subcommand's.
+struct Options {
+    std::vector<PortTarget> ports;          // --port
+    std::optional<int32_t> category;        // --category
+    std::vector<int32_t> portIndices;       // --port-index
+    BaudChoice baud = BaudChoice::StartUp;  // --baud
+    int32_t baudRate = 9600;                // the rate of Fixed, and the first of StartUp
+    std::optional<int32_t> controlMode;     // --factory 1, --user 0
+    bool json = false;
+    bool verbose = false;
+    bool yes = false;
+    bool help = false;
+    bool version = false;
+    std::string subcommand;
+    std::vector<std::string> operands;
+};
+
+// Reads the command line (without the program's name). On a usage error, nothing and the message.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);

@@ -1,0 +1,117 @@
+#include "tools/rvctl/ParameterArguments.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+
+#include "controls/ControlCatalog.h"
+#include "controls/ControlDefinition.h"
+
+namespace ParameterArguments {
+
+namespace {
+
+std::optional<int32_t> WholeNumber(const std::string& text) {
+    if (text.empty() || text.find_first_of(" \t") != std::string::npos) {
+        return std::nullopt;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < INT32_MIN || value > INT32_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+std::string Named(const CatalogEntry& entry) {
+    return ControlCatalog::Mnemonic(entry) + " (" + entry.name + ", " + entry.page + ")";
+}
+
+}  // namespace
+
+const CatalogEntry* Parameter(const std::string& mnemonic, int32_t controlMode,
+                              std::string& error) {
+    const CatalogEntry* entry = ControlCatalog::FindByMnemonic(mnemonic);
+    if (entry == nullptr) {
+        error = "unknown parameter \"" + mnemonic + "\"; 'rvctl list' shows them all";
+        return nullptr;
+    }
+    const ControlDefinition& row = ControlCatalog::Definition(*entry);
+    if (row.kind == kButtonControl) {
+        error = Named(*entry) + " is a button, not a parameter";
+        return nullptr;
+    }
+    if (row.paramClass == kFactoryParam && controlMode != 1) {
+        error = Named(*entry) + " is a factory parameter: pass --factory";
+        return nullptr;
+    }
+    return entry;
+}
+
+std::optional<Assignment> ParseAssignment(const std::string& text, int32_t controlMode,
+                                          std::string& error) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        error = "\"" + text + "\" is no assignment: write MNEMONIC=VALUE";
+        return std::nullopt;
+    }
+    const CatalogEntry* entry = Parameter(text.substr(0, equals), controlMode, error);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    const std::string valueText = text.substr(equals + 1);
+    std::optional<int32_t> value;
+    if (!entry->items.empty()) {
+        const CatalogItem* item = ControlCatalog::FindItem(*entry, valueText);
+        if (item == nullptr) {
+            const std::optional<int32_t> number = WholeNumber(valueText);
+            item = number ? ControlCatalog::FindItem(*entry, *number) : nullptr;
+        }
+        if (item != nullptr) {
+            value = item->value;
+        }
+    } else {
+        const ControlDefinition& row = ControlCatalog::Definition(*entry);
+        value = WholeNumber(valueText);
+        if (value && (*value < row.minValue || *value > row.maxValue)) {
+            value.reset();
+        }
+    }
+    if (!value) {
+        error = text + ": " + Named(*entry) + " takes " + Accepted(*entry);
+        return std::nullopt;
+    }
+    return Assignment{entry, *value};
+}
+
+std::string Accepted(const CatalogEntry& entry) {
+    if (entry.items.empty()) {
+        const ControlDefinition& row = ControlCatalog::Definition(entry);
+        return "a whole number from " + std::to_string(row.minValue) + " to " +
+               std::to_string(row.maxValue);
+    }
+    std::string items;
+    for (const CatalogItem& item : entry.items) {
+        items += (items.empty() ? "" : ", ") + std::to_string(item.value) + " " + item.text;
+    }
+    return "one of " + items;
+}
+
+std::string ValueText(const CatalogEntry& entry, int32_t value) {
+    const CatalogItem* item = ControlCatalog::FindItem(entry, value);
+    return item != nullptr ? item->text : std::to_string(value);
+}
+
+std::string Kind(const CatalogEntry& entry) {
+    switch (ControlCatalog::Definition(entry).kind) {
+        case kListControl:
+            return "list";
+        case kSpinEditControl:
+            return "number";
+        default:
+            return "button";
+    }
+}
+
+}  // namespace ParameterArguments

@@ -1,0 +1,258 @@
+// list, describe, get and set: the parameters of the pages, one at a time through the same
+// flows the window's pages use.
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "controls/ControlCatalog.h"
+#include "controls/ControlDefinition.h"
+#include "controls/ControlTable.h"
+#include "core/ProcessContext.h"
+#include "operations/Parameters.h"
+#include "protocol/CommandTable.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/ParameterArguments.h"
+#include "tools/rvctl/Subcommands.h"
+
+namespace {
+
+using ParameterArguments::Accepted;
+using ParameterArguments::Kind;
+using ParameterArguments::ValueText;
+
+std::string ItemsJson(const CatalogEntry& entry) {
+    std::vector<std::string> items;
+    for (const CatalogItem& item : entry.items) {
+        items.push_back(Record("").Number("value", item.value).Text("text", item.text).Object());
+    }
+    return Record::Array(items);
+}
+
+// The parameter's range or items: "100..1600", "0 Internal, 1 External".
+std::string Choices(const CatalogEntry& entry) {
+    if (!entry.items.empty()) {
+        return Accepted(entry).substr(std::string("one of ").size());
+    }
+    const ControlDefinition& row = ControlCatalog::Definition(entry);
+    return std::to_string(row.minValue) + ".." + std::to_string(row.maxValue);
+}
+
+// The kind's fields of a JSON object: the range or the items.
+void AddChoices(Record& record, const CatalogEntry& entry) {
+    record.Text("kind", Kind(entry));
+    if (!entry.items.empty()) {
+        record.Raw("items", ItemsJson(entry));
+    } else if (ControlCatalog::Definition(entry).kind != kButtonControl) {
+        const ControlDefinition& row = ControlCatalog::Definition(entry);
+        record.Number("min", row.minValue).Number("max", row.maxValue);
+    }
+}
+
+// "GA=400", "TG=Internal"; the object names the number and, for a list, the item's text.
+Record ValueRecord(const CatalogEntry& entry, int32_t value) {
+    const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+    Record record(mnemonic + "=" + ValueText(entry, value));
+    record.Text("mnemonic", mnemonic).Number("value", value);
+    if (const CatalogItem* item = ControlCatalog::FindItem(entry, value)) {
+        record.Text("text", item->text);
+    }
+    return record;
+}
+
+bool InMode(const CatalogEntry& entry, int32_t controlMode) {
+    const ControlDefinition& row = ControlCatalog::Definition(entry);
+    return row.kind != kButtonControl && (row.paramClass != kFactoryParam || controlMode == 1);
+}
+
+std::string NoOperands(const Options& options, int32_t) {
+    return options.operands.empty() ? std::string()
+                                    : "list takes no operands: \"" + options.operands[0] + "\"";
+}
+
+std::string CheckMnemonics(const Options& options, int32_t controlMode, bool anyRow) {
+    if (options.operands.empty()) {
+        return "name at least one parameter by its mnemonic; 'rvctl list' shows them all";
+    }
+    for (const std::string& operand : options.operands) {
+        std::string error;
+        const bool known =
+            anyRow ? ControlCatalog::FindByMnemonic(operand) != nullptr
+                   : ParameterArguments::Parameter(operand, controlMode, error) != nullptr;
+        if (!known) {
+            return anyRow ? "unknown parameter \"" + operand + "\"; 'rvctl list' shows them all"
+                          : error;
+        }
+    }
+    return std::string();
+}
+
+std::string CheckDescribe(const Options& options, int32_t controlMode) {
+    return CheckMnemonics(options, controlMode, true);
+}
+
+std::string CheckGet(const Options& options, int32_t controlMode) {
+    return CheckMnemonics(options, controlMode, false);
+}
+
+std::string CheckSet(const Options& options, int32_t controlMode) {
+    if (options.operands.empty()) {
+        return "name at least one MNEMONIC=VALUE";
+    }
+    for (const std::string& operand : options.operands) {
+        std::string error;
+        if (!ParameterArguments::ParseAssignment(operand, controlMode, error)) {
+            return error;
+        }
+    }
+    return std::string();
+}
+
+// Parameters the window reads back are read from the camera; the others show "-", as they
+// are never read unless asked for by name.
+ExitStatus RunList(Camera& camera) {
+    ExitStatus status = kSuccess;
+    for (const CatalogEntry& entry : ControlCatalog::Entries()) {
+        if (!InMode(entry, camera.controlMode)) {
+            continue;
+        }
+        const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+        std::optional<int32_t> value;
+        if (ControlCatalog::Definition(entry).readBack) {
+            value = Parameters::Get(camera.context, entry.ctrlId);
+            if (!value) {
+                status = kFailed;
+            }
+        }
+        char columns[128];
+        std::snprintf(columns, sizeof columns, "%-7s %-36s %-7s", mnemonic.c_str(), entry.name,
+                      Kind(entry).c_str());
+        Record record(std::string(columns) + Choices(entry) + " = " +
+                      (value ? std::to_string(*value) +
+                                   (entry.items.empty() ? "" : " " + ValueText(entry, *value))
+                             : "-"));
+        record.Text("mnemonic", mnemonic).Text("name", entry.name).Text("page", entry.page);
+        AddChoices(record, entry);
+        if (value) {
+            record.Number("value", *value);
+            if (const CatalogItem* item = ControlCatalog::FindItem(entry, *value)) {
+                record.Text("text", item->text);
+            }
+        } else {
+            record.Null("value");
+        }
+        camera.output.Add(record);
+    }
+    return status;
+}
+
+ExitStatus RunDescribe(Camera& camera) {
+    for (const std::string& operand : camera.options.operands) {
+        const CatalogEntry& entry = *ControlCatalog::FindByMnemonic(operand);
+        const ControlDefinition& row = ControlCatalog::Definition(entry);
+        const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+        const char* parameterClass = row.paramClass == kFactoryParam ? "factory"
+                                     : row.paramClass == kUserParam  ? "user"
+                                                                     : "action";
+        std::string text =
+            mnemonic + ": " + entry.name + "\n  page: " + entry.page + "\n  kind: " + Kind(entry);
+        if (row.kind != kButtonControl) {
+            text +=
+                std::string(entry.items.empty() ? "\n  range: " : "\n  items: ") + Choices(entry);
+        }
+        text += std::string("\n  class: ") + parameterClass +
+                "\n  in settings files: " + (row.inFile != 0 ? "yes" : "no") +
+                "\n  command id: " + std::to_string(row.cmdId) +
+                "\n  control id: " + std::to_string(row.ctrlId);
+        Record record(text);
+        record.Text("mnemonic", mnemonic).Text("name", entry.name).Text("page", entry.page);
+        AddChoices(record, entry);
+        record.Text("class", parameterClass)
+            .Flag("inSettingsFiles", row.inFile != 0)
+            .Number("commandId", row.cmdId)
+            .Number("controlId", row.ctrlId);
+        camera.output.Add(record);
+    }
+    return kSuccess;
+}
+
+ExitStatus RunGet(Camera& camera) {
+    ExitStatus status = kSuccess;
+    for (const std::string& operand : camera.options.operands) {
+        const CatalogEntry& entry = *ControlCatalog::FindByMnemonic(operand);
+        if (const std::optional<int32_t> value = Parameters::Get(camera.context, entry.ctrlId)) {
+            camera.output.Add(ValueRecord(entry, *value));
+        } else {
+            const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+            camera.output.Error(mnemonic + ": the camera told no value");
+            if (camera.output.Json()) {
+                camera.output.Add(Record("").Text("mnemonic", mnemonic).Text("error", "no value"));
+            }
+            status = kFailed;
+        }
+    }
+    return status;
+}
+
+// Each value in turn; the first that does not go through ends the run.
+ExitStatus RunSet(Camera& camera) {
+    for (const std::string& operand : camera.options.operands) {
+        std::string error;
+        const ParameterArguments::Assignment assignment =
+            *ParameterArguments::ParseAssignment(operand, camera.controlMode, error);
+        const CatalogEntry& entry = *assignment.entry;
+        const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+        // A change is sent when the table's value differs from its last synchronised one, so the
+        // table first takes what the camera holds: a value it holds already is no change.
+        if (!Parameters::Get(camera.context, entry.ctrlId)) {
+            camera.output.Error(mnemonic + ": the camera told no value, so " + operand +
+                                " was not sent");
+            return kFailed;
+        }
+        camera.context.Get<ControlTable>().UpdatePrevDataValues();
+        const Parameters::Result result =
+            Parameters::Set(camera.context, entry.ctrlId, assignment.value);
+        if (!result.accepted) {
+            camera.output.Error(
+                "the camera refused " + mnemonic + "=" + ValueText(entry, assignment.value) +
+                (&operand != &camera.options.operands.back() ? "; what follows it was not sent"
+                                                             : ""));
+            Record refused = ValueRecord(entry, result.value);
+            refused.Flag("accepted", false).Number("requested", assignment.value);
+            if (camera.output.Json()) {
+                camera.output.Add(refused);
+            }
+            return kFailed;
+        }
+        camera.output.Add(ValueRecord(entry, result.value).Flag("accepted", true));
+    }
+    return kSuccess;
+}
+
+}  // namespace
+
+std::vector<Subcommand> ParameterCommands() {
+    return {
+        {"list", "", "every parameter of the mode: kind, range or items, value",
+         "One line per parameter: mnemonic, name on the page, kind, range or items (value and\n"
+         "text), and after \"=\" the camera's value. Factory parameters only with factory mode.\n"
+         "Parameters the window never reads back (the LUT index, the hidden automatic modes)\n"
+         "show \"-\"; 'get' asks the camera for them.\n",
+         Reach::EachCamera, Link::Answered, false, NoOperands, RunList},
+        {"describe", "MNEMONIC...", "the whole definition of parameters (no camera needed)",
+         "Name, page, kind, range or items, class (user or factory), whether settings files\n"
+         "hold it, command id and control id. Buttons are described too.\n",
+         Reach::None, Link::Answered, false, CheckDescribe, RunDescribe},
+        {"get", "MNEMONIC...", "the camera's values of parameters",
+         "Prints MNEMONIC=VALUE for each, a list's value as its item's text (\"TG=Internal\");\n"
+         "with --json the number and the text. Mnemonics in any letter case.\n",
+         Reach::EachCamera, Link::Answered, false, CheckGet, RunGet},
+        {"set", "MNEMONIC=VALUE...", "send values; a list takes an item's text or its value",
+         "Sends each value in turn, as the window's page does when the operator changes it, and\n"
+         "prints what the camera holds then. A list takes its item's text in any letter case or\n"
+         "its value (set TG=Internal or set TG=0); a number must lie within its range. Every\n"
+         "value is checked before anything is sent; the first one the camera refuses ends the\n"
+         "run, and the rest are not sent. A value the camera holds already is not sent again.\n",
+         Reach::EachCamera, Link::Answered, false, CheckSet, RunSet},
+    };
+}

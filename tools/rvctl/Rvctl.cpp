@@ -1,0 +1,192 @@
+#include "tools/rvctl/Rvctl.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "core/ControlMode.h"
+#include "core/ProcessContext.h"
+#include "operations/CameraConnection.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/CameraRunner.h"
+#include "tools/rvctl/Console.h"
+#include "tools/rvctl/Options.h"
+#include "tools/rvctl/Subcommands.h"
+#include "tools/rvctl/TerminalServices.h"
+#include "transport/CameraPort.h"
+
+#ifndef RVCTL_VERSION
+#define RVCTL_VERSION "0.20"
+#endif
+
+namespace {
+
+const char kDefaultSubcommand[] = "ports";
+
+std::string Usage() {
+    std::string text =
+        "Usage: rvctl [OPTIONS] [COMMAND [ARGUMENTS]]\n"
+        "\n"
+        "Controls RV-2410M/4820M line-scan cameras over their serial line, from scripts and\n"
+        "production lines, with the flows of the RV Control Tool window. Without a command it\n"
+        "lists the ports.\n"
+        "\n"
+        "Commands ('rvctl COMMAND --help' tells more):\n";
+    for (const Subcommand& subcommand : Subcommands()) {
+        const std::string call = std::string(subcommand.name) +
+                                 (subcommand.synopsis[0] != '\0' ? " " : "") + subcommand.synopsis;
+        char line[160];
+        std::snprintf(line, sizeof line, "  %-24s %s\n", call.c_str(), subcommand.summary);
+        text += line;
+    }
+    text +=
+        "\n"
+        "Options, before or after the command:\n"
+        "  --port PORT[,PORT...]  the cameras: COM1 ... COM16, or CLc-i for port i of Camera\n"
+        "                         Link category c (1 to 3). Several are handled at once, each\n"
+        "                         on its own. Default: the link the window used last.\n"
+        "  --category N           link category: 0 COM port, 1 Camera Link 2000, 2 Camera\n"
+        "                         Link 2001, 3 Camera Link ver.1.1 ('rvctl ports' lists them)\n"
+        "  --port-index I[,I...]  ports of that category, 0 for its first (default: the one the\n"
+        "                         window used last)\n"
+        "  --baud RATE|auto       9600, 19200, 38400, 57600 or 115200 bit/s only; auto tries\n"
+        "                         115200 down to 9600. Default: 9600, then as auto, as the\n"
+        "                         window does at its start\n"
+        "  --factory, --user      control mode for this run (default: the window's)\n"
+        "  --json                 one JSON object per result, each with its \"port\"\n"
+        "  -v, --verbose          the time-stamped trace of every line sent and received, and\n"
+        "                         the messages of port searches, on standard error\n"
+        "  --yes                  answer yes to questions (replacing a file)\n"
+        "  -h, --help             this help\n"
+        "  --version              the version\n"
+        "\n"
+        "Results go to standard output, one line each. While several cameras run, each line\n"
+        "starts with its camera's port and each camera's lines stay together; with one camera\n"
+        "no port stands before them. The window's messages go to standard error with their\n"
+        "caption and text; a progress bar too when standard error is a terminal and one camera\n"
+        "runs. rvctl reads the window's stored link and control mode and never writes its\n"
+        "settings.\n"
+        "\n"
+        "Exit status: 0 success; 1 the camera refused or a step failed; 2 a usage error, or a\n"
+        "question that needs --yes; 3 no camera answered. With several cameras, the worst.\n";
+    return text;
+}
+
+std::string SubcommandHelp(const Subcommand& subcommand) {
+    std::string summary = subcommand.summary;
+    summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
+    return std::string("Usage: rvctl [OPTIONS] ") + subcommand.name +
+           (subcommand.synopsis[0] != '\0' ? std::string(" ") + subcommand.synopsis : "") + "\n\n" +
+           summary + ".\n\n" + subcommand.help + "\nThe options of 'rvctl --help' apply.\n";
+}
+
+int UsageError(Console& console, const std::string& text) {
+    console.WriteMessage("rvctl: " + text + "\nTry 'rvctl --help'.");
+    return kUsage;
+}
+
+// The link and the mode the window stored, as its start-up would take them.
+struct Stored {
+    int32_t category = 0;
+    int32_t portIndex = 0;
+    int32_t controlMode = 0;
+};
+
+Stored ReadStored(ProcessContext& context) {
+    CameraConnection::ApplyPreviousShutdown(context);
+    CameraPort& port = context.Get<CameraPort>();
+    return {port.GetCategory(), port.GetPortIndex(), context.Get<ControlMode>().Get()};
+}
+
+// The cameras of the run: those named, the window's link, or every port of a category for a
+// search.
+std::vector<PortTarget> Targets(const Options& options, const Subcommand& subcommand,
+                                const Stored& stored, ProcessContext& context) {
+    if (!options.ports.empty()) {
+        return options.ports;
+    }
+    const int32_t category = options.category.value_or(stored.category);
+    std::vector<PortTarget> targets;
+    for (const int32_t index : options.portIndices) {
+        targets.push_back({category, index});
+    }
+    if (!targets.empty()) {
+        return targets;
+    }
+    CameraPort& port = context.Get<CameraPort>();
+    port.SetCategory(category);
+    if (subcommand.searchesAllPorts) {
+        for (int32_t index = 0; index < port.GetPortCount(); ++index) {
+            targets.push_back({category, index});
+        }
+        return targets;
+    }
+    return {{category, port.GetPortIndex()}};
+}
+
+}  // namespace
+
+int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             bool progressBar) {
+    Console console(out, err);
+    std::string error;
+    const std::optional<Options> parsed = ParseOptions(args, error);
+    if (!parsed) {
+        return UsageError(console, error);
+    }
+    const Options& options = *parsed;
+    const std::string name = options.subcommand.empty() ? kDefaultSubcommand : options.subcommand;
+    const Subcommand* subcommand = FindSubcommand(name);
+    if (options.version) {
+        console.WriteResults("rvctl " RVCTL_VERSION);
+        return kSuccess;
+    }
+    if (options.help && options.subcommand.empty()) {
+        console.WriteResults(Usage());
+        return kSuccess;
+    }
+    if (subcommand == nullptr) {
+        return UsageError(console, "unknown command \"" + name + "\"");
+    }
+    if (options.help) {
+        console.WriteResults(SubcommandHelp(*subcommand));
+        return kSuccess;
+    }
+
+    CameraOutput output(console, std::string(), options.json, false);
+    TerminalServices services(output, options, false, progressBar);
+    ProcessContext context;
+    services.Provide(context, TerminalServices::Settings::Window);
+    const Stored stored = ReadStored(context);
+    const int32_t controlMode = options.controlMode.value_or(stored.controlMode);
+    context.Get<ControlMode>().Set(controlMode);
+    // Operands name what they got wrong themselves.
+    if (const std::string problem = subcommand->check(options, controlMode); !problem.empty()) {
+        console.WriteMessage("rvctl: " + problem);
+        return kUsage;
+    }
+    if (subcommand->reach == Reach::None) {
+        Camera camera{context,         {}, options, controlMode, output, services.Trace(),
+                      services.Files()};
+        return subcommand->run(camera);
+    }
+    CameraRun run{*subcommand, options, controlMode,
+                  Targets(options, *subcommand, stored, context)};
+    if (run.targets.empty()) {
+        // A Camera Link category whose library is missing or reports no port.
+        output.Error("link category " + std::to_string(options.category.value_or(stored.category)) +
+                     " has no ports; 'rvctl ports' lists them");
+        return kNoCamera;
+    }
+    if (subcommand->reach == Reach::OneCamera && run.targets.size() != 1) {
+        return UsageError(console, std::string(subcommand->name) + " works with one port only");
+    }
+    run.searching =
+        subcommand->searchesAllPorts && options.ports.empty() && options.portIndices.empty();
+    run.progressBar = progressBar;
+    const ExitStatus status = RunOnCameras(run, console);
+    if (run.searching && status == kNoCamera) {
+        output.Error("no camera answered on any port of category " +
+                     std::to_string(run.targets.front().category) + " (-v tells why)");
+    }
+    return status;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/rvctl/Subcommand.h"
+
+// Every subcommand, in the order of rvctl's help; each group keeps its table in its own file.
+const std::vector<Subcommand>& Subcommands();
+const Subcommand* FindSubcommand(const std::string& name);
+
+std::vector<Subcommand> PortCommands();
+std::vector<Subcommand> IdentityCommands();
+std::vector<Subcommand> ParameterCommands();
+std::vector<Subcommand> TerminalCommands();

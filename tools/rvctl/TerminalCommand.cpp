@@ -1,0 +1,99 @@
+// terminal: the raw command terminal, on standard input and output.
+#include <chrono>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ProcessContext.h"
+#include "operations/TerminalLogic.h"
+#include "protocol/Command.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/InputLines.h"
+#include "tools/rvctl/Subcommands.h"
+#include "tools/rvctl/TraceLog.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kDefaultQuietMs = 1000;
+constexpr int kLongestQuietMs = 600000;
+
+// --timeout MS: how long the last reply is waited for after the end of the input.
+std::optional<int> QuietTime(const std::vector<std::string>& operands, std::string& error) {
+    int quietMs = kDefaultQuietMs;
+    for (std::size_t i = 0; i < operands.size(); ++i) {
+        std::string value;
+        if (operands[i] == "--timeout" && i + 1 < operands.size()) {
+            value = operands[++i];
+        } else if (operands[i].rfind("--timeout=", 0) == 0) {
+            value = operands[i].substr(std::string("--timeout=").size());
+        } else {
+            error = "terminal takes only --timeout MS, not \"" + operands[i] + "\"";
+            return std::nullopt;
+        }
+        if (value.empty() || value.size() > 6 ||
+            value.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(value) > kLongestQuietMs) {
+            error = "--timeout takes milliseconds from 0 to " + std::to_string(kLongestQuietMs);
+            return std::nullopt;
+        }
+        quietMs = std::stoi(value);
+    }
+    return quietMs;
+}
+
+std::string CheckTerminal(const Options& options, int32_t) {
+    std::string error;
+    return QuietTime(options.operands, error) ? std::string() : error;
+}
+
+// Sends each line as it comes and drains the link as the window's timer does, until the input
+// ended and the link stayed quiet for the time-out.
+ExitStatus RunTerminal(Camera& camera) {
+    std::string error;
+    const std::chrono::milliseconds quiet(*QuietTime(camera.options.operands, error));
+    camera.trace.SendTo(TraceLog::Destination::Results);
+    Command& engine = camera.context.Get<Command>();
+    bool sent = false;
+    uint64_t received = camera.trace.ReceivedCount();
+    Clock::time_point lastActivity = Clock::now();
+    InputLines input(std::cin);
+    for (;;) {
+        for (const std::string& line :
+             input.Take(std::chrono::milliseconds(Command::kDrainPeriodMs))) {
+            TerminalLogic::Send(camera.context, line);
+            sent = true;
+            lastActivity = Clock::now();
+        }
+        engine.OnTimer();
+        if (camera.trace.ReceivedCount() != received) {
+            received = camera.trace.ReceivedCount();
+            lastActivity = Clock::now();
+        }
+        if (input.Ended() && Clock::now() - lastActivity >= quiet) {
+            break;
+        }
+    }
+    if (sent && received == 0) {
+        camera.output.Error("nothing came back");
+        return kNoCamera;
+    }
+    return kSuccess;
+}
+
+}  // namespace
+
+std::vector<Subcommand> TerminalCommands() {
+    return {
+        {"terminal", "[--timeout MS]", "raw lines from standard input; the stamped trace on output",
+         "Sends every line of standard input to the camera exactly as typed, followed by CR LF,\n"
+         "and prints every line sent and received with the terminal log's time stamp\n"
+         "(\"34:05:007  Tx: GA?\"). Works typed and in a pipe; ends at the end of the input once\n"
+         "the camera has said nothing for MS milliseconds (default 1000). The port opens at\n"
+         "--baud (9600 bit/s by default) and nothing else is sent; --baud auto searches for the\n"
+         "camera first. One port only. Exit status 3 when lines were sent and nothing came back.\n",
+         Reach::OneCamera, Link::Opened, false, CheckTerminal, RunTerminal},
+    };
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/Notifier.h"
+
+class CameraOutput;
+
+// The operator's messages on the error stream: caption, then the text exactly as the window's
+// message box shows it. A yes/no question is answered yes only with --yes; otherwise it is
+// answered no, and the run says how to answer it.
+class TerminalNotifier : public Notifier {
+public:
+    // quiet: messages are left out (a port search that expects most ports to fail).
+    TerminalNotifier(CameraOutput& output, bool yes, bool quiet)
+        : output_(output), yes_(yes), quiet_(quiet) {}
+
+    MessageAnswer Show(const MessageRequest& request) override;
+
+    // A question was answered no for want of --yes.
+    bool RefusedAQuestion() const { return refused_; }
+
+private:
+    CameraOutput& output_;
+    bool yes_;
+    bool quiet_;
+    bool refused_ = false;
+};

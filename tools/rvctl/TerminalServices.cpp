@@ -1,0 +1,33 @@
+#include "tools/rvctl/TerminalServices.h"
+
+#include "core/ProcessContext.h"
+#include "operations/CoreServices.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/Options.h"
+#include "tools/rvctl/ReadOnlySettingsBackend.h"
+
+TerminalServices::TerminalServices(CameraOutput& output, const Options& options, bool quiet,
+                                   bool progressBar)
+    : notifier_(output, options.yes, quiet && !options.verbose),
+      trace_(output,
+             options.verbose ? TraceLog::Destination::Messages : TraceLog::Destination::None) {
+    if (progressBar) {
+        progress_ = std::make_unique<TerminalProgress>(output.Screen());
+    }
+}
+
+void TerminalServices::Provide(ProcessContext& context, Settings settings) {
+    ProvideCoreServices(context);
+    context.ProvideExternal<::Notifier>(notifier_);
+    context.ProvideExternal<TerminalLogSink>(trace_);
+    context.ProvideExternal<FileChooser>(files_);
+    if (progress_) {
+        context.ProvideExternal<ProgressSink>(*progress_);
+    }
+    if (settings == Settings::Window) {
+        context.Provide<SettingsBackend>(ReadOnlySettingsBackend::OfTheWindow);
+    } else {
+        context.Provide<SettingsBackend>(
+            [](ProcessContext&) { return std::make_unique<ReadOnlySettingsBackend>(nullptr); });
+    }
+}
