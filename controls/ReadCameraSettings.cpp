@@ -24,6 +24,7 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
     const int rowCount = factoryMode ? table.CountValueControls() : table.CountUserValueControls();
     progress.ShowProgress(owner, "Now, reading camera settings.");
     int progressSum = 0;
+    int unanswered = 0;
     for (int i = 0; i < ControlTable::kRowCount; ++i) {
         const ControlEntry& row = table.Entries()[i];
         if (!supported || !row.readBack || (row.paramClass == kFactoryParam && !factoryMode) ||
@@ -33,11 +34,13 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
         int32_t value = 0;
         if (engine.GetValue(row.cmdId, value, kReadTimeoutMs)) {
             table.SetDataValue(row.ctrlId, value);
+        } else {
+            ++unanswered;
         }
         progressSum += 100;
         progress.SetProgress(progressSum / rowCount);
         context.Get<WaitFeedback>().KeepAlive();
     }
     progress.EndProgress();
-    return 1;
+    return unanswered;
 }

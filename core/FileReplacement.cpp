@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+#include "core/Notifier.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -91,4 +93,11 @@ std::string FolderOfPath(const std::string& path) {
         return std::string();
     }
     return path.substr(0, last == 0 ? 1 : last);
+}
+
+bool MayReplaceFile(Notifier& notifier, const std::string& path) {
+    std::error_code error;
+    return !std::filesystem::exists(std::filesystem::u8path(path), error) ||
+           notifier.AskYesNo(path + "\nThis file already exists." + "\nReplace existing file?",
+                             kApplicationCaption);
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class Notifier;
+
 // Replaces a file's contents so that it is never seen half written: the text goes to a new file
 // beside the target, reaches the disk, and is renamed into the target's place, which keeps its
 // permissions. False, with the target as it was and no new file left behind, when any step
@@ -11,3 +13,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& text);
 
 // The path up to its last path separator ("/" for a file at the root); empty when it has none.
 std::string FolderOfPath(const std::string& path);
+
+// Before a file is saved over: true when there is no file at the path, or the operator answered
+// "Yes" to replacing it.
+bool MayReplaceFile(Notifier& notifier, const std::string& path);

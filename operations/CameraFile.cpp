@@ -97,11 +97,7 @@ void WithChosenFile(ProcessContext& context, MainView& view, bool save, Use use)
     if (!path) {
         return;
     }
-    std::error_code error;
-    if (save && std::filesystem::exists(std::filesystem::u8path(*path), error) &&
-        !context.Get<Notifier>().AskYesNo(
-            *path + "\nThis file already exists." + "\nReplace existing file?",
-            kApplicationCaption)) {
+    if (save && !MayReplaceFile(context.Get<Notifier>(), *path)) {
         return;
     }
     use(*path);

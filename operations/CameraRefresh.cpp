@@ -9,16 +9,20 @@
 #include "operations/ControlBinding.h"
 #include "operations/PageRules.h"
 
-void ReadCamera(ProcessContext& context, OperatorWindow* owner) {
+CameraReading ReadCamera(ProcessContext& context, OperatorWindow* owner) {
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
     ControlTable& table = context.Get<ControlTable>();
     dialogs.EnableAll(false);
-    context.Get<CameraModel>().CheckModel();
-    ReadCameraSettings(context, owner);
+    CameraModel& model = context.Get<CameraModel>();
+    model.CheckModel();
+    CameraReading reading;
+    reading.supported = model.IsSupported();
+    reading.unanswered = ReadCameraSettings(context, owner);
     table.UpdatePrevDataValues();
     table.WriteChangedValues();
     table.UpdatePrevDataValues();
     dialogs.EnableAll(true);
+    return reading;
 }
 
 void ShowCameraValues(ProcessContext& context, MainView& view) {

@@ -4,10 +4,17 @@ class MainView;
 class OperatorWindow;
 class ProcessContext;
 
+// How a read of the camera went.
+struct CameraReading {
+    bool supported = false;  // the camera answered with one of the four models; else nothing read
+    int unanswered = 0;      // rows whose query went unanswered: they keep what they held
+    bool Whole() const { return supported && unanswered == 0; }
+};
+
 // Reads what the camera really holds, with every dialog disabled: checks the model, reads the
 // camera's settings under the progress window over owner and synchronises the control table.
 // Shows nothing; the window, rvctl and the tests read the table afterwards.
-void ReadCamera(ProcessContext& context, OperatorWindow* owner);
+CameraReading ReadCamera(ProcessContext& context, OperatorWindow* owner);
 
 // Shows on the pages what a read of the camera left in the table, and applies the page rules.
 void ShowCameraValues(ProcessContext& context, MainView& view);

@@ -105,6 +105,10 @@ int32_t AreaOfItem(const std::string& item) {
     return -1;
 }
 
+std::string AreaName(int32_t area) {
+    return area >= 0 && area < 4 ? kItemNames[area] : "";
+}
+
 void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
     int32_t area = -1;
     if (!ChooseArea(context, view, false, area)) {

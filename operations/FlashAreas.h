@@ -15,6 +15,8 @@ namespace FlashAreas {
 // The area an item of the area dialog stands for: "Factory" 0, "User 1" to "User 3" 1 to 3,
 // anything else -1.
 int32_t AreaOfItem(const std::string& item);
+// The item of an area: "Factory", "User 1" ... "User 3"; empty for any other number.
+std::string AreaName(int32_t area);
 
 // The area the camera reports as current; nothing when it does not answer.
 std::optional<int32_t> ReadCurrentArea(ProcessContext& context);

@@ -47,10 +47,7 @@ void SaveLog(ProcessContext& context, OperatorWindow* owner, const LineLog& line
     }
     const std::string& path = *chosen;
     Notifier& notifier = context.Get<Notifier>();
-    std::error_code error;
-    if (std::filesystem::exists(std::filesystem::u8path(path), error) &&
-        !notifier.AskYesNo(path + "\nThis file already exists." + "\nReplace existing file?",
-                           kApplicationCaption)) {
+    if (!MayReplaceFile(notifier, path)) {
         return;
     }
     if (ReplaceFileContents(path, LogText(lines, kind.newestFirst))) {

@@ -10,6 +10,7 @@
 
 #include "controls/CameraModel.h"
 #include "core/FileChooser.h"
+#include "core/FileReplacement.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "files/GammaFile.h"
@@ -65,6 +66,10 @@ bool WriteCameraTables(ProcessContext& context) {
     return confirmed;
 }
 
+std::string GammaFileText(ProcessContext& context) {
+    return GammaFile::FormatGammaFile(context.Get<LutTables>(), Monochrome(context));
+}
+
 bool SaveTablesToFile(ProcessContext& context, const std::string& path) {
     return GammaFile::WriteGammaFile(path, context.Get<LutTables>(), Monochrome(context),
                                      context.Get<Notifier>());
@@ -93,14 +98,9 @@ void SaveLutFile(ProcessContext& context) {
     if (!path) {
         return;
     }
-    Notifier& notifier = context.Get<Notifier>();
-    std::error_code error;
-    if (std::filesystem::exists(std::filesystem::u8path(*path), error) &&
-        !notifier.AskYesNo(*path + "\nThis file already exists." + "\nReplace existing file?",
-                           kApplicationCaption)) {
-        return;
+    if (MayReplaceFile(context.Get<Notifier>(), *path)) {
+        SaveTablesToFile(context, *path);
     }
-    SaveTablesToFile(context, *path);
 }
 
 bool LoadAllLutTables(ProcessContext& context) {

@@ -12,6 +12,8 @@ namespace LutFiles {
 bool ReadCameraTables(ProcessContext& context);
 // The program's tables into the camera; true when the camera confirmed every entry.
 bool WriteCameraTables(ProcessContext& context);
+// The program's tables as a gamma data file's text, in the camera's form.
+std::string GammaFileText(ProcessContext& context);
 // The program's tables into a gamma data file, in the camera's form; false (after telling the
 // operator) when it cannot be written. An existing file is replaced only once the new one is
 // complete.

@@ -10,11 +10,15 @@
 
 #include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
+#include "core/ControlMode.h"
+#include "operations/CameraFile.h"
+#include "operations/CameraRefresh.h"
 #include "tests/rvctl/ToolProcess.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
 
 namespace {
 
@@ -167,6 +171,52 @@ TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndModeAndNeverWritten) {
     std::filesystem::remove(path);
     EXPECT_EQ(Rvctl({"--port", "COM4", "get", "GA"}).status, 0);
     EXPECT_FALSE(std::filesystem::exists(path)) << "a missing store is the window's to make";
+}
+
+TEST_F(RvctlTest, ADumpIsTheWindowsSaveAndADiffNamesExactlyWhatDiffers) {
+    Camera(1);
+    ASSERT_EQ(Rvctl({"--port", "COM1", "set", "GA=800", "TG=External"}).status, 0);
+    const std::string saved = folder.File("window.cam");
+    {
+        // The window's File > Save as "All Data" in factory mode, on the same camera.
+        TestContext window;
+        window.Context().Get<ControlMode>().Set(1);
+        ASSERT_TRUE(window.Context().Get<CameraPort>().Open(kComCategory, 9600, 0));
+        ReadCamera(window.Context(), nullptr);
+        ASSERT_TRUE(
+            CameraFile::SaveSettingsFile(window.Context(), saved, CameraFile::Variant::AllData));
+    }
+    const ToolRun dump = Rvctl({"--port", "COM1", "--factory", "dump"});
+    EXPECT_EQ(dump.status, 0) << dump.err;
+    EXPECT_EQ(dump.out, Contents(saved));
+    EXPECT_EQ(Rvctl({"--port", "COM1", "--factory", "diff", saved}).out, "");
+
+    std::string edited = Contents(saved);
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"\nGA=800\n", "\nGA=400\n"},
+                                   {"\nBL4A00=0\n", "\nBL4A00=7\n"}}) {
+        ASSERT_NE(edited.find(from), std::string::npos) << from;
+        edited.replace(edited.find(from), from.size(), to);
+    }
+    std::ofstream(saved, std::ios::binary | std::ios::trunc) << edited;
+    const ToolRun diff = Rvctl({"--port", "COM1", "--factory", "diff", saved});
+    EXPECT_EQ(diff.status, 1) << diff.err;
+    const std::vector<std::string> lines = Lines(diff.out);
+    ASSERT_EQ(lines.size(), 2u) << diff.out;
+    EXPECT_EQ(lines[0].rfind("GA camera=800 file=400", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind("BL4A00 camera=0 file=7", 0), 0u) << lines[1];
+}
+
+TEST_F(RvctlTest, ALoadNamesTheLineTheCameraRefusedAndSaysSoInItsStatus) {
+    const std::string transcript = Camera(1, {"--refuse", "BL"});
+    const std::string path = folder.File("settings.cam");
+    std::ofstream(path) << "DV=1\nGA=700\nBL=3\nMF=1\n";
+    const ToolRun load = Rvctl({"--port", "COM1", "load", path});
+    EXPECT_EQ(load.status, 1) << load.err;
+    EXPECT_EQ(load.out,
+              "line 3: the camera refused BL\nloaded " + path + ": 3 lines sent, 1 refused\n");
+    const std::vector<std::string> received = ReceivedLines(transcript);
+    EXPECT_NE(std::find(received.begin(), received.end(), "MF=1"), received.end())
+        << "the lines after a refusal still go";
 }
 
 }  // namespace

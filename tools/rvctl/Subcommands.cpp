@@ -5,7 +5,8 @@ namespace {
 std::vector<Subcommand> AllGroups() {
     std::vector<Subcommand> all;
     for (const auto& group :
-         {PortCommands(), IdentityCommands(), ParameterCommands(), TerminalCommands()}) {
+         {PortCommands(), IdentityCommands(), ParameterCommands(), FileCommands(), AreaCommands(),
+          CalibrationCommands(), LutCommands(), TerminalCommands()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;

@@ -12,4 +12,8 @@ const Subcommand* FindSubcommand(const std::string& name);
 std::vector<Subcommand> PortCommands();
 std::vector<Subcommand> IdentityCommands();
 std::vector<Subcommand> ParameterCommands();
+std::vector<Subcommand> FileCommands();
+std::vector<Subcommand> AreaCommands();
+std::vector<Subcommand> CalibrationCommands();
+std::vector<Subcommand> LutCommands();
 std::vector<Subcommand> TerminalCommands();

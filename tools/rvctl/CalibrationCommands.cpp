@@ -1,0 +1,77 @@
+// calibrate: the camera's calibrations, as the "Recalibrate" buttons run them.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ProcessContext.h"
+#include "operations/Calibration.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/SubcommandOperands.h"
+#include "tools/rvctl/Subcommands.h"
+
+namespace {
+
+struct KindName {
+    const char* name;
+    Calibration::Correction correction;
+};
+
+const KindName kKindNames[] = {
+    {"shading", Calibration::Correction::Shading},
+    {"pixel-gain", Calibration::Correction::PixelGain},
+    {"pixel-black", Calibration::Correction::PixelBlack},
+};
+
+std::optional<Calibration::Kind> KindOf(const Options& options, std::string& error) {
+    const std::optional<SubcommandOperands> operands =
+        SubcommandOperands::Parse("calibrate", options.operands, {"--factory-area"}, {}, error);
+    if (!operands) {
+        return std::nullopt;
+    }
+    if (operands->words.size() != 1) {
+        error = "calibrate takes one kind: shading, pixel-gain or pixel-black";
+        return std::nullopt;
+    }
+    for (const KindName& kind : kKindNames) {
+        if (operands->words[0] == kind.name) {
+            return Calibration::Kind{kind.correction, operands->Has("--factory-area")};
+        }
+    }
+    error = "\"" + operands->words[0] + "\" is no calibration: shading, pixel-gain or pixel-black";
+    return std::nullopt;
+}
+
+std::string CheckCalibrate(const Options& options, int32_t controlMode) {
+    std::string error;
+    const std::optional<Calibration::Kind> kind = KindOf(options, error);
+    if (kind && kind->factoryArea && controlMode != 1) {
+        return "--factory-area calibrates into the factory area, only in factory mode "
+               "(--factory)";
+    }
+    return kind ? std::string() : error;
+}
+
+ExitStatus RunCalibrate(Camera& camera) {
+    std::string error;
+    const Calibration::Kind kind = *KindOf(camera.options, error);
+    const int32_t code = Calibration::Run(camera.context, kind, nullptr);
+    const std::string result = Calibration::ResultText(code);
+    camera.output.Add(Record(result)
+                          .Text("calibration", Calibration::Caption(kind))
+                          .Number("code", code)
+                          .Text("result", result));
+    return result == "Succeeded" ? kSuccess : kFailed;
+}
+
+}  // namespace
+
+std::vector<Subcommand> CalibrationCommands() {
+    return {
+        {"calibrate", "KIND [--factory-area]", "run a calibration and print its result",
+         "KIND is shading (flat-field), pixel-gain or pixel-black; --factory-area calibrates\n"
+         "into the factory area (factory mode only). Waits while the camera reports busy and\n"
+         "prints the result as the window shows it: Succeeded, Too Bright, Too Dark, Timeout\n"
+         "Error or Unknown Result. Exit status 1 unless it succeeded.\n",
+         Reach::EachCamera, Link::Answered, false, CheckCalibrate, RunCalibrate},
+    };
+}

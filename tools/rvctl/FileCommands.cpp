@@ -1,0 +1,168 @@
+// dump, load and diff: the camera's parameters and settings files, as the window's File menu.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/FileReplacement.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "operations/CameraFile.h"
+#include "operations/CameraRefresh.h"
+#include "operations/SettingsComparison.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/OutputFile.h"
+#include "tools/rvctl/SubcommandOperands.h"
+#include "tools/rvctl/Subcommands.h"
+
+namespace {
+
+std::optional<SubcommandOperands> DumpOperands(const Options& options, std::string& error) {
+    std::optional<SubcommandOperands> operands =
+        SubcommandOperands::Parse("dump", options.operands, {"--shipping"}, {"-o"}, error);
+    if (operands && !operands->words.empty()) {
+        error = "dump takes no file operand: \"" + operands->words[0] + "\"; write -o FILE";
+        return std::nullopt;
+    }
+    return operands;
+}
+
+std::string CheckDump(const Options& options, int32_t) {
+    std::string error;
+    const std::optional<SubcommandOperands> operands = DumpOperands(options, error);
+    return operands ? OutputFile::CheckPattern(operands->Value("-o"), options) : error;
+}
+
+// The camera read as the window's refresh reads it; false, after saying why, when the read is
+// not whole, since a file of what the camera did not tell would be taken for the camera's.
+bool ReadWholeCamera(Camera& camera) {
+    const CameraReading reading = ReadCamera(camera.context, nullptr);
+    if (!reading.supported) {
+        camera.output.Error("the camera's model is none of the four this tool knows: nothing read");
+        return false;
+    }
+    if (reading.unanswered > 0) {
+        camera.output.Error(std::to_string(reading.unanswered) +
+                            " parameters went unanswered: the camera was not read whole");
+        return false;
+    }
+    return true;
+}
+
+ExitStatus RunDump(Camera& camera) {
+    std::string error;
+    const SubcommandOperands operands = *DumpOperands(camera.options, error);
+    if (!ReadWholeCamera(camera)) {
+        return kFailed;
+    }
+    const CameraFile::Variant variant = operands.Has("--shipping")
+                                            ? CameraFile::Variant::ShippingData
+                                            : CameraFile::Variant::AllData;
+    const std::string text = CameraFile::SettingsFileText(camera.context, variant);
+    const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));
+    if (!path) {
+        OutputFile::WriteToOutput(camera, text);
+        return kSuccess;
+    }
+    if (!MayReplaceFile(camera.context.Get<Notifier>(), *path)) {
+        return kUsage;
+    }
+    if (!ReplaceFileContents(*path, text)) {
+        CameraFile::ReportUnopened(camera.context, *path);
+        return kFailed;
+    }
+    camera.output.Add(Record("written " + *path).Text("file", *path));
+    return kSuccess;
+}
+
+// The one operand of load and diff: a settings file that can be read.
+std::string CheckSettingsFile(const char* subcommand, const Options& options) {
+    std::string error;
+    const std::optional<SubcommandOperands> operands =
+        SubcommandOperands::Parse(subcommand, options.operands, {}, {}, error);
+    if (!operands) {
+        return error;
+    }
+    if (operands->words.size() != 1) {
+        return std::string(subcommand) + " takes one settings file";
+    }
+    return CheckReadableFile(operands->words[0]);
+}
+
+std::string CheckLoad(const Options& options, int32_t) {
+    return CheckSettingsFile("load", options);
+}
+
+std::string CheckDiff(const Options& options, int32_t) {
+    return CheckSettingsFile("diff", options);
+}
+
+ExitStatus RunLoad(Camera& camera) {
+    const std::string& path = camera.options.operands[0];
+    const CameraFile::LoadSummary summary =
+        CameraFile::LoadSettingsFile(camera.context, path, nullptr);
+    if (!summary.opened) {
+        return kFailed;
+    }
+    for (const CameraFile::RefusedLine& refused : summary.refused) {
+        camera.output.Add(Record("line " + std::to_string(refused.lineNumber) +
+                                 ": the camera refused " + refused.mnemonic)
+                              .Number("line", refused.lineNumber)
+                              .Text("mnemonic", refused.mnemonic)
+                              .Flag("accepted", false));
+    }
+    const std::size_t refusedCount = summary.refused.size();
+    camera.output.Add(Record("loaded " + path + ": " + std::to_string(summary.linesSent) +
+                             " lines sent, " + std::to_string(refusedCount) + " refused")
+                          .Text("file", path)
+                          .Number("sent", summary.linesSent)
+                          .Number("refused", static_cast<int64_t>(refusedCount)));
+    return refusedCount == 0 ? kSuccess : kFailed;
+}
+
+ExitStatus RunDiff(Camera& camera) {
+    const std::string& path = camera.options.operands[0];
+    if (!ReadWholeCamera(camera)) {
+        return kFailed;
+    }
+    const std::optional<std::vector<SettingsComparison::Difference>> differences =
+        SettingsComparison::CompareWithFile(camera.context, path);
+    if (!differences) {
+        return kUsage;
+    }
+    for (const SettingsComparison::Difference& difference : *differences) {
+        camera.output.Add(Record(difference.mnemonic +
+                                 " camera=" + std::to_string(difference.cameraValue) +
+                                 " file=" + std::to_string(difference.fileValue) + " (line " +
+                                 std::to_string(difference.lineNumber) + ")")
+                              .Text("mnemonic", difference.mnemonic)
+                              .Number("camera", difference.cameraValue)
+                              .Number("file", difference.fileValue)
+                              .Number("line", difference.lineNumber));
+    }
+    return differences->empty() ? kSuccess : kFailed;
+}
+
+}  // namespace
+
+std::vector<Subcommand> FileCommands() {
+    return {
+        {"dump", "[--shipping] [-o FILE]", "the camera's parameters as a settings file",
+         "Reads the camera as the window's refresh does and writes an All Data settings file\n"
+         "(--shipping: Shipping Data) exactly as the window's File > Save as writes it, to FILE\n"
+         "or standard output. \"{port}\" in FILE stands for each camera's port\n"
+         "(-o backup/{port}.cam). An existing FILE is replaced only with --yes, and only once\n"
+         "the new one is complete. A camera that leaves a parameter unanswered writes nothing.\n",
+         Reach::EachCamera, Link::Answered, false, CheckDump, RunDump},
+        {"load", "FILE", "a settings file into the camera",
+         "Sends every line of the settings file that the camera takes in this mode, in file\n"
+         "order, as the window's File > Open does; prints each line the camera refused with its\n"
+         "line number, then a summary. Exit status 1 when any line was refused.\n",
+         Reach::EachCamera, Link::Answered, false, CheckLoad, RunLoad},
+        {"diff", "FILE", "where the camera differs from a settings file",
+         "Reads the camera as dump does and prints, for every parameter line of the file that\n"
+         "the camera holds otherwise: the mnemonic, the camera's value, the file's value and\n"
+         "the line. The model and device version lines are not compared. Exit status 0 when\n"
+         "nothing differs, 1 when anything does.\n",
+         Reach::EachCamera, Link::Answered, false, CheckDiff, RunDiff},
+    };
+}

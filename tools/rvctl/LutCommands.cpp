@@ -1,0 +1,100 @@
+// lut read and lut write: the camera's look-up tables and gamma data files, as the LUT menu.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/FileReplacement.h"
+#include "core/Notifier.h"
+#include "core/ProcessContext.h"
+#include "operations/LutFiles.h"
+#include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/OutputFile.h"
+#include "tools/rvctl/SubcommandOperands.h"
+#include "tools/rvctl/Subcommands.h"
+
+namespace {
+
+std::optional<SubcommandOperands> LutOperands(const Options& options, std::string& error) {
+    std::optional<SubcommandOperands> operands =
+        SubcommandOperands::Parse("lut", options.operands, {}, {"-o"}, error);
+    if (!operands) {
+        return std::nullopt;
+    }
+    const std::vector<std::string>& words = operands->words;
+    const bool read = !words.empty() && words[0] == "read";
+    const bool write = !words.empty() && words[0] == "write";
+    if (read && words.size() == 1) {
+        return operands;
+    }
+    if (write && words.size() == 2 && !operands->Value("-o")) {
+        return operands;
+    }
+    error = "lut read [-o FILE], or lut write FILE";
+    return std::nullopt;
+}
+
+std::string CheckLut(const Options& options, int32_t) {
+    std::string error;
+    const std::optional<SubcommandOperands> operands = LutOperands(options, error);
+    if (!operands) {
+        return error;
+    }
+    if (operands->words[0] == "write") {
+        return CheckReadableFile(operands->words[1]);
+    }
+    return OutputFile::CheckPattern(operands->Value("-o"), options);
+}
+
+ExitStatus ReadTables(Camera& camera, const SubcommandOperands& operands) {
+    if (!LutFiles::ReadCameraTables(camera.context)) {
+        camera.output.Error("the camera did not tell every table entry: nothing written");
+        return kFailed;
+    }
+    const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));
+    if (!path) {
+        OutputFile::WriteToOutput(camera, LutFiles::GammaFileText(camera.context));
+        return kSuccess;
+    }
+    if (!MayReplaceFile(camera.context.Get<Notifier>(), *path)) {
+        return kUsage;
+    }
+    if (!LutFiles::SaveTablesToFile(camera.context, *path)) {
+        return kFailed;
+    }
+    camera.output.Add(Record("written " + *path).Text("file", *path));
+    return kSuccess;
+}
+
+ExitStatus WriteTables(Camera& camera, const std::string& path) {
+    // A file the reader refuses is reported by it, and nothing is sent.
+    if (!LutFiles::LoadTablesFromFile(camera.context, path)) {
+        return kFailed;
+    }
+    if (!LutFiles::WriteCameraTables(camera.context)) {
+        camera.output.Error("the camera did not confirm every table entry of " + path);
+        return kFailed;
+    }
+    camera.output.Add(Record("written to the camera: " + path).Text("file", path));
+    return kSuccess;
+}
+
+ExitStatus RunLut(Camera& camera) {
+    std::string error;
+    const SubcommandOperands operands = *LutOperands(camera.options, error);
+    return operands.words[0] == "read" ? ReadTables(camera, operands)
+                                       : WriteTables(camera, operands.words[1]);
+}
+
+}  // namespace
+
+std::vector<Subcommand> LutCommands() {
+    return {
+        {"lut", "read [-o FILE] | write FILE", "the look-up table to or from a gamma data file",
+         "lut read: every table entry from the camera into a gamma data file (.csv) as the\n"
+         "window's LUT > Save LUT file writes it, to FILE (\"{port}\" as for dump) or standard\n"
+         "output. lut write: a gamma data file into the camera, entry by entry, as the LUT\n"
+         "editor's \"Write Table Data\" sends it. A file the reader refuses sends nothing.\n"
+         "Exit status 1 when an entry went unanswered or unconfirmed.\n",
+         Reach::EachCamera, Link::Answered, false, CheckLut, RunLut},
+    };
+}
