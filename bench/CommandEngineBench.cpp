@@ -5,18 +5,13 @@
 // - a whole LUT read (256 LUTI sets and 256 LUTD queries) at 115200 bit/s;
 // - the start-up read of a camera at 115200 bit/s: model check and the 28 values of user mode,
 //   from the moment the port is open.
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
 
+#include "bench/BenchSupport.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/CameraRefresh.h"
@@ -27,8 +22,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 class PrintingNotifier : public Notifier {
 public:
     MessageAnswer Show(const MessageRequest& request) override {
@@ -38,79 +31,6 @@ public:
     }
     int messages = 0;
 };
-
-// rvsim on a pseudo terminal at the rate, until destroyed.
-class Simulator {
-public:
-    Simulator(const std::string& rvsim, int baud) {
-        int out[2];
-        if (pipe(out) != 0) {
-            std::exit(1);
-        }
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(out[1], STDOUT_FILENO);
-            close(out[0]);
-            const std::string rate = std::to_string(baud);
-            execl(rvsim.c_str(), rvsim.c_str(), "--baud", rate.c_str(),
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(out[1]);
-        char c = 0;
-        while (read(out[0], &c, 1) == 1 && c != '\n') {
-            device_ += c;
-        }
-        close(out[0]);
-    }
-    ~Simulator() {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    const std::string& Device() const { return device_; }
-
-private:
-    pid_t pid_ = -1;
-    std::string device_;
-};
-
-// The reference: a raw serial line, a request written whole, the reply read until its LF.
-class PlainClient {
-public:
-    PlainClient(const std::string& device, int baud) {
-        fd_ = open(device.c_str(), O_RDWR | O_NOCTTY);
-        termios line{};
-        tcgetattr(fd_, &line);
-        cfmakeraw(&line);
-        cfsetspeed(&line, baud == 9600 ? B9600 : baud == 38400 ? B38400 : B115200);
-        tcsetattr(fd_, TCSANOW, &line);
-    }
-    ~PlainClient() { close(fd_); }
-    bool Ask(const std::string& request) {
-        if (write(fd_, request.data(), request.size()) != static_cast<ssize_t>(request.size())) {
-            return false;
-        }
-        char c = 0;
-        while (read(fd_, &c, 1) == 1) {
-            if (c == '\n') {
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    int fd_ = -1;
-};
-
-double Seconds(const std::function<bool()>& run) {
-    const Clock::time_point start = Clock::now();
-    if (!run()) {
-        std::fprintf(stderr, "a request failed\n");
-        std::exit(1);
-    }
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 // The engine in a context of its own, on COM1 = the simulator's device.
 class EngineClient {

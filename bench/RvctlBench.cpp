@@ -1,0 +1,94 @@
+// rvctl as a production line runs it, against simulated cameras paced at line speed:
+//   rvctl_bench <path to rvsim> <path to rvctl> [runs]
+// - `rvctl lut read` at 115200 bit/s beside a plain client that sends each of the same 512
+//   requests as soon as the previous reply line is in (the wire's own pace);
+// - `rvctl dump` of 1, 4 and 8 cameras at once at 115200 bit/s, each beside the one camera.
+// Each figure is the median of the runs, whole processes included.
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/BenchSupport.h"
+
+namespace {
+
+constexpr int kBaud = 115200;
+
+// rvctl on the simulators as COM1, COM2, ...; the median seconds of the runs.
+double TimeRvctl(const std::string& rvctl, const std::vector<std::unique_ptr<Simulator>>& sims,
+                 const std::vector<std::string>& command, int runs, const std::string& scratch) {
+    std::vector<std::string> environment = {"RVTOOL_SETTINGS=" + scratch + "/settings.ini"};
+    std::string ports;
+    for (std::size_t i = 0; i < sims.size(); ++i) {
+        environment.push_back("RVTOOL_COM" + std::to_string(i + 1) + "=" + sims[i]->Device());
+        ports += (i == 0 ? "COM" : ",COM") + std::to_string(i + 1);
+    }
+    std::vector<std::string> arguments = {rvctl, "--port", ports, "--baud", std::to_string(kBaud)};
+    arguments.insert(arguments.end(), command.begin(), command.end());
+    std::vector<double> seconds;
+    for (int run = 0; run < runs; ++run) {
+        seconds.push_back(Seconds([&] { return RunProgram(arguments, environment); }));
+    }
+    return Median(seconds);
+}
+
+std::vector<std::unique_ptr<Simulator>> StartSimulators(const std::string& rvsim, int count) {
+    std::vector<std::unique_ptr<Simulator>> sims;
+    for (int i = 0; i < count; ++i) {
+        sims.push_back(std::make_unique<Simulator>(rvsim, kBaud));
+    }
+    return sims;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <rvsim> <rvctl> [runs]\n", argv[0]);
+        return 2;
+    }
+    const std::string rvsim = argv[1];
+    const std::string rvctl = argv[2];
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 5;
+    char scratchTemplate[] = "/tmp/rvctl-bench-XXXXXX";
+    const std::string scratch = mkdtemp(scratchTemplate);
+
+    {
+        std::vector<std::unique_ptr<Simulator>> sims = StartSimulators(rvsim, 1);
+        std::vector<double> plainRuns;
+        for (int run = 0; run < runs; ++run) {
+            PlainClient client(sims[0]->Device(), kBaud);
+            plainRuns.push_back(Seconds([&] {
+                for (int i = 0; i < 256; ++i) {
+                    if (!client.Ask("LUTI=" + std::to_string(i) + "\r\n") ||
+                        !client.Ask("LUTD?\r\n")) {
+                        return false;
+                    }
+                }
+                return true;
+            }));
+        }
+        const double plain = Median(plainRuns);
+        const double tool =
+            TimeRvctl(rvctl, sims, {"lut", "read", "-o", scratch + "/lut.csv"}, runs, scratch);
+        std::printf("%-30s rvctl %8.1f ms  plain %8.1f ms  ratio %.2f\n", "lut read at 115200",
+                    1000 * tool, 1000 * plain, tool / plain);
+    }
+
+    double one = 0;
+    for (int cameras : {1, 4, 8}) {
+        std::vector<std::unique_ptr<Simulator>> sims = StartSimulators(rvsim, cameras);
+        const double tool =
+            TimeRvctl(rvctl, sims, {"dump", "-o", scratch + "/{port}.cam"}, runs, scratch);
+        if (cameras == 1) {
+            one = tool;
+        }
+        const std::string what = "dump of " + std::to_string(cameras) + " at 115200";
+        std::printf("%-30s rvctl %8.1f ms  one camera %8.1f ms  ratio %.2f\n", what.c_str(),
+                    1000 * tool, 1000 * one, tool / one);
+    }
+    const std::string cleanup = "rm -rf '" + scratch + "'";
+    return std::system(cleanup.c_str()) == 0 ? 0 : 1;
+}
