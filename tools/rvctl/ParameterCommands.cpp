@@ -252,7 +252,8 @@ std::vector<Subcommand> ParameterCommands() {
          "prints what the camera holds then. A list takes its item's text in any letter case or\n"
          "its value (set TG=Internal or set TG=0); a number must lie within its range. Every\n"
          "value is checked before anything is sent; the first one the camera refuses ends the\n"
-         "run, and the rest are not sent. A value the camera holds already is not sent again.\n",
+         "run, and the rest are not sent. Each parameter is read from the camera first: a value\n"
+         "it holds already is not sent again, and one it does not tell is not sent at all.\n",
          Reach::EachCamera, Link::Answered, false, CheckSet, RunSet},
     };
 }
