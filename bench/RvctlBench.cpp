@@ -29,7 +29,15 @@ double TimeRvctl(const std::string& rvctl, const std::vector<std::unique_ptr<Sim
     arguments.insert(arguments.end(), command.begin(), command.end());
     std::vector<double> seconds;
     for (int run = 0; run < runs; ++run) {
-        seconds.push_back(Seconds([&] { return RunProgram(arguments, environment); }));
+        // Each run writes files of its own, so that none asks to replace another's.
+        std::vector<std::string> runArguments = arguments;
+        for (std::string& argument : runArguments) {
+            const std::size_t at = argument.find("{run}");
+            if (at != std::string::npos) {
+                argument.replace(at, 5, std::to_string(run));
+            }
+        }
+        seconds.push_back(Seconds([&] { return RunProgram(runArguments, environment); }));
     }
     return Median(seconds);
 }
@@ -72,7 +80,7 @@ int main(int argc, char** argv) {
         }
         const double plain = Median(plainRuns);
         const double tool =
-            TimeRvctl(rvctl, sims, {"lut", "read", "-o", scratch + "/lut.csv"}, runs, scratch);
+            TimeRvctl(rvctl, sims, {"lut", "read", "-o", scratch + "/lut{run}.csv"}, runs, scratch);
         std::printf("%-30s rvctl %8.1f ms  plain %8.1f ms  ratio %.2f\n", "lut read at 115200",
                     1000 * tool, 1000 * plain, tool / plain);
     }
@@ -81,7 +89,9 @@ int main(int argc, char** argv) {
     for (int cameras : {1, 4, 8}) {
         std::vector<std::unique_ptr<Simulator>> sims = StartSimulators(rvsim, cameras);
         const double tool =
-            TimeRvctl(rvctl, sims, {"dump", "-o", scratch + "/{port}.cam"}, runs, scratch);
+            TimeRvctl(rvctl, sims,
+                      {"dump", "-o", scratch + "/" + std::to_string(cameras) + "-{run}-{port}.cam"},
+                      runs, scratch);
         if (cameras == 1) {
             one = tool;
         }
