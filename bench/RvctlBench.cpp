@@ -2,15 +2,21 @@
 //   rvctl_bench <path to rvsim> <path to rvctl> [runs]
 // - `rvctl lut read` at 115200 bit/s beside a plain client that sends each of the same 512
 //   requests as soon as the previous reply line is in (the wire's own pace);
-// - `rvctl dump` of 1, 4 and 8 cameras at once at 115200 bit/s, each beside the one camera.
-// Each figure is the median of the runs, whole processes included.
+// - `rvctl dump` of 1, 4 and 8 cameras at once at 115200 bit/s, beside plain clients that send
+//   the same requests to as many cameras at once, one thread each: on a machine with few cores
+//   the simulators themselves slow down as they multiply, and the plain clients show by how much.
+// Each figure is the median of the runs, rvctl's whole process included.
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "controls/ControlDefinition.h"
+#include "protocol/CommandTable.h"
 
 namespace {
 
@@ -50,6 +56,46 @@ std::vector<std::unique_ptr<Simulator>> StartSimulators(const std::string& rvsim
     return sims;
 }
 
+// What a dump in user mode asks: the model (once to find the camera, once to read it), every
+// user row read back, and the device version.
+std::vector<std::string> DumpRequests() {
+    std::vector<std::string> requests = {"MD?\r\n", "MD?\r\n"};
+    for (const ControlDefinition& row : ControlDefinitions::kRows) {
+        if (row.readBack && row.paramClass == kUserParam) {
+            requests.push_back(std::string(CommandTable::kCommands[row.cmdId].mnemonic) + "?\r\n");
+        }
+    }
+    requests.push_back("DV?\r\n");
+    return requests;
+}
+
+// Plain clients asking the dump's requests of every simulator at once; the median seconds.
+double TimePlainDumps(const std::vector<std::unique_ptr<Simulator>>& sims, int runs) {
+    const std::vector<std::string> requests = DumpRequests();
+    std::vector<double> seconds;
+    for (int run = 0; run < runs; ++run) {
+        seconds.push_back(Seconds([&] {
+            std::vector<std::thread> clients;
+            std::atomic<bool> failed{false};
+            for (const auto& sim : sims) {
+                clients.emplace_back([&requests, &failed, device = sim->Device()] {
+                    PlainClient client(device, kBaud);
+                    for (const std::string& request : requests) {
+                        if (!client.Ask(request)) {
+                            failed = true;
+                        }
+                    }
+                });
+            }
+            for (std::thread& client : clients) {
+                client.join();
+            }
+            return !failed;
+        }));
+    }
+    return Median(seconds);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,18 +132,21 @@ int main(int argc, char** argv) {
     }
 
     double one = 0;
+    double plainOne = 0;
     for (int cameras : {1, 4, 8}) {
         std::vector<std::unique_ptr<Simulator>> sims = StartSimulators(rvsim, cameras);
+        const double plain = TimePlainDumps(sims, runs);
         const double tool =
             TimeRvctl(rvctl, sims,
                       {"dump", "-o", scratch + "/" + std::to_string(cameras) + "-{run}-{port}.cam"},
                       runs, scratch);
         if (cameras == 1) {
             one = tool;
+            plainOne = plain;
         }
         const std::string what = "dump of " + std::to_string(cameras) + " at 115200";
-        std::printf("%-30s rvctl %8.1f ms  one camera %8.1f ms  ratio %.2f\n", what.c_str(),
-                    1000 * tool, 1000 * one, tool / one);
+        std::printf("%-30s rvctl %8.1f ms (%.2f x one)  plain %8.1f ms (%.2f x one)\n",
+                    what.c_str(), 1000 * tool, tool / one, 1000 * plain, plain / plainOne);
     }
     const std::string cleanup = "rm -rf '" + scratch + "'";
     return std::system(cleanup.c_str()) == 0 ? 0 : 1;
