@@ -14,8 +14,10 @@ constexpr int kWriteTimeoutMs = 5000;
 ControlTable::ControlTable(ProcessContext& context) : context_(context) {
     for (int i = 0; i < kRowCount; ++i) {
         const ControlDefinition& d = ControlDefinitions::kRows[i];
-        rows_[i] = {d.ctrlId,   d.cmdId,        d.kind, d.spinMode, d.paramClass, d.minValue,
-                    d.maxValue, d.initialValue, 0,      d.inFile,   d.readBack};
+        // What is never read back is the program's own value, known from the start.
+        rows_[i] = {d.ctrlId,   d.cmdId,     d.kind,         d.spinMode, d.paramClass,
+                    d.minValue, d.maxValue,  d.initialValue, 0,          d.inFile,
+                    d.readBack, !d.readBack, false};
     }
 }
 
@@ -129,6 +131,23 @@ int32_t ControlTable::IsInFile(int32_t ctrlId) const {
     return row == nullptr ? 0 : row->inFile;
 }
 
+bool ControlTable::IsKnown(int32_t ctrlId) const {
+    const ControlEntry* row = FindByCtrlId(ctrlId);
+    return row != nullptr && row->known;
+}
+
+void ControlTable::MarkKnown(int32_t ctrlId, bool known) {
+    if (ControlEntry* row = FindByCtrlId(ctrlId)) {
+        row->known = known;
+    }
+}
+
+void ControlTable::MarkReadBackPending(int32_t ctrlId, bool pending) {
+    if (ControlEntry* row = FindByCtrlId(ctrlId)) {
+        row->readBackPending = pending;
+    }
+}
+
 bool ControlTable::HasValue(int rowIndex) const {
     return rows_[rowIndex].kind != kButtonControl;
 }
@@ -155,7 +174,7 @@ int ControlTable::CountUserValueControls() {
 
 bool ControlTable::WriteChangedValues() {
     for (const ControlEntry& row : rows_) {
-        if (row.value == row.prevValue) {
+        if (row.value == row.prevValue || !row.known) {
             continue;
         }
         if (!context_.Get<CommandEngine>().SetValue(row.cmdId, row.value, kWriteTimeoutMs)) {

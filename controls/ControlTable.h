@@ -20,6 +20,13 @@ struct ControlEntry {
     int32_t prevValue;  // last synchronised with the camera
     int32_t inFile;
     bool readBack;
+    // The camera told this value, or took it from the program. A row read back from the camera
+    // is unknown until it has been read; an unknown value is never sent by WriteChangedValues
+    // and never saved.
+    bool known;
+    // A set of this row got no answer: the camera may have applied it, so it is read back at
+    // the next exchange that gets one.
+    bool readBackPending;
 };
 
 // Ties every page control to its camera command and caches its values. Lookups scan from
@@ -43,11 +50,14 @@ public:
     bool IsFactoryParam(int32_t ctrlId);
     int32_t IsInFile(int32_t ctrlId) const;
     bool HasValue(int rowIndex) const;
+    bool IsKnown(int32_t ctrlId) const;
+    void MarkKnown(int32_t ctrlId, bool known);
+    void MarkReadBackPending(int32_t ctrlId, bool pending);
     int CountValueControls();
     int CountUserValueControls();
 
-    // Sends every row whose value differs from its previous value, in table order, and stops
-    // at the first refusal. Does not touch the previous values.
+    // Sends every known row whose value differs from its previous value, in table order, and
+    // stops at the first refusal. Does not touch the previous values.
     bool WriteChangedValues();
 
     const Rows& Entries() const { return rows_; }

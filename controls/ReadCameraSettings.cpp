@@ -32,11 +32,15 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
             continue;
         }
         int32_t value = 0;
-        if (engine.GetValue(row.cmdId, value, kReadTimeoutMs)) {
+        // A row the camera did not tell is unknown: its old value is not the camera's.
+        const bool answered = engine.GetValue(row.cmdId, value, kReadTimeoutMs);
+        if (answered) {
             table.SetDataValue(row.ctrlId, value);
         } else {
             ++unanswered;
         }
+        table.MarkKnown(row.ctrlId, answered);
+        table.MarkReadBackPending(row.ctrlId, false);
         progressSum += 100;
         progress.SetProgress(progressSum / rowCount);
         context.Get<WaitFeedback>().KeepAlive();

@@ -11,10 +11,11 @@ namespace {
 
 constexpr int kLineBufferSize = 256;
 
+// A value the camera never told is not written as if it were the camera's.
 std::string ParameterLines(const ControlTable::Rows& rows, bool withFactoryRows) {
     std::string text;
     for (const ControlEntry& row : rows) {
-        if (row.inFile == 0 || (row.paramClass == kFactoryParam && !withFactoryRows)) {
+        if (!HoldsRow(row, withFactoryRows) || !row.known) {
             continue;
         }
         text += Command::GetMnemonic(row.cmdId) + "=" + std::to_string(row.value) + "\n";
@@ -23,6 +24,10 @@ std::string ParameterLines(const ControlTable::Rows& rows, bool withFactoryRows)
 }
 
 }  // namespace
+
+bool HoldsRow(const ControlEntry& row, bool withFactoryRows) {
+    return row.inFile != 0 && (row.paramClass != kFactoryParam || withFactoryRows);
+}
 
 std::string AllDataText(const ControlTable::Rows& rows, const Identity& identity,
                         bool withFactoryRows) {

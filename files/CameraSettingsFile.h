@@ -17,6 +17,10 @@ struct Identity {
     std::optional<int32_t> deviceVersion;
 };
 
+// Whether a file holds the row's parameter: a row kept in files, a factory row only when asked
+// for. A row whose value is unknown is left out all the same.
+bool HoldsRow(const ControlEntry& row, bool withFactoryRows);
+
 // All Data: the identity lines, then the parameters kept in files; factory ones only when
 // asked for.
 std::string AllDataText(const ControlTable::Rows& rows, const Identity& identity,

@@ -1,5 +1,6 @@
 #include "files/GammaFile.h"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -81,6 +82,14 @@ bool ReadGammaFile(const std::string& path, LutTables& tables, Notifier& notifie
         notifier.Tell(CouldNotOpen(path), MessageIcon::Error);
         return false;
     }
+    // The file is read whole before the tables take it, so that a file refused part-way leaves
+    // them as they were; entries beyond the file's lines keep their levels.
+    std::array<std::array<uint32_t, LutChannel::kEntries>, 3> levels;
+    for (int c = 0; c < 3; ++c) {
+        for (int k = 0; k < LutChannel::kEntries; ++k) {
+            levels[c][k] = tables.Channel(c).OutputLevel(k);
+        }
+    }
     char line[kLineBuffer];
     // The header names the form, but the numbers on each line say it as well.
     if (std::fgets(line, kLineBuffer, file) != nullptr) {
@@ -120,14 +129,17 @@ bool ReadGammaFile(const std::string& path, LutTables& tables, Notifier& notifie
                 green = static_cast<uint32_t>(numbers[0]);
                 blue = static_cast<uint32_t>(numbers[1]);
             }
-            tables.Channel(0).SetOutputLevel(k, red);
-            tables.Channel(1).SetOutputLevel(k, green);
-            tables.Channel(2).SetOutputLevel(k, blue);
+            levels[0][k] = red;
+            levels[1][k] = green;
+            levels[2][k] = blue;
         }
     }
     std::fclose(file);
     for (int c = 0; c < 3; ++c) {
         LutChannel& channel = tables.Channel(c);
+        for (int k = 0; k < LutChannel::kEntries; ++k) {
+            channel.SetOutputLevel(k, levels[c][k]);
+        }
         channel.SetMode(LutChannel::kViewMode);
         channel.DrawNow();
     }

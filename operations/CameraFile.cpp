@@ -1,5 +1,6 @@
 #include "operations/CameraFile.h"
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -9,15 +10,20 @@
 #include "core/ControlMode.h"
 #include "core/FileChooser.h"
 #include "core/FileReplacement.h"
+#include "core/LogSinks.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/SettingsStore.h"
+#include "core/StatusLine.h"
 #include "core/WaitFeedback.h"
 #include "files/CameraSettingsFile.h"
 #include "operations/ControlBinding.h"
+#include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
+#include "operations/Parameters.h"
+#include "protocol/Command.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "protocol/ReplyParser.h"
@@ -74,9 +80,19 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
         table.IsInFile(control) == 0) {
         return LineOutcome::Skipped;
     }
-    const bool confirmed = engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs);
-    table.SetDataValue(control, parsed.value.integer);
-    return confirmed ? LineOutcome::Confirmed : LineOutcome::Refused;
+    if (engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs)) {
+        table.SetDataValue(control, parsed.value.integer);
+        table.MarkKnown(control, true);
+        table.MarkReadBackPending(control, false);
+        return LineOutcome::Confirmed;
+    }
+    // The file's value is not the camera's: the table takes what the camera holds instead.
+    const bool unanswered = engine.LastOutcome().kind == RequestOutcome::Kind::NoAnswer;
+    if (!Parameters::Get(context, control)) {
+        table.MarkKnown(control, false);
+        table.MarkReadBackPending(control, unanswered);
+    }
+    return LineOutcome::Refused;
 }
 
 // Asks for the file in the folder used last; the folder of the choice is kept, whatever comes
@@ -104,6 +120,20 @@ void WithChosenFile(ProcessContext& context, MainView& view, bool save, Use use)
     settings.WritePath(kCameraFilePath, FolderOfPath(*path));
 }
 
+// Asks before a file leaves out what the camera has not told; true to save it so.
+bool MaySaveWithout(ProcessContext& context, const std::vector<std::string>& unknown) {
+    if (unknown.empty()) {
+        return true;
+    }
+    std::string names;
+    for (const std::string& mnemonic : unknown) {
+        names += (names.empty() ? "" : ", ") + mnemonic;
+    }
+    return context.Get<Notifier>().AskYesNo("These parameters were not read from the camera:\n" +
+                                                names + "\n\nSave the file without them?",
+                                            kApplicationCaption);
+}
+
 }  // namespace
 
 void ReportUnopened(ProcessContext& context, const std::string& path) {
@@ -118,6 +148,18 @@ std::string SettingsFileText(ProcessContext& context, Variant variant) {
     }
     const CameraSettingsFile::Identity identity = AskIdentity(context);
     return CameraSettingsFile::AllDataText(rows, identity, context.Get<ControlMode>().IsFactory());
+}
+
+std::vector<std::string> UnknownParameters(ProcessContext& context, Variant variant) {
+    const bool withFactoryRows =
+        variant == Variant::ShippingData || context.Get<ControlMode>().IsFactory();
+    std::vector<std::string> unknown;
+    for (const ControlEntry& row : context.Get<ControlTable>().Entries()) {
+        if (CameraSettingsFile::HoldsRow(row, withFactoryRows) && !row.known) {
+            unknown.push_back(Command::GetMnemonic(row.cmdId));
+        }
+    }
+    return unknown;
 }
 
 bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant) {
@@ -163,9 +205,14 @@ LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
 }
 
 bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& path) {
-    if (!LoadSettingsFile(context, path, &view).opened) {
+    const LoadSummary summary = LoadSettingsFile(context, path, &view);
+    if (!summary.opened) {
         return false;
     }
+    const std::string outcome = OutcomeText::ForLoad(summary);
+    context.Get<MessageLogSink>().Add(outcome);
+    context.Get<StatusLine>().ShowOutcome(outcome);
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), outcome.c_str());
     ControlBinding(context, view).ShowAllValues();
     PageRules::ApplyModelRules(context, view);
     PageRules::ApplyEnableRules(view);
@@ -178,16 +225,24 @@ void OpenCameraFile(ProcessContext& context, MainView& view) {
                    [&](const std::string& path) { ReadCameraFile(context, view, path); });
 }
 
-void SaveAllDataAs(ProcessContext& context, MainView& view) {
+namespace {
+
+void SaveAs(ProcessContext& context, MainView& view, Variant variant) {
     WithChosenFile(context, view, true, [&](const std::string& path) {
-        SaveSettingsFile(context, path, Variant::AllData);
+        if (MaySaveWithout(context, UnknownParameters(context, variant))) {
+            SaveSettingsFile(context, path, variant);
+        }
     });
 }
 
+}  // namespace
+
+void SaveAllDataAs(ProcessContext& context, MainView& view) {
+    SaveAs(context, view, Variant::AllData);
+}
+
 void SaveShippingDataAs(ProcessContext& context, MainView& view) {
-    WithChosenFile(context, view, true, [&](const std::string& path) {
-        SaveSettingsFile(context, path, Variant::ShippingData);
-    });
+    SaveAs(context, view, Variant::ShippingData);
 }
 
 }  // namespace CameraFile

@@ -18,6 +18,9 @@ enum class Variant {
 // The file's text from what the control table holds. All Data asks the camera for its model
 // (in factory mode) and its device version first.
 std::string SettingsFileText(ProcessContext& context, Variant variant);
+// The parameters the file would hold but leaves out, because the camera has not told their
+// values (a read that went unanswered, or none yet): their mnemonics, in file order.
+std::vector<std::string> UnknownParameters(ProcessContext& context, Variant variant);
 // Writes one file; false (after telling the operator) when it cannot be written. An existing
 // file is replaced only once the new one is complete.
 bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant);
@@ -47,6 +50,8 @@ bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& 
 void ReportUnopened(ProcessContext& context, const std::string& path);
 
 // The menu flows: the operator chooses the file in the folder used last, which is kept again.
+// A file that would leave out parameters the camera has not told is saved only once the
+// operator agreed.
 void OpenCameraFile(ProcessContext& context, MainView& view);
 void SaveAllDataAs(ProcessContext& context, MainView& view);
 void SaveShippingDataAs(ProcessContext& context, MainView& view);

@@ -9,6 +9,8 @@
 #include "controls/ControlTable.h"
 #include "core/MainView.h"
 #include "core/ProcessContext.h"
+#include "core/StatusLine.h"
+#include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
 #include "operations/Parameters.h"
 
@@ -104,18 +106,47 @@ int ControlBinding::RefreshControl(int32_t id) {
     return 1;
 }
 
+void ControlBinding::ShowTableValue(int32_t id) {
+    ControlTable& table = context_.Get<ControlTable>();
+    if (table.IsKnown(id)) {
+        ShowControlValue(id, table.GetDataValue(id));
+        return;
+    }
+    // A value the camera did not tell is not shown as if it held it.
+    switch (view_.ClassifyControl(id)) {
+        case WidgetClass::Edit:
+            view_.SetControlText(id, kUnknownText);
+            break;
+        case WidgetClass::ComboBox:
+            view_.SelectIndex(id, -1);
+            break;
+        default:
+            break;
+    }
+}
+
 void ControlBinding::ShowAllValues() {
     for (const ControlEntry& row : context_.Get<ControlTable>().Entries()) {
-        ShowControlValue(row.ctrlId, row.value);
+        ShowTableValue(row.ctrlId);
     }
 }
 
 void ControlBinding::ShowChangedValues() {
     for (const ControlEntry& row : context_.Get<ControlTable>().Entries()) {
         if (row.value != row.prevValue) {
-            ShowControlValue(row.ctrlId, row.value);
+            ShowTableValue(row.ctrlId);
         }
     }
+}
+
+void ControlBinding::ShowResult(int32_t id, int32_t requested, const Parameters::Result& result) {
+    if (!result.accepted) {
+        ShowTableValue(id);
+    }
+    for (int32_t readBack : result.readBack) {
+        ShowTableValue(readBack);
+    }
+    context_.Get<StatusLine>().ShowOutcome(OutcomeText::ForChange(id, requested, result));
 }
 
 void ControlBinding::OnEditCommit(int32_t editId) {
@@ -131,10 +162,14 @@ void ControlBinding::OnEditCommit(int32_t editId) {
     view_.GetSpinRange(spinId, minimum, maximum);
     int32_t value = view_.SpinPosition(spinId);
     int32_t typed = 0;
+    ControlTable& table = context_.Get<ControlTable>();
     if (WholeNumber(view_.ControlText(editId), typed) && typed >= minimum && typed <= maximum) {
         value = typed;
+    } else if (!table.IsKnown(editId) && !IsLutEntry(editId)) {
+        // Nothing typed, and no value of the camera's to fall back on: nothing is sent.
+        ShowTableValue(editId);
+        return;
     }
-    ControlTable& table = context_.Get<ControlTable>();
     if (table.GetSpinMode(editId) == 1) {
         if (value <= minimum) {
             value = minimum + 1;
@@ -147,10 +182,7 @@ void ControlBinding::OnEditCommit(int32_t editId) {
     if (IsLutEntry(editId)) {
         return;
     }
-    const Parameters::Result result = Parameters::Set(context_, editId, value);
-    if (!result.accepted) {
-        ShowControlValue(editId, result.value);
-    }
+    ShowResult(editId, value, Parameters::Set(context_, editId, value));
     if (editId == ControlIds::kLineRate) {
         PageRules::ShowLineRateTexts(context_, view_);
     }
@@ -171,7 +203,8 @@ void ControlBinding::OnSpinDelta(int32_t spinId, int32_t delta) {
         view_.SetSpinPosition(spinId, value);
         return;
     }
-    if (target == 0) {
+    // A step from a value the camera did not tell would send a guess.
+    if (target == 0 || !context_.Get<ControlTable>().IsKnown(target)) {
         return;
     }
     const Parameters::Result result = Parameters::Set(context_, target, value);
@@ -179,19 +212,25 @@ void ControlBinding::OnSpinDelta(int32_t spinId, int32_t delta) {
         view_.SetSpinPosition(spinId, value);
     } else {
         // The spin stays where it was.
-        ShowControlValue(target, result.value);
         view_.SetSpinPosition(spinId, result.value);
     }
+    ShowResult(target, value, result);
     if (target == ControlIds::kLineRate) {
         PageRules::ShowLineRateTexts(context_, view_);
     }
 }
 
+bool ControlBinding::ListUnchanged(int32_t listId) {
+    ControlTable& table = context_.Get<ControlTable>();
+    return table.IsKnown(listId) && ReadControlValue(listId) == table.GetDataValue(listId);
+}
+
 void ControlBinding::CommitListSelection(int32_t listId) {
-    const Parameters::Result result = Parameters::Set(context_, listId, ReadControlValue(listId));
-    if (!result.accepted) {
-        ShowControlValue(listId, result.value);
+    if (ListUnchanged(listId)) {
+        return;  // the item the camera holds already: nothing to send
     }
+    const int32_t value = ReadControlValue(listId);
+    ShowResult(listId, value, Parameters::Set(context_, listId, value));
 }
 
 void ControlBinding::SetSpinRanges() {

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "operations/Parameters.h"
+
 class MainView;
 class ProcessContext;
 
@@ -19,6 +21,18 @@ public:
     // Shows the value: an edit as "%d", a spin's position, in a list the first item carrying
     // the value (else the item at that position). False when no control shows values.
     bool ShowControlValue(int32_t id, int32_t value);
+
+    // The table's value of the control, or "-" (an edit) or no item (a list) while the camera
+    // has not told it.
+    void ShowTableValue(int32_t id);
+    // After a change: the value the camera holds when it was not taken, the rows read back with
+    // it, and the outcome in the status line.
+    void ShowResult(int32_t id, int32_t requested, const Parameters::Result& result);
+    // The list shows the item of the value the camera holds: choosing it again sends nothing.
+    bool ListUnchanged(int32_t listId);
+
+    // What a control shows for a value the camera has not told.
+    static constexpr const char* kUnknownText = "-";
 
     // Asks the camera for the control's value and shows it; the previous value stays, so the
     // new one counts as changed.

@@ -52,6 +52,15 @@ bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t& are
     return true;
 }
 
+// A camera that did not answer says nothing of itself; a refusal the engine has told already.
+void TellUnanswered(ProcessContext& context, const std::string& what) {
+    const RequestOutcome outcome = context.Get<CommandEngine>().LastOutcome();
+    if (outcome.kind == RequestOutcome::Kind::NoAnswer) {
+        context.Get<Notifier>().Warn(what + ": the camera did not answer within " +
+                                     std::to_string(outcome.timeoutMs / 1000) + " s.");
+    }
+}
+
 }  // namespace
 
 bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
@@ -122,7 +131,9 @@ void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea
     if (StoreArea(context, area)) {
         context.Get<Notifier>().Tell("Completed saving current setting data !",
                                      MessageIcon::Information);
+        return;
     }
+    TellUnanswered(context, "The settings were not stored into " + AreaName(area));
 }
 
 void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
@@ -133,7 +144,9 @@ void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea)
     currentArea = area;
     if (LoadArea(context, area, &view)) {
         ShowCameraValues(context, view);
+        return;
     }
+    TellUnanswered(context, AreaName(area) + " was not loaded");
 }
 
 void Reload(ProcessContext& context, MainView& view, int32_t& currentArea) {

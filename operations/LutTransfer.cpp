@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/DialogEnabler.h"
+#include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/WaitFeedback.h"
@@ -39,14 +40,14 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
     dialogs.EnableAll(false);
     progress.ShowProgress(WindowOf(channel), kReadingText);
     progress.SetProgress(0);
-    bool complete = true;
+    int read = 0;
     for (int i = 0; i < LutChannel::kEntries; ++i) {
         engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs);
         int32_t level = 0;
         if (!engine.GetValue(CommandIds::kLUTD, level, kEntryTimeoutMs)) {
-            complete = false;
             break;
         }
+        ++read;
         if (level < 0) {
             level = 0;
         } else if (level > LutChannel::kMaxLevel) {
@@ -64,7 +65,16 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
     channel.SetMode(LutChannel::kViewMode);
     channel.DrawNow();
     dialogs.EnableAll(true);
-    return complete;
+    if (read < LutChannel::kEntries) {
+        // The entries from the one that failed on keep the levels they had.
+        context.Get<Notifier>().Warn("Read " + std::to_string(read) + " of " +
+                                     std::to_string(LutChannel::kEntries) + " LUT entries: entry " +
+                                     std::to_string(read) +
+                                     " did not come back. The entries "
+                                     "from " +
+                                     std::to_string(read) + " on are as they were.");
+    }
+    return read == LutChannel::kEntries;
 }
 
 bool WriteTable(ProcessContext& context, int colorIndex) {

@@ -7,6 +7,7 @@
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/MainView.h"
+#include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/CameraReadings.h"
 #include "operations/ControlBinding.h"
@@ -34,27 +35,34 @@ PageHandlers::PageHandlers(ProcessContext& context, MainView& view, ControlBindi
 
 void PageHandlers::OnExposureModeSelect() {
     PageRules::ApplyExposureRule(view_);
-    const Parameters::Result result =
-        Parameters::Set(context_, kExposureMode, binding_.ReadControlValue(kExposureMode));
+    if (binding_.ListUnchanged(kExposureMode)) {
+        return;
+    }
+    const int32_t value = binding_.ReadControlValue(kExposureMode);
+    const Parameters::Result result = Parameters::Set(context_, kExposureMode, value);
+    binding_.ShowResult(kExposureMode, value, result);
+    // A refused mode stays chosen, as it always has.
     binding_.ShowControlValue(kExposureMode, result.value);
 }
 
 void PageHandlers::OnBaudRateSelect() {
-    const Parameters::Result result =
-        Parameters::Set(context_, kCameraBaudRate, binding_.ReadControlValue(kCameraBaudRate));
+    if (binding_.ListUnchanged(kCameraBaudRate)) {
+        return;
+    }
+    const int32_t value = binding_.ReadControlValue(kCameraBaudRate);
+    const Parameters::Result result = Parameters::Set(context_, kCameraBaudRate, value);
     if (result.accepted) {
         view_.ShowBaudIndex(Parameters::BaudIndexOfCode(result.value));
-    } else {
-        binding_.ShowControlValue(kCameraBaudRate, result.value);
     }
+    binding_.ShowResult(kCameraBaudRate, value, result);
 }
 
 void PageHandlers::OnSensorSelect() {
-    const Parameters::Result result =
-        Parameters::Set(context_, kSensorSelect, binding_.ReadControlValue(kSensorSelect));
-    if (!result.accepted) {
-        view_.SelectIndex(kSensorSelect, result.value);
+    if (binding_.ListUnchanged(kSensorSelect)) {
+        return;
     }
+    const int32_t value = binding_.ReadControlValue(kSensorSelect);
+    binding_.ShowResult(kSensorSelect, value, Parameters::Set(context_, kSensorSelect, value));
 }
 
 void PageHandlers::OnOnePush() {
@@ -74,12 +82,23 @@ void PageHandlers::OnExposureLimitsRead() {
 }
 
 void PageHandlers::OnTemperatureGet() {
-    view_.SetControlText(kTemperatureText, Reading(CameraReadings::Temperature(context_)));
+    // Without an answer the last reading stays: the query's failure says what went wrong.
+    if (const std::optional<int32_t> reading = CameraReadings::Temperature(context_)) {
+        view_.SetControlText(kTemperatureText, std::to_string(*reading));
+    }
 }
 
 void PageHandlers::OnLutWrite() {
+    const std::string data = view_.ControlText(kLutData);
+    if (data.find_first_of("0123456789") == std::string::npos) {
+        // After a failed read the field shows "-": writing it would send a level of 0.
+        context_.Get<Notifier>().Tell(
+            "LUT Data holds no level: nothing was written.\nRead the entry or type a level.",
+            MessageIcon::Warning);
+        return;
+    }
     CameraReadings::WriteLutEntry(context_, DecimalPrefix(view_.ControlText(kLutIndex)),
-                                  DecimalPrefix(view_.ControlText(kLutData)));
+                                  DecimalPrefix(data));
 }
 
 void PageHandlers::OnLutRead() {

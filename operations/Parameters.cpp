@@ -20,7 +20,10 @@ constexpr int kSensorTimeoutMs = 20000;
 constexpr int kBaudIndexCount = 5;
 
 Result Held(ControlTable& table, int32_t ctrlId, bool accepted) {
-    return {accepted, table.GetDataValue(ctrlId)};
+    Result result;
+    result.accepted = accepted;
+    result.value = table.GetDataValue(ctrlId);
+    return result;
 }
 
 // Sends the changed rows; a refusal puts the row's previous value back into the table.
@@ -97,6 +100,20 @@ bool HoldsValue(const ControlTable& table, int32_t ctrlId) {
     return false;
 }
 
+Result Send(ProcessContext& context, ControlTable& table, int32_t ctrlId, int32_t value) {
+    switch (ctrlId) {
+        case kExposureMode:
+            return SetExposureMode(table, value);
+        case kCameraBaudRate:
+            return SetCameraBaudRate(context, table, value);
+        case kSensorSelect:
+            return SetSensor(context, table, value);
+        default:
+            table.SetDataValue(ctrlId, value);
+            return WriteOrRestore(table, ctrlId);
+    }
+}
+
 }  // namespace
 
 int32_t BaudIndexOfCode(int32_t code) {
@@ -111,19 +128,25 @@ int32_t BaudIndexOfCode(int32_t code) {
 Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
     ControlTable& table = context.Get<ControlTable>();
     if (!HoldsValue(table, ctrlId)) {
-        return {};
+        Result nothing;
+        nothing.outcome.kind = RequestOutcome::Kind::NotSent;
+        return nothing;
     }
-    switch (ctrlId) {
-        case kExposureMode:
-            return SetExposureMode(table, value);
-        case kCameraBaudRate:
-            return SetCameraBaudRate(context, table, value);
-        case kSensorSelect:
-            return SetSensor(context, table, value);
-        default:
-            table.SetDataValue(ctrlId, value);
-            return WriteOrRestore(table, ctrlId);
+    // The operator's value is meant for the camera, whether or not the old one was known.
+    const bool wasKnown = table.IsKnown(ctrlId);
+    table.MarkKnown(ctrlId, true);
+    Result result = Send(context, table, ctrlId, value);
+    result.outcome = context.Get<CommandEngine>().LastOutcome();
+    if (result.accepted) {
+        table.MarkReadBackPending(ctrlId, false);
+        result.readBack = ReadBackPending(context);
+    } else if (result.outcome.kind == RequestOutcome::Kind::NoAnswer) {
+        table.MarkKnown(ctrlId, false);
+        table.MarkReadBackPending(ctrlId, true);
+    } else {
+        table.MarkKnown(ctrlId, wasKnown);
     }
+    return result;
 }
 
 std::optional<int32_t> Get(ProcessContext& context, int32_t ctrlId) {
@@ -136,7 +159,30 @@ std::optional<int32_t> Get(ProcessContext& context, int32_t ctrlId) {
         return std::nullopt;
     }
     table.SetDataValue(ctrlId, value);
+    table.MarkKnown(ctrlId, true);
+    table.MarkReadBackPending(ctrlId, false);
     return value;
+}
+
+std::vector<int32_t> ReadBackPending(ProcessContext& context) {
+    ControlTable& table = context.Get<ControlTable>();
+    std::vector<int32_t> pending;
+    for (const ControlEntry& row : table.Entries()) {
+        if (row.readBackPending) {
+            pending.push_back(row.ctrlId);
+        }
+    }
+    std::vector<int32_t> read;
+    for (int32_t ctrlId : pending) {
+        if (!Get(context, ctrlId)) {
+            break;  // still silent: the rest waits for the next answer
+        }
+        read.push_back(ctrlId);
+    }
+    if (!read.empty()) {
+        table.UpdatePrevDataValues();
+    }
+    return read;
 }
 
 }  // namespace Parameters

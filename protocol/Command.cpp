@@ -66,6 +66,11 @@ std::string Command::BuildQueryRequest(int cmdId) {
 }
 
 void Command::ClearReceived() {
+    // A late reply to an earlier request may still wait in the transport, where the drain has
+    // not taken it (a program without the window's timer has none): it is logged and dropped,
+    // so that it is never taken for the answer to the next request.
+    while (ReceiveLine(Clock::now())) {
+    }
     receiver_.Clear();
     receivedLines_.clear();
 }
@@ -173,11 +178,16 @@ bool Command::WaitForLine(int timeoutMs, std::string& line) {
     return received;
 }
 
+bool Command::Ended(RequestOutcome::Kind kind, int timeoutMs, const std::string& reply) {
+    lastOutcome_ = {kind, reply, timeoutMs};
+    return kind == RequestOutcome::Kind::Answered;
+}
+
 bool Command::WaitComplete(int timeoutMs) {
     std::string line;
     if (!WaitForLine(timeoutMs, line)) {
         SetOnline(false);
-        return false;
+        return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
     }
     std::string head = line.substr(0, 8);
     for (char& c : head) {
@@ -185,21 +195,22 @@ bool Command::WaitComplete(int timeoutMs) {
     }
     if (head == "COMPLETE") {
         SetOnline(true);
-        return true;
+        return Ended(RequestOutcome::Kind::Answered, timeoutMs);
     }
     ShowError(line);
     SetOnline(true);
-    return false;
+    return Ended(RequestOutcome::Kind::Refused, timeoutMs, line);
 }
 
 bool Command::SendSet(int cmdId, const CommandValue& value, int32_t kind, int timeoutMs) {
     if (busy_ || CommandTable::Find(cmdId) == nullptr) {
-        return false;  // a request never starts inside another one
+        // A request never starts inside another one.
+        return Ended(RequestOutcome::Kind::NotSent, timeoutMs);
     }
     BusyScope scope(busy_);
     ClearReceived();
     if (!context_.Get<CameraPort>().Write(BuildSetRequest(cmdId, value, kind))) {
-        return false;
+        return Ended(RequestOutcome::Kind::NotSent, timeoutMs);
     }
     return WaitComplete(timeoutMs);
 }
@@ -219,7 +230,7 @@ bool Command::SetString(int cmdId, const std::string& text, int timeoutMs) {
 
 bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
     if (busy_ || CommandTable::Find(cmdId) == nullptr) {
-        return false;
+        return Ended(RequestOutcome::Kind::NotSent, timeoutMs);
     }
     BusyScope scope(busy_);
     ClearReceived();
@@ -229,16 +240,16 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
     std::string line;
     if (!WaitForLine(timeoutMs, line)) {
         SetOnline(false);
-        return false;
+        return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
     }
     const ParsedReply reply = ParseReply(line);
     if (reply.error == 0 && reply.mnemonic == GetMnemonic(cmdId)) {
         value = reply.value;
         SetOnline(true);
-        return true;
+        return Ended(RequestOutcome::Kind::Answered, timeoutMs);
     }
     ShowError(reply.rawLine + " for " + query.substr(0, query.size() - 2));
-    return false;
+    return Ended(RequestOutcome::Kind::Refused, timeoutMs, line);
 }
 
 bool Command::GetValue(int cmdId, int32_t& value, int timeoutMs) {

@@ -24,6 +24,7 @@ public:
     bool SetString(int cmdId, const std::string& text, int timeoutMs) override;
     bool GetValue(int cmdId, int32_t& value, int timeoutMs) override;
     bool GetString(int cmdId, std::string& text, int timeoutMs) override;
+    RequestOutcome LastOutcome() const override { return lastOutcome_; }
 
     // Waits for one line and judges it as the acknowledgement of a set.
     bool WaitComplete(int timeoutMs);
@@ -62,6 +63,8 @@ private:
     void ReportDroppedBytes();
     void ShowError(const std::string& text);
     void SetOnline(bool online);
+    // Records how the request ended and returns whether it was answered.
+    bool Ended(RequestOutcome::Kind kind, int timeoutMs, const std::string& reply = std::string());
 
     // Marks a request or a drain in progress for as long as it lives.
     class BusyScope;
@@ -71,6 +74,7 @@ private:
     std::deque<std::string> receivedLines_;
     bool busy_ = false;
     int32_t droppedBytes_ = 0;
+    RequestOutcome lastOutcome_;
     // When the program's event loop last ran: the drain's tick, or a keep-alive during a wait.
     Clock::time_point lastEventLoop_ = Clock::now();
 };

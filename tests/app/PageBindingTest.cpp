@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -20,7 +21,9 @@
 #include "app/SpinEdit.h"
 #include "app/WidgetServices.h"
 #include "controls/ControlIds.h"
+#include "controls/ControlTable.h"
 #include "core/ControlMode.h"
+#include "protocol/Command.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
@@ -244,9 +247,9 @@ TEST_F(PageBindingTest, ACameraBaudRateChangeMovesBothEndsAndTheLinkKeepsTalking
     Choose(Named<QComboBox>("Baud Rate"), "38400bps");
     EXPECT_EQ(Sent(), (Lines{"CBDRT?", "CBDRT=4", "CBDRT=4"}));
     EXPECT_EQ(test.Context().Get<CameraPort>().GetBaudRate(), 38400);
-    // Choosing the rate in use sends nothing but the question.
+    // Choosing the item a list shows already sends nothing, not even the question.
     Choose(Named<QComboBox>("Baud Rate"), "38400bps");
-    EXPECT_EQ(Sent(), Lines{"CBDRT?"});
+    EXPECT_EQ(Sent(), Lines{});
     ShowPage(0);
     TypeAndEnter(Named<SpinEdit>("Gain Level"), "500");
     EXPECT_EQ(Sent(), Lines{"GA=500"});
@@ -267,6 +270,42 @@ TEST_F(PageBindingTest, AnUnconfirmedCameraBaudRateTakesBothEndsBackToTheOldRate
     ShowPage(0);
     TypeAndEnter(Named<SpinEdit>("Gain Level"), "500");
     EXPECT_EQ(Sent(), Lines{"GA=500"});
+}
+
+TEST_F(PageBindingTest, AValueTheCameraDidNotTellShowsADashAndIsNeitherSentNorSaved) {
+    Open({"--garbage-every", "10"});  // three of the start-up's answers are garbled
+    ControlTable& table = test.Context().Get<ControlTable>();
+    std::vector<std::string> unknown;
+    SpinEdit* unknownEdit = nullptr;
+    for (const ControlEntry& row : table.Entries()) {
+        if (row.readBack && row.paramClass == kUserParam && !row.known) {
+            unknown.push_back(Command::GetMnemonic(row.cmdId));
+            auto* edit = window->findChild<SpinEdit*>(QString::number(row.ctrlId));
+            if (edit != nullptr) {
+                EXPECT_EQ(edit->Text(), "-") << unknown.back();
+                unknownEdit = edit;
+            }
+        }
+    }
+    ASSERT_EQ(unknown.size(), 3u);
+    ASSERT_NE(unknownEdit, nullptr);
+    Sent();
+    unknownEdit->setFocus();
+    QTest::keyClick(unknownEdit, Qt::Key_Return);
+    QTest::keyClick(unknownEdit, Qt::Key_Up);
+    EXPECT_EQ(Sent(), Lines{}) << "Enter and a step on a dash send nothing";
+
+    // A save names what it would leave out and writes nothing unless the operator agrees.
+    const std::string path = test.Folder().File("camera.cam");
+    test.Files().QueueAnswer(path);
+    test.Notifier().Clear();
+    test.Notifier().QueueAnswer(MessageAnswer::No);
+    window->Logic().OnMenuCommand(MenuIds::kSaveAllData);
+    ASSERT_EQ(test.Notifier().Messages().size(), 1u);
+    for (const std::string& mnemonic : unknown) {
+        EXPECT_NE(test.Notifier().Messages()[0].text.find(mnemonic), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(PageBindingTest, ReadButtonsAndTheLineRateShowWhatTheCameraSays) {

@@ -41,6 +41,14 @@ protected:
         context.ProvideExternal<CommandEngine>(engine);
     }
     ControlTable& Table() { return context.Get<ControlTable>(); }
+    // The table as a read of the camera leaves it: every row known.
+    ControlTable& ReadTable() {
+        ControlTable& table = Table();
+        for (const ControlEntry& row : table.Entries()) {
+            table.MarkKnown(row.ctrlId, true);
+        }
+        return table;
+    }
     std::string Mnemonic(const ControlEntry& row) {
         return CommandTable::Find(row.cmdId)->mnemonic;
     }
@@ -189,6 +197,13 @@ TEST_F(ControlTableTest, SetDataValueStoresAnyValueAndCountsStayCached) {
 TEST_F(ControlTableTest, WriteChangedValuesSendsChangedRowsInTableOrder) {
     ControlTable& table = Table();
     table.UpdatePrevDataValues();
+    table.SetDataValue(1041, 400);
+    EXPECT_TRUE(table.WriteChangedValues());
+    EXPECT_TRUE(engine.sets.empty()) << "a value the camera never told is never sent";
+
+    ReadTable();
+    table.SetDataValue(1041, 100);
+    table.UpdatePrevDataValues();
     EXPECT_TRUE(table.WriteChangedValues());
     EXPECT_TRUE(engine.sets.empty());
 
@@ -210,7 +225,7 @@ TEST_F(ControlTableTest, WriteChangedValuesSendsChangedRowsInTableOrder) {
 }
 
 TEST_F(ControlTableTest, WriteChangedValuesStopsAtTheFirstRefusal) {
-    ControlTable& table = Table();
+    ControlTable& table = ReadTable();
     table.UpdatePrevDataValues();
     table.SetDataValue(1096, 1);     // TG
     table.SetDataValue(1099, 2);     // TA

@@ -164,14 +164,16 @@ TEST_F(GammaFileTest, FilesItCannotTakeAreRefusedWithTheirMessages) {
         text += "1\n";
     }
     WriteText(folder.File("long.csv"), text + "\n");
+    const uint32_t before = tables.Channel(1).OutputLevel(255);
     EXPECT_FALSE(GammaFile::ReadGammaFile(folder.File("long.csv"), tables, notifier));
-    // The lines before stay stored, but the view is not switched.
-    EXPECT_EQ(tables.Channel(1).OutputLevel(255), 1u);
+    // A refused file leaves the tables as they were, so that nothing of it reaches the camera.
+    EXPECT_EQ(tables.Channel(1).OutputLevel(255), before);
+    EXPECT_EQ(tables.Channel(1).OutputLevel(0), 0u);
     EXPECT_EQ(tables.Channel(1).GetMode(), LutChannel::kEditMode);
 
     WriteText(folder.File("four.csv"), "GammaData\n7\n1,2,3,4\n");
     EXPECT_FALSE(GammaFile::ReadGammaFile(folder.File("four.csv"), tables, notifier));
-    EXPECT_EQ(tables.Channel(1).OutputLevel(0), 7u);
+    EXPECT_EQ(tables.Channel(1).OutputLevel(0), 0u);
 
     const std::string missing = folder.File("none/lut.csv");
     EXPECT_FALSE(GammaFile::ReadGammaFile(missing, tables, notifier));

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "operations/CameraRefresh.h"
 #include "operations/FlashAreas.h"
 #include "operations/MainWindowLogic.h"
+#include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
 #include "operations/SettingsComparison.h"
 #include "protocol/CommandEngine.h"
@@ -265,6 +267,52 @@ TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber)
     ASSERT_EQ(summary.refused.size(), 1u);
     EXPECT_EQ(summary.refused[0].lineNumber, 4) << "a long line still counts as one";
     EXPECT_EQ(summary.refused[0].mnemonic, "BL");
+    // The refused value is not taken for the camera's: the camera's own is read back.
+    ControlTable& table = test.Context().Get<ControlTable>();
+    EXPECT_EQ(table.GetDataValue(ControlIds::kBlackLevel), 0);
+    EXPECT_TRUE(table.IsKnown(ControlIds::kBlackLevel));
+    const Lines requests = Requests();
+    const auto refused = std::find(requests.begin(), requests.end(), "BL=5");
+    ASSERT_NE(refused, requests.end());
+    EXPECT_EQ(*(refused + 1), "BL?");
+    EXPECT_EQ(OutcomeText::ForLoad(summary), "Loaded 3 lines, 1 refused (line 4, BL)");
+}
+
+TEST_F(CameraOperationsTest, ReadingsWithoutAnAnswerAndALutWriteWithoutALevelLoseNothing) {
+    StartCamera({"--silent"});
+    view.texts[ControlIds::kTemperatureText] = "41";
+    Click(ControlIds::kTemperatureGet);
+    EXPECT_EQ(view.texts[ControlIds::kTemperatureText], "41") << "the last reading stays";
+
+    view.texts[ControlIds::kLutIndex] = "3";
+    view.texts[ControlIds::kLutData] = "-";
+    Click(ControlIds::kLutWrite);
+    EXPECT_EQ(Requests(), Lines{"TMP0?"}) << "a Data field without a level writes nothing";
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_NE(Messages().back().find("nothing was written"), std::string::npos);
+}
+
+TEST_F(CameraOperationsTest, AChangeThatGotNoAnswerIsReadBackWithTheNextOneThatDoes) {
+    StartCamera();
+    ControlTable& table = test.Context().Get<ControlTable>();
+    ReadCamera(test.Context(), nullptr);
+    camera->Signal(SIGSTOP);  // the camera pauses while the gain goes out
+    const Parameters::Result lost = Parameters::Set(test.Context(), ControlIds::kGainLevel, 700);
+    camera->Signal(SIGCONT);  // ... and applies it when it wakes
+    while (Transcript().back().text != "COMPLETE") {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_FALSE(lost.accepted);
+    EXPECT_EQ(lost.outcome.kind, RequestOutcome::Kind::NoAnswer);
+    EXPECT_EQ(OutcomeText::ForChange(ControlIds::kGainLevel, 700, lost),
+              "GA=700: no answer from the camera in 5 s");
+    EXPECT_FALSE(table.IsKnown(ControlIds::kGainLevel)) << "the page shows no guess meanwhile";
+
+    const Parameters::Result next = Parameters::Set(test.Context(), ControlIds::kBlackLevel, 5);
+    EXPECT_TRUE(next.accepted);
+    EXPECT_EQ(next.readBack, std::vector<int32_t>{ControlIds::kGainLevel});
+    EXPECT_EQ(table.GetDataValue(ControlIds::kGainLevel), 700) << "what the camera holds";
+    EXPECT_TRUE(table.IsKnown(ControlIds::kGainLevel));
 }
 
 TEST_F(CameraOperationsTest, AComparisonListsExactlyTheParametersThatDiffer) {

@@ -212,8 +212,8 @@ TEST_F(RvctlTest, ALoadNamesTheLineTheCameraRefusedAndSaysSoInItsStatus) {
     std::ofstream(path) << "DV=1\nGA=700\nBL=3\nMF=1\n";
     const ToolRun load = Rvctl({"--port", "COM1", "load", path});
     EXPECT_EQ(load.status, 1) << load.err;
-    EXPECT_EQ(load.out,
-              "line 3: the camera refused BL\nloaded " + path + ": 3 lines sent, 1 refused\n");
+    EXPECT_EQ(load.out, "line 3: the camera refused BL\n" + path +
+                            ": Loaded 3 lines, 1 refused (line 3, BL)\n");
     const std::vector<std::string> received = ReceivedLines(transcript);
     EXPECT_NE(std::find(received.begin(), received.end(), "MF=1"), received.end())
         << "the lines after a refusal still go";

@@ -8,6 +8,7 @@
 #include "core/ProcessContext.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
+#include "operations/OutcomeText.h"
 #include "operations/SettingsComparison.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/OutputFile.h"
@@ -32,26 +33,36 @@ std::string CheckDump(const Options& options, int32_t) {
     return operands ? OutputFile::CheckPattern(operands->Value("-o"), options) : error;
 }
 
-// The camera read as the window's refresh reads it; false, after saying why, when the read is
-// not whole, since a file of what the camera did not tell would be taken for the camera's.
-bool ReadWholeCamera(Camera& camera) {
+// The camera read as the window's refresh reads it; false, after saying why, when its model is
+// none the tool knows, so that nothing was read.
+bool ReadTheCamera(Camera& camera) {
     const CameraReading reading = ReadCamera(camera.context, nullptr);
     if (!reading.supported) {
         camera.output.Error("the camera's model is none of the four this tool knows: nothing read");
         return false;
     }
-    if (reading.unanswered > 0) {
-        camera.output.Error(std::to_string(reading.unanswered) +
-                            " parameters went unanswered: the camera was not read whole");
-        return false;
-    }
     return true;
+}
+
+// A file with parameters the camera did not tell would not be the camera's: the run names them
+// and writes nothing.
+bool AllKnown(Camera& camera, CameraFile::Variant variant) {
+    const std::vector<std::string> unknown = CameraFile::UnknownParameters(camera.context, variant);
+    if (unknown.empty()) {
+        return true;
+    }
+    std::string names;
+    for (const std::string& mnemonic : unknown) {
+        names += (names.empty() ? "" : ", ") + mnemonic;
+    }
+    camera.output.Error("not read from the camera: " + names + "; nothing written");
+    return false;
 }
 
 ExitStatus RunDump(Camera& camera) {
     std::string error;
     const SubcommandOperands operands = *DumpOperands(camera.options, error);
-    if (!ReadWholeCamera(camera)) {
+    if (!ReadTheCamera(camera)) {
         return kFailed;
     }
     const CameraFile::Variant variant = operands.Has("--shipping")
@@ -111,8 +122,7 @@ ExitStatus RunLoad(Camera& camera) {
                               .Flag("accepted", false));
     }
     const std::size_t refusedCount = summary.refused.size();
-    camera.output.Add(Record("loaded " + path + ": " + std::to_string(summary.linesSent) +
-                             " lines sent, " + std::to_string(refusedCount) + " refused")
+    camera.output.Add(Record(path + ": " + OutcomeText::ForLoad(summary))
                           .Text("file", path)
                           .Number("sent", summary.linesSent)
                           .Number("refused", static_cast<int64_t>(refusedCount)));
@@ -121,7 +131,7 @@ ExitStatus RunLoad(Camera& camera) {
 
 ExitStatus RunDiff(Camera& camera) {
     const std::string& path = camera.options.operands[0];
-    if (!ReadWholeCamera(camera)) {
+    if (!ReadTheCamera(camera) || !AllKnown(camera, CameraFile::Variant::AllData)) {
         return kFailed;
     }
     const std::optional<std::vector<SettingsComparison::Difference>> differences =

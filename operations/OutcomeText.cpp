@@ -1,0 +1,85 @@
+#include "operations/OutcomeText.h"
+
+#include "controls/CameraModel.h"
+#include "controls/ControlCatalog.h"
+#include "core/ControlMode.h"
+#include "core/ProcessContext.h"
+#include "transport/CameraPort.h"
+#include "transport/SerialDevice.h"
+
+namespace OutcomeText {
+
+namespace {
+
+// "GA=400", "TG=External".
+std::string Assignment(int32_t ctrlId, int32_t value) {
+    const CatalogEntry* entry = ControlCatalog::Find(ctrlId);
+    if (entry == nullptr) {
+        return std::to_string(value);
+    }
+    const CatalogItem* item = ControlCatalog::FindItem(*entry, value);
+    return ControlCatalog::Mnemonic(*entry) + "=" +
+           (item != nullptr ? std::string(item->text) : std::to_string(value));
+}
+
+// "5 s", "500 ms".
+std::string Duration(int milliseconds) {
+    if (milliseconds >= 1000 && milliseconds % 1000 == 0) {
+        return std::to_string(milliseconds / 1000) + " s";
+    }
+    return std::to_string(milliseconds) + " ms";
+}
+
+}  // namespace
+
+std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result) {
+    const std::string change = Assignment(ctrlId, requested);
+    switch (result.outcome.kind) {
+        case RequestOutcome::Kind::Answered:
+            return change + (result.accepted ? " accepted" : " refused");
+        case RequestOutcome::Kind::Refused:
+            return change + " refused: " + result.outcome.reply;
+        case RequestOutcome::Kind::NoAnswer:
+            return change + ": no answer from the camera in " + Duration(result.outcome.timeoutMs);
+        case RequestOutcome::Kind::NotSent:
+        default:
+            return change + " not sent";
+    }
+}
+
+std::string ForLoad(const CameraFile::LoadSummary& summary) {
+    std::string text = "Loaded " + std::to_string(summary.linesSent) + " lines, " +
+                       std::to_string(summary.refused.size()) + " refused";
+    if (summary.refused.empty()) {
+        return text;
+    }
+    text += " (";
+    for (std::size_t i = 0; i < summary.refused.size(); ++i) {
+        text += (i == 0 ? "line " : ", line ") + std::to_string(summary.refused[i].lineNumber) +
+                ", " + summary.refused[i].mnemonic;
+    }
+    return text + ")";
+}
+
+std::string ForLink(ProcessContext& context) {
+    CameraPort& port = context.Get<CameraPort>();
+    const std::string name = port.GetPortName(port.GetPortIndex());
+    std::string text = name;
+    if (port.GetCategory() == kComCategory) {
+        const std::string device = SerialDevice::DeviceName(name);
+        if (!device.empty()) {
+            text += " " + device;
+        }
+    }
+    text += " " + std::to_string(port.GetBaudRate()) + " bit/s";
+    const CameraModel& model = context.Get<CameraModel>();
+    if (!model.Text().empty()) {
+        text += "  " + model.Text();
+    }
+    if (context.Get<ControlMode>().IsFactory()) {
+        text += "  Factory mode";
+    }
+    return text;
+}
+
+}  // namespace OutcomeText

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "operations/CameraFile.h"
+#include "operations/Parameters.h"
+
+class ProcessContext;
+
+// The words that tell the operator what an action did, the same in the window's status line,
+// in the message log and from rvctl.
+namespace OutcomeText {
+
+// "GA=400 accepted", "TG=External refused: Error: Refused",
+// "GA=700: no answer from the camera in 5 s"; a list's value by its item's text.
+std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result);
+// "Loaded 26 lines, 1 refused (line 14, GA)".
+std::string ForLoad(const CameraFile::LoadSummary& summary);
+// The link and mode in use: "COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL  Factory mode".
+std::string ForLink(ProcessContext& context);
+
+}  // namespace OutcomeText
