@@ -6,7 +6,9 @@
 #include "core/DialogEnabler.h"
 #include "core/MainView.h"
 #include "core/ProcessContext.h"
+#include "core/StatusLine.h"
 #include "operations/ControlBinding.h"
+#include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
 
 CameraReading ReadCamera(ProcessContext& context, OperatorWindow* owner) {
@@ -31,6 +33,7 @@ void ShowCameraValues(ProcessContext& context, MainView& view) {
     ControlBinding(context, view).ShowAllValues();
     PageRules::ApplyEnableRules(view);
     PageRules::ShowLineRateTexts(context, view);
+    context.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context));
 }
 
 void RefreshFromCamera(ProcessContext& context, MainView& view) {

@@ -10,12 +10,14 @@
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/StatusLine.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "operations/CameraSearch.h"
 #include "operations/FlashAreas.h"
 #include "operations/LogFileSaving.h"
 #include "operations/MessageLog.h"
+#include "operations/OutcomeText.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"
@@ -102,6 +104,7 @@ void CommunicationLogic::CheckModelAndRefresh() {
     if (context_.Get<CameraModel>().CheckModel() == 1) {
         RefreshFromCamera(context_, mainView_);
     }
+    context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
 }
 
 void CommunicationLogic::OnCategoryChosen(int32_t category) {
@@ -142,6 +145,7 @@ void CommunicationLogic::OnAuto() {
         // The link stays on the last port tried, and the list says so rather than showing a
         // port that is no longer in use.
         view_.SelectPort(kPortsSearched - 1);
+        context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
         return;
     }
     status.SetOnline(true);

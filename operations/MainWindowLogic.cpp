@@ -10,6 +10,7 @@
 #include "core/Notifier.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProcessContext.h"
+#include "core/StatusLine.h"
 #include "operations/Calibration.h"
 #include "operations/CameraConnection.h"
 #include "operations/CameraFile.h"
@@ -17,6 +18,7 @@
 #include "operations/FactoryOperations.h"
 #include "operations/FlashAreas.h"
 #include "operations/LutFiles.h"
+#include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
 #include "transport/CameraPort.h"
 
@@ -38,16 +40,22 @@ void MainWindowLogic::Initialise() {
 }
 
 void MainWindowLogic::ConnectAtStart() {
+    StatusLine& status = context_.Get<StatusLine>();
+    status.ShowOutcome(OutcomeText::ForSearch(context_.Get<CameraPort>().GetBaudRate()));
     int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
     if (answered == 0) {
-        answered = CameraConnection::SearchBaudRate(
-            context_, [this](int32_t index) { view_.ShowBaudIndex(index); });
+        answered = CameraConnection::SearchBaudRate(context_, [this, &status](int32_t index) {
+            view_.ShowBaudIndex(index);
+            status.ShowOutcome(OutcomeText::ForSearch(CameraPort::BaudRateFromIndex(index)));
+        });
     }
     if (answered == 1) {
         RefreshFromCamera(context_, view_);
     }
     context_.Get<ControlTable>().UpdatePrevDataValues();
     binding_.ShowAllValues();
+    status.ShowLink(OutcomeText::ForLink(context_));
+    status.ShowOutcome(OutcomeText::ForStartUp(context_, answered == 1));
 }
 
 void MainWindowLogic::DispatchControlEvent(ControlEvent event, int32_t id, int32_t delta) {
@@ -231,6 +239,7 @@ void MainWindowLogic::OnKeyDown(int32_t keyCode, bool shift, bool ctrl) {
 }
 
 void MainWindowLogic::UpdateModeView() {
+    context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
     view_.RebuildTabs();
     view_.EnableUtilityMenu(context_.Get<ControlMode>().IsFactory());
     ControlTable& table = context_.Get<ControlTable>();

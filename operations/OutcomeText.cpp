@@ -55,10 +55,23 @@ std::string ForLoad(const CameraFile::LoadSummary& summary) {
     }
     text += " (";
     for (std::size_t i = 0; i < summary.refused.size(); ++i) {
-        text += (i == 0 ? "line " : ", line ") + std::to_string(summary.refused[i].lineNumber) +
+        text += (i == 0 ? "line " : "; line ") + std::to_string(summary.refused[i].lineNumber) +
                 ", " + summary.refused[i].mnemonic;
     }
     return text + ")";
+}
+
+std::string ForSearch(int32_t baudRate) {
+    return "Looking for the camera at " + std::to_string(baudRate) + " bit/s";
+}
+
+std::string ForStartUp(ProcessContext& context, bool answered) {
+    if (!answered) {
+        return "No camera answered at any rate: check its power and cable, then use Auto in "
+               "the communication dialog";
+    }
+    return "Camera " + context.Get<CameraModel>().Text() + " found at " +
+           std::to_string(context.Get<CameraPort>().GetBaudRate()) + " bit/s";
 }
 
 std::string ForLink(ProcessContext& context) {

@@ -9,8 +9,10 @@
 #include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "core/StatusLine.h"
 #include "operations/CameraReadings.h"
 #include "operations/ControlBinding.h"
+#include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
 #include "operations/Parameters.h"
 
@@ -55,6 +57,7 @@ void PageHandlers::OnBaudRateSelect() {
         view_.ShowBaudIndex(Parameters::BaudIndexOfCode(result.value));
     }
     binding_.ShowResult(kCameraBaudRate, value, result);
+    context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
 }
 
 void PageHandlers::OnSensorSelect() {
