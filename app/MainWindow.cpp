@@ -587,6 +587,9 @@ void MainWindow::RebuildTabs() {
 }
 
 void MainWindow::EnableUtilityMenu(bool enable) {
+    // The menu itself, not only its action: a menu enabled again with its window (after a
+    // long operation) enables its action too, unless it was disabled in its own right.
+    utilityMenu_->setEnabled(enable);
     utilityMenu_->menuAction()->setEnabled(enable);
 }
 
