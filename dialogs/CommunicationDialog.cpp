@@ -18,6 +18,7 @@
 
 #include "app/DialogRegistry.h"
 #include "app/StatusStrip.h"
+#include "app/WheelNeedsFocus.h"
 #include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
 #include "core/ProcessContext.h"
@@ -169,6 +170,17 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     layout->addLayout(top);
     layout->addWidget(messageGroup, 1);
     layout->addWidget(statusPicture_);
+
+    // Enter presses no button: "Auto" would search all sixteen ports.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    // Rolling the wheel over a list the operator has not clicked into changes no link.
+    auto* wheelNeedsFocus = new WheelNeedsFocus(this);
+    for (QComboBox* list : {categoryList_, portList_, baudList_, areaList_}) {
+        wheelNeedsFocus->Apply(list);
+    }
 
     // Only the operator's choices act: activated is not emitted for selections made here.
     connect(categoryList_, &QComboBox::activated, this,
