@@ -46,12 +46,12 @@ protected:
     QLineEdit* Edit(QWidget* dialog, int id) {
         return dialog->findChild<QLineEdit*>(QString::number(id));
     }
-    QString CameraIdShown(QWidget* dialog) {
+    std::string CameraIdShown(QWidget* dialog) {
         QString shown;
         for (int id : {1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1042}) {
             shown += Edit(dialog, id)->text() + "|";
         }
-        return shown;
+        return shown.toStdString();
     }
     // What the camera received since the last call.
     std::vector<std::string> Sent() {
@@ -72,14 +72,53 @@ TEST_F(IdentityDialogsTest, TheAboutDialogShowsEachDeviceVersionPartWhole) {
     ASSERT_TRUE(
         test.Context().Get<CommandEngine>().SetString(CommandIds::kDV00, "10.20.3.4", 5000));
     auto about = Show<AboutDialog>();
-    QStringList parts;
+    std::vector<std::string> parts;
     for (int id : {1149, 1150, 1151, 1152}) {
         QLineEdit* part = Edit(about.get(), id);
-        parts << part->text();
+        parts.push_back(part->text().toStdString());
         EXPECT_GE(part->width(), part->fontMetrics().horizontalAdvance(part->text()))
             << "the part fits its box";
     }
-    EXPECT_EQ(parts, (QStringList{"10", "20", "3", "4"}));
+    EXPECT_EQ(parts, (std::vector<std::string>{"10", "20", "3", "4"}));
+}
+
+TEST_F(IdentityDialogsTest, TypingOrPastingACameraIdFillsTheBoxesInTurn) {
+    auto dialog = Show<CameraIdDialog>();
+    QLineEdit* first = Edit(dialog.get(), 1029);
+    first->setFocus();
+    first->selectAll();
+    for (QChar character : QString("RV24100042")) {
+        QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
+    }
+    EXPECT_EQ(CameraIdShown(dialog.get()), "R|V|2|4|1|0|0|0|4|2|");
+
+    // A pasted id spreads from the box it goes into; what runs past the last box is dropped.
+    QApplication::clipboard()->setText("XY7");
+    QLineEdit* ninth = Edit(dialog.get(), 1037);
+    ninth->setFocus();
+    ninth->selectAll();
+    QTest::keySequence(ninth, QKeySequence::Paste);
+    EXPECT_EQ(CameraIdShown(dialog.get()), "R|V|2|4|1|0|0|0|X|Y|");
+}
+
+TEST_F(IdentityDialogsTest, EnterClosesTheIdDialogsAndSendsNothing) {
+    test.Context().Get<ControlMode>().Set(1);
+    auto cameraId = Show<CameraIdDialog>();
+    Sent();
+    QLineEdit* box = Edit(cameraId.get(), 1031);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(cameraId->isVisible());
+    EXPECT_EQ(cameraId->result(), QDialog::Accepted);
+
+    auto userId = Show<UserIdDialog>();
+    Sent();
+    QLineEdit* edit = Edit(userId.get(), 1039);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(userId->isVisible());
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(test.Notifier().Messages().empty());
 }
 
 }  // namespace
