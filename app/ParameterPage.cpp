@@ -14,6 +14,7 @@
 #include "app/PageLayout.h"
 #include "app/SpinEdit.h"
 #include "app/WheelNeedsFocus.h"
+#include "controls/ControlCatalog.h"
 
 namespace {
 
@@ -269,6 +270,8 @@ QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel
                                       : name);
     }
     if (cell.id != 0) {
+        // Where the value goes: the mnemonic, and the range or the items.
+        widget->setToolTip(QString::fromStdString(ControlCatalog::ToolTip(cell.id)));
         widget->setObjectName(QString::number(cell.id));
         controls_[cell.id] = {widget, widgetClass, label, cell.spinId};
     }
