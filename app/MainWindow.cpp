@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,7 +25,9 @@
 #include "app/PageLayout.h"
 #include "app/ProgressDialog.h"
 #include "app/SpinEdit.h"
+#include "app/StatusLineBar.h"
 #include "app/StatusStrip.h"
+#include "app/WindowStatusLine.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
@@ -140,10 +143,16 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     tabControl_->setObjectName(QString::number(ControlIds::kTabControl));
     layout->addWidget(tabControl_, 1);
 
+    // The status strip: the online picture, then the status line.
     statusPicture_ = new QLabel(this);
     statusPicture_->setObjectName(QString::number(ControlIds::kStatusPicture));
     SetStatusPicture(statusPicture_);
-    layout->addWidget(statusPicture_);
+    auto* statusLine = new StatusLineBar(this);
+    context_.Get<WindowStatusLine>().Attach(statusLine);
+    auto* strip = new QHBoxLayout;
+    strip->addWidget(statusPicture_);
+    strip->addWidget(statusLine, 1);
+    layout->addLayout(strip);
 
     ownControls_[ControlIds::kTabControl] = {tabControl_, WidgetClass::None, nullptr, 0};
     ownControls_[ControlIds::kStatusPicture] = {statusPicture_, WidgetClass::None, nullptr, 0};

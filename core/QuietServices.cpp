@@ -7,6 +7,7 @@
 #include "core/OnlineStatusSink.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProgressSink.h"
+#include "core/StatusLine.h"
 #include "core/WaitFeedback.h"
 
 namespace {
@@ -76,6 +77,12 @@ public:
     void EndWait() override {}
 };
 
+class QuietStatusLine : public StatusLine {
+public:
+    void ShowOutcome(const std::string&) override {}
+    void ShowLink(const std::string&) override {}
+};
+
 }  // namespace
 
 std::unique_ptr<TerminalLogSink> TerminalLogSink::CreateDefault(ProcessContext&) {
@@ -116,4 +123,8 @@ std::unique_ptr<DocumentOpener> DocumentOpener::CreateDefault(ProcessContext&) {
 
 std::unique_ptr<Notifier> Notifier::CreateDefault(ProcessContext&) {
     return std::make_unique<SilentNotifier>();
+}
+
+std::unique_ptr<StatusLine> StatusLine::CreateDefault(ProcessContext&) {
+    return std::make_unique<QuietStatusLine>();
 }
