@@ -13,7 +13,10 @@
 #include <QMenuBar>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -24,6 +27,7 @@
 #include "app/OneActionAtATime.h"
 #include "app/PageLayout.h"
 #include "app/ProgressDialog.h"
+#include "app/ScreenRoom.h"
 #include "app/SpinEdit.h"
 #include "app/StatusLineBar.h"
 #include "app/StatusStrip.h"
@@ -127,6 +131,24 @@ QComboBox* ListOfDropDown(const QWidget* widget) {
                                              : nullptr;
 }
 
+// A page in the scroll area that its tab shows. It asks for room for the whole page, so that the
+// window opens with whole pages where the screen has the room; where it has not, the page
+// scrolls instead of running off the screen.
+class PageScrollArea : public QScrollArea {
+public:
+    PageScrollArea(ParameterPage* page, QWidget* parent) : QScrollArea(parent) {
+        setObjectName(page->objectName() + "Area");
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        setWidget(page);
+        // The tab's own background shows through, as behind a page without an area.
+        viewport()->setAutoFillBackground(false);
+        page->setAutoFillBackground(false);
+    }
+
+    QSize sizeHint() const override { return widget()->sizeHint().grownBy(contentsMargins()); }
+};
+
 }  // namespace
 
 MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
@@ -159,10 +181,11 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
 
     for (const PageLayout& pageLayout : PageLayouts()) {
         auto* page = new ParameterPage(this, pageLayout);
-        page->setParent(this);
-        page->hide();
+        auto* area = new PageScrollArea(page, this);
+        area->hide();
         connect(page, &ParameterPage::controlEvent, this, &MainWindow::OnControlEvent);
         pages_.push_back(page);
+        pageAreas_.push_back(area);
     }
 
     // The process-wide objects are destroyed in reverse order of creation, and their exit-time
@@ -253,9 +276,22 @@ void MainWindow::Initialise() {
     // The terminal stays hidden; the communication dialog shows with the main window.
     communication_->Initialise();
     RunLogic([this] { logic_.Initialise(); });
+    FitToScreen();
+}
+
+void MainWindow::FitToScreen() {
     // The fullest page with a little room to spare, so that no caption sits tight in its button.
     const QSize fitting = sizeHint();
-    resize(fitting.width() * 11 / 10, fitting.height());
+    const QSize wanted(fitting.width() * 11 / 10, fitting.height());
+    QSize size = ScreenRoom::Fit(this, wanted);
+    if (size.height() < wanted.height()) {
+        // The pages scroll: room for the scroll bar beside them.
+        size = ScreenRoom::Fit(
+            this,
+            QSize(size.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+                  size.height()));
+    }
+    resize(size);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -264,21 +300,34 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     }
     communicationShown_ = true;
-    // Beside the main window where the screen has room, so that it covers no page; the main
-    // window keeps the focus.
-    const QRect frame = frameGeometry();
-    const QScreen* screen = this->screen();
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
-    const int gap = 8;
-    const int room = communication_->width() + gap;
-    if (area.isValid() && frame.right() + room < area.right()) {
-        communication_->move(frame.right() + gap, frame.top());
-    } else if (area.isValid() && frame.left() - room > area.left()) {
-        communication_->move(frame.left() - room, frame.top());
-    }
+    // Now that the window has its screen and frame: whole on that screen.
+    FitToScreen();
+    move(ScreenRoom::Keep(this, pos()));
+    PlaceCommunicationDialog();
+    // The main window keeps the focus.
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, true);
     communication_->show();
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void MainWindow::PlaceCommunicationDialog() {
+    communication_->resize(ScreenRoom::Fit(communication_, communication_->size()));
+    const QRect area = ScreenRoom::Available(this);
+    const QMargins frame = ScreenRoom::Frame(communication_);
+    const int width = communication_->width() + frame.left() + frame.right();
+    const QRect main = geometry().marginsAdded(ScreenRoom::Frame(this));
+    const int gap = 8;
+    QPoint place;
+    if (main.right() + gap + width <= area.right()) {
+        place = QPoint(main.right() + 1 + gap, main.top());  // beside it, on the right
+    } else if (main.left() - gap - width >= area.left()) {
+        place = QPoint(main.left() - gap - width, main.top());  // beside it, on the left
+    } else {
+        // Over its right-hand part, a little lower so that the main window's caption shows.
+        // Owned by the main window, it stays above it.
+        place = QPoint(main.right() + 1 - width, main.top() + frame.top());
+    }
+    communication_->move(ScreenRoom::Keep(communication_, place));
 }
 
 void MainWindow::ConnectAtStart() {
@@ -584,12 +633,13 @@ void MainWindow::RebuildTabs() {
     }
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         ParameterPage* page = pages_[i];
+        QScrollArea* area = pageAreas_[i];
         if (factoryMode || !page->FactoryOnly()) {
-            const int tab = tabControl_->addTab(page, page->Title());
+            const int tab = tabControl_->addTab(area, page->Title());
             tabControl_->tabBar()->setTabData(tab, static_cast<int>(i));
         } else {
-            page->setParent(this);
-            page->hide();
+            area->setParent(this);
+            area->hide();
         }
     }
     tabControl_->setCurrentIndex(0);
