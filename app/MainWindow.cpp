@@ -308,6 +308,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, true);
     communication_->show();
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    // The main window reaches the screen after this event, on top of what is there; the dialog
+    // goes above it once it has, where a window manager would not keep it there by itself.
+    QTimer::singleShot(0, communication_, [dialog = communication_] { dialog->raise(); });
 }
 
 void MainWindow::PlaceCommunicationDialog() {
@@ -623,6 +626,13 @@ void MainWindow::ShowControl(int32_t id, bool visible) {
 void MainWindow::Activate() {
     activateWindow();
     raise();
+    // Its own windows stay above it, as a window manager keeps them; without one they would
+    // go behind it.
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() && child->isVisible()) {
+            child->raise();
+        }
+    }
 }
 
 void MainWindow::RebuildTabs() {
