@@ -3,12 +3,13 @@
 #include <QString>
 #include <QWidget>
 
-class QLabel;
+class ElidingLabel;
 class QResizeEvent;
 
-// The status line in the main window's status strip: on the left what the last action did, cut
-// short with an ellipsis where it does not fit (the whole text is its tooltip), so that a long
-// outcome never widens the window; on the right the link and mode in use.
+// The status line in the main window's status strip: on the left what the last action did, on
+// the right the link and mode in use. A text that does not fit is cut short with an ellipsis
+// (the whole text is its tooltip), so that a long one never widens the window. Where both are
+// too long, each gets half the line.
 class StatusLineBar : public QWidget {
 public:
     explicit StatusLineBar(QWidget* parent = nullptr);
@@ -20,9 +21,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void FitOutcome();
+    // The link takes what the outcome leaves, and at least half the line.
+    void ShareLine();
 
-    QString outcome_;
-    QLabel* outcomeLabel_;
-    QLabel* linkLabel_;
+    ElidingLabel* outcome_;
+    ElidingLabel* link_;
 };
