@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/ContentScrollArea.h"
 #include "app/DialogRegistry.h"
 #include "app/OneActionAtATime.h"
 #include "app/PageLayout.h"
@@ -131,24 +132,6 @@ QComboBox* ListOfDropDown(const QWidget* widget) {
                                              : nullptr;
 }
 
-// A page in the scroll area that its tab shows. It asks for room for the whole page, so that the
-// window opens with whole pages where the screen has the room; where it has not, the page
-// scrolls instead of running off the screen.
-class PageScrollArea : public QScrollArea {
-public:
-    PageScrollArea(ParameterPage* page, QWidget* parent) : QScrollArea(parent) {
-        setObjectName(page->objectName() + "Area");
-        setFrameShape(QFrame::NoFrame);
-        setWidgetResizable(true);
-        setWidget(page);
-        // The tab's own background shows through, as behind a page without an area.
-        viewport()->setAutoFillBackground(false);
-        page->setAutoFillBackground(false);
-    }
-
-    QSize sizeHint() const override { return widget()->sizeHint().grownBy(contentsMargins()); }
-};
-
 }  // namespace
 
 MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
@@ -181,7 +164,9 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
 
     for (const PageLayout& pageLayout : PageLayouts()) {
         auto* page = new ParameterPage(this, pageLayout);
-        auto* area = new PageScrollArea(page, this);
+        // What the screen cannot hold of a page scrolls.
+        auto* area = new ContentScrollArea(page, this);
+        area->setObjectName(page->objectName() + "Area");
         area->hide();
         connect(page, &ParameterPage::controlEvent, this, &MainWindow::OnControlEvent);
         pages_.push_back(page);
