@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
