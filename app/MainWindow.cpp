@@ -12,9 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopedValueRollback>
-#include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTabBar>
