@@ -5,26 +5,32 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopedValueRollback>
-#include <QScreen>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
 
+#include "app/ContentScrollArea.h"
 #include "app/DialogRegistry.h"
 #include "app/OneActionAtATime.h"
 #include "app/PageLayout.h"
 #include "app/ProgressDialog.h"
+#include "app/ScreenRoom.h"
 #include "app/SpinEdit.h"
+#include "app/StatusLineBar.h"
 #include "app/StatusStrip.h"
+#include "app/WindowStatusLine.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
@@ -140,20 +146,29 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     tabControl_->setObjectName(QString::number(ControlIds::kTabControl));
     layout->addWidget(tabControl_, 1);
 
+    // The status strip: the online picture, then the status line.
     statusPicture_ = new QLabel(this);
     statusPicture_->setObjectName(QString::number(ControlIds::kStatusPicture));
     SetStatusPicture(statusPicture_);
-    layout->addWidget(statusPicture_);
+    auto* statusLine = new StatusLineBar(this);
+    context_.Get<WindowStatusLine>().Attach(statusLine);
+    auto* strip = new QHBoxLayout;
+    strip->addWidget(statusPicture_);
+    strip->addWidget(statusLine, 1);
+    layout->addLayout(strip);
 
     ownControls_[ControlIds::kTabControl] = {tabControl_, WidgetClass::None, nullptr, 0};
     ownControls_[ControlIds::kStatusPicture] = {statusPicture_, WidgetClass::None, nullptr, 0};
 
     for (const PageLayout& pageLayout : PageLayouts()) {
         auto* page = new ParameterPage(this, pageLayout);
-        page->setParent(this);
-        page->hide();
+        // What the screen cannot hold of a page scrolls.
+        auto* area = new ContentScrollArea(page, this);
+        area->setObjectName(page->objectName() + "Area");
+        area->hide();
         connect(page, &ParameterPage::controlEvent, this, &MainWindow::OnControlEvent);
         pages_.push_back(page);
+        pageAreas_.push_back(area);
     }
 
     // The process-wide objects are destroyed in reverse order of creation, and their exit-time
@@ -244,9 +259,22 @@ void MainWindow::Initialise() {
     // The terminal stays hidden; the communication dialog shows with the main window.
     communication_->Initialise();
     RunLogic([this] { logic_.Initialise(); });
+    FitToScreen();
+}
+
+void MainWindow::FitToScreen() {
     // The fullest page with a little room to spare, so that no caption sits tight in its button.
     const QSize fitting = sizeHint();
-    resize(fitting.width() * 11 / 10, fitting.height());
+    const QSize wanted(fitting.width() * 11 / 10, fitting.height());
+    QSize size = ScreenRoom::Fit(this, wanted);
+    if (size.height() < wanted.height()) {
+        // The pages scroll: room for the scroll bar beside them.
+        size = ScreenRoom::Fit(
+            this,
+            QSize(size.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+                  size.height()));
+    }
+    resize(size);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -255,21 +283,37 @@ void MainWindow::showEvent(QShowEvent* event) {
         return;
     }
     communicationShown_ = true;
-    // Beside the main window where the screen has room, so that it covers no page; the main
-    // window keeps the focus.
-    const QRect frame = frameGeometry();
-    const QScreen* screen = this->screen();
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
-    const int gap = 8;
-    const int room = communication_->width() + gap;
-    if (area.isValid() && frame.right() + room < area.right()) {
-        communication_->move(frame.right() + gap, frame.top());
-    } else if (area.isValid() && frame.left() - room > area.left()) {
-        communication_->move(frame.left() - room, frame.top());
-    }
+    // Now that the window has its screen and frame: whole on that screen.
+    FitToScreen();
+    move(ScreenRoom::Keep(this, pos()));
+    PlaceCommunicationDialog();
+    // The main window keeps the focus.
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, true);
     communication_->show();
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    // The main window reaches the screen after this event, on top of what is there; the dialog
+    // goes above it once it has, where a window manager would not keep it there by itself.
+    QTimer::singleShot(0, communication_, [dialog = communication_] { dialog->raise(); });
+}
+
+void MainWindow::PlaceCommunicationDialog() {
+    communication_->resize(ScreenRoom::Fit(communication_, communication_->size()));
+    const QRect area = ScreenRoom::Available(this);
+    const QMargins frame = ScreenRoom::Frame(communication_);
+    const int width = communication_->width() + frame.left() + frame.right();
+    const QRect main = geometry().marginsAdded(ScreenRoom::Frame(this));
+    const int gap = 8;
+    QPoint place;
+    if (main.right() + gap + width <= area.right()) {
+        place = QPoint(main.right() + 1 + gap, main.top());  // beside it, on the right
+    } else if (main.left() - gap - width >= area.left()) {
+        place = QPoint(main.left() - gap - width, main.top());  // beside it, on the left
+    } else {
+        // Over its right-hand part, a little lower so that the main window's caption shows.
+        // Owned by the main window, it stays above it.
+        place = QPoint(main.right() + 1 - width, main.top() + frame.top());
+    }
+    communication_->move(ScreenRoom::Keep(communication_, place));
 }
 
 void MainWindow::ConnectAtStart() {
@@ -565,6 +609,13 @@ void MainWindow::ShowControl(int32_t id, bool visible) {
 void MainWindow::Activate() {
     activateWindow();
     raise();
+    // Its own windows stay above it, as a window manager keeps them; without one they would
+    // go behind it.
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() && child->isVisible()) {
+            child->raise();
+        }
+    }
 }
 
 void MainWindow::RebuildTabs() {
@@ -575,18 +626,22 @@ void MainWindow::RebuildTabs() {
     }
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         ParameterPage* page = pages_[i];
+        QScrollArea* area = pageAreas_[i];
         if (factoryMode || !page->FactoryOnly()) {
-            const int tab = tabControl_->addTab(page, page->Title());
+            const int tab = tabControl_->addTab(area, page->Title());
             tabControl_->tabBar()->setTabData(tab, static_cast<int>(i));
         } else {
-            page->setParent(this);
-            page->hide();
+            area->setParent(this);
+            area->hide();
         }
     }
     tabControl_->setCurrentIndex(0);
 }
 
 void MainWindow::EnableUtilityMenu(bool enable) {
+    // The menu itself, not only its action: a menu enabled again with its window (after a
+    // long operation) enables its action too, unless it was disabled in its own right.
+    utilityMenu_->setEnabled(enable);
     utilityMenu_->menuAction()->setEnabled(enable);
 }
 

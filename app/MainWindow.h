@@ -17,6 +17,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QScrollArea;
 class QTabWidget;
 class QTimer;
 class TerminalDialog;
@@ -80,6 +81,10 @@ protected:
 
 private:
     void BuildMenu(QMenuBar* menuBar);
+    // The size that shows the fullest page whole, or as much as the screen holds.
+    void FitToScreen();
+    // Beside the main window where the screen has room, else over it; whole on the screen.
+    void PlaceCommunicationDialog();
     // FindControl: the pages in page order, the first that has the id wins; then the window's
     // own controls.
     const PageControl* Find(int32_t id) const;
@@ -100,6 +105,8 @@ private:
 
     ProcessContext& context_;
     std::vector<ParameterPage*> pages_;
+    // The scroll area of each page, in page order: what its tab shows.
+    std::vector<QScrollArea*> pageAreas_;
     std::map<int32_t, PageControl> ownControls_;
     QTabWidget* tabControl_ = nullptr;
     QLabel* statusPicture_ = nullptr;

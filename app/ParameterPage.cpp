@@ -13,6 +13,8 @@
 
 #include "app/PageLayout.h"
 #include "app/SpinEdit.h"
+#include "app/WheelNeedsFocus.h"
+#include "controls/ControlCatalog.h"
 
 namespace {
 
@@ -97,7 +99,8 @@ ParameterPage::ParameterPage(MainWindow* owner, const PageLayout& layout)
     : owner_(owner),
       templateId_(layout.templateId),
       title_(QString::fromUtf8(layout.title)),
-      factoryOnly_(layout.factoryOnly) {
+      factoryOnly_(layout.factoryOnly),
+      wheelNeedsFocus_(new WheelNeedsFocus(this)) {
     setObjectName(QString("page%1").arg(templateId_));
 
     auto* columns = new QHBoxLayout(this);
@@ -200,6 +203,7 @@ QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel
     switch (cell.kind) {
         case CellKind::List: {
             auto* list = new QComboBox(parent);
+            wheelNeedsFocus_->Apply(list);
             const bool valued = std::any_of(cell.items.begin(), cell.items.end(),
                                             [](const ListItem& item) { return item.data != 0; });
             for (const ListItem& item : cell.items) {
@@ -266,6 +270,8 @@ QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel
                                       : name);
     }
     if (cell.id != 0) {
+        // Where the value goes: the mnemonic, and the range or the items.
+        widget->setToolTip(QString::fromStdString(ControlCatalog::ToolTip(cell.id)));
         widget->setObjectName(QString::number(cell.id));
         controls_[cell.id] = {widget, widgetClass, label, cell.spinId};
     }

@@ -10,6 +10,7 @@
 
 class MainWindow;
 class QLabel;
+class WheelNeedsFocus;
 struct PageCell;
 struct PageLayout;
 
@@ -52,5 +53,6 @@ private:
     int templateId_;
     QString title_;
     bool factoryOnly_;
+    WheelNeedsFocus* wheelNeedsFocus_;
     std::map<int32_t, PageControl> controls_;
 };

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <limits>
 
 namespace {
@@ -28,6 +29,8 @@ bool WholeNumber(const QString& text, int32_t& number) {
 SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {
     // A number is taken when the operator commits it, never digit by digit.
     setKeyboardTracking(false);
+    // The wheel neither gives it the focus nor steps it without: scrolling past changes nothing.
+    setFocusPolicy(Qt::StrongFocus);
     // Qt's value follows whatever number is shown; the range limits only the position.
     QSpinBox::setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     setValue(0);
@@ -133,6 +136,14 @@ int SpinEdit::valueFromText(const QString& text) const {
 
 QString SpinEdit::textFromValue(int value) const {
     return QString::number(value);
+}
+
+void SpinEdit::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();  // for the parents: the page scrolls
+        return;
+    }
+    QSpinBox::wheelEvent(event);
 }
 
 QAbstractSpinBox::StepEnabled SpinEdit::stepEnabled() const {

@@ -7,6 +7,7 @@
 // the spin part has a position inside its range and reads the edit when asked. Stepping does
 // not move the spin: it asks, through stepRequested, and whoever answers sets the position.
 // The two parts are enabled apart: a read-only edit beside a usable spin is a valid state.
+// The mouse wheel steps it only while it has the keyboard focus.
 class SpinEdit : public QSpinBox {
     Q_OBJECT
 public:
@@ -39,6 +40,7 @@ protected:
     QValidator::State validate(QString& input, int& pos) const override;
     int valueFromText(const QString& text) const override;
     QString textFromValue(int value) const override;
+    void wheelEvent(QWheelEvent* event) override;
     StepEnabled stepEnabled() const override;
 
 private:

@@ -6,11 +6,13 @@
 #include "app/ProgressDialog.h"
 #include "app/StatusStrip.h"
 #include "app/WidgetOperatorDialogs.h"
+#include "app/WindowStatusLine.h"
 #include "app/WindowWaitFeedback.h"
 #include "core/DialogEnabler.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/StatusLine.h"
 #include "operations/ProtocolLogs.h"
 #include "resources/Resources.h"
 
@@ -22,6 +24,7 @@ void ProvideWidgetServices(ProcessContext& context) {
     context.ProvideAs<OnlineStatusSink, StatusStrip>();
     context.ProvideAs<DialogEnabler, DialogRegistry>();
     context.ProvideAs<ProgressSink, ProgressDialog>();
+    context.ProvideAs<StatusLine, WindowStatusLine>();
     context.Provide<WaitFeedback>(
         [](ProcessContext&) { return std::make_unique<WindowWaitFeedback>(); });
     context.Provide<FileChooser>(

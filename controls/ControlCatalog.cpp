@@ -4,6 +4,7 @@
 #include <cctype>
 #include <initializer_list>
 
+#include "controls/CameraModel.h"
 #include "controls/ControlDefinition.h"
 #include "controls/ControlIds.h"
 #include "protocol/CommandTable.h"
@@ -119,6 +120,38 @@ std::vector<CatalogEntry> BuildEntries() {
     };
 }
 
+// The unit of a row's value, where the camera gives one.
+const char* UnitOf(int32_t ctrlId) {
+    return ctrlId == kLineRate ? "in units of 10 ns" : nullptr;
+}
+
+// The page's controls outside the control table that show or send a command of their own.
+struct PageCommand {
+    int32_t ctrlId;
+    const char* mnemonic;
+    const char* detail;  // nullptr: the camera models, the items of the model list
+};
+
+constexpr PageCommand kPageCommands[] = {
+    {kCameraModelList, "MD00", nullptr},
+    {kXmlVersionMajor, "XMLVR", "hundreds digit, 0 to 9"},
+    {kXmlVersionMinor, "XMLVR", "tens digit, 0 to 9"},
+    {kXmlVersionPatch, "XMLVR", "units digit, 0 to 9"},
+    {kTemperatureGet, "TMP0", "temperature in C"},
+    {kTemperatureText, "TMP0", "temperature in C"},
+};
+
+std::string PageCommandTip(const PageCommand& command) {
+    std::string tip = std::string(command.mnemonic) + ": ";
+    if (command.detail != nullptr) {
+        return tip + command.detail;
+    }
+    for (int32_t index = 0; index < CameraModel::kUnsupported; ++index) {
+        tip += std::string(index > 0 ? ", " : "") + CameraModel::ModelName(index);
+    }
+    return tip;
+}
+
 bool SameLetters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::toupper(static_cast<unsigned char>(x)) ==
@@ -185,6 +218,41 @@ const ControlDefinition& Definition(const CatalogEntry& entry) {
 
 std::string Mnemonic(const CatalogEntry& entry) {
     return CommandTable::Find(Definition(entry).cmdId)->mnemonic;
+}
+
+std::string Choices(const CatalogEntry& entry) {
+    const ControlDefinition& row = Definition(entry);
+    if (row.kind == kButtonControl) {
+        return std::string();
+    }
+    if (entry.items.empty()) {
+        return std::to_string(row.minValue) + " to " + std::to_string(row.maxValue);
+    }
+    std::string items;
+    for (const CatalogItem& item : entry.items) {
+        items += (items.empty() ? "" : ", ") + std::to_string(item.value) + " " + item.text;
+    }
+    return items;
+}
+
+std::string ToolTip(int32_t ctrlId) {
+    if (const CatalogEntry* entry = Find(ctrlId)) {
+        std::string tip = Mnemonic(*entry);
+        const std::string choices = Choices(*entry);
+        if (!choices.empty()) {
+            tip += ": " + choices;
+        }
+        if (const char* unit = UnitOf(ctrlId)) {
+            tip += std::string(", ") + unit;
+        }
+        return tip;
+    }
+    for (const PageCommand& command : kPageCommands) {
+        if (command.ctrlId == ctrlId) {
+            return PageCommandTip(command);
+        }
+    }
+    return std::string();
 }
 
 }  // namespace ControlCatalog

@@ -47,4 +47,14 @@ const CatalogItem* FindItem(const CatalogEntry& entry, int32_t value);
 const ControlDefinition& Definition(const CatalogEntry& entry);
 std::string Mnemonic(const CatalogEntry& entry);
 
+// What the operator may give a row: its range ("100 to 1600") or its items with the values they
+// send ("0 Internal, 1 External"); empty for a button.
+std::string Choices(const CatalogEntry& entry);
+// The hint a page control shows, so that what the window shows maps onto settings files and the
+// command line: the mnemonic, then the range or the items, and the unit where the camera has
+// one ("GA: 100 to 1600", "TG: 0 Internal, 1 External", "LR: 0 to 2147483647, in units of
+// 10 ns"). Also for the page's controls outside the table that show a command (the camera
+// model, the XML version digits, the temperature); empty for any other id.
+std::string ToolTip(int32_t ctrlId);
+
 }  // namespace ControlCatalog

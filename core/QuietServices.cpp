@@ -83,6 +83,12 @@ public:
     void EndWait() override {}
 };
 
+class QuietStatusLine : public StatusLine {
+public:
+    void ShowOutcome(const std::string&) override {}
+    void ShowLink(const std::string&) override {}
+};
+
 }  // namespace
 
 std::unique_ptr<TerminalLogSink> TerminalLogSink::CreateDefault(ProcessContext&) {

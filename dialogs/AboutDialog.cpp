@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/LinkLabel.h"
 #include "core/ControlMode.h"
@@ -92,8 +93,10 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
         QLineEdit* part = new QLineEdit(FromStd(data.deviceVersion[i]), this);
         part->setObjectName(deviceIds[i]);
         part->setAccessibleName(QString("Device Version part %1").arg(i + 1));
-        part->setMaxLength(1);
-        part->setFixedWidth(part->fontMetrics().horizontalAdvance("000") + 8);
+        // Narrow, yet as wide as the part the camera told: every digit of it is shown.
+        const int characters = std::max(part->fontMetrics().horizontalAdvance("000"),
+                                        part->fontMetrics().horizontalAdvance(part->text() + "0"));
+        part->setFixedWidth(characters + 8);
         part->setAlignment(Qt::AlignCenter);
         part->setEnabled(factoryMode);
         deviceVersion_[i] = part;

@@ -16,8 +16,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/ContentScrollArea.h"
 #include "app/DialogRegistry.h"
 #include "app/StatusStrip.h"
+#include "app/WheelNeedsFocus.h"
 #include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
 #include "core/ProcessContext.h"
@@ -158,6 +160,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     statusPicture_->setObjectName("1066");
     SetStatusPicture(statusPicture_);
 
+    auto* contents = new QWidget(this);
     auto* top = new QGridLayout;
     top->addWidget(lineGroup, 0, 0);
     top->addWidget(filesGroup, 1, 0);
@@ -165,10 +168,25 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     top->addWidget(currentGroup, 2, 0);
     top->addWidget(areaGroup, 2, 1);
     top->setColumnStretch(1, 1);
+    auto* groups = new QVBoxLayout(contents);
+    groups->setContentsMargins(0, 0, 0, 0);
+    groups->addLayout(top);
+    groups->addWidget(messageGroup, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(messageGroup, 1);
+    // What a small screen cannot hold scrolls; the status strip stays in sight.
+    layout->addWidget(new ContentScrollArea(contents, this), 1);
     layout->addWidget(statusPicture_);
+
+    // Enter presses no button: "Auto" would search all sixteen ports.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    // Rolling the wheel over a list the operator has not clicked into changes no link.
+    auto* wheelNeedsFocus = new WheelNeedsFocus(this);
+    for (QComboBox* list : {categoryList_, portList_, baudList_, areaList_}) {
+        wheelNeedsFocus->Apply(list);
+    }
 
     // Only the operator's choices act: activated is not emitted for selections made here.
     connect(categoryList_, &QComboBox::activated, this,

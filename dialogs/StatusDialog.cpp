@@ -1,6 +1,8 @@
 #include "dialogs/StatusDialog.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/DialogRegistry.h"
@@ -28,4 +30,18 @@ StatusDialog::~StatusDialog() {
 
 void StatusDialog::SetContents(QLayout* contents) {
     static_cast<QVBoxLayout*>(layout())->insertLayout(0, contents);
+}
+
+void StatusDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!closeOnEnter_ || !enter || !plain) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    accept();
 }

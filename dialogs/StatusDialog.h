@@ -6,6 +6,7 @@
 #include "core/OperatorWindow.h"
 
 class ProcessContext;
+class QKeyEvent;
 class QLabel;
 class QLayout;
 
@@ -23,8 +24,14 @@ protected:
     // Puts the dialog's own contents above the status strip; call once from the constructor.
     void SetContents(QLayout* contents);
     ProcessContext& Context() { return context_; }
+    // Enter closes the dialog as accepted, sending nothing, unless a button has the focus, which
+    // it presses. Without this, Enter does what it does in any QDialog.
+    void CloseOnEnter() { closeOnEnter_ = true; }
+
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ProcessContext& context_;
     QLabel* statusPicture_;
+    bool closeOnEnter_ = false;
 };

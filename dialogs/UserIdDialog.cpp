@@ -23,6 +23,7 @@ UserIdDialog::UserIdDialog(ProcessContext& context, QWidget* parent)
     contents->addWidget(userId_, 1);
     contents->addWidget(save);
     SetContents(contents);
+    CloseOnEnter();
     connect(save, &QPushButton::clicked, this,
             [this] { CameraIdentity::SaveUserId(Context(), userId_->text().toStdString()); });
 }

@@ -100,6 +100,27 @@ TEST_F(MainWindowPagesTest, EveryCatalogEntryIsOnItsPageUnderItsNameWithItsItems
     }
 }
 
+// What the window shows maps onto settings files and the command line.
+TEST_F(MainWindowPagesTest, EveryInputTellsItsMnemonicAndRangeOrItems) {
+    for (ParameterPage* page : window->Pages()) {
+        for (QWidget* widget : page->findChildren<QWidget*>()) {
+            const bool neverShown = !widget->isVisibleTo(page) && !widget->isEnabled();
+            const bool value = qobject_cast<QComboBox*>(widget) != nullptr ||
+                               qobject_cast<QAbstractSpinBox*>(widget) != nullptr ||
+                               (qobject_cast<QLineEdit*>(widget) != nullptr && IsInput(widget));
+            if (!value || neverShown) {
+                continue;
+            }
+            SCOPED_TRACE(widget->accessibleName().toStdString());
+            const std::string tip = ControlCatalog::ToolTip(widget->objectName().toInt());
+            EXPECT_FALSE(tip.empty());
+            EXPECT_EQ(widget->toolTip().toStdString(), tip);
+        }
+    }
+    EXPECT_EQ(Control(kGainLevel)->toolTip(), "GA: 100 to 1600");
+    EXPECT_EQ(Control(kOnePush)->toolTip(), "AR");
+}
+
 TEST_F(MainWindowPagesTest, ControlsTheCameraDoesNotOfferStayHiddenAndDisabled) {
     for (int32_t id : {kExposureAuto, kExposureAutoMax, kExposureAutoMin, kGainAuto, kGainAutoMax,
                        kGainAutoMin, kAlcReference, kAlcSpeed, kSaveFactoryArea}) {

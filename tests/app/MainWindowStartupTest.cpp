@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMenu>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -40,6 +42,15 @@ TEST_F(MainWindowStartupTest, ComesUpOnlineWithTheCamerasCurrentArea) {
     EXPECT_EQ(window->Logic().CurrentArea, 0);
     EXPECT_EQ(test.Context().Get<CameraModel>().Text(), "RV-2410M-TCL");
     EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(MainWindowStartupTest, UtilityStaysGreyInUserModeAfterTheCameraRead) {
+    SimProcess camera;
+    ASSERT_TRUE(camera.Start({"--no-pacing"}));
+    Open(camera.DevicePath());
+    // The read at start-up disables the window for its progress and enables it again.
+    EXPECT_FALSE(window->UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_FALSE(window->UtilityMenu()->isEnabled());
 }
 
 TEST_F(MainWindowStartupTest, WithoutADeviceTheWindowComesUpOfflineAfterTheSearch) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTest>
@@ -13,10 +14,21 @@
 #include "app/WidgetServices.h"
 #include "controls/ControlIds.h"
 #include "core/ControlMode.h"
+#include "core/StatusLine.h"
 #include "tests/support/RecordingSettingsBackend.h"
 #include "tests/support/TestContext.h"
 
 namespace {
+
+// The label of the window that shows the text, whole or cut short; null when none does.
+QLabel* LabelShowing(const MainWindow& window, const QString& text) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->isVisible() && (label->text() == text || label->toolTip() == text)) {
+            return label;
+        }
+    }
+    return nullptr;
+}
 
 QStringList TabTitles(const MainWindow& window) {
     QStringList titles;
@@ -77,6 +89,30 @@ TEST_F(MainWindowTest, FactoryModeStoredByTheLastRunShowsTheFactoryPage) {
     Open();
     EXPECT_EQ(TabTitles(*window).size(), 3);
     EXPECT_TRUE(window->UtilityMenu()->menuAction()->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheStatusLineShowsTheLastOutcomeAndTheLink) {
+    // rvcore may report before the window is there.
+    test.Context().Get<StatusLine>().ShowLink("COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL");
+    Open();
+    test.Context().Get<StatusLine>().ShowOutcome("GA=400 accepted");
+    QLabel* outcome = LabelShowing(*window, "GA=400 accepted");
+    QLabel* link = LabelShowing(*window, "COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL");
+    ASSERT_NE(outcome, nullptr);
+    ASSERT_NE(link, nullptr);
+    EXPECT_LT(outcome->geometry().right(), link->geometry().left()) << "the link on the right";
+
+    // A long outcome is cut short where it would push the window wider; the whole is its tooltip.
+    const int width = window->width();
+    const QString longText =
+        "Loaded 26 lines, " + QString("1 refused (line 14, GA), ").repeated(20);
+    test.Context().Get<StatusLine>().ShowOutcome(longText.toStdString());
+    outcome = LabelShowing(*window, longText);
+    ASSERT_NE(outcome, nullptr);
+    EXPECT_EQ(outcome->toolTip(), longText);
+    EXPECT_TRUE(outcome->text().startsWith("Loaded 26 lines, "));
+    EXPECT_LT(outcome->text().size(), longText.size());
+    EXPECT_EQ(window->width(), width);
 }
 
 TEST_F(MainWindowTest, ExitSavesTheLinkThenTheModeThenMarksTheNormalEnd) {

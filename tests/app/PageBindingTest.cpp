@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -85,6 +86,14 @@ protected:
         QAbstractItemView* popup = list->view();
         popup->setCurrentIndex(list->model()->index(list->findText(item), 0));
         QTest::keyClick(popup, Qt::Key_Return);
+    }
+
+    // One notch of the mouse wheel, turned towards the operator over the middle of the widget.
+    void RollDown(QWidget* widget) {
+        const QPointF centre = QRectF(widget->rect()).center();
+        QWheelEvent wheel(centre, widget->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &wheel);
     }
 
     bool AskedToClose() {
@@ -319,6 +328,26 @@ TEST_F(PageBindingTest, ReadButtonsAndTheLineRateShowWhatTheCameraSays) {
     Named<QPushButton>("Read Exposure limits")->click();
     EXPECT_EQ(Sent(), (Lines{"PEMAX?", "PEMIN?"}));
     EXPECT_NE(Text(ControlIds::kExposureMaxText)->text(), "-");
+}
+
+TEST_F(PageBindingTest, TheMouseWheelReachesOnlyTheControlWithTheFocus) {
+    Open();
+    auto* pattern = Named<QComboBox>("Test Pattern");
+    auto* black = Named<SpinEdit>("Black Level");
+    Named<QComboBox>("Trigger Origin")->setFocus();
+    const QString item = pattern->currentText();
+    const QString level = black->Text();
+    Sent();
+    // Rolling over controls on the way down the page changes none of them.
+    RollDown(pattern);
+    RollDown(black);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(pattern->currentText(), item);
+    EXPECT_EQ(black->Text(), level);
+
+    black->setFocus();
+    RollDown(black);
+    EXPECT_EQ(Sent(), Lines{"BL=" + std::to_string(level.toInt() - 1)});
 }
 
 TEST_F(PageBindingTest, EnterAndEscapeInAControlNeverCloseTheWindow) {

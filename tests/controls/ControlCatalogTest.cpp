@@ -52,4 +52,18 @@ TEST(ControlCatalogTest, FindsRowsByMnemonicAndItemsByTextOrValueInAnyLetterCase
     EXPECT_EQ(ControlCatalog::Find(kCameraModelList), nullptr) << "not a control-table row";
 }
 
+TEST(ControlCatalogTest, ToolTipsNameTheMnemonicWithTheRangeOrTheItemsAndTheUnit) {
+    EXPECT_EQ(ControlCatalog::ToolTip(kGainLevel), "GA: 100 to 1600");
+    EXPECT_EQ(ControlCatalog::ToolTip(kBlackLevel), "BL: -133 to 255");
+    EXPECT_EQ(ControlCatalog::ToolTip(kTriggerOrigin), "TG: 0 Internal, 1 External");
+    // Items that send values of their own name those values.
+    EXPECT_EQ(ControlCatalog::ToolTip(kPixelGainMode), "PGC: 1 Factory Area, 2 User Area");
+    EXPECT_EQ(ControlCatalog::ToolTip(kLineRate), "LR: 0 to 2147483647, in units of 10 ns");
+    EXPECT_EQ(ControlCatalog::ToolTip(kOnePush), "AR");
+    EXPECT_EQ(ControlCatalog::ToolTip(kTemperatureText), "TMP0: temperature in C");
+    EXPECT_EQ(ControlCatalog::ToolTip(kCameraModelList),
+              "MD00: RV-2410M-TCL, RV-4820M-TCL, RV-2410M-PTCL, RV-4820M-PTCL");
+    EXPECT_EQ(ControlCatalog::ToolTip(kTerminal), "");
+}
+
 }  // namespace

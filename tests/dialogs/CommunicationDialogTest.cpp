@@ -104,4 +104,24 @@ TEST_F(CommunicationDialogTest, AutoFindsTheCameraOnCom3AndShowsItOnline) {
     EXPECT_EQ(test.Notifier().Texts().size(), 2u) << "only COM1 and COM2 failed";
 }
 
+TEST_F(CommunicationDialogTest, EnterPressesNoButton) {
+    // Were Enter to press "Auto", each port would report that it cannot be opened.
+    for (int number = 1; number <= 16; ++number) {
+        Unplug(number);
+    }
+    Open();
+    test.Notifier().Clear();
+    // Closed and opened again from the Help menu.
+    dialog->close();
+    window->ShowCommunicationDialog();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    for (int id : {1009, 1005, 1026}) {
+        auto* list = Control<QComboBox>(id);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+    EXPECT_TRUE(dialog->isVisible());
+}
+
 }  // namespace

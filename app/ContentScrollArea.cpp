@@ -1,0 +1,14 @@
+#include "app/ContentScrollArea.h"
+
+ContentScrollArea::ContentScrollArea(QWidget* contents, QWidget* parent) : QScrollArea(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(contents);
+    // What is behind shows through, as behind contents without an area.
+    viewport()->setAutoFillBackground(false);
+    contents->setAutoFillBackground(false);
+}
+
+QSize ContentScrollArea::sizeHint() const {
+    return widget()->sizeHint().grownBy(contentsMargins());
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QMargins>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+// How much of its screen a window may take and where it may stand, so that no part of it runs
+// off the screen whatever the screen's size and scale.
+namespace ScreenRoom {
+
+// The part of the window's screen that windows may cover (without panels and task bars).
+QRect Available(const QWidget* window);
+// The window system's frame around the window: what it reports, but at least a title bar above
+// and a border around, since the frame is often reported only after the window is shown.
+QMargins Frame(const QWidget* window);
+// The window's size (without frame) closest to the wanted one that fits on its screen with the
+// frame.
+QSize Fit(const QWidget* window, const QSize& wanted);
+// Where the window's frame, of the window's size, stands when moved as near to topLeft as it
+// can while whole on the screen.
+QPoint Keep(const QWidget* window, const QPoint& topLeft);
+
+}  // namespace ScreenRoom

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/WidgetServices.h"
+#include "core/ControlMode.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/CameraIdDialog.h"
+#include "dialogs/UserIdDialog.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/SimTranscript.h"
+#include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
+
+namespace {
+
+// The about, camera id and user id dialogs on the simulated camera, driven as an operator
+// drives them.
+class IdentityDialogsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        transcript = test.Folder().File("transcript");
+        ASSERT_TRUE(camera.Start({"--no-pacing", "--transcript", transcript}));
+        com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", camera.DevicePath());
+        ASSERT_TRUE(test.Context().Get<CameraPort>().Reopen());
+    }
+
+    template <class Dialog>
+    std::unique_ptr<Dialog> Show() {
+        auto dialog = std::make_unique<Dialog>(test.Context());
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        return dialog;
+    }
+    QLineEdit* Edit(QWidget* dialog, int id) {
+        return dialog->findChild<QLineEdit*>(QString::number(id));
+    }
+    std::string CameraIdShown(QWidget* dialog) {
+        QString shown;
+        for (int id : {1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1042}) {
+            shown += Edit(dialog, id)->text() + "|";
+        }
+        return shown.toStdString();
+    }
+    // What the camera received since the last call.
+    std::vector<std::string> Sent() {
+        std::vector<std::string> all = ReceivedLines(transcript);
+        std::vector<std::string> fresh(all.begin() + static_cast<long>(seen), all.end());
+        seen = all.size();
+        return fresh;
+    }
+
+    TestContext test{ProvideWidgetServices};
+    SimProcess camera;
+    std::string transcript;
+    std::size_t seen = 0;
+    std::unique_ptr<ScopedEnvironment> com1;
+};
+
+TEST_F(IdentityDialogsTest, TheAboutDialogShowsEachDeviceVersionPartWhole) {
+    ASSERT_TRUE(
+        test.Context().Get<CommandEngine>().SetString(CommandIds::kDV00, "10.20.3.4", 5000));
+    auto about = Show<AboutDialog>();
+    std::vector<std::string> parts;
+    for (int id : {1149, 1150, 1151, 1152}) {
+        QLineEdit* part = Edit(about.get(), id);
+        parts.push_back(part->text().toStdString());
+        EXPECT_GE(part->width(), part->fontMetrics().horizontalAdvance(part->text()))
+            << "the part fits its box";
+    }
+    EXPECT_EQ(parts, (std::vector<std::string>{"10", "20", "3", "4"}));
+}
+
+TEST_F(IdentityDialogsTest, TypingOrPastingACameraIdFillsTheBoxesInTurn) {
+    auto dialog = Show<CameraIdDialog>();
+    QLineEdit* first = Edit(dialog.get(), 1029);
+    first->setFocus();
+    first->selectAll();
+    for (QChar character : QString("RV24100042")) {
+        QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
+    }
+    EXPECT_EQ(CameraIdShown(dialog.get()), "R|V|2|4|1|0|0|0|4|2|");
+
+    // A pasted id spreads from the box it goes into; what runs past the last box is dropped.
+    QApplication::clipboard()->setText("XY7");
+    QLineEdit* ninth = Edit(dialog.get(), 1037);
+    ninth->setFocus();
+    ninth->selectAll();
+    QTest::keySequence(ninth, QKeySequence::Paste);
+    EXPECT_EQ(CameraIdShown(dialog.get()), "R|V|2|4|1|0|0|0|X|Y|");
+}
+
+TEST_F(IdentityDialogsTest, EnterClosesTheIdDialogsAndSendsNothing) {
+    test.Context().Get<ControlMode>().Set(1);
+    auto cameraId = Show<CameraIdDialog>();
+    Sent();
+    QLineEdit* box = Edit(cameraId.get(), 1031);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(cameraId->isVisible());
+    EXPECT_EQ(cameraId->result(), QDialog::Accepted);
+
+    auto userId = Show<UserIdDialog>();
+    Sent();
+    QLineEdit* edit = Edit(userId.get(), 1039);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_FALSE(userId->isVisible());
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+}  // namespace

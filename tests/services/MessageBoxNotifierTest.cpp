@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QTimer>
+#include <string>
+
+#include "app/MessageBoxNotifier.h"
+
+namespace {
+
+// The width a message box needs for its caption: the caption in the title bar's bold font,
+// beside the title bar's icon and buttons.
+int CaptionRoom(const QWidget& box) {
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    return QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 3 * titleBar;
+}
+
+// Shows the message and measures the box while it is open; then answers it.
+int WidthOfBoxFor(const std::string& text, const std::string& caption) {
+    int width = 0;
+    int room = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        room = CaptionRoom(*box);
+        box->button(QMessageBox::Ok)->click();
+    });
+    MessageBoxNotifier notifier;
+    notifier.Show({text, caption, MessageIcon::Warning, MessageButtons::Ok});
+    return width - room;
+}
+
+TEST(MessageBoxNotifierTest, ABoxIsWideEnoughForItsCaption) {
+    EXPECT_GE(WidthOfBoxFor("Error: Refused", "Communication Error"), 0);
+    EXPECT_GE(WidthOfBoxFor("Done.", "Recalibrate FFC (User)"), 0);
+}
+
+}  // namespace
