@@ -83,12 +83,6 @@ public:
     void EndWait() override {}
 };
 
-class QuietStatusLine : public StatusLine {
-public:
-    void ShowOutcome(const std::string&) override {}
-    void ShowLink(const std::string&) override {}
-};
-
 }  // namespace
 
 std::unique_ptr<TerminalLogSink> TerminalLogSink::CreateDefault(ProcessContext&) {
