@@ -93,9 +93,9 @@ TEST_F(MainWindowTest, FactoryModeStoredByTheLastRunShowsTheFactoryPage) {
 
 TEST_F(MainWindowTest, TheStatusLineShowsTheLastOutcomeAndTheLink) {
     // rvcore may report before the window is there.
-    test.Context().Get<StatusLine>().ShowLink("COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL");
-    Open();
     test.Context().Get<StatusLine>().ShowOutcome("GA=400 accepted");
+    Open();
+    test.Context().Get<StatusLine>().ShowLink("COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL");
     QLabel* outcome = LabelShowing(*window, "GA=400 accepted");
     QLabel* link = LabelShowing(*window, "COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL");
     ASSERT_NE(outcome, nullptr);
