@@ -87,8 +87,10 @@ std::optional<DeviceVersion> SplitDeviceVersion(const std::string& text) {
 
 bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts) {
     std::string text;
+    // Each part whole, as the dialog shows it: its first character alone would turn a shown
+    // 10.20.3.4 into 1.2.3.4 on the camera.
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        text += (i > 0 ? "." : "") + FirstCharacter(parts[i]);
+        text += (i > 0 ? "." : "") + parts[i];
     }
     if (!context.Get<CommandEngine>().SetString(CommandIds::kDV00, text, kDeviceVersionTimeoutMs)) {
         context.Get<Notifier>().Tell("Couldn't write the Device Version.", MessageIcon::Error);

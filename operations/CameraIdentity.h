@@ -36,7 +36,7 @@ struct AboutData {
 AboutData ReadAboutData(ProcessContext& context);
 // Four parts for a text with exactly three dots, else nothing.
 std::optional<DeviceVersion> SplitDeviceVersion(const std::string& text);
-// Writes the first character of each part, dot-separated.
+// Writes the four parts, dot-separated.
 bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts);
 
 // The PDF files of the folder, by name.

@@ -186,8 +186,9 @@ TEST_F(CameraOperationsTest, IdentityWritesSendWhatTheEditsHold) {
     EXPECT_TRUE(CameraIdentity::SaveCameraId(test.Context(), edits));
     EXPECT_FALSE(CameraIdentity::SaveUserId(test.Context(), std::string(17, 'u')));
     EXPECT_TRUE(CameraIdentity::SaveUserId(test.Context(), std::string(16, 'u')));
+    EXPECT_TRUE(CameraIdentity::SaveDeviceVersion(test.Context(), {"10", "20", "3", "4"}));
     EXPECT_EQ(Requests(), (Lines{"XMLVR=123", "XMLVR?", "ULCK=5086213", "ID00=AB",
-                                 "UD=" + std::string(16, 'u')}));
+                                 "UD=" + std::string(16, 'u'), "DV00=10.20.3.4"}));
     EXPECT_EQ(Messages()[2], "User ID string is too long !!");
 
     // A device version of three parts is not shown: the placeholders stay.
