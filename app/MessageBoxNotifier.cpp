@@ -23,7 +23,7 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
 
 }  // namespace
 
-MessageAnswer MessageBoxNotifier::Show(const MessageRequest& request) {
+MessageAnswer MessageBoxNotifier::Present(const MessageRequest& request) {
     const bool yesNo = request.buttons == MessageButtons::YesNo;
     QMessageBox box(ToQtIcon(request.icon), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text),

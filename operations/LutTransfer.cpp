@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/DialogEnabler.h"
+#include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/WaitFeedback.h"
@@ -32,6 +33,7 @@ OperatorWindow* WindowOf(LutChannel& channel) {
 }  // namespace
 
 bool ReadTable(ProcessContext& context, int colorIndex) {
+    const OperationScope operation(context);
     LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
     CommandEngine& engine = context.Get<CommandEngine>();
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
@@ -68,6 +70,7 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
 }
 
 bool WriteTable(ProcessContext& context, int colorIndex) {
+    const OperationScope operation(context);
     LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
     CommandEngine& engine = context.Get<CommandEngine>();
     DialogEnabler& dialogs = context.Get<DialogEnabler>();

@@ -8,6 +8,7 @@
 #include "core/ControlMode.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
+#include "core/OperationScope.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProcessContext.h"
 #include "operations/Calibration.h"
@@ -38,6 +39,7 @@ void MainWindowLogic::Initialise() {
 }
 
 void MainWindowLogic::ConnectAtStart() {
+    const OperationScope operation(context_);
     int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
     if (answered == 0) {
         answered = CameraConnection::SearchBaudRate(
