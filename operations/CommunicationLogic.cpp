@@ -10,6 +10,7 @@
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "operations/CameraConnection.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "operations/CameraSearch.h"
@@ -106,7 +107,7 @@ void CommunicationLogic::CheckModelAndRefresh() {
 
 void CommunicationLogic::OnCategoryChosen(int32_t category) {
     if (!context_.Get<CameraPort>().SelectCategory(category)) {
-        context_.Get<Notifier>().Warn("Failed to initialize!");
+        CameraConnection::ReportOpenFailure(context_);
     }
     FillPortList();
     CheckModelAndRefresh();

@@ -50,16 +50,21 @@ TEST_F(MainWindowStartupTest, WithoutADeviceTheWindowComesUpOfflineAfterTheSearc
     EXPECT_TRUE(window->isVisible());
     // The stored link, then each of the five search rates reopens the port and is refused
     // alike: the operator is told once, and once at the end how often it came again.
-    const std::string driver = "Failed to initialize COM1 port!\nError in CreateFile()";
-    EXPECT_EQ(test.Notifier().Texts(),
-              (std::vector<std::string>{driver, "Failed to initialize!",
-                                        "The message \"Failed to initialize COM1 port! Error in "
-                                        "CreateFile()\" came 5 more times; see the message log."}));
+    const std::string device = test.Folder().File("no-such-device");
+    const std::string reason = device + ": No such file or directory";
+    const std::string driver = "Failed to initialize COM1 port!\nError in CreateFile()\n" + reason;
+    EXPECT_EQ(
+        test.Notifier().Texts(),
+        (std::vector<std::string>{driver, "Failed to initialize!",
+                                  "The message \"Failed to initialize COM1 port! Error in "
+                                  "CreateFile() " +
+                                      reason + "\" came 5 more times; see the message log."}));
     int logged = 0;
     const LineLog& log = test.Context().Get<MessageLog>().Lines();
     for (std::size_t i = 0; i < log.Size(); ++i) {
         logged += log.Line(i) == std::string(kApplicationCaption) +
-                                     ": Failed to initialize COM1 port! Error in CreateFile()";
+                                     ": Failed to initialize COM1 port! Error in CreateFile() " +
+                                     reason;
     }
     EXPECT_EQ(logged, 5);
     EXPECT_EQ(test.Context().Get<CameraPort>().GetBaudRate(), 9600);  // the search ends at 9600
