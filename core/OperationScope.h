@@ -12,8 +12,10 @@ class ProcessContext;
 // is shown once; every repeat of it goes to the message log instead, and when the operation
 // ends one closing message counts the repeats:
 //   The message "..." came 36 more times; see the message log.
-// A line that fails the same way at every request then costs the operator one message box, not
-// one per request. Questions are always asked.
+// Messages of one kind (see Notifier::Show), such as the engine's garbled replies, count as one
+// and close with: Messages like "..." came 36 more times; see the message log.
+// A line that fails at every request then costs the operator one message box, not one per
+// request. Questions are always asked.
 //
 // A flow opens its operation with one line at its top, before its first request, so that the
 // closing message comes after everything the flow shows:
