@@ -45,7 +45,7 @@ void MakeRoomForCaption(QMessageBox& box) {
 
 }  // namespace
 
-MessageAnswer MessageBoxNotifier::Show(const MessageRequest& request) {
+MessageAnswer MessageBoxNotifier::Present(const MessageRequest& request) {
     const bool yesNo = request.buttons == MessageButtons::YesNo;
     QMessageBox box(ToQtIcon(request.icon), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text),

@@ -4,6 +4,6 @@
 
 // Shows operator messages as modal message boxes over the active window.
 class MessageBoxNotifier : public Notifier {
-public:
-    MessageAnswer Show(const MessageRequest& request) override;
+private:
+    MessageAnswer Present(const MessageRequest& request) override;
 };

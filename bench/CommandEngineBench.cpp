@@ -24,7 +24,7 @@ namespace {
 
 class PrintingNotifier : public Notifier {
 public:
-    MessageAnswer Show(const MessageRequest& request) override {
+    MessageAnswer Present(const MessageRequest& request) override {
         std::fprintf(stderr, "message: %s\n", request.text.c_str());
         ++messages;
         return MessageAnswer::Ok;

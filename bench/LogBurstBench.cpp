@@ -42,7 +42,7 @@ constexpr int kLingerMs = 200;
 
 class PrintingNotifier : public Notifier {
 public:
-    MessageAnswer Show(const MessageRequest& request) override {
+    MessageAnswer Present(const MessageRequest& request) override {
         std::fprintf(stderr, "message: %s\n", request.text.c_str());
         return MessageAnswer::Ok;
     }

@@ -31,7 +31,7 @@ using std::chrono::milliseconds;
 
 class PrintingNotifier : public Notifier {
 public:
-    MessageAnswer Show(const MessageRequest& request) override {
+    MessageAnswer Present(const MessageRequest& request) override {
         std::fprintf(stderr, "message: %s\n", request.text.c_str());
         return MessageAnswer::Ok;
     }

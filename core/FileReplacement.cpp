@@ -17,6 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr int kMaxLinkHops = 40;
+
 fs::path PathOf(const std::string& text) {
     return fs::u8path(text);
 }
@@ -57,8 +59,25 @@ fs::path TemporaryPathBeside(const fs::path& target) {
 
 }  // namespace
 
+std::string FollowLinks(const std::string& path) {
+    fs::path current = PathOf(path);
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error))) {
+            break;
+        }
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) {
+            break;
+        }
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return current.u8string();
+}
+
 bool ReplaceFileContents(const std::string& path, const std::string& text) {
-    const fs::path target = PathOf(path);
+    // Renaming over a link would put a plain file in its place.
+    const fs::path target = PathOf(FollowLinks(path));
     const fs::path temporary = TemporaryPathBeside(target);
     std::FILE* file = OpenForWriting(temporary);
     if (file == nullptr) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+class OperationScope;
 class ProcessContext;
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
@@ -20,12 +21,18 @@ struct MessageRequest {
 };
 
 // Shows an operator message and waits for the answer. rvtool shows a modal message box,
-// rvctl writes to the terminal, tests record and answer from a script. A program that provides
-// none tells nobody and answers No to every question, so nothing is overwritten unasked.
+// rvctl writes to the terminal, tests record and answer from a script: each program presents
+// the message its way, and every message passes Show first, so that within a long operation
+// (OperationScope) a message shown once already is not presented again. A program that
+// provides none tells nobody and answers No to every question, so nothing is overwritten
+// unasked.
 class Notifier {
 public:
     virtual ~Notifier() = default;
-    virtual MessageAnswer Show(const MessageRequest& request) = 0;
+    // kind: what makes two messages of one operation the same one; empty: their text. A
+    // message whose text quotes what came from the camera names a kind, so that replies garbled
+    // each into other bytes still count as one message coming again.
+    MessageAnswer Show(const MessageRequest& request, const std::string& kind = std::string());
     static std::unique_ptr<Notifier> CreateDefault(ProcessContext& context);
 
     void Warn(const std::string& text, const std::string& caption = kApplicationCaption) {
@@ -39,4 +46,11 @@ public:
         return Show({text, caption, MessageIcon::Question, MessageButtons::YesNo}) ==
                MessageAnswer::Yes;
     }
+
+private:
+    friend class OperationScope;
+    // The program's way to show the message and wait for the answer.
+    virtual MessageAnswer Present(const MessageRequest& request) = 0;
+
+    OperationScope* operation_ = nullptr;  // the operation running now, if any
 };

@@ -65,7 +65,7 @@ public:
 
 class SilentNotifier : public Notifier {
 public:
-    MessageAnswer Show(const MessageRequest& request) override {
+    MessageAnswer Present(const MessageRequest& request) override {
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
 };

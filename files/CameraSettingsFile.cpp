@@ -9,8 +9,6 @@ namespace CameraSettingsFile {
 
 namespace {
 
-constexpr int kLineBufferSize = 256;
-
 // A value the camera never told is not written as if it were the camera's.
 std::string ParameterLines(const ControlTable::Rows& rows, bool withFactoryRows) {
     std::string text;
@@ -55,14 +53,44 @@ std::optional<std::vector<Line>> ReadLines(const std::string& path) {
         return std::nullopt;
     }
     std::vector<Line> lines;
-    char buffer[kLineBufferSize];
-    int number = 1;
-    while (std::fgets(buffer, sizeof buffer, file) != nullptr) {
-        lines.push_back({number, buffer});
-        const std::string& text = lines.back().text;
-        if (!text.empty() && text.back() == '\n') {
-            ++number;
+    Line line{1, std::string(), false};
+    std::size_t length = 0;  // of the line so far, kept or not
+    bool textEnded = false;  // a NUL ended the line's text
+    bool afterCarriageReturn = false;
+    const auto endLine = [&] {
+        if (length > kMaxLineLength) {
+            line.text.clear();
+            line.overlong = true;
         }
+        const int next = line.number + 1;
+        lines.push_back(std::move(line));
+        line = Line{next, std::string(), false};
+        length = 0;
+        textEnded = false;
+    };
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        for (std::size_t i = 0; i < got; ++i) {
+            const char c = buffer[i];
+            if (c == '\n' && afterCarriageReturn) {
+                afterCarriageReturn = false;  // the LF of a CR LF
+                continue;
+            }
+            afterCarriageReturn = c == '\r';
+            if (c == '\r' || c == '\n') {
+                endLine();
+                continue;
+            }
+            ++length;
+            // The camera's protocol is text: nothing after a NUL byte is sent.
+            textEnded = textEnded || c == '\0';
+            if (!textEnded && length <= kMaxLineLength) {
+                line.text += c;
+            }
+        }
+    }
+    if (length > 0) {
+        endLine();  // the last line has no line end
     }
     std::fclose(file);
     return lines;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,14 +29,20 @@ std::string AllDataText(const ControlTable::Rows& rows, const Identity& identity
 // Shipping Data: every parameter kept in files, factory ones included; no identity lines.
 std::string ShippingDataText(const ControlTable::Rows& rows);
 
+// The longest line the reader takes, without its line end.
+constexpr std::size_t kMaxLineLength = 255;
+
 // One line of a file as it was read.
 struct Line {
     int number = 0;  // from 1, as an editor counts them
     std::string text;
+    // Longer than kMaxLineLength: its text is not kept, so that no part of it is taken for a
+    // line of its own.
+    bool overlong = false;
 };
 
-// The file's lines as a 256-byte line buffer reads them: a longer line comes as several, each
-// with the number of the line it is part of. Nothing when the file cannot be opened.
+// The file's lines; a line ends with LF, CR LF or CR alone. Nothing when the file cannot be
+// opened.
 std::optional<std::vector<Line>> ReadLines(const std::string& path);
 
 }  // namespace CameraSettingsFile

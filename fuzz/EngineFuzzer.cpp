@@ -35,7 +35,7 @@ constexpr uint8_t kStepEnd = 0xFF;
 
 class QuietNotifier : public Notifier {
 public:
-    MessageAnswer Show(const MessageRequest& request) override {
+    MessageAnswer Present(const MessageRequest& request) override {
         return request.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
     }
 };

@@ -28,7 +28,7 @@ constexpr std::size_t kLinePart = 126;
 
 class CountingNotifier : public Notifier {
 public:
-    MessageAnswer Show(const MessageRequest& request) override {
+    MessageAnswer Present(const MessageRequest& request) override {
         ++told;
         lastIcon = request.icon;
         return MessageAnswer::Ok;

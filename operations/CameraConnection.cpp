@@ -1,5 +1,7 @@
 #include "operations/CameraConnection.h"
 
+#include <string>
+
 #include "controls/CameraModel.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
@@ -21,9 +23,15 @@ void ApplyPreviousShutdown(ProcessContext& context) {
     }
 }
 
+void ReportOpenFailure(ProcessContext& context) {
+    const std::string reason = context.Get<CameraPort>().OpenFailureReason();
+    context.Get<Notifier>().Warn("Failed to initialize!" +
+                                 (reason.empty() ? std::string() : "\n" + reason));
+}
+
 int ConnectCamera(ProcessContext& context, int32_t& currentArea) {
     if (!context.Get<CameraPort>().Reopen()) {
-        context.Get<Notifier>().Warn("Failed to initialize!");
+        ReportOpenFailure(context);
         return 0;
     }
     const int answered = context.Get<CameraModel>().CheckModel();

@@ -11,6 +11,10 @@ namespace CameraConnection {
 // A run that did not end normally (or the first run) starts on the COM port.
 void ApplyPreviousShutdown(ProcessContext& context);
 
+// Tells the operator that the link did not open, with what the Camera Link library's loading
+// tried where that is to blame (the COM port driver has told its own reason already).
+void ReportOpenFailure(ProcessContext& context);
+
 // Opens the stored link, checks the model and reads the current flash area. Returns 1 when a
 // camera answered the model query, 0 when not (also when the link did not open).
 int ConnectCamera(ProcessContext& context, int32_t& currentArea);

@@ -187,6 +187,13 @@ LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
         progress.SetProgress(static_cast<int>(i * 100 / count));
         context.Get<WaitFeedback>().KeepAlive();
         const CameraSettingsFile::Line& line = (*lines)[i];
+        if (line.overlong) {
+            context.Get<Notifier>().Warn(path + "\nLine " + std::to_string(line.number) +
+                                         " is longer than " +
+                                         std::to_string(CameraSettingsFile::kMaxLineLength) +
+                                         " characters and was not sent.");
+            continue;
+        }
         switch (SendLine(context, line.text)) {
             case LineOutcome::Confirmed:
                 ++summary.linesSent;

@@ -11,6 +11,7 @@
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/StatusLine.h"
+#include "operations/CameraConnection.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "operations/CameraSearch.h"
@@ -109,7 +110,7 @@ void CommunicationLogic::CheckModelAndRefresh() {
 
 void CommunicationLogic::OnCategoryChosen(int32_t category) {
     if (!context_.Get<CameraPort>().SelectCategory(category)) {
-        context_.Get<Notifier>().Warn("Failed to initialize!");
+        CameraConnection::ReportOpenFailure(context_);
     }
     FillPortList();
     CheckModelAndRefresh();

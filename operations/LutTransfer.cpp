@@ -5,6 +5,7 @@
 
 #include "core/DialogEnabler.h"
 #include "core/Notifier.h"
+#include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/WaitFeedback.h"
@@ -33,6 +34,7 @@ OperatorWindow* WindowOf(LutChannel& channel) {
 }  // namespace
 
 bool ReadTable(ProcessContext& context, int colorIndex) {
+    const OperationScope operation(context);
     LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
     CommandEngine& engine = context.Get<CommandEngine>();
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
@@ -78,6 +80,7 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
 }
 
 bool WriteTable(ProcessContext& context, int colorIndex) {
+    const OperationScope operation(context);
     LutChannel& channel = context.Get<LutTables>().Channel(colorIndex);
     CommandEngine& engine = context.Get<CommandEngine>();
     DialogEnabler& dialogs = context.Get<DialogEnabler>();

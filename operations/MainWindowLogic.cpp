@@ -8,6 +8,7 @@
 #include "core/ControlMode.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
+#include "core/OperationScope.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProcessContext.h"
 #include "core/StatusLine.h"
@@ -40,6 +41,7 @@ void MainWindowLogic::Initialise() {
 }
 
 void MainWindowLogic::ConnectAtStart() {
+    const OperationScope operation(context_);
     StatusLine& status = context_.Get<StatusLine>();
     status.ShowOutcome(OutcomeText::ForSearch(context_.Get<CameraPort>().GetBaudRate()));
     int answered = CameraConnection::ConnectCamera(context_, CurrentArea);

@@ -17,6 +17,9 @@
 namespace {
 
 const char kCaption[] = "Communication Error";
+// Kinds of the messages whose texts change with what the camera sent.
+const char kUnexpectedLine[] = "unexpected line";
+const char kLostBytes[] = "lost bytes";
 constexpr std::chrono::milliseconds kByteTimeout{10};
 
 }  // namespace
@@ -88,8 +91,8 @@ void Command::SetOnline(bool online) {
     context_.Get<OnlineStatusSink>().SetOnline(online);
 }
 
-void Command::ShowError(const std::string& text) {
-    context_.Get<Notifier>().Show({text, kCaption, MessageIcon::Warning, MessageButtons::Ok});
+void Command::ShowError(const std::string& text, const char* kind) {
+    context_.Get<Notifier>().Show({text, kCaption, MessageIcon::Warning, MessageButtons::Ok}, kind);
 }
 
 void Command::ReportDroppedBytes() {
@@ -103,7 +106,8 @@ void Command::ReportDroppedBytes() {
         const int32_t lost = droppedBytes_;
         droppedBytes_ = 0;
         ShowError("RS-232C receiving buffer overflowed\n" + std::to_string(lost) +
-                  " received bytes were lost.");
+                      " received bytes were lost.",
+                  kLostBytes);
     }
 }
 
@@ -197,7 +201,7 @@ bool Command::WaitComplete(int timeoutMs) {
         SetOnline(true);
         return Ended(RequestOutcome::Kind::Answered, timeoutMs);
     }
-    ShowError(line);
+    ShowError(line, kUnexpectedLine);
     SetOnline(true);
     return Ended(RequestOutcome::Kind::Refused, timeoutMs, line);
 }
@@ -248,7 +252,7 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
         SetOnline(true);
         return Ended(RequestOutcome::Kind::Answered, timeoutMs);
     }
-    ShowError(reply.rawLine + " for " + query.substr(0, query.size() - 2));
+    ShowError(reply.rawLine + " for " + query.substr(0, query.size() - 2), kUnexpectedLine);
     return Ended(RequestOutcome::Kind::Refused, timeoutMs, line);
 }
 

@@ -61,7 +61,9 @@ private:
     // Bytes the transport dropped are told once a burst of them is over, in one message: called
     // once a tick and once a request, it reports when a call finds no new ones.
     void ReportDroppedBytes();
-    void ShowError(const std::string& text);
+    // kind: what the message is about when its text quotes what came from the camera (see
+    // Notifier::Show), so that each of its variants counts as the same message.
+    void ShowError(const std::string& text, const char* kind = "");
     void SetOnline(bool online);
     // Records how the request ended and returns whether it was answered.
     bool Ended(RequestOutcome::Kind kind, int timeoutMs, const std::string& reply = std::string());

@@ -295,6 +295,15 @@ int32_t CameraPort::ReadCameraLink(int32_t category, char* byte, Clock::time_poi
     return 0;
 }
 
+std::string CameraPort::OpenFailureReason() {
+    if (category_ != kCameraLink2000Category && category_ != kCameraLink2001Category &&
+        category_ != kCameraLinkV11Category) {
+        return std::string();
+    }
+    const ClSerialAdapter* adapter = Adapter(context_, category_, false);
+    return adapter != nullptr ? adapter->OpenFailureReason() : std::string();
+}
+
 int32_t CameraPort::CountCameraLinkPorts(int32_t category) {
     return Adapter(context_, category)->GetPortCount();
 }

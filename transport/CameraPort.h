@@ -30,6 +30,9 @@ public:
     bool SetBaudRate(int32_t baudRate);
     bool SelectPort(int32_t portIndex);
     void Close();
+    // Why the last open of a Camera Link category failed where its library is to blame: the
+    // files and folders tried. Empty otherwise; the COM port driver tells its failures itself.
+    std::string OpenFailureReason();
 
     // Sends all bytes of the text, then logs it ("Tx: " to the terminal log, bare to the
     // message log, trailing CR/LF removed). False only for a category that is not one of four.

@@ -50,11 +50,13 @@ int32_t ClSerial2001Adapter::GetPortCount() {
 
 bool ClSerial2001Adapter::Open(int32_t index) {
     Close();
+    openFailure_.clear();
     if (names_.empty()) {
         // The stored port reopened at start-up comes before any listing.
         GetPortCount();
     }
     if (!Load(library_)) {
+        openFailure_ = library_.link.Failure();
         return false;
     }
     return library_.selectManufacturer(GetPortName(index).c_str()) == 0 &&

@@ -27,6 +27,9 @@ public:
     }
     bool IsOpen() const { return Link().IsOpen(); }
     void Close() { Link().Close(); }
+    // Why the last Open failed where the library is to blame: which files and folders were
+    // tried, or what the library lacks. Empty when it opened, or when the port was refused.
+    const std::string& OpenFailureReason() const { return openFailure_; }
 
 protected:
     virtual ClSerialLink& Link() = 0;
@@ -37,4 +40,5 @@ protected:
                                      ClSetBaudRateFunction set, int32_t baudRate);
 
     std::vector<std::string> names_;
+    std::string openFailure_;
 };

@@ -8,6 +8,8 @@ namespace ClSerialFiles {
 
 // The folder of the per-maker libraries of the 2000 generation.
 std::string SystemDirectory();
+// The file name pattern of the 2000-generation libraries.
+const char* Serial2000Pattern();
 // File names (without folder) of the 2000-generation libraries in the folder, in search order.
 std::vector<std::string> FindSerial2000Libraries(const std::string& directory);
 std::string JoinPath(const std::string& directory, const std::string& fileName);

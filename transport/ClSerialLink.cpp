@@ -6,10 +6,16 @@
 #include "core/ProcessContext.h"
 
 bool ClSerialLink::Load(const std::string& name, bool byBareName) {
+    loadedName_ = name;
     if (!library_.Load(name)) {
         loadedPath_.clear();
+        failure_ = library_.LoadError();
+        if (byBareName) {
+            failure_ += "\nSearched: " + DynamicLibrary::SearchedPlaces();
+        }
         return false;
     }
+    failure_.clear();
     loadedPath_ = library_.Path();
     if (byBareName) {
         // A library earlier in the search path may answer in place of the grabber maker's.

@@ -25,9 +25,16 @@ public:
     bool Resolve(const char* name, Function& entryPoint) {
         void* address = library_.Resolve(name);
         entryPoint = reinterpret_cast<Function>(address);
+        if (address == nullptr) {
+            failure_ = (loadedPath_.empty() ? loadedName_ : loadedPath_) +
+                       ": the Camera Link entry point " + name + " is missing";
+        }
         return address != nullptr;
     }
     const std::string& LoadedPath() const { return loadedPath_; }
+    // Why the last Load or Resolve failed, for the operator: the file the system could not load
+    // with its reason, and for a bare name where it was looked for; or the entry point missing.
+    const std::string& Failure() const { return failure_; }
 
     // clSerialInit with the port index; true when it returned 0 and the port is now open.
     bool Init(int32_t portIndex);
@@ -47,7 +54,9 @@ public:
 private:
     ProcessContext& context_;
     DynamicLibrary library_;
+    std::string loadedName_;
     std::string loadedPath_;
+    std::string failure_;
     void* reference_ = nullptr;
     bool open_ = false;
 };

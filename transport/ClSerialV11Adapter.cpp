@@ -53,7 +53,12 @@ int32_t ClSerialV11Adapter::GetPortCount() {
 bool ClSerialV11Adapter::Open(int32_t index) {
     Close();
     openIndex_ = index;
-    return Load(library_) && library_.link.Init(index);
+    openFailure_.clear();
+    if (!Load(library_)) {
+        openFailure_ = library_.link.Failure();
+        return false;
+    }
+    return library_.link.Init(index);
 }
 
 bool ClSerialV11Adapter::SetBaudRate(int32_t baudRate) {

@@ -37,9 +37,9 @@ bool ComPortDriver::Open(const std::string& portName, int32_t baudRate, int32_t 
     if (failed != SerialOpenStep::Done) {
         std::string text = "Failed to initialize " + portName + " port!\nError in " +
                            SerialOpenStepCallName(failed) + "()";
-        const std::string advice = port_->OpenFailureAdvice();
-        if (!advice.empty()) {
-            text += "\n" + advice;
+        const std::string reason = port_->OpenFailureReason();
+        if (!reason.empty()) {
+            text += "\n" + reason;
         }
         context_.Get<Notifier>().Warn(text);
         return false;

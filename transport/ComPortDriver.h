@@ -29,7 +29,7 @@ public:
     ComPortDriver& operator=(const ComPortDriver&) = delete;
 
     // Closes any open port first. A failure is shown to the operator, naming the failed step,
-    // and leaves no port open.
+    // the device and the system's reason, and leaves no port open.
     bool Open(const std::string& portName, int32_t baudRate, int32_t byteSize, uint8_t stopBits,
               int32_t xonXoff, int32_t parityCheck);
     void Close();

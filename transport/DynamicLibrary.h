@@ -14,6 +14,11 @@ public:
     // Loads by path, or by bare name through the system's library search order. Unloads what
     // was loaded before.
     bool Load(const std::string& name);
+    // Why the last Load failed, as the system says it, naming the file; empty after one that
+    // succeeded.
+    const std::string& LoadError() const { return loadError_; }
+    // Where the system looks for a library loaded by bare name, in its order, for the operator.
+    static std::string SearchedPlaces();
     bool IsLoaded() const { return handle_ != nullptr; }
     // Address of the exported name; null when the library lacks it or none is loaded.
     void* Resolve(const char* name) const;
@@ -23,4 +28,5 @@ public:
 
 private:
     void* handle_ = nullptr;
+    std::string loadError_;
 };

@@ -32,9 +32,9 @@ public:
 
     // Opens the port named "COM<n>" with the settings; on failure holds nothing afterwards.
     virtual SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) = 0;
-    // One more line for the operator on why the last Open failed and how to mend it (a device
-    // the user may not open, say); empty when there is nothing to add.
-    virtual std::string OpenFailureAdvice() const { return std::string(); }
+    // Further lines for the operator on why the last Open failed: the device with the system's
+    // reason, then how to mend it where that is known (a device the user may not open, say).
+    virtual std::string OpenFailureReason() const = 0;
     // The device a port name opens, for the operator to see; empty where the name is the device.
     static std::string DeviceName(const std::string& portName);
     virtual void Close() = 0;

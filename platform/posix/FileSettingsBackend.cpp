@@ -28,7 +28,6 @@ const char kSection[] = "[Software\\Varnel\\RV-2410-TCL Control Tool]";
 // met a stuck copy, and its write fails (as a failed registry write would) instead of hanging.
 constexpr std::chrono::seconds kLockPatience{5};
 constexpr std::chrono::microseconds kLockRetry{200};
-constexpr int kMaxLinkHops = 40;
 
 // Backslash and quote are escaped as in a registry export; line breaks would end the line, so
 // they travel as \n and \r.
@@ -125,24 +124,6 @@ std::string Rewrite(const std::string& content, const std::string& name,
         result += newLine + "\n";
     }
     return result;
-}
-
-// The file a path names, symbolic links followed; the last target need not exist yet. A loop
-// of links is left as it is, and opening it fails.
-std::string ResolveLinks(const std::string& path) {
-    fs::path current(path);
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        std::error_code error;
-        if (!fs::is_symlink(fs::symlink_status(current, error))) {
-            break;
-        }
-        const fs::path target = fs::read_symlink(current, error);
-        if (error) {
-            break;
-        }
-        current = target.is_absolute() ? target : current.parent_path() / target;
-    }
-    return current.string();
 }
 
 // A missing store is created, as a missing registry key is: only where no file is, so that a
@@ -243,7 +224,7 @@ std::optional<StoredValue> FileSettingsBackend::Read(const std::string& name) {
     const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
-            CreateMissing(ResolveLinks(path_));
+            CreateMissing(FollowLinks(path_));
         } else {
             GiveUp(errno);
         }
@@ -297,7 +278,7 @@ bool FileSettingsBackend::Replace(const std::string& name, const std::string& ne
     if (unreadable_) {
         return false;
     }
-    const std::string target = ResolveLinks(path_);
+    const std::string target = FollowLinks(path_);
     const Clock::time_point deadline = Clock::now() + kLockPatience;
     while (Clock::now() < deadline) {
         const int fd = open(target.c_str(), O_RDONLY | O_CLOEXEC);

@@ -16,6 +16,10 @@ std::string SystemDirectory() {
     return directory != nullptr && directory[0] != '\0' ? directory : "/usr/local/lib/cameralink";
 }
 
+const char* Serial2000Pattern() {
+    return "libclser*.so";
+}
+
 std::vector<std::string> FindSerial2000Libraries(const std::string& directory) {
     std::vector<std::string> names;
     DIR* folder = opendir(directory.c_str());
@@ -23,7 +27,7 @@ std::vector<std::string> FindSerial2000Libraries(const std::string& directory) {
         return names;
     }
     while (const dirent* entry = readdir(folder)) {
-        if (fnmatch("libclser*.so", entry->d_name, 0) == 0) {
+        if (fnmatch(Serial2000Pattern(), entry->d_name, 0) == 0) {
             names.emplace_back(entry->d_name);
         }
     }

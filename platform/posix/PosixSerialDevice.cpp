@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 
 #include "platform/posix/ComDevicePath.h"
 #include "transport/SerialDevice.h"
@@ -122,16 +123,19 @@ public:
 
     SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) override {
         Close();
-        advice_.clear();
-        const std::string path = ComDevicePath(portName);
-        if (path.empty()) {
+        path_ = ComDevicePath(portName);
+        reason_.clear();
+        if (path_.empty()) {
+            reason_ = portName + ": no device goes by this port name";
             return SerialOpenStep::OpenDevice;
         }
         // Non-blocking, so that opening a real port does not wait for its carrier.
-        fd_ = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        fd_ = open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
         if (fd_ < 0) {
-            if (errno == EACCES || errno == EPERM) {
-                advice_ = PermissionAdvice(path);
+            const int error = errno;
+            Fail(SerialOpenStep::OpenDevice, error);
+            if (error == EACCES || error == EPERM) {
+                reason_ += "\n" + PermissionAdvice(path_);
             }
             return SerialOpenStep::OpenDevice;
         }
@@ -159,7 +163,10 @@ public:
         if (tcgetattr(fd_, &line) != 0) {
             return Fail(SerialOpenStep::GetLineState);
         }
-        if (!ApplySettings(settings, line) || tcsetattr(fd_, TCSANOW, &line) != 0) {
+        if (!ApplySettings(settings, line)) {
+            return Fail(SerialOpenStep::SetLineState, EINVAL);  // a rate or size it has no code for
+        }
+        if (tcsetattr(fd_, TCSANOW, &line) != 0) {
             return Fail(SerialOpenStep::SetLineState);
         }
         // DTR tells the camera someone is there. RTS is not used (no flow control), but Linux
@@ -171,7 +178,7 @@ public:
         return SerialOpenStep::Done;
     }
 
-    std::string OpenFailureAdvice() const override { return advice_; }
+    std::string OpenFailureReason() const override { return reason_; }
 
     void Close() override {
         if (fd_ >= 0) {
@@ -267,14 +274,17 @@ public:
     }
 
 private:
-    SerialOpenStep Fail(SerialOpenStep step) {
+    // The system's reason is taken before closing can change it.
+    SerialOpenStep Fail(SerialOpenStep step, int error = errno) {
+        reason_ = path_ + ": " + std::strerror(error);
         Close();
         return step;
     }
 
     int fd_ = -1;
     int wake_[2] = {-1, -1};
-    std::string advice_;
+    std::string path_;
+    std::string reason_;
 };
 
 }  // namespace

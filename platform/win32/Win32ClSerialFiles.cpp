@@ -12,10 +12,14 @@ std::string SystemDirectory() {
     return length > 0 && length < sizeof directory ? directory : std::string();
 }
 
+const char* Serial2000Pattern() {
+    return "clser*.dll";
+}
+
 std::vector<std::string> FindSerial2000Libraries(const std::string& directory) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(directory, "clser*.dll").c_str(), &found);
+    HANDLE search = FindFirstFileA(JoinPath(directory, Serial2000Pattern()).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return names;
     }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "platform/win32/Win32ErrorText.h"
 #include "transport/SerialDevice.h"
 
 namespace {
@@ -41,11 +42,13 @@ public:
         Close();
         char path[64];
         std::snprintf(path, sizeof path, "\\\\.\\%s", portName.c_str());
+        path_ = path;
+        reason_.clear();
         handle_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
             handle_ = nullptr;
-            return SerialOpenStep::OpenDevice;
+            return Fail(SerialOpenStep::OpenDevice);
         }
         if (!SetCommMask(handle_, EV_RXCHAR)) {
             return Fail(SerialOpenStep::SetEventMask);
@@ -88,6 +91,8 @@ public:
         ResetEvent(release_);
         return SerialOpenStep::Done;
     }
+
+    std::string OpenFailureReason() const override { return reason_; }
 
     void Close() override {
         if (handle_ != nullptr) {
@@ -186,12 +191,16 @@ private:
                                                                             : SerialWait::Again;
     }
 
+    // The system's reason is taken before closing can change it.
     SerialOpenStep Fail(SerialOpenStep step) {
+        reason_ = path_ + ": " + Win32ErrorText(GetLastError());
         Close();
         return step;
     }
 
     HANDLE handle_ = nullptr;
+    std::string path_;
+    std::string reason_;
     OVERLAPPED writeRecord_;
     OVERLAPPED readRecord_;
     OVERLAPPED waitRecord_;

@@ -190,7 +190,7 @@ TEST_F(CommunicationFlowsTest, APortTheUserMayNotOpenIsReportedWithHowToGetAcces
                                "usermod -aG dialout $USER), then log in again.";
     EXPECT_EQ(test.Notifier().Texts(),
               (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()\n" +
-                                        advice}));
+                                        device + ": Permission denied\n" + advice}));
 }
 
 }  // namespace

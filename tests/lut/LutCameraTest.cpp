@@ -13,6 +13,7 @@
 #include "files/LutChannel.h"
 #include "operations/LutFiles.h"
 #include "operations/LutTransfer.h"
+#include "tests/support/RecordingServices.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
@@ -86,6 +87,25 @@ TEST_F(LutCameraTest, WriteTableSendsEveryEntryAndReadTableBringsTheTableBack) {
     EXPECT_EQ(progress.messages[1], "Now, reading camera gamma data    (1 / 256)");
     EXPECT_EQ(Requests().back(), "LUTD?");
     EXPECT_EQ(test.Notifier().Texts(), Lines{});
+}
+
+// A noisy line garbles a reply now and then, each time into other bytes: the operator sees the
+// first one, and one word at the end for the rest, which the message log keeps.
+TEST_F(LutCameraTest, AWriteOverANoisyLineShowsOneBadReplyAndCountsTheOthers) {
+    RecordingServices services(test.Context());
+    StartCamera({"--garbage-every", "4"});
+    EXPECT_FALSE(LutTransfer::WriteTable(test.Context(), 0));
+    const std::vector<MessageRequest>& shown = test.Notifier().Messages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].caption, "Communication Error");
+    EXPECT_EQ(shown[1].text,
+              "Messages like \"" + shown[0].text + "\" came 127 more times; see the message log.");
+    EXPECT_EQ(shown[1].caption, "Communication Error");
+    int logged = 0;
+    for (const std::string& line : services.messageLog.lines) {
+        logged += line.rfind("Communication Error: ", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(logged, 127);
 }
 
 TEST_F(LutCameraTest, AnUnsupportedCameraSavesThreeTablesThatOpenAgain) {

@@ -316,6 +316,23 @@ TEST_F(CameraOperationsTest, AChangeThatGotNoAnswerIsReadBackWithTheNextOneThatD
     EXPECT_TRUE(table.IsKnown(ControlIds::kGainLevel));
 }
 
+// A line is what an editor shows as one: one ended by CR alone too, and one too long for the
+// reader goes nowhere rather than in pieces.
+TEST_F(CameraOperationsTest, ALoadSendsLinesEndedByCarriageReturnsAndSkipsAnOverlongLineWhole) {
+    StartCamera({"--refuse", "TG"});
+    const std::string path = test.Folder().File("lines.cam");
+    std::ofstream(path, std::ios::binary) << "GA=800\rBL=5\n"
+                                          << "GA=" << std::string(300, '7') << "\r\n"
+                                          << "TG=1\r";
+    const CameraFile::LoadSummary summary =
+        CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
+    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=5", "TG=1"}));
+    EXPECT_EQ(Messages(), (Lines{path + "\nLine 3 is longer than 255 characters and was not sent.",
+                                 "Error: Refused"}));
+    ASSERT_EQ(summary.refused.size(), 1u);
+    EXPECT_EQ(summary.refused[0].lineNumber, 4);
+}
+
 TEST_F(CameraOperationsTest, AComparisonListsExactlyTheParametersThatDiffer) {
     StartCamera();
     ReadCamera(test.Context(), nullptr);

@@ -72,11 +72,13 @@ TEST_F(StartupConnectionTest, AnUnsupportedModelStopsTheSearchAndIsReported) {
 }
 
 TEST_F(StartupConnectionTest, ALinkThatDoesNotOpenIsReportedTwice) {
-    setenv("RVTOOL_COM1", test.Folder().File("no-such-device").c_str(), 1);
+    const std::string device = test.Folder().File("no-such-device");
+    setenv("RVTOOL_COM1", device.c_str(), 1);
     int32_t area = 0;
     EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
     EXPECT_EQ(test.Notifier().Texts(),
-              (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()",
+              (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()\n" +
+                                            device + ": No such file or directory",
                                         "Failed to initialize!"}));
 }
 

@@ -31,7 +31,7 @@ long long MillisecondsSince(Clock::time_point start) {
 class HookedNotifier : public Notifier {
 public:
     explicit HookedNotifier(RecordingNotifier& recorder) : recorder_(recorder) {}
-    MessageAnswer Show(const MessageRequest& request) override {
+    MessageAnswer Present(const MessageRequest& request) override {
         if (whileShown) {
             whileShown();
         }

@@ -1,6 +1,6 @@
 #include "tests/support/RecordingNotifier.h"
 
-MessageAnswer RecordingNotifier::Show(const MessageRequest& request) {
+MessageAnswer RecordingNotifier::Present(const MessageRequest& request) {
     messages_.push_back(request);
     if (request.buttons == MessageButtons::Ok) {
         return MessageAnswer::Ok;

@@ -153,11 +153,13 @@ TEST_F(CameraPortTest, SelectCategoryUsesTheIndexStoredForThatCategory) {
 }
 
 TEST_F(CameraPortTest, AFailedSelectPortStillStoresItsIndex) {
-    ScopedEnvironment missing("RVTOOL_COM6", test_.Folder().File("no-such-device"));
+    const std::string device = test_.Folder().File("no-such-device");
+    ScopedEnvironment missing("RVTOOL_COM6", device);
     EXPECT_FALSE(Port().SelectPort(5));
     EXPECT_EQ(Port().GetPortIndex(), 5);
     EXPECT_EQ(test_.Notifier().Texts(),
-              std::vector<std::string>{"Failed to initialize COM6 port!\nError in CreateFile()"});
+              std::vector<std::string>{"Failed to initialize COM6 port!\nError in CreateFile()\n" +
+                                       device + ": No such file or directory"});
     Restart();
     EXPECT_EQ(Stored(kComPortNo), 5);
 }
@@ -166,7 +168,8 @@ TEST_F(CameraPortTest, TheLargestPortIndexNamesItsPortWithoutOverflow) {
     EXPECT_FALSE(Port().SelectPort(INT32_MAX));
     EXPECT_EQ(test_.Notifier().Texts(),
               std::vector<std::string>{"Failed to initialize COM2147483648 port!\nError in "
-                                       "CreateFile()"});
+                                       "CreateFile()\nCOM2147483648: no device goes by this port "
+                                       "name"});
 }
 
 TEST_F(CameraPortTest, WriteSendsTheWholeTextAndLogsItWithoutItsLineEnd) {

@@ -106,14 +106,16 @@ TEST_F(ComPortDriverTest, ClosesHarmlesslyAndReopens) {
     EXPECT_TRUE(test_.Notifier().Messages().empty());
 }
 
-TEST_F(ComPortDriverTest, AMissingDeviceIsReportedAsCreateFileAndLeavesNoPortOpen) {
-    ScopedEnvironment missing("RVTOOL_COM7", test_.Folder().File("no-such-device"));
+TEST_F(ComPortDriverTest, AMissingDeviceIsReportedAsCreateFileWithItsReasonAndLeavesNoPortOpen) {
+    const std::string device = test_.Folder().File("no-such-device");
+    ScopedEnvironment missing("RVTOOL_COM7", device);
     ASSERT_TRUE(OpenCom3());
 
     EXPECT_FALSE(driver_.Open("COM7", 9600, 8, 0, 0, 0));
     ASSERT_EQ(test_.Notifier().Messages().size(), 1u);
     const MessageRequest& message = test_.Notifier().Messages()[0];
-    EXPECT_EQ(message.text, "Failed to initialize COM7 port!\nError in CreateFile()");
+    EXPECT_EQ(message.text, "Failed to initialize COM7 port!\nError in CreateFile()\n" + device +
+                                ": No such file or directory");
     EXPECT_EQ(message.icon, MessageIcon::Warning);
     EXPECT_EQ(message.buttons, MessageButtons::Ok);
 
@@ -130,10 +132,12 @@ TEST_F(ComPortDriverTest, RefusedOpenStepsNameTheirCall) {
     EXPECT_FALSE(driver_.Open("COM8", 9600, 8, 0, 0, 0));
     EXPECT_FALSE(driver_.Open("COM3", 12345, 8, 0, 0, 0));
     EXPECT_FALSE(driver_.Open("COM3", 9600, 9, 0, 0, 0));
+    const std::string com3 = pty_.DevicePath();
     const std::vector<std::string> expected = {
-        "Failed to initialize COM8 port!\nError in CreateFile()",
-        "Failed to initialize COM3 port!\nError in SetCommState()",
-        "Failed to initialize COM3 port!\nError in SetCommState()",
+        "Failed to initialize COM8 port!\nError in CreateFile()\n/dev/null: Inappropriate ioctl "
+        "for device",
+        "Failed to initialize COM3 port!\nError in SetCommState()\n" + com3 + ": Invalid argument",
+        "Failed to initialize COM3 port!\nError in SetCommState()\n" + com3 + ": Invalid argument",
     };
     EXPECT_EQ(test_.Notifier().Texts(), expected);
     EXPECT_FALSE(driver_.IsOpen());

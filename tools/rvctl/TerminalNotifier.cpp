@@ -2,7 +2,7 @@
 
 #include "tools/rvctl/CameraOutput.h"
 
-MessageAnswer TerminalNotifier::Show(const MessageRequest& request) {
+MessageAnswer TerminalNotifier::Present(const MessageRequest& request) {
     const std::string message =
         request.caption.empty() ? request.text : request.caption + ": " + request.text;
     if (request.buttons != MessageButtons::YesNo) {

@@ -13,12 +13,12 @@ public:
     TerminalNotifier(CameraOutput& output, bool yes, bool quiet)
         : output_(output), yes_(yes), quiet_(quiet) {}
 
-    MessageAnswer Show(const MessageRequest& request) override;
-
     // A question was answered no for want of --yes.
     bool RefusedAQuestion() const { return refused_; }
 
 private:
+    MessageAnswer Present(const MessageRequest& request) override;
+
     CameraOutput& output_;
     bool yes_;
     bool quiet_;
