@@ -326,7 +326,8 @@ TEST_F(CameraOperationsTest, ALoadSendsLinesEndedByCarriageReturnsAndSkipsAnOver
                                           << "TG=1\r";
     const CameraFile::LoadSummary summary =
         CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
-    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=5", "TG=1"}));
+    // The refused TG is read back, so that the table holds the camera's value.
+    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=5", "TG=1", "TG?"}));
     EXPECT_EQ(Messages(), (Lines{path + "\nLine 3 is longer than 255 characters and was not sent.",
                                  "Error: Refused"}));
     ASSERT_EQ(summary.refused.size(), 1u);
