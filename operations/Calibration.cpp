@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "controls/ControlIds.h"
+#include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "protocol/CommandEngine.h"
@@ -118,6 +119,7 @@ std::string Caption(Kind kind) {
 }
 
 int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner) {
+    const OperationScope operation(context);
     const Procedure& procedure = ProcedureOf(kind);
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, std::string(procedure.caption) + ": starting");

@@ -13,6 +13,7 @@
 #include "core/LogSinks.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
+#include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/SettingsStore.h"
@@ -172,6 +173,7 @@ bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant 
 
 LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
                              OperatorWindow* owner) {
+    const OperationScope operation(context);
     LoadSummary summary;
     const std::optional<std::vector<CameraSettingsFile::Line>> lines =
         CameraSettingsFile::ReadLines(path);

@@ -5,6 +5,7 @@
 #include "controls/ReadCameraSettings.h"
 #include "core/DialogEnabler.h"
 #include "core/MainView.h"
+#include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/StatusLine.h"
 #include "operations/ControlBinding.h"
@@ -12,6 +13,7 @@
 #include "operations/PageRules.h"
 
 CameraReading ReadCamera(ProcessContext& context, OperatorWindow* owner) {
+    const OperationScope operation(context);
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
     ControlTable& table = context.Get<ControlTable>();
     dialogs.EnableAll(false);

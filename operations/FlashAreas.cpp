@@ -7,6 +7,7 @@
 #include "core/ControlMode.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
+#include "core/OperationScope.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
@@ -89,6 +90,7 @@ bool LoadArea(ProcessContext& context, int32_t area, OperatorWindow* owner) {
 }
 
 int StoreAllAreas(ProcessContext& context, OperatorWindow* owner) {
+    const OperationScope operation(context);
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, "Now, storing into all EEPROM areas.");
     int failures = 0;
