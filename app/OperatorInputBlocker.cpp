@@ -6,7 +6,9 @@
 
 OperatorInputBlocker::OperatorInputBlocker() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        blocked_.emplace_back(window);
+        if (!window->property(kTakesInputWhileBusy).toBool()) {
+            blocked_.emplace_back(window);
+        }
     }
 }
 

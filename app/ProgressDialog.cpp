@@ -1,14 +1,18 @@
 #include "app/ProgressDialog.h"
 #include "app/OperatorInputBlocker.h"
+#include "core/CancelToken.h"
 #include "core/OperatorWindow.h"
+#include "core/ProcessContext.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHideEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -30,8 +34,11 @@ void WaitWithoutOperatorInput(int milliseconds) {
 
 }  // namespace
 
-ProgressDialog::ProgressDialog() : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint) {
+ProgressDialog::ProgressDialog(CancelToken* cancel)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), cancel_(cancel) {
     setObjectName("ProgressDialog");
+    // Its "Cancel" must reach the flow while the engine keeps every other window from input.
+    setProperty(OperatorInputBlocker::kTakesInputWhileBusy, true);
     // Closing it must never count as closing the program's last window.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -52,6 +59,11 @@ ProgressDialog::ProgressDialog() : QWidget(nullptr, Qt::Tool | Qt::FramelessWind
     bar_->setRange(0, 100);
     bar_->setValue(0);
     layout->addWidget(bar_);
+    cancelButton_ = new QPushButton("Cancel", frame);
+    cancelButton_->setAutoDefault(false);
+    cancelButton_->setVisible(cancel_ != nullptr);
+    connect(cancelButton_, &QPushButton::clicked, this, &ProgressDialog::Cancel);
+    layout->addWidget(cancelButton_, 0, Qt::AlignRight);
 
     resize(320, 80);
 }
@@ -60,8 +72,26 @@ ProgressDialog::~ProgressDialog() {
     ReleaseOwner();
 }
 
-std::unique_ptr<ProgressDialog> ProgressDialog::CreateDefault(ProcessContext&) {
-    return std::make_unique<ProgressDialog>();
+std::unique_ptr<ProgressDialog> ProgressDialog::CreateDefault(ProcessContext& context) {
+    return std::make_unique<ProgressDialog>(&context.Get<CancelToken>());
+}
+
+void ProgressDialog::Cancel() {
+    if (cancel_ == nullptr || !isVisible()) {
+        return;
+    }
+    // The flow stops after the request in flight and says how far it got.
+    cancel_->Request();
+    cancelButton_->setEnabled(false);
+    SetProgressMessage(message_.toStdString() + "\nCancelling after the request in flight...");
+}
+
+void ProgressDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        Cancel();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ProgressDialog::SetMainWindow(QWidget* mainWindow) {
@@ -80,6 +110,7 @@ void ProgressDialog::ShowProgress(QWidget* owner, const std::string& message) {
     if (!isVisible()) {
         owner_ = owner;
         bar_->setValue(0);
+        cancelButton_->setEnabled(true);
         PlaceOver(owner);
         if (owner != nullptr && owner->isEnabled()) {
             owner->setEnabled(false);

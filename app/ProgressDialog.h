@@ -8,21 +8,25 @@
 
 #include "core/ProgressSink.h"
 
+class CancelToken;
 class ProcessContext;
 class QLabel;
 class QProgressBar;
+class QPushButton;
 
 // The progress window of long camera operations: a small window without caption over its
 // owner, a bar from 0 to 100 and a message. The owner is disabled while the window is shown
 // and enabled again whenever it closes or is destroyed. One instance serves every operation.
-// A plain window rather than a QDialog: it has no buttons and Escape must not end it.
+// A plain window rather than a QDialog: its "Cancel" (and Escape) asks the operation to stop
+// after the request in flight; nothing closes it but the operation's end.
 class ProgressDialog : public QWidget, public ProgressSink {
     Q_OBJECT
 public:
     // How long EndProgress keeps the full bar on screen.
     static constexpr int kFinalHoldMs = 1000;
 
-    ProgressDialog();
+    // cancel: what "Cancel" requests; without one the button is not shown.
+    explicit ProgressDialog(CancelToken* cancel = nullptr);
     ~ProgressDialog() override;
 
     // Hides the interface's quiet default, which the process context would otherwise use to
@@ -45,8 +49,12 @@ public:
 
     QWidget* Owner() const { return owner_; }
 
+    // "Cancel": the operation stops after the request in flight.
+    void Cancel();
+
 protected:
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void PlaceOver(QWidget* owner);
@@ -57,4 +65,6 @@ private:
     QString message_;
     QProgressBar* bar_ = nullptr;
     QLabel* text_ = nullptr;
+    CancelToken* cancel_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "controls/CameraModel.h"
 #include "controls/ControlTable.h"
+#include "core/CancelToken.h"
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
@@ -10,7 +11,8 @@
 
 namespace {
 constexpr int kReadTimeoutMs = 5000;
-}
+constexpr int kSilentInARow = 2;
+}  // namespace
 
 int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
     ControlTable& table = context.Get<ControlTable>();
@@ -25,6 +27,8 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
     progress.ShowProgress(owner, "Now, reading camera settings.");
     int progressSum = 0;
     int unanswered = 0;
+    int silentInARow = 0;
+    const CancelToken& cancel = context.Get<CancelToken>();
     for (int i = 0; i < ControlTable::kRowCount; ++i) {
         const ControlEntry& row = table.Entries()[i];
         if (!supported || !row.readBack || (row.paramClass == kFactoryParam && !factoryMode) ||
@@ -32,12 +36,19 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
             continue;
         }
         int32_t value = 0;
-        // A row the camera did not tell is unknown: its old value is not the camera's.
-        const bool answered = engine.GetValue(row.cmdId, value, kReadTimeoutMs);
+        // A row the camera did not tell is unknown: its old value is not the camera's. Once the
+        // operator cancelled or the camera left two questions in a row unanswered, the rest is
+        // not asked and stays unknown too.
+        const bool asking = !cancel.Requested() && silentInARow < kSilentInARow;
+        const bool answered = asking && engine.GetValue(row.cmdId, value, kReadTimeoutMs);
         if (answered) {
             table.SetDataValue(row.ctrlId, value);
+            silentInARow = 0;
         } else {
             ++unanswered;
+            if (asking && engine.LastOutcome().kind == RequestOutcome::Kind::NoAnswer) {
+                ++silentInARow;
+            }
         }
         table.MarkKnown(row.ctrlId, answered);
         table.MarkReadBackPending(row.ctrlId, false);

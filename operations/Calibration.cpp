@@ -5,9 +5,12 @@
 #include <thread>
 
 #include "controls/ControlIds.h"
+#include "core/CancelToken.h"
+#include "core/Notifier.h"
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/WaitFeedback.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 
@@ -56,6 +59,24 @@ constexpr int32_t kTimeoutError = 4;
 constexpr int kStatusTimeoutMs = 5000;
 constexpr std::chrono::milliseconds kPollPause{1000};
 
+// How often the windows repaint during the pause between two status questions.
+constexpr std::chrono::milliseconds kRepaintSlice{20};
+
+// The pause between two status questions, spent as the engine spends its waits: the windows
+// repaint and take no input but the progress window's "Cancel". False once it was pressed.
+bool PauseBetweenPolls(ProcessContext& context) {
+    WaitFeedback& feedback = context.Get<WaitFeedback>();
+    const CancelToken& cancel = context.Get<CancelToken>();
+    const Clock::time_point end = Clock::now() + kPollPause;
+    feedback.BeginWait();
+    while (Clock::now() < end && !cancel.Requested()) {
+        std::this_thread::sleep_for(kRepaintSlice);
+        feedback.KeepAlive();
+    }
+    feedback.EndWait();
+    return !cancel.Requested();
+}
+
 long long SecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count();
 }
@@ -69,7 +90,9 @@ int32_t PollUntilDone(ProcessContext& context, const Procedure& kind, Clock::tim
     const auto silenceLimit = std::chrono::milliseconds(kind.startTimeoutMs);
     Clock::time_point lastAnswer = start;
     for (;;) {
-        std::this_thread::sleep_for(kPollPause);
+        if (!PauseBetweenPolls(context)) {
+            return kCancelled;
+        }
         int32_t code = kBusy;
         if (engine.GetValue(statusId, code, kStatusTimeoutMs)) {
             lastAnswer = Clock::now();
@@ -100,6 +123,8 @@ std::string ResultText(int32_t code) {
             return "Too Dark";
         case 4:
             return "Timeout Error";
+        case kCancelled:
+            return "Cancelled";
         default:
             return "Unknown Result";
     }
@@ -121,6 +146,7 @@ std::string Caption(Kind kind) {
 int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner) {
     const OperationScope operation(context);
     const Procedure& procedure = ProcedureOf(kind);
+    context.Get<CancelToken>().Reset();
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, std::string(procedure.caption) + ": starting");
     const Clock::time_point start = Clock::now();
@@ -129,6 +155,11 @@ int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner) {
                                           procedure.startTimeoutMs);
     const int32_t code = PollUntilDone(context, procedure, start);
     progress.EndProgress();
+    if (code == kCancelled) {
+        context.Get<Notifier>().Warn(std::string(procedure.caption) +
+                                     ": cancelled. The camera may still be calibrating; its "
+                                     "result shows after it finished.");
+    }
     return code;
 }
 

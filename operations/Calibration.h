@@ -12,6 +12,9 @@ class ProcessContext;
 // reports busy, and the outcome is shown.
 namespace Calibration {
 
+// What Run returns when the operator cancelled the polling.
+inline constexpr int32_t kCancelled = -1;
+
 // The text shown for a status code: "Succeeded", "Too Bright", ...
 std::string ResultText(int32_t code);
 
@@ -29,7 +32,8 @@ std::optional<Kind> KindOfButton(int32_t buttonId);
 std::string Caption(Kind kind);
 
 // Starts the calibration, follows it under the progress window over owner and returns the
-// camera's status code (Timeout Error when the camera fell silent).
+// camera's status code (Timeout Error when the camera fell silent), or kCancelled when the
+// operator stopped following it (which is told).
 int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner);
 
 }  // namespace Calibration

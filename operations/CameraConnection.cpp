@@ -3,6 +3,7 @@
 #include <string>
 
 #include "controls/CameraModel.h"
+#include "core/CancelToken.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
@@ -41,7 +42,8 @@ int ConnectCamera(ProcessContext& context, int32_t& currentArea) {
 
 int SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex) {
     CameraPort& port = context.Get<CameraPort>();
-    for (int32_t index = kFastestBaudIndex; index >= 0; --index) {
+    const CancelToken& cancel = context.Get<CancelToken>();
+    for (int32_t index = kFastestBaudIndex; index >= 0 && !cancel.Requested(); --index) {
         port.SetBaudRate(CameraPort::BaudRateFromIndex(index));
         if (showBaudIndex) {
             showBaudIndex(index);

@@ -24,6 +24,7 @@
 #include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
 #include "operations/Parameters.h"
+#include "operations/StepGuard.h"
 #include "protocol/Command.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
@@ -87,9 +88,10 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
         table.MarkReadBackPending(control, false);
         return LineOutcome::Confirmed;
     }
-    // The file's value is not the camera's: the table takes what the camera holds instead.
+    // The file's value is not the camera's: the table takes what the camera holds instead, or,
+    // when the camera did not answer, reads it back with the next exchange that gets an answer.
     const bool unanswered = engine.LastOutcome().kind == RequestOutcome::Kind::NoAnswer;
-    if (!Parameters::Get(context, control)) {
+    if (unanswered || !Parameters::Get(context, control)) {
         table.MarkKnown(control, false);
         table.MarkReadBackPending(control, unanswered);
     }
@@ -185,7 +187,9 @@ LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, "Now, reading camera setting file.");
     const std::size_t count = lines->size();
-    for (std::size_t i = 0; i < count; ++i) {
+    StepGuard guard(context);
+    std::size_t done = 0;
+    for (std::size_t i = 0; i < count && guard.Continue(); ++i, done = i) {
         progress.SetProgress(static_cast<int>(i * 100 / count));
         context.Get<WaitFeedback>().KeepAlive();
         const CameraSettingsFile::Line& line = (*lines)[i];
@@ -196,20 +200,22 @@ LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
                                          " characters and was not sent.");
             continue;
         }
-        switch (SendLine(context, line.text)) {
-            case LineOutcome::Confirmed:
-                ++summary.linesSent;
-                break;
-            case LineOutcome::Refused:
-                ++summary.linesSent;
-                summary.refused.push_back({line.number, ParseReply(line.text).mnemonic});
-                break;
-            case LineOutcome::Skipped:
-                break;
+        const LineOutcome outcome = SendLine(context, line.text);
+        if (outcome != LineOutcome::Skipped) {
+            ++summary.linesSent;
+        }
+        if (outcome == LineOutcome::Refused) {
+            summary.refused.push_back({line.number, ParseReply(line.text).mnemonic});
+        }
+        if (outcome != LineOutcome::Skipped && !guard.AfterRequest()) {
+            done = i + 1;
+            break;
         }
     }
     context.Get<ControlTable>().UpdatePrevDataValues();
     progress.EndProgress();
+    summary.stopped = guard.TellHowFar("Loaded " + std::to_string(done) + " of " +
+                                       std::to_string(count) + " lines");
     return summary;
 }
 

@@ -35,6 +35,8 @@ struct LoadSummary {
     bool opened = false;
     int linesSent = 0;
     std::vector<RefusedLine> refused;
+    // Cancelled, or the camera stopped answering: the lines after were not sent.
+    bool stopped = false;
 };
 
 // Sends every line the camera takes in this mode to it, in file order, under the progress

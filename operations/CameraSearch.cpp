@@ -1,6 +1,7 @@
 #include "operations/CameraSearch.h"
 
 #include "controls/CameraModel.h"
+#include "core/CancelToken.h"
 #include "core/ProcessContext.h"
 #include "operations/CameraConnection.h"
 #include "transport/CameraPort.h"
@@ -10,7 +11,11 @@ namespace CameraSearch {
 std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>& portIndices,
                             int32_t baudRate, Rates rates) {
     CameraPort& port = context.Get<CameraPort>();
+    const CancelToken& cancel = context.Get<CancelToken>();
     for (const int32_t index : portIndices) {
+        if (cancel.Requested()) {
+            break;
+        }
         if (!port.Open(port.GetCategory(), baudRate, index)) {
             continue;
         }

@@ -12,6 +12,7 @@
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "operations/CameraRefresh.h"
+#include "operations/StepGuard.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 
@@ -93,18 +94,24 @@ int StoreAllAreas(ProcessContext& context, OperatorWindow* owner) {
     const OperationScope operation(context);
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, "Now, storing into all EEPROM areas.");
+    StepGuard guard(context);
     int failures = 0;
     int done = 0;
-    for (int32_t area = 3; area >= 0; --area) {
+    for (int32_t area = 3; area >= 0 && guard.Continue(); --area) {
         std::this_thread::sleep_for(kStoreAllPause);
         progress.SetProgressMessage(area == 0 ? "Now, storing into the factory area."
                                               : "Now, storing into user area " +
                                                     std::to_string(area) + ".");
         failures += Store(context, area, kStoreAllTimeoutMs) ? 0 : 1;
         progress.SetProgress(++done * 25);
+        if (!guard.AfterRequest()) {
+            break;
+        }
     }
     progress.EndProgress();
-    return failures;
+    // The areas not tried count as not stored.
+    guard.TellHowFar("Stored " + std::to_string(done - failures) + " of 4 areas");
+    return failures + (4 - done);
 }
 
 int32_t AreaOfItem(const std::string& item) {

@@ -10,6 +10,7 @@
 #include "core/ProgressSink.h"
 #include "core/WaitFeedback.h"
 #include "files/LutChannel.h"
+#include "operations/StepGuard.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 
@@ -31,6 +32,12 @@ OperatorWindow* WindowOf(LutChannel& channel) {
     return channel.View() != nullptr ? channel.View()->Window() : nullptr;
 }
 
+// "Written 100 of 256 LUT entries".
+std::string HowFar(const char* verb, int entries) {
+    return std::string(verb) + " " + std::to_string(entries) + " of " +
+           std::to_string(LutChannel::kEntries) + " LUT entries";
+}
+
 }  // namespace
 
 bool ReadTable(ProcessContext& context, int colorIndex) {
@@ -42,8 +49,9 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
     dialogs.EnableAll(false);
     progress.ShowProgress(WindowOf(channel), kReadingText);
     progress.SetProgress(0);
+    StepGuard guard(context);
     int read = 0;
-    for (int i = 0; i < LutChannel::kEntries; ++i) {
+    for (int i = 0; i < LutChannel::kEntries && guard.Continue(); ++i) {
         engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs);
         int32_t level = 0;
         if (!engine.GetValue(CommandIds::kLUTD, level, kEntryTimeoutMs)) {
@@ -67,13 +75,10 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
     channel.SetMode(LutChannel::kViewMode);
     channel.DrawNow();
     dialogs.EnableAll(true);
-    if (read < LutChannel::kEntries) {
-        // The entries from the one that failed on keep the levels they had.
-        context.Get<Notifier>().Warn("Read " + std::to_string(read) + " of " +
-                                     std::to_string(LutChannel::kEntries) + " LUT entries: entry " +
-                                     std::to_string(read) +
-                                     " did not come back. The entries "
-                                     "from " +
+    // The entries from the one that failed on keep the levels they had.
+    if (!guard.TellHowFar(HowFar("Read", read)) && read < LutChannel::kEntries) {
+        context.Get<Notifier>().Warn(HowFar("Read", read) + ": entry " + std::to_string(read) +
+                                     " did not come back. The entries from " +
                                      std::to_string(read) + " on are as they were.");
     }
     return read == LutChannel::kEntries;
@@ -88,19 +93,29 @@ bool WriteTable(ProcessContext& context, int colorIndex) {
     dialogs.EnableAll(false);
     progress.ShowProgress(WindowOf(channel), kWritingText);
     progress.SetProgress(0);
+    StepGuard guard(context);
     bool confirmed = true;
+    int written = 0;
     for (int i = 0; i < LutChannel::kEntries; ++i) {
         confirmed = engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs) && confirmed;
+        if (!guard.AfterRequest()) {
+            break;
+        }
         confirmed = engine.SetValue(CommandIds::kLUTD, static_cast<int32_t>(channel.OutputLevel(i)),
                                     kEntryTimeoutMs) &&
                     confirmed;
+        if (!guard.AfterRequest()) {
+            break;
+        }
+        ++written;
         progress.SetProgressMessage(WithCount(kWritingText, i + 1));
         progress.SetProgress(i * 100 / LutChannel::kEntries);
         context.Get<WaitFeedback>().KeepAlive();
     }
     dialogs.EnableAll(true);
     progress.EndProgress();
-    return confirmed;
+    guard.TellHowFar(HowFar("Written", written));
+    return confirmed && !guard.Stopped();
 }
 
 }  // namespace LutTransfer

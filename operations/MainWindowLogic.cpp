@@ -5,6 +5,7 @@
 
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
+#include "core/CancelToken.h"
 #include "core/ControlMode.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
@@ -42,6 +43,7 @@ void MainWindowLogic::Initialise() {
 
 void MainWindowLogic::ConnectAtStart() {
     const OperationScope operation(context_);
+    context_.Get<CancelToken>().Reset();
     StatusLine& status = context_.Get<StatusLine>();
     status.ShowOutcome(OutcomeText::ForSearch(context_.Get<CameraPort>().GetBaudRate()));
     int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
@@ -184,6 +186,9 @@ void MainWindowLogic::RunCalibration(int32_t buttonId) {
         return;
     }
     const int32_t code = Calibration::Run(context_, *kind, &view_);
+    if (code == Calibration::kCancelled) {
+        return;  // told already
+    }
     context_.Get<Notifier>().Show({Calibration::ResultText(code), Calibration::Caption(*kind),
                                    MessageIcon::None, MessageButtons::Ok});
 }

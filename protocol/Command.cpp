@@ -92,7 +92,12 @@ void Command::SetOnline(bool online) {
 }
 
 void Command::ShowError(const std::string& text, const char* kind) {
-    context_.Get<Notifier>().Show({text, kCaption, MessageIcon::Warning, MessageButtons::Ok}, kind);
+    // A blank line from the camera would make an empty box that tells the operator nothing.
+    const std::string shown = text.find_first_not_of(" \t") == std::string::npos
+                                  ? "The camera sent an empty line."
+                                  : text;
+    context_.Get<Notifier>().Show({shown, kCaption, MessageIcon::Warning, MessageButtons::Ok},
+                                  kind);
 }
 
 void Command::ReportDroppedBytes() {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <chrono>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "controls/CameraModel.h"
@@ -142,6 +145,29 @@ TEST_F(LutCameraTest, AnUnsupportedCameraSavesThreeTablesThatOpenAgain) {
     }
     EXPECT_EQ(Channel(2).OutputLevel(128), camera128);
     EXPECT_EQ(test.Notifier().Texts(), Lines{});
+}
+
+TEST_F(LutCameraTest, AWriteToACameraThatFallsSilentEndsAfterTwoUnansweredRequests) {
+    StartCamera();
+    std::thread silencer([this] {
+        while (Requests().size() < 20) {  // ten entries
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        camera->Signal(SIGSTOP);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(LutTransfer::WriteTable(test.Context(), 1));
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    silencer.join();
+    camera->Signal(SIGCONT);
+    // Two entry time-outs of 1 s, not one for each of the 246 entries left.
+    EXPECT_LT(seconds, 2 + 1.5);
+    ASSERT_FALSE(test.Notifier().Texts().empty());
+    const std::string told = test.Notifier().Texts().back();
+    EXPECT_EQ(told.rfind("Written 1", 0), 0u) << told;
+    EXPECT_NE(told.find(" of 256 LUT entries: the camera stopped answering."), std::string::npos)
+        << told;
 }
 
 TEST_F(LutCameraTest, SavingWithoutAnAnsweringCameraAsksForNoFile) {

@@ -13,8 +13,10 @@
 
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
+#include "core/CancelToken.h"
 #include "core/ControlMode.h"
 #include "core/OperatorDialogs.h"
+#include "core/ProgressSink.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraIdentity.h"
 #include "operations/CameraRefresh.h"
@@ -277,6 +279,38 @@ TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber)
     ASSERT_NE(refused, requests.end());
     EXPECT_EQ(*(refused + 1), "BL?");
     EXPECT_EQ(OutcomeText::ForLoad(summary), "Loaded 3 lines, 1 refused (line 4, BL)");
+}
+
+// The progress window whose "Cancel" the operator presses once the bar reaches a step.
+class CancellingProgress : public ProgressSink {
+public:
+    CancellingProgress(CancelToken& token, int atStep) : token_(token), atStep_(atStep) {}
+    void ShowProgress(OperatorWindow*, const std::string&) override {}
+    void SetProgressMessage(const std::string&) override {}
+    void SetProgress(int) override {
+        if (++steps_ == atStep_) {
+            token_.Request();
+        }
+    }
+    void EndProgress() override {}
+
+private:
+    CancelToken& token_;
+    int atStep_;
+    int steps_ = 0;
+};
+
+TEST_F(CameraOperationsTest, ACancelledLoadStopsAfterTheLineInFlightAndSaysHowFarItGot) {
+    CancellingProgress progress(test.Context().Get<CancelToken>(), 3);
+    test.Context().ProvideExternal<ProgressSink>(progress);
+    StartCamera();
+    const std::string path = test.Folder().File("five.cam");
+    std::ofstream(path) << "GA=200\nGA=300\nGA=400\nGA=500\nGA=600\n";
+    const CameraFile::LoadSummary summary =
+        CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_EQ(Requests(), (Lines{"GA=200", "GA=300", "GA=400"}));
+    EXPECT_EQ(Messages(), Lines{"Loaded 3 of 5 lines: cancelled."});
 }
 
 TEST_F(CameraOperationsTest, ReadingsWithoutAnAnswerAndALutWriteWithoutALevelLoseNothing) {

@@ -47,7 +47,7 @@ std::string CheckLut(const Options& options, int32_t) {
 
 ExitStatus ReadTables(Camera& camera, const SubcommandOperands& operands) {
     if (!LutFiles::ReadCameraTables(camera.context)) {
-        camera.output.Error("the camera did not tell every table entry: nothing written");
+        camera.output.Error("not every table entry was read: nothing written");
         return kFailed;
     }
     const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));

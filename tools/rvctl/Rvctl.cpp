@@ -9,6 +9,7 @@
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/CameraRunner.h"
 #include "tools/rvctl/Console.h"
+#include "tools/rvctl/Interruption.h"
 #include "tools/rvctl/Options.h"
 #include "tools/rvctl/Subcommands.h"
 #include "tools/rvctl/TerminalServices.h"
@@ -183,7 +184,15 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     run.searching =
         subcommand->searchesAllPorts && options.ports.empty() && options.portIndices.empty();
     run.progressBar = progressBar;
+    // The terminal, which waits on its input, ends on Ctrl+C as any program does.
+    if (subcommand->link != Link::Opened) {
+        Interruption::Catch();
+    }
     const ExitStatus status = RunOnCameras(run, console);
+    if (Interruption::Happened()) {
+        output.Error("interrupted");
+        return kInterrupted;
+    }
     if (run.searching && status == kNoCamera) {
         output.Error("no camera answered on any port of category " +
                      std::to_string(run.targets.front().category) + " (-v tells why)");

@@ -1,8 +1,10 @@
 #include "tools/rvctl/TerminalServices.h"
 
+#include "core/CancelToken.h"
 #include "core/ProcessContext.h"
 #include "operations/CoreServices.h"
 #include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/Interruption.h"
 #include "tools/rvctl/Options.h"
 #include "tools/rvctl/ReadOnlySettingsBackend.h"
 
@@ -18,6 +20,7 @@ TerminalServices::TerminalServices(CameraOutput& output, const Options& options,
 
 void TerminalServices::Provide(ProcessContext& context, Settings settings) {
     ProvideCoreServices(context);
+    context.ProvideExternal<CancelToken>(Interruption::Token());
     context.ProvideExternal<::Notifier>(notifier_);
     context.ProvideExternal<TerminalLogSink>(trace_);
     context.ProvideExternal<FileChooser>(files_);
