@@ -11,7 +11,9 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/OperatorInputBlocker.h"
 #include "app/ProgressDialog.h"
+#include "core/CancelToken.h"
 #include "core/ProgressSink.h"
 
 namespace {
@@ -184,6 +186,34 @@ TEST_F(ProgressDialogTest, NextOperationStartsAgainFromZeroOverItsOwner) {
     EXPECT_EQ(Bar()->value(), 0);
     EXPECT_FALSE(editor.isEnabled());
     EXPECT_TRUE(owner.isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ProgressDialogCancelTest, CancelAndEscapeReachTheOperationWhileTheOtherWindowsAreBlocked) {
+    QWidget owner;
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    CancelToken token;
+    ProgressDialog progress(&token);
+    progress.ShowProgress(&owner, "Now, writing camera gamma data.");
+    // As the engine does while it waits for the camera.
+    OperatorInputBlocker blocker;
+    QCoreApplication::instance()->installEventFilter(&blocker);
+    auto* cancel = progress.findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), "Cancel");
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_TRUE(token.Requested());
+
+    token.Reset();
+    progress.EndProgress();
+    progress.ShowProgress(&owner, "Now, reading camera setting file.");
+    QTest::keyClick(&progress, Qt::Key_Escape);
+    EXPECT_TRUE(token.Requested());
+    QCoreApplication::instance()->removeEventFilter(&blocker);
 }
 
 }  // namespace
