@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+class MessageGathering;
 class OperationScope;
 class ProcessContext;
 
@@ -48,9 +49,11 @@ public:
     }
 
 private:
+    friend class MessageGathering;
     friend class OperationScope;
     // The program's way to show the message and wait for the answer.
     virtual MessageAnswer Present(const MessageRequest& request) = 0;
 
-    OperationScope* operation_ = nullptr;  // the operation running now, if any
+    OperationScope* operation_ = nullptr;    // the operation running now, if any
+    MessageGathering* gathering_ = nullptr;  // the messages held back now, if any
 };

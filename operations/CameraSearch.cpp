@@ -9,14 +9,18 @@
 namespace CameraSearch {
 
 std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>& portIndices,
-                            int32_t baudRate, Rates rates) {
+                            int32_t baudRate, Rates rates, std::vector<Attempt>* attempts) {
     CameraPort& port = context.Get<CameraPort>();
     const CancelToken& cancel = context.Get<CancelToken>();
     for (const int32_t index : portIndices) {
         if (cancel.Requested()) {
             break;
         }
-        if (!port.Open(port.GetCategory(), baudRate, index)) {
+        const bool opened = port.Open(port.GetCategory(), baudRate, index);
+        if (attempts != nullptr) {
+            attempts->push_back({index, opened});
+        }
+        if (!opened) {
             continue;
         }
         if (rates != Rates::Search && context.Get<CameraModel>().CheckModel() == 1) {

@@ -24,10 +24,18 @@ struct Found {
     int32_t baudRate = 0;
 };
 
+// One port the search tried: whether it opened (a port that opened had no camera answering).
+struct Attempt {
+    int32_t portIndex = -1;
+    bool opened = false;
+};
+
 // Opens the ports in the order given, each at baudRate first, and stops at the first port where
-// a camera answers at one of the rates. A port that does not open is passed over (its driver
-// tells the operator why). Without an answer the link stays on the last port and rate tried.
+// a camera answers at one of the rates, or when the operator cancels. A port that does not open
+// is passed over (its driver tells the operator why). Without an answer the link stays on the
+// last port and rate tried. attempts, when given, is told every port tried.
 std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>& portIndices,
-                            int32_t baudRate, Rates rates);
+                            int32_t baudRate, Rates rates,
+                            std::vector<Attempt>* attempts = nullptr);
 
 }  // namespace CameraSearch

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "controls/CameraModel.h"
+#include "core/CancelToken.h"
 #include "core/CommunicationView.h"
 #include "core/ControlMode.h"
+#include "core/MessageGathering.h"
 #include "core/Notifier.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
@@ -134,13 +136,23 @@ void CommunicationLogic::OnAuto() {
     for (int32_t i = 0; i < kPortsSearched; ++i) {
         ports.push_back(i);
     }
-    const std::optional<CameraSearch::Found> found =
-        CameraSearch::Search(context_, ports, port.GetBaudRate(), CameraSearch::Rates::Given);
+    context_.Get<CancelToken>().Reset();
+    std::vector<CameraSearch::Attempt> attempts;
+    std::vector<MessageRequest> failures;
+    std::optional<CameraSearch::Found> found;
+    {
+        // A port that does not open is told in the one summary below, not in a box of its own.
+        const MessageGathering gathering(context_);
+        found = CameraSearch::Search(context_, ports, port.GetBaudRate(),
+                                     CameraSearch::Rates::Given, &attempts);
+        failures = gathering.Messages();
+    }
     OnlineStatusSink& status = context_.Get<OnlineStatusSink>();
     if (!found) {
         context_.Get<Notifier>().Show(
             {"No answer from Camera! (Timeout error)\nCheck power on "
-             "Camera or serial cable connection.",
+             "Camera or serial cable connection." +
+                 SearchSummary(attempts, failures),
              "Communication Error", MessageIcon::Warning, MessageButtons::Ok});
         status.SetOnline(false);
         // The link stays on the last port tried, and the list says so rather than showing a
@@ -152,6 +164,33 @@ void CommunicationLogic::OnAuto() {
     status.SetOnline(true);
     view_.SelectPort(found->portIndex);
     RefreshFromCamera(context_, mainView_);
+}
+
+std::string CommunicationLogic::SearchSummary(const std::vector<CameraSearch::Attempt>& attempts,
+                                              const std::vector<MessageRequest>& failures) {
+    CameraPort& port = context_.Get<CameraPort>();
+    std::string silent;
+    for (const CameraSearch::Attempt& attempt : attempts) {
+        if (attempt.opened) {
+            silent += (silent.empty() ? "" : ", ") + port.GetPortName(attempt.portIndex);
+        }
+    }
+    std::string text;
+    if (!silent.empty()) {
+        text += "\n\nNo camera answered on: " + silent + ".";
+    }
+    if (!failures.empty()) {
+        text += "\n\nPorts that could not be opened:";
+        for (const MessageRequest& failure : failures) {
+            // The driver's message on one line: the port, the failed call and the reason.
+            std::string line = failure.text;
+            for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n')) {
+                line.replace(at, 1, " ");
+            }
+            text += "\n" + line;
+        }
+    }
+    return text;
 }
 
 void CommunicationLogic::OnWriteSettingsFile() {

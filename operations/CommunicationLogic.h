@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/CommunicationView.h"
+#include "core/Notifier.h"
+#include "operations/CameraSearch.h"
 
 class CameraPort;
 class MainView;
@@ -57,6 +59,10 @@ public:
 private:
     // After the link changed: when a camera answers, the pages show what it holds.
     void CheckModelAndRefresh();
+    // What a search without an answer found on the way: the ports that opened but had no camera
+    // answering, and those that did not open with their reasons; empty when there is none.
+    std::string SearchSummary(const std::vector<CameraSearch::Attempt>& attempts,
+                              const std::vector<MessageRequest>& failures);
 
     ProcessContext& context_;
     CommunicationView& view_;

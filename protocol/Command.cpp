@@ -192,17 +192,21 @@ bool Command::Ended(RequestOutcome::Kind kind, int timeoutMs, const std::string&
     return kind == RequestOutcome::Kind::Answered;
 }
 
+bool Command::IsComplete(const std::string& line) {
+    std::string head = line.substr(0, 8);
+    for (char& c : head) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return head == "COMPLETE";
+}
+
 bool Command::WaitComplete(int timeoutMs) {
     std::string line;
     if (!WaitForLine(timeoutMs, line)) {
         SetOnline(false);
         return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
     }
-    std::string head = line.substr(0, 8);
-    for (char& c : head) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    if (head == "COMPLETE") {
+    if (IsComplete(line)) {
         SetOnline(true);
         return Ended(RequestOutcome::Kind::Answered, timeoutMs);
     }
@@ -246,11 +250,17 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
     const std::string query = BuildQueryRequest(cmdId);
     context_.Get<CameraPort>().Write(query);  // a failed send shows as a missing reply
 
+    // A query is never answered with COMPLETE: one that comes is the late acknowledgement of an
+    // earlier set (logged as every line is) and the answer is still awaited.
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::string line;
-    if (!WaitForLine(timeoutMs, line)) {
-        SetOnline(false);
-        return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
-    }
+    do {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0 || !WaitForLine(static_cast<int>(left.count()), line)) {
+            SetOnline(false);
+            return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
+        }
+    } while (IsComplete(line));
     const ParsedReply reply = ParseReply(line);
     if (reply.error == 0 && reply.mnemonic == GetMnemonic(cmdId)) {
         value = reply.value;

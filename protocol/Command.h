@@ -26,6 +26,8 @@ public:
     bool GetString(int cmdId, std::string& text, int timeoutMs) override;
     RequestOutcome LastOutcome() const override { return lastOutcome_; }
 
+    // A line that begins with COMPLETE, in any letter case: a set's acknowledgement.
+    static bool IsComplete(const std::string& line);
     // Waits for one line and judges it as the acknowledgement of a set.
     bool WaitComplete(int timeoutMs);
     bool ParseLine(const std::string& line, int& cmdId, std::string& mnemonic, int32_t& value,

@@ -101,7 +101,7 @@ TEST_F(CommunicationDialogTest, AutoFindsTheCameraOnCom3AndShowsItOnline) {
         gainRead = gainRead || log->index(row).data().toString() == "GA?";
     }
     EXPECT_TRUE(gainRead);
-    EXPECT_EQ(test.Notifier().Texts().size(), 2u) << "only COM1 and COM2 failed";
+    EXPECT_TRUE(test.Notifier().Texts().empty()) << "COM1 and COM2 are logged, not shown";
 }
 
 TEST_F(CommunicationDialogTest, EnterPressesNoButton) {

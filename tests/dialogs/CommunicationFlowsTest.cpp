@@ -92,21 +92,22 @@ protected:
     std::vector<std::unique_ptr<ScopedEnvironment>> unplugged;
 };
 
-TEST_F(CommunicationFlowsTest, AutoWithoutACameraTriesSixteenPortsThenSaysSoOnceAndGoesOffline) {
+TEST_F(CommunicationFlowsTest, AutoWithoutACameraTriesSixteenPortsThenSaysSoInOneBox) {
     for (int n = 1; n <= 16; ++n) {
         Unplug(n);
     }
     logic.OnAuto();
+    // One box: the specified words, then every port that did not open with its reason.
     const std::vector<std::string> texts = test.Notifier().Texts();
-    ASSERT_EQ(texts.size(), 17u);
-    for (int n = 1; n <= 16; ++n) {
-        EXPECT_EQ(texts[n - 1].rfind("Failed to initialize COM" + std::to_string(n) + " port!", 0),
-                  0u);
-    }
-    EXPECT_EQ(TextsCaptioned("Communication Error"),
-              (std::vector<std::string>{"No answer from Camera! (Timeout error)\nCheck power on "
-                                        "Camera or serial cable connection."}));
-    EXPECT_EQ(texts.back(), TextsCaptioned("Communication Error")[0]);
+    ASSERT_EQ(texts.size(), 1u);
+    ASSERT_EQ(TextsCaptioned("Communication Error").size(), 1u);
+    EXPECT_EQ(texts[0].rfind("No answer from Camera! (Timeout error)\nCheck power on "
+                             "Camera or serial cable connection.\n\nPorts that could not be "
+                             "opened:\nFailed to initialize COM1 port! Error in CreateFile() ",
+                             0),
+              0u)
+        << texts[0];
+    EXPECT_NE(texts[0].find("\nFailed to initialize COM16 port!"), std::string::npos);
     ASSERT_FALSE(services.onlineStatus.reports.empty());
     EXPECT_FALSE(services.onlineStatus.reports.back());
     EXPECT_EQ(test.Context().Get<CameraPort>().GetPortIndex(), 15) << "left on the last port";
@@ -126,7 +127,13 @@ TEST_F(CommunicationFlowsTest, AutoFindsTheCameraOnCom3GoesOnlineAndReadsIt) {
     EXPECT_TRUE(services.onlineStatus.reports.back());
     const std::vector<std::string>& sent = services.messageLog.lines;
     EXPECT_NE(std::find(sent.begin(), sent.end(), "GA?"), sent.end()) << "the pages were read";
-    EXPECT_EQ(test.Notifier().Texts().size(), 2u) << "only COM1 and COM2 failed";
+    EXPECT_TRUE(test.Notifier().Texts().empty()) << "COM1 and COM2 went to the log, once found";
+    EXPECT_NE(std::find_if(sent.begin(), sent.end(),
+                           [](const std::string& line) {
+                               return line.find("Failed to initialize COM2 port!") !=
+                                      std::string::npos;
+                           }),
+              sent.end());
 }
 
 TEST_F(CommunicationFlowsTest, GetAreaNamesTheAreaTheCameraReports) {
