@@ -41,8 +41,14 @@ int ConnectCamera(ProcessContext& context, int32_t& currentArea) {
 
 int SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex) {
     CameraPort& port = context.Get<CameraPort>();
+    // Another program's port stays its own at every rate: its refusal was told once already.
+    if (port.PortInUse()) {
+        return 0;
+    }
     for (int32_t index = kFastestBaudIndex; index >= 0; --index) {
-        port.SetBaudRate(CameraPort::BaudRateFromIndex(index));
+        if (!port.SetBaudRate(CameraPort::BaudRateFromIndex(index)) && port.PortInUse()) {
+            return 0;
+        }
         if (showBaudIndex) {
             showBaudIndex(index);
         }

@@ -172,6 +172,10 @@ int32_t CameraPort::ReadOnce(char* byte, Clock::time_point deadline) {
     }
 }
 
+bool CameraPort::PortInUse() {
+    return category_ == kComCategory && ComDriver().OpenFoundPortInUse();
+}
+
 int32_t CameraPort::GetPortCount() {
     switch (category_) {
         case kComCategory:

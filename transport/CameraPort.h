@@ -33,6 +33,9 @@ public:
     // Why the last open of a Camera Link category failed where its library is to blame: the
     // files and folders tried. Empty otherwise; the COM port driver tells its failures itself.
     std::string OpenFailureReason();
+    // Whether the last open was refused because another program holds the port, which no
+    // other baud rate changes.
+    bool PortInUse();
 
     // Sends all bytes of the text, then logs it ("Tx: " to the terminal log, bare to the
     // message log, trailing CR/LF removed). False only for a category that is not one of four.

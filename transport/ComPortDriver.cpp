@@ -70,6 +70,10 @@ bool ComPortDriver::IsOpen() const {
     return port_->IsOpen();
 }
 
+bool ComPortDriver::OpenFoundPortInUse() const {
+    return port_->OpenFoundPortInUse();
+}
+
 bool ComPortDriver::Write(const char* bytes, int32_t count) {
     if (!port_->IsOpen() || bytes == nullptr || count <= 0) {
         return false;

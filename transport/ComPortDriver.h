@@ -34,6 +34,8 @@ public:
               int32_t xonXoff, int32_t parityCheck);
     void Close();
     bool IsOpen() const;
+    // Whether the last Open was refused because another program holds the port.
+    bool OpenFoundPortInUse() const;
 
     // False when no port is open or count <= 0; true otherwise, whether or not the bytes left.
     bool Write(const char* bytes, int32_t count);
