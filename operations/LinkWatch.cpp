@@ -1,0 +1,22 @@
+#include "operations/LinkWatch.h"
+
+#include "core/OperationScope.h"
+#include "core/ProcessContext.h"
+#include "operations/FlashAreas.h"
+#include "protocol/Command.h"
+
+namespace LinkWatch {
+
+LinkChange Tick(ProcessContext& context, MainView& view, int32_t& currentArea) {
+    if (context.Get<Command>().Busy()) {
+        return LinkChange::None;
+    }
+    const LinkChange change = context.Get<CameraPort>().CheckLink();
+    if (change == LinkChange::Back) {
+        const OperationScope operation(context);
+        FlashAreas::Reload(context, view, currentArea);
+    }
+    return change;
+}
+
+}  // namespace LinkWatch
