@@ -8,7 +8,8 @@
 namespace LinkWatch {
 
 LinkChange Tick(ProcessContext& context, MainView& view, int32_t& currentArea) {
-    if (context.Get<Command>().Busy()) {
+    // No port was ever opened: nothing to watch, and nothing is made just to watch it.
+    if (!context.Has<CameraPort>() || context.Get<Command>().Busy()) {
         return LinkChange::None;
     }
     const LinkChange change = context.Get<CameraPort>().CheckLink();
