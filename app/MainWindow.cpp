@@ -253,7 +253,11 @@ void MainWindow::Initialise() {
 
     // Between requests the engine drains and logs whatever the camera sends.
     drainTimer_ = new QTimer(this);
-    connect(drainTimer_, &QTimer::timeout, this, [this] { context_.Get<Command>().OnTimer(); });
+    // Between actions the link is watched too, so that a device that comes back is used again.
+    connect(drainTimer_, &QTimer::timeout, this, [this] {
+        context_.Get<Command>().OnTimer();
+        RunLogic([this] { logic_.OnTimer(); });
+    });
     drainTimer_->start(Command::kDrainPeriodMs);
 
     // The terminal stays hidden; the communication dialog shows with the main window.

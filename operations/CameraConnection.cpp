@@ -42,9 +42,15 @@ int ConnectCamera(ProcessContext& context, int32_t& currentArea) {
 
 int SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex) {
     CameraPort& port = context.Get<CameraPort>();
+    // Another program's port stays its own at every rate: its refusal was told once already.
+    if (port.PortInUse()) {
+        return 0;
+    }
     const CancelToken& cancel = context.Get<CancelToken>();
     for (int32_t index = kFastestBaudIndex; index >= 0 && !cancel.Requested(); --index) {
-        port.SetBaudRate(CameraPort::BaudRateFromIndex(index));
+        if (!port.SetBaudRate(CameraPort::BaudRateFromIndex(index)) && port.PortInUse()) {
+            return 0;
+        }
         if (showBaudIndex) {
             showBaudIndex(index);
         }

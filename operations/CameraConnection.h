@@ -20,7 +20,8 @@ void ReportOpenFailure(ProcessContext& context);
 int ConnectCamera(ProcessContext& context, int32_t& currentArea);
 
 // Tries 115200, 57600, 38400, 19200 and 9600 bit/s in turn until the model query is answered.
-// showBaudIndex is told each baud index tried. Returns 1 when a camera answered.
+// showBaudIndex is told each baud index tried. Returns 1 when a camera answered. A port that
+// another program holds ends the search at once.
 int SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex);
 
 }  // namespace CameraConnection

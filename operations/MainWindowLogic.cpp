@@ -19,6 +19,7 @@
 #include "operations/CameraRefresh.h"
 #include "operations/FactoryOperations.h"
 #include "operations/FlashAreas.h"
+#include "operations/LinkWatch.h"
 #include "operations/LutFiles.h"
 #include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
@@ -60,6 +61,10 @@ void MainWindowLogic::ConnectAtStart() {
     binding_.ShowAllValues();
     status.ShowLink(OutcomeText::ForLink(context_));
     status.ShowOutcome(OutcomeText::ForStartUp(context_, answered == 1));
+}
+
+void MainWindowLogic::OnTimer() {
+    LinkWatch::Tick(context_, view_, CurrentArea);
 }
 
 void MainWindowLogic::DispatchControlEvent(ControlEvent event, int32_t id, int32_t delta) {

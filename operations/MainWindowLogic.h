@@ -38,6 +38,9 @@ public:
     // The close box, "E&xit" and Escape: true when the window may close (asks first, except
     // after a camera reset).
     bool ConfirmClose();
+    // The window's periodic tick between actions: watches the link and reads the camera again
+    // when a device that went away is back.
+    void OnTimer();
     // The window is going: the link is closed.
     void OnDestroy();
 

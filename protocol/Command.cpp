@@ -172,7 +172,8 @@ bool Command::WaitForLine(int timeoutMs, std::string& line) {
             break;
         }
         const Clock::time_point now = Clock::now();
-        if (now >= deadline) {
+        // A device that went away answers no more: the request ends now, not at its time-out.
+        if (now >= deadline || context_.Get<CameraPort>().LinkLost()) {
             break;
         }
         if (now >= keepAlive) {

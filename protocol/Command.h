@@ -44,6 +44,8 @@ public:
     // Does nothing while a request is in progress, so that a message box shown during a request
     // (whose nested event loop runs timers) never takes that request's reply away.
     void OnTimer();
+    // A request or a drain is in progress: nothing else may use the port now.
+    bool Busy() const { return busy_; }
 
     static constexpr int kDrainPeriodMs = 25;
     // While a request waits, the windows get the chance to repaint at least this often.

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "core/LogSinks.h"
+#include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
 #include "transport/ClSerial2000Adapter.h"
@@ -50,6 +51,9 @@ ComPortDriver& CameraPort::ComDriver() {
 
 bool CameraPort::Open(int32_t category, int32_t baudRate, int32_t portIndex) {
     Close();
+    // A link chosen afresh ends any looking for a lost one.
+    linkLost_ = false;
+    cameraLinkFailed_ = false;
     // The selection is kept even when the open fails.
     category_ = category;
     baudRate_ = baudRate;
@@ -142,6 +146,9 @@ int32_t CameraPort::Read(char* buffer, int32_t count, Clock::time_point deadline
     }
     int32_t got = 0;
     for (;;) {
+        if (LinkLost()) {
+            return got;  // nothing more will come: no wait, and no busy loop till the deadline
+        }
         got += ReadOnce(buffer + got, deadline);
         if (got >= count || Clock::now() >= deadline) {
             return got;
@@ -170,6 +177,89 @@ int32_t CameraPort::ReadOnce(char* byte, Clock::time_point deadline) {
             std::this_thread::sleep_until(deadline);
             return 0;
     }
+}
+
+bool CameraPort::PortInUse() {
+    return category_ == kComCategory && ComDriver().OpenFoundPortInUse();
+}
+
+namespace {
+
+constexpr std::chrono::seconds kReconnectPeriod{1};
+
+}  // namespace
+
+bool CameraPort::DeviceFailed() {
+    switch (category_) {
+        case kComCategory:
+            return context_.Has<ComPortDriver>() && ComDriver().DeviceLost();
+        case kCameraLink2000Category:
+        case kCameraLink2001Category:
+        case kCameraLinkV11Category:
+            return cameraLinkFailed_;
+        default:
+            return false;
+    }
+}
+
+bool CameraPort::LinkLost() {
+    return linkLost_ || DeviceFailed();
+}
+
+std::string CameraPort::LinkDescription() {
+    if (category_ == kComCategory) {
+        return ComDriver().PortDescription();
+    }
+    return GetPortName(GetPortIndex());
+}
+
+void CameraPort::ReleaseLostLink() {
+    if (category_ == kComCategory) {
+        ComDriver().ReleaseLostDevice();
+    } else {
+        CloseCameraLink(category_);
+    }
+}
+
+bool CameraPort::ReconnectQuietly() {
+    if (category_ == kComCategory) {
+        return ComDriver().Reconnect();
+    }
+    if (!OpenCameraLink(category_, GetPortIndex(), baudRate_)) {
+        CloseCameraLink(category_);
+        return false;
+    }
+    cameraLinkFailed_ = false;
+    return true;
+}
+
+LinkChange CameraPort::CheckLink() {
+    const Clock::time_point now = Clock::now();
+    if (!linkLost_) {
+        if (!DeviceFailed()) {
+            return LinkChange::None;
+        }
+        linkLost_ = true;
+        lostLink_ = LinkDescription();
+        // The dead device is let go at once: held open, it would keep its path from coming back
+        // as the same device.
+        ReleaseLostLink();
+        context_.Get<OnlineStatusSink>().SetOnline(false);
+        context_.Get<MessageLogSink>().Add(lostLink_ +
+                                           " went away; looking for it again once a second");
+        nextAttempt_ = now + kReconnectPeriod;
+        return LinkChange::Lost;
+    }
+    if (now < nextAttempt_) {
+        return LinkChange::None;
+    }
+    nextAttempt_ = now + kReconnectPeriod;
+    if (!ReconnectQuietly()) {
+        return LinkChange::None;
+    }
+    linkLost_ = false;
+    context_.Get<MessageLogSink>().Add(lostLink_ + " is back");
+    return LinkChange::Back;
 }
 
 int32_t CameraPort::GetPortCount() {
@@ -281,9 +371,14 @@ int32_t CameraPort::ReadCameraLink(int32_t category, char* byte, Clock::time_poi
     const int32_t timeoutMs =
         static_cast<int32_t>(std::clamp<decltype(left)>(left, 0, kClReadTimeoutMs));
     ClSerialAdapter& adapter = *Adapter(context_, category);
-    const int32_t got = adapter.IsOpen() ? adapter.Read(byte, 1, timeoutMs) : -1;
+    const bool open = adapter.IsOpen();
+    const int32_t got = open ? adapter.Read(byte, 1, timeoutMs) : -1;
     if (got > 0) {
         return got;
+    }
+    if (got < 0 && open) {
+        cameraLinkFailed_ = true;  // the frame grabber's serial port failed or went away
+        return 0;
     }
     if (got < 0) {
         // Nothing will come from a port that is not open; wait out the time-out without polling.

@@ -15,6 +15,13 @@ enum PortCategory : int32_t {
     kCameraLinkV11Category = 3,
 };
 
+// What became of the link since the last CheckLink.
+enum class LinkChange {
+    None,  // as it was: working, or still gone
+    Lost,  // the device went away (hang-up, I/O error): closed, looked for once a second
+    Back,  // the device is there again and open; the camera is worth reading again
+};
+
 // The one object through which the program talks to the camera. Remembers the category, the
 // baud rate and the port last chosen for every category, and forwards to the category's driver.
 class CameraPort {
@@ -33,6 +40,9 @@ public:
     // Why the last open of a Camera Link category failed where its library is to blame: the
     // files and folders tried. Empty otherwise; the COM port driver tells its failures itself.
     std::string OpenFailureReason();
+    // Whether the last open was refused because another program holds the port, which no
+    // other baud rate changes.
+    bool PortInUse();
 
     // Sends all bytes of the text, then logs it ("Tx: " to the terminal log, bare to the
     // message log, trailing CR/LF removed). False only for a category that is not one of four.
@@ -50,6 +60,13 @@ public:
     int32_t GetBaudIndex() const;
     int32_t GetBaudRate() const { return baudRate_; }
     static int32_t BaudRateFromIndex(int32_t index);
+
+    // True while the device of the open link is gone: every read ends at once.
+    bool LinkLost();
+    // Watches the link; called from the program's periodic tick, never during a request. A
+    // lost device is told once (offline status, a message-log line naming it), then its path
+    // is tried once a second until it opens again with the same settings.
+    LinkChange CheckLink();
 
     // Received bytes the driver had to drop since the last call because its ring was full.
     int32_t TakeDroppedByteCount();
@@ -71,7 +88,17 @@ private:
     int32_t CountCameraLinkPorts(int32_t category);
     std::string NameCameraLinkPort(int32_t category, int32_t index);
 
+    // Whether the driver of the current category saw its device fail.
+    bool DeviceFailed();
+    void ReleaseLostLink();
+    bool ReconnectQuietly();
+    std::string LinkDescription();
+
     ProcessContext& context_;
+    bool linkLost_ = false;          // told as lost, looked for since
+    bool cameraLinkFailed_ = false;  // a Camera Link read failed on the open port
+    Clock::time_point nextAttempt_{};
+    std::string lostLink_;
     int32_t category_ = kComCategory;
     int32_t baudRate_ = 9600;
     int32_t comPortIndex_ = 0;

@@ -24,18 +24,34 @@ ComPortDriver::~ComPortDriver() {
 
 bool ComPortDriver::Open(const std::string& portName, int32_t baudRate, int32_t byteSize,
                          uint8_t stopBits, int32_t xonXoff, int32_t parityCheck) {
-    if (port_->IsOpen()) {
-        Close();
-    }
+    portName_ = portName;
+    baudRate_ = baudRate;
+    byteSize_ = byteSize;
+    stopBits_ = stopBits;
+    xonXoff_ = xonXoff;
+    parityCheck_ = parityCheck;
+    return OpenPort(true);
+}
+
+bool ComPortDriver::Reconnect() {
+    return !portName_.empty() && OpenPort(false);
+}
+
+bool ComPortDriver::OpenPort(bool tell) {
+    CloseDevice();
     SerialSettings settings;
-    settings.baudRate = baudRate;
-    settings.byteSize = byteSize;
-    settings.stopBits = stopBits;
-    settings.xonXoff = xonXoff == 1;
-    settings.parityCheck = (parityCheck & 1) != 0;
-    const SerialOpenStep failed = port_->Open(portName, settings);
+    settings.baudRate = baudRate_;
+    settings.byteSize = byteSize_;
+    settings.stopBits = stopBits_;
+    settings.xonXoff = xonXoff_ == 1;
+    settings.parityCheck = (parityCheck_ & 1) != 0;
+    const SerialOpenStep failed = port_->Open(portName_, settings);
     if (failed != SerialOpenStep::Done) {
-        std::string text = "Failed to initialize " + portName + " port!\nError in " +
+        if (!tell) {
+            return false;  // the device is still lost; the next attempt will tell no more
+        }
+        lost_.store(false);
+        std::string text = "Failed to initialize " + portName_ + " port!\nError in " +
                            SerialOpenStepCallName(failed) + "()";
         const std::string reason = port_->OpenFailureReason();
         if (!reason.empty()) {
@@ -48,12 +64,22 @@ bool ComPortDriver::Open(const std::string& portName, int32_t baudRate, int32_t 
     head_.store(0);
     tail_.store(0);
     droppedBytes_.store(0);
+    lost_.store(false);
     running_.store(true);
     receiveThread_ = std::thread(&ComPortDriver::ReceiveLoop, this);
     return true;
 }
 
 void ComPortDriver::Close() {
+    CloseDevice();
+    lost_.store(false);
+}
+
+void ComPortDriver::ReleaseLostDevice() {
+    CloseDevice();
+}
+
+void ComPortDriver::CloseDevice() {
     running_.store(false);
     if (port_->IsOpen()) {
         port_->ReleaseWait();
@@ -66,8 +92,17 @@ void ComPortDriver::Close() {
     }
 }
 
+std::string ComPortDriver::PortDescription() const {
+    const std::string device = SerialDevice::DeviceName(portName_);
+    return device.empty() || device == portName_ ? portName_ : portName_ + " (" + device + ")";
+}
+
 bool ComPortDriver::IsOpen() const {
     return port_->IsOpen();
+}
+
+bool ComPortDriver::OpenFoundPortInUse() const {
+    return port_->OpenFoundPortInUse();
 }
 
 bool ComPortDriver::Write(const char* bytes, int32_t count) {
@@ -116,7 +151,9 @@ bool ComPortDriver::HasUnread() const {
 
 bool ComPortDriver::WaitForData(std::chrono::steady_clock::time_point deadline) {
     std::unique_lock<std::mutex> guard(receivedMutex_);
-    return received_.wait_until(guard, deadline, [this] { return HasUnread(); });
+    // A lost device sends nothing more: waiting for it would only hold the caller up.
+    received_.wait_until(guard, deadline, [this] { return HasUnread() || lost_.load(); });
+    return HasUnread();
 }
 
 int32_t ComPortDriver::TakeDroppedByteCount() {
@@ -136,11 +173,24 @@ void ComPortDriver::ReceiveLoop() {
         if (wait == SerialWait::Again) {
             continue;
         }
-        // A failed device sends nothing more until the next Open; the thread ends quietly.
-        if (wait != SerialWait::Input || !Drain()) {
+        if (wait == SerialWait::Released) {
+            return;
+        }
+        // A failed device sends nothing more until it is opened again; the thread ends rather
+        // than spin on it, and the owner of the port learns of it from DeviceLost.
+        if (wait == SerialWait::Failed || !Drain()) {
+            MarkLost();
             return;
         }
     }
+}
+
+void ComPortDriver::MarkLost() {
+    {
+        std::lock_guard<std::mutex> guard(receivedMutex_);
+        lost_.store(true);
+    }
+    received_.notify_all();
 }
 
 bool ComPortDriver::Drain() {

@@ -34,6 +34,18 @@ public:
               int32_t xonXoff, int32_t parityCheck);
     void Close();
     bool IsOpen() const;
+    // Whether the last Open was refused because another program holds the port.
+    bool OpenFoundPortInUse() const;
+
+    // True from the moment the open device hung up or failed until an Open succeeds: the
+    // receive thread has ended, nothing more comes, and every wait for bytes ends at once.
+    bool DeviceLost() const { return lost_.load(); }
+    // The device of a lost port is closed, so that its path can be opened again.
+    void ReleaseLostDevice();
+    // Opens the port of the last Open again with its settings, telling nobody when it fails.
+    bool Reconnect();
+    // The port name of the last Open with its device, as the operator knows it.
+    std::string PortDescription() const;
 
     // False when no port is open or count <= 0; true otherwise, whether or not the bytes left.
     bool Write(const char* bytes, int32_t count);
@@ -54,7 +66,10 @@ public:
     std::string GetPortName(int32_t index) const;
 
 private:
+    bool OpenPort(bool tell);
+    void CloseDevice();
     void ReceiveLoop();
+    void MarkLost();
     bool Drain();
     void Store(char byte);
     bool HasUnread() const;
@@ -68,6 +83,15 @@ private:
     std::atomic<int32_t> droppedBytes_{0};
     std::thread receiveThread_;
     std::atomic<bool> running_{true};
+    std::atomic<bool> lost_{false};
+
+    // What the last Open was asked, for a reconnection.
+    std::string portName_;
+    int32_t baudRate_ = 0;
+    int32_t byteSize_ = 8;
+    uint8_t stopBits_ = 0;
+    int32_t xonXoff_ = 0;
+    int32_t parityCheck_ = 0;
 
     // Signals the reader that the receive thread stored bytes.
     std::mutex receivedMutex_;

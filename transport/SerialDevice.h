@@ -35,6 +35,9 @@ public:
     // Further lines for the operator on why the last Open failed: the device with the system's
     // reason, then how to mend it where that is known (a device the user may not open, say).
     virtual std::string OpenFailureReason() const = 0;
+    // Whether the last Open failed because another program holds the port: no other setting
+    // of the line would open it then.
+    virtual bool OpenFoundPortInUse() const = 0;
     // The device a port name opens, for the operator to see; empty where the name is the device.
     static std::string DeviceName(const std::string& portName);
     virtual void Close() = 0;

@@ -3,16 +3,22 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "platform/posix/ComDevicePath.h"
+#include "transport/PortInUseText.h"
 #include "transport/SerialDevice.h"
 
 namespace {
@@ -112,6 +118,35 @@ std::string PermissionAdvice(const std::string& path) {
            "\" that owns it (sudo usermod -aG " + owner + " $USER), then log in again.";
 }
 
+// The process holding the lock on the device, as the system lists it in /proc/locks
+// ("1: FLOCK  ADVISORY  WRITE <pid> <major>:<minor>:<inode> 0 EOF"); 0 when it does not say.
+long LockHolder(const std::string& path) {
+    struct stat device {};
+    if (stat(path.c_str(), &device) != 0) {
+        return 0;
+    }
+    std::ifstream locks("/proc/locks");
+    std::string line;
+    while (std::getline(locks, line)) {
+        std::istringstream fields(line);
+        std::string number, kind, mode, access, where;
+        long pid = 0;
+        // Waiters are listed with "->" before the kind; only a holder counts.
+        if (fields >> number >> kind >> mode >> access >> pid >> where && kind == "FLOCK") {
+            // The kernel writes the device numbers with at least two hex digits.
+            unsigned int lockMajor = 0;
+            unsigned int lockMinor = 0;
+            unsigned long inode = 0;
+            if (std::sscanf(where.c_str(), "%x:%x:%lu", &lockMajor, &lockMinor, &inode) == 3 &&
+                lockMajor == major(device.st_dev) && lockMinor == minor(device.st_dev) &&
+                inode == device.st_ino) {
+                return pid;
+            }
+        }
+    }
+    return 0;
+}
+
 bool SetNonBlocking(int fd) {
     const int flags = fcntl(fd, F_GETFL);
     return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
@@ -125,6 +160,7 @@ public:
         Close();
         path_ = ComDevicePath(portName);
         reason_.clear();
+        inUse_ = false;
         if (path_.empty()) {
             reason_ = portName + ": no device goes by this port name";
             return SerialOpenStep::OpenDevice;
@@ -137,7 +173,19 @@ public:
             if (error == EACCES || error == EPERM) {
                 reason_ += "\n" + PermissionAdvice(path_);
             }
+            if (error == EBUSY) {  // another copy's exclusive use
+                return InUse();
+            }
             return SerialOpenStep::OpenDevice;
+        }
+        // The exclusive flag does not bind root, a lock binds every copy of the program; the
+        // system drops it with the descriptor, even when a copy is killed.
+        if (flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK) {
+                Fail(SerialOpenStep::OpenDevice, EBUSY);
+                return InUse();
+            }
+            return Fail(SerialOpenStep::OpenDevice);
         }
         // No other program may open the port while it is ours.
         if (ioctl(fd_, TIOCEXCL) != 0) {
@@ -179,6 +227,7 @@ public:
     }
 
     std::string OpenFailureReason() const override { return reason_; }
+    bool OpenFoundPortInUse() const override { return inUse_; }
 
     void Close() override {
         if (fd_ >= 0) {
@@ -274,6 +323,12 @@ public:
     }
 
 private:
+    SerialOpenStep InUse() {
+        inUse_ = true;
+        reason_ += "\n" + PortInUseText(LockHolder(path_));
+        return SerialOpenStep::OpenDevice;
+    }
+
     // The system's reason is taken before closing can change it.
     SerialOpenStep Fail(SerialOpenStep step, int error = errno) {
         reason_ = path_ + ": " + std::strerror(error);
@@ -285,6 +340,7 @@ private:
     int wake_[2] = {-1, -1};
     std::string path_;
     std::string reason_;
+    bool inUse_ = false;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/win32/Win32ErrorText.h"
+#include "transport/PortInUseText.h"
 #include "transport/SerialDevice.h"
 
 namespace {
@@ -44,11 +45,19 @@ public:
         std::snprintf(path, sizeof path, "\\\\.\\%s", portName.c_str());
         path_ = path;
         reason_.clear();
+        inUse_ = false;
         handle_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
             handle_ = nullptr;
-            return Fail(SerialOpenStep::OpenDevice);
+            const DWORD error = GetLastError();
+            Fail(SerialOpenStep::OpenDevice);
+            // A port opens for one program at a time; Windows does not say which holds it.
+            if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) {
+                inUse_ = true;
+                reason_ += "\n" + PortInUseText(0);
+            }
+            return SerialOpenStep::OpenDevice;
         }
         if (!SetCommMask(handle_, EV_RXCHAR)) {
             return Fail(SerialOpenStep::SetEventMask);
@@ -93,6 +102,7 @@ public:
     }
 
     std::string OpenFailureReason() const override { return reason_; }
+    bool OpenFoundPortInUse() const override { return inUse_; }
 
     void Close() override {
         if (handle_ != nullptr) {
@@ -201,6 +211,7 @@ private:
     HANDLE handle_ = nullptr;
     std::string path_;
     std::string reason_;
+    bool inUse_ = false;
     OVERLAPPED writeRecord_;
     OVERLAPPED readRecord_;
     OVERLAPPED waitRecord_;

@@ -82,6 +82,22 @@ TEST_F(StartupConnectionTest, ALinkThatDoesNotOpenIsReportedTwice) {
                                         "Failed to initialize!"}));
 }
 
+TEST_F(StartupConnectionTest, APortAnotherCopyHoldsIsRefusedAsInUseOnceForEveryRate) {
+    StartCamera({"--baud", "9600"});
+    TestContext first;  // the copy that opened the port before this one, root or not
+    ASSERT_TRUE(first.Context().Get<CameraPort>().Reopen());
+    int32_t area = 0;
+    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    EXPECT_EQ(CameraConnection::SearchBaudRate(test.Context(), nullptr), 0);
+    EXPECT_EQ(test.Notifier().Texts(),
+              (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()\n" +
+                                            camera.DevicePath() +
+                                            ": Device or resource busy\nThe port is in use by "
+                                            "another program (process " +
+                                            std::to_string(getpid()) + ").",
+                                        "Failed to initialize!"}));
+}
+
 TEST_F(StartupConnectionTest, ARunThatDidNotEndNormallyStartsOnTheComPort) {
     {
         SettingsStore& settings = test.Context().Get<SettingsStore>();

@@ -96,6 +96,8 @@ TEST(SimOptions, InvalidInputIsRejectedWithAMessageNamingIt) {
         {"--silent=1"},
         {"stray"},
         {"--no-lf-after", "-3"},
+        {"--unplug-after", "soon"},
+        {"--replug-after", "1"},  // nothing was unplugged
     };
     for (const auto& args : bad) {
         SimOptions options;
@@ -110,7 +112,8 @@ TEST(SimOptions, HelpDocumentsEveryOption) {
     for (const char* option :
          {"--baud", "--link", "--device", "--no-pacing", "--model", "--state", "--calib-seconds",
           "--calib-result", "--reset-seconds", "--silent", "--drop-every", "--garbage-every",
-          "--no-lf-after", "--delay-ms", "--refuse", "--transcript", "--help"}) {
+          "--no-lf-after", "--delay-ms", "--refuse", "--transcript", "--help", "--unplug-after",
+          "--replug-after"}) {
         EXPECT_NE(usage.find(std::string("  ") + option + " "), std::string::npos) << option;
     }
 }

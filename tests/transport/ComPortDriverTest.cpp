@@ -264,7 +264,7 @@ TEST_F(ComPortDriverTest, CloseEndsTheWaitingReceiveThreadWithin100Ms) {
     EXPECT_LT(Clock::now() - start, milliseconds(100));
 }
 
-TEST_F(ComPortDriverTest, ADeviceThatGoesAwayEndsReceptionQuietly) {
+TEST_F(ComPortDriverTest, ADeviceThatGoesAwayEndsReceptionAndIsMarkedLost) {
     ASSERT_TRUE(OpenCom3());
     ASSERT_TRUE(pty_.Send("last"));
     ASSERT_TRUE(WaitUntil([&] { return driver_.GetAvailable() == 4; }, kPatience));
@@ -281,6 +281,7 @@ TEST_F(ComPortDriverTest, ADeviceThatGoesAwayEndsReceptionQuietly) {
     EXPECT_LT(usedMs, 150.0);
 
     EXPECT_EQ(ReadFromDriver(4), "last");
+    EXPECT_TRUE(driver_.DeviceLost()) << "the owner of the port must learn of it to reconnect";
     EXPECT_TRUE(driver_.Write("x", 1)) << "a write to an open port reports true, sent or not";
     const Clock::time_point start = Clock::now();
     driver_.Close();

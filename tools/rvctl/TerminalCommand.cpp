@@ -12,6 +12,7 @@
 #include "tools/rvctl/InputLines.h"
 #include "tools/rvctl/Subcommands.h"
 #include "tools/rvctl/TraceLog.h"
+#include "transport/CameraPort.h"
 
 namespace {
 
@@ -68,6 +69,8 @@ ExitStatus RunTerminal(Camera& camera) {
             lastActivity = Clock::now();
         }
         engine.OnTimer();
+        // A session outlives a pulled adapter: the port is opened again once it is back.
+        camera.context.Get<CameraPort>().CheckLink();
         if (camera.trace.ReceivedCount() != received) {
             received = camera.trace.ReceivedCount();
             lastActivity = Clock::now();

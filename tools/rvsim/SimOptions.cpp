@@ -43,6 +43,10 @@ const char kUsage[] =
     "                        answer runs on with 1024 '#' bytes, a line that never ends\n"
     "  --delay-ms N          wait N ms before each answer\n"
     "  --refuse MNEMONIC     answer every set of MNEMONIC with \"Error: Refused\"; repeatable\n"
+    "  --unplug-after S      S seconds after the start the cable is pulled: the pseudo\n"
+    "                        terminal closes and the --link goes\n"
+    "  --replug-after S      with --unplug-after: S seconds later a new pseudo terminal\n"
+    "                        opens, the --link points to it, and the same camera answers\n"
     "\n"
     "Output:\n"
     "  --transcript FILE     write every line received and sent, with time stamps, to FILE\n"
@@ -74,7 +78,7 @@ bool IsValueOption(const std::string& name) {
     for (const char* option :
          {"--baud", "--model", "--link", "--device", "--state", "--transcript", "--calib-seconds",
           "--reset-seconds", "--calib-result", "--drop-every", "--garbage-every", "--no-lf-after",
-          "--delay-ms", "--refuse"}) {
+          "--delay-ms", "--refuse", "--unplug-after", "--replug-after"}) {
         if (name == option) {
             return true;
         }
@@ -111,6 +115,10 @@ bool ApplyValue(const std::string& name, const std::string& value, SimOptions& o
         valid = ParseSeconds(value, options.calibSeconds);
     } else if (name == "--reset-seconds") {
         valid = ParseSeconds(value, options.resetSeconds);
+    } else if (name == "--unplug-after") {
+        valid = ParseSeconds(value, options.unplugSeconds);
+    } else if (name == "--replug-after") {
+        valid = ParseSeconds(value, options.replugSeconds);
     } else if (name == "--calib-result") {
         valid = ParseInt(value, INT32_MIN, INT32_MAX, number);
         options.calibResult = static_cast<int32_t>(number);
@@ -186,6 +194,14 @@ bool ParseSimOptions(int argc, const char* const argv[], SimOptions& options, st
         if (!ApplyValue(name, value, options, error)) {
             return false;
         }
+    }
+    if (options.replugSeconds >= 0 && options.unplugSeconds < 0) {
+        error = "--replug-after needs --unplug-after";
+        return false;
+    }
+    if (options.unplugSeconds >= 0 && !options.device.empty()) {
+        error = "--unplug-after needs the pseudo terminal; a --device is unplugged by hand";
+        return false;
     }
     return true;
 }

@@ -23,6 +23,8 @@ struct SimOptions {
     int garbageEvery = 0;
     int64_t noLfAfter = -1;
     int delayMs = 0;
+    double unplugSeconds = -1;         // negative: the cable stays in
+    double replugSeconds = -1;         // negative: a pulled cable stays out
     std::vector<std::string> refused;  // mnemonics, upper case
     bool help = false;
 };

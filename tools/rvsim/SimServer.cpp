@@ -116,10 +116,39 @@ int SimServer::PollTimeoutMs() const {
     return static_cast<int>(std::clamp<int64_t>(left.count() + 1, 0, kIdlePollMs));
 }
 
+bool SimServer::Unplug(int& status) {
+    transcript_.Note(Clock::now(), "unplugged");
+    port_.Close();
+    if (options_.replugSeconds < 0) {
+        while (Pause(std::chrono::hours(1))) {
+        }
+        return false;
+    }
+    if (!Pause(Seconds(options_.replugSeconds))) {
+        return false;
+    }
+    std::string error;
+    if (!port_.OpenPty(appliedBaud_, options_.link, error)) {
+        std::fprintf(stderr, "rvsim: plugging in again: %s\n", error.c_str());
+        status = 1;
+        return false;
+    }
+    transcript_.Note(Clock::now(), "plugged in again on " + port_.DevicePath());
+    return true;
+}
+
 int SimServer::Run() {
     int status = 0;
     char buffer[1024];
+    const Clock::time_point started = Clock::now();
+    bool unplugPending = options_.unplugSeconds >= 0;
     while (!stop_.load()) {
+        if (unplugPending && Clock::now() >= started + Seconds(options_.unplugSeconds)) {
+            unplugPending = false;
+            if (!Unplug(status)) {
+                break;
+            }
+        }
         session_->Tick(Clock::now());
         FollowCameraRate();
         pollfd fds[3] = {

@@ -38,6 +38,9 @@ public:
 
 private:
     bool Pause(Clock::duration duration);  // false when a stop came meanwhile
+    // The cable is pulled and, when asked, plugged in again on a new pseudo terminal; false
+    // when serving is over (a stop came, or the new terminal did not open: status says which).
+    bool Unplug(int& status);
     void Serve(std::string_view bytes);
     void Send(const Outgoing& outgoing);
     bool WritePaced(std::string_view bytes, int baud);
