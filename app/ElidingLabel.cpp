@@ -17,8 +17,11 @@ void ElidingLabel::SetWholeText(const QString& text) {
 QSize ElidingLabel::sizeHint() const {
     QSize hint = QLabel::sizeHint();
     const QMargins margins = contentsMargins();
+    // A few pixels over the text's advance: the eliding rounds, and a text that just fits must
+    // not lose its last word.
+    constexpr int kRoundingSlack = 4;
     hint.setWidth(fontMetrics().horizontalAdvance(whole_) + margins.left() + margins.right() +
-                  2 * margin());
+                  2 * margin() + kRoundingSlack);
     return hint;
 }
 
