@@ -3,11 +3,10 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
+#include "tests/support/SpawnProcess.h"
 
 namespace {
 
@@ -36,22 +35,9 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& args
     if (!in.Open() || !out.Open() || !err.Open()) {
         return run;
     }
-    std::vector<std::string> all = {program};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in.read, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
     const Clock::time_point start = Clock::now();
-    pid_t pid = -1;
-    const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = SpawnProcess(program, args, in.read, out.write, err.write);
+    const bool spawned = pid > 0;
     close(in.read);
     close(out.write);
     close(err.write);

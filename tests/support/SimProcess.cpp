@@ -3,14 +3,13 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <thread>
 
-extern char** environ;
+#include "tests/support/SpawnProcess.h"
 
 namespace {
 
@@ -19,21 +18,7 @@ pid_t Spawn(const std::vector<std::string>& args, int& out) {
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         return -1;
     }
-    std::vector<std::string> all = {RVSIM_EXECUTABLE};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t pid = SpawnProcess(RVSIM_EXECUTABLE, args, -1, pipeFds[1], -1);
     close(pipeFds[1]);
     out = pipeFds[0];
     return pid;
