@@ -21,15 +21,11 @@
 #include <QVBoxLayout>
 #include <exception>
 
-#include "app/ContentScrollArea.h"
-#include "app/DialogRegistry.h"
-#include "app/OneActionAtATime.h"
 #include "app/PageLayout.h"
 #include "app/ProgressDialog.h"
 #include "app/ScreenRoom.h"
 #include "app/SpinEdit.h"
 #include "app/StatusLineBar.h"
-#include "app/StatusStrip.h"
 #include "app/WindowStatusLine.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
@@ -42,6 +38,10 @@
 #include "dialogs/TerminalDialog.h"
 #include "operations/CameraConnection.h"
 #include "protocol/Command.h"
+#include "widgets/ContentScrollArea.h"
+#include "widgets/DialogRegistry.h"
+#include "widgets/OneActionAtATime.h"
+#include "widgets/StatusStrip.h"
 
 namespace {
 

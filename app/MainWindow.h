@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/OnlineStatusUpdater.h"
 #include "app/ParameterPage.h"
 #include "core/MainView.h"
 #include "operations/MainWindowLogic.h"
+#include "widgets/OnlineStatusUpdater.h"
 
 class CommunicationDialog;
 class ProcessContext;

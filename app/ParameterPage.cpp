@@ -13,8 +13,8 @@
 
 #include "app/PageLayout.h"
 #include "app/SpinEdit.h"
-#include "app/WheelNeedsFocus.h"
 #include "controls/ControlCatalog.h"
+#include "widgets/WheelNeedsFocus.h"
 
 namespace {
 

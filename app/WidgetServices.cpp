@@ -1,10 +1,8 @@
 #include "app/WidgetServices.h"
 
 #include "app/DesktopDocumentOpener.h"
-#include "app/DialogRegistry.h"
 #include "app/FileDialogChooser.h"
 #include "app/ProgressDialog.h"
-#include "app/StatusStrip.h"
 #include "app/WidgetOperatorDialogs.h"
 #include "app/WindowStatusLine.h"
 #include "app/WindowWaitFeedback.h"
@@ -15,6 +13,8 @@
 #include "core/StatusLine.h"
 #include "operations/ProtocolLogs.h"
 #include "resources/Resources.h"
+#include "widgets/DialogRegistry.h"
+#include "widgets/StatusStrip.h"
 
 void ProvideWidgetServices(ProcessContext& context) {
     InitialiseResources();

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/LinkLabel.h"
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
 #include "operations/CameraIdentity.h"
+#include "widgets/LinkLabel.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "dialogs/CommunicationDialog.h"
 
-#include "app/OneActionAtATime.h"
+#include "widgets/OneActionAtATime.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -16,16 +16,16 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/ContentScrollArea.h"
-#include "app/DialogRegistry.h"
-#include "app/StatusStrip.h"
-#include "app/WheelNeedsFocus.h"
 #include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
 #include "core/ProcessContext.h"
 #include "dialogs/LogView.h"
 #include "operations/MessageLog.h"
 #include "resources/Resources.h"
+#include "widgets/ContentScrollArea.h"
+#include "widgets/DialogRegistry.h"
+#include "widgets/StatusStrip.h"
+#include "widgets/WheelNeedsFocus.h"
 
 namespace {
 

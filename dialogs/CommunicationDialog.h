@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/OnlineStatusUpdater.h"
 #include "core/CommunicationView.h"
 #include "operations/CommunicationLogic.h"
+#include "widgets/OnlineStatusUpdater.h"
 
 class LogView;
 class MainView;

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/DialogRegistry.h"
-#include "app/StatusStrip.h"
 #include "core/ProcessContext.h"
+#include "widgets/DialogRegistry.h"
+#include "widgets/StatusStrip.h"
 
 StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, int statusPictureId,
                            QWidget* parent)

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "app/OnlineStatusUpdater.h"
 #include "core/OperatorWindow.h"
+#include "widgets/OnlineStatusUpdater.h"
 
 class ProcessContext;
 class QKeyEvent;

@@ -1,6 +1,6 @@
 #include "dialogs/TerminalDialog.h"
 
-#include "app/OneActionAtATime.h"
+#include "widgets/OneActionAtATime.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -11,12 +11,12 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/DialogRegistry.h"
-#include "app/StatusStrip.h"
 #include "core/ProcessContext.h"
 #include "dialogs/LogView.h"
 #include "operations/TerminalLog.h"
 #include "operations/TerminalLogic.h"
+#include "widgets/DialogRegistry.h"
+#include "widgets/StatusStrip.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QRect>
 
-#include "app/OnlineStatusUpdater.h"
 #include "core/OperatorWindow.h"
+#include "widgets/OnlineStatusUpdater.h"
 
 class LogView;
 class ProcessContext;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/StatusStrip.h"
 #include "app/WidgetServices.h"
 #include "controls/CameraModel.h"
 #include "core/Notifier.h"
@@ -16,6 +15,7 @@
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
+#include "widgets/StatusStrip.h"
 
 namespace {
 

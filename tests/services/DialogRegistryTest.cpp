@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/DialogRegistry.h"
+#include "widgets/DialogRegistry.h"
 
 namespace {
 

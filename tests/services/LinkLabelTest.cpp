@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/LinkLabel.h"
+#include "widgets/LinkLabel.h"
 
 // Takes the addresses the desktop would open for the test's own scheme.
 class UrlCatcher : public QObject {

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/OnlineStatusUpdater.h"
-#include "app/StatusStrip.h"
+#include "widgets/OnlineStatusUpdater.h"
+#include "widgets/StatusStrip.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 #include <QFile>
 #include <QWidget>
 
-#include "app/DialogRegistry.h"
 #include "app/ProgressDialog.h"
-#include "app/StatusStrip.h"
 #include "app/WidgetServices.h"
 #include "core/DialogEnabler.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProgressSink.h"
 #include "tests/support/TestContext.h"
+#include "widgets/DialogRegistry.h"
+#include "widgets/StatusStrip.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/OnlineStatusUpdater.h"
+#include "widgets/OnlineStatusUpdater.h"
 
 #include <QLabel>
 

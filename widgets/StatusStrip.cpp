@@ -1,10 +1,10 @@
-#include "app/StatusStrip.h"
+#include "widgets/StatusStrip.h"
 
 #include <QLabel>
 #include <algorithm>
 
-#include "app/OnlineStatusUpdater.h"
 #include "resources/Resources.h"
+#include "widgets/OnlineStatusUpdater.h"
 
 namespace {
 // Bitmaps 302 and 303 of the dialog templates.

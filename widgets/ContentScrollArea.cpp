@@ -1,4 +1,4 @@
-#include "app/ContentScrollArea.h"
+#include "widgets/ContentScrollArea.h"
 
 ContentScrollArea::ContentScrollArea(QWidget* contents, QWidget* parent) : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);

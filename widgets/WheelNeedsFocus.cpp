@@ -1,4 +1,4 @@
-#include "app/WheelNeedsFocus.h"
+#include "widgets/WheelNeedsFocus.h"
 
 #include <QEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "app/DialogRegistry.h"
+#include "widgets/DialogRegistry.h"
 
 #include <algorithm>
 
