@@ -220,6 +220,11 @@ std::string Mnemonic(const CatalogEntry& entry) {
     return CommandTable::Find(Definition(entry).cmdId)->mnemonic;
 }
 
+std::string ValueText(const CatalogEntry& entry, int32_t value) {
+    const CatalogItem* item = FindItem(entry, value);
+    return item != nullptr ? item->text : std::to_string(value);
+}
+
 std::string Choices(const CatalogEntry& entry) {
     const ControlDefinition& row = Definition(entry);
     if (row.kind == kButtonControl) {

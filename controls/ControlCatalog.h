@@ -47,6 +47,8 @@ const CatalogItem* FindItem(const CatalogEntry& entry, int32_t value);
 const ControlDefinition& Definition(const CatalogEntry& entry);
 std::string Mnemonic(const CatalogEntry& entry);
 
+// A value as the operator knows it: a list item's text, else the number's digits.
+std::string ValueText(const CatalogEntry& entry, int32_t value);
 // What the operator may give a row: its range ("100 to 1600") or its items with the values they
 // send ("0 Internal, 1 External"); empty for a button.
 std::string Choices(const CatalogEntry& entry);

@@ -131,6 +131,11 @@ int32_t ControlTable::IsInFile(int32_t ctrlId) const {
     return row == nullptr ? 0 : row->inFile;
 }
 
+bool ControlTable::HoldsValue(int32_t ctrlId) const {
+    const ControlEntry* row = FindByCtrlId(ctrlId);
+    return row != nullptr && row->kind != kButtonControl;
+}
+
 bool ControlTable::IsKnown(int32_t ctrlId) const {
     const ControlEntry* row = FindByCtrlId(ctrlId);
     return row != nullptr && row->known;

@@ -50,6 +50,8 @@ public:
     bool IsFactoryParam(int32_t ctrlId);
     int32_t IsInFile(int32_t ctrlId) const;
     bool HasValue(int rowIndex) const;
+    // A row of that id that holds a value (no button); false for an id no row has, quietly.
+    bool HoldsValue(int32_t ctrlId) const;
     bool IsKnown(int32_t ctrlId) const;
     void MarkKnown(int32_t ctrlId, bool known);
     void MarkReadBackPending(int32_t ctrlId, bool pending);

@@ -17,9 +17,7 @@ std::string Assignment(int32_t ctrlId, int32_t value) {
     if (entry == nullptr) {
         return std::to_string(value);
     }
-    const CatalogItem* item = ControlCatalog::FindItem(*entry, value);
-    return ControlCatalog::Mnemonic(*entry) + "=" +
-           (item != nullptr ? std::string(item->text) : std::to_string(value));
+    return ControlCatalog::Mnemonic(*entry) + "=" + ControlCatalog::ValueText(*entry, value);
 }
 
 // "5 s", "500 ms".

@@ -91,15 +91,6 @@ Result SetSensor(ProcessContext& context, ControlTable& table, int32_t value) {
     return Held(table, kSensorSelect, false);
 }
 
-bool HoldsValue(const ControlTable& table, int32_t ctrlId) {
-    for (int i = 0; i < ControlTable::kRowCount; ++i) {
-        if (table.Entries()[i].ctrlId == ctrlId) {
-            return table.HasValue(i);
-        }
-    }
-    return false;
-}
-
 Result Send(ProcessContext& context, ControlTable& table, int32_t ctrlId, int32_t value) {
     switch (ctrlId) {
         case kExposureMode:
@@ -127,7 +118,7 @@ int32_t BaudIndexOfCode(int32_t code) {
 
 Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
     ControlTable& table = context.Get<ControlTable>();
-    if (!HoldsValue(table, ctrlId)) {
+    if (!table.HoldsValue(ctrlId)) {
         Result nothing;
         nothing.outcome.kind = RequestOutcome::Kind::NotSent;
         return nothing;
@@ -151,7 +142,7 @@ Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
 
 std::optional<int32_t> Get(ProcessContext& context, int32_t ctrlId) {
     ControlTable& table = context.Get<ControlTable>();
-    if (!HoldsValue(table, ctrlId)) {
+    if (!table.HoldsValue(ctrlId)) {
         return std::nullopt;
     }
     int32_t value = 0;

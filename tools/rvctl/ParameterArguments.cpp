@@ -86,21 +86,8 @@ std::optional<Assignment> ParseAssignment(const std::string& text, int32_t contr
 }
 
 std::string Accepted(const CatalogEntry& entry) {
-    if (entry.items.empty()) {
-        const ControlDefinition& row = ControlCatalog::Definition(entry);
-        return "a whole number from " + std::to_string(row.minValue) + " to " +
-               std::to_string(row.maxValue);
-    }
-    std::string items;
-    for (const CatalogItem& item : entry.items) {
-        items += (items.empty() ? "" : ", ") + std::to_string(item.value) + " " + item.text;
-    }
-    return "one of " + items;
-}
-
-std::string ValueText(const CatalogEntry& entry, int32_t value) {
-    const CatalogItem* item = ControlCatalog::FindItem(entry, value);
-    return item != nullptr ? item->text : std::to_string(value);
+    return (entry.items.empty() ? "a whole number from " : "one of ") +
+           ControlCatalog::Choices(entry);
 }
 
 std::string Kind(const CatalogEntry& entry) {

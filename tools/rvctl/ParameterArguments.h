@@ -26,8 +26,6 @@ std::optional<Assignment> ParseAssignment(const std::string& text, int32_t contr
 
 // "a whole number from 100 to 1600", "one of 0 Internal, 1 External".
 std::string Accepted(const CatalogEntry& entry);
-// A list item's text, a number's digits; the digits too for a value no item has.
-std::string ValueText(const CatalogEntry& entry, int32_t value);
 // "list" or "number" (or "button" for a row without value).
 std::string Kind(const CatalogEntry& entry);
 

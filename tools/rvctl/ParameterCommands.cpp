@@ -17,9 +17,8 @@
 
 namespace {
 
-using ParameterArguments::Accepted;
+using ControlCatalog::ValueText;
 using ParameterArguments::Kind;
-using ParameterArguments::ValueText;
 
 std::string ItemsJson(const CatalogEntry& entry) {
     std::vector<std::string> items;
@@ -32,7 +31,7 @@ std::string ItemsJson(const CatalogEntry& entry) {
 // The parameter's range or items: "100..1600", "0 Internal, 1 External".
 std::string Choices(const CatalogEntry& entry) {
     if (!entry.items.empty()) {
-        return Accepted(entry).substr(std::string("one of ").size());
+        return ControlCatalog::Choices(entry);
     }
     const ControlDefinition& row = ControlCatalog::Definition(entry);
     return std::to_string(row.minValue) + ".." + std::to_string(row.maxValue);
