@@ -188,11 +188,14 @@ LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
     progress.ShowProgress(owner, "Now, reading camera setting file.");
     const std::size_t count = lines->size();
     StepGuard guard(context);
-    std::size_t done = 0;
-    for (std::size_t i = 0; i < count && guard.Continue(); ++i, done = i) {
-        progress.SetProgress(static_cast<int>(i * 100 / count));
+    std::size_t done = 0;  // lines handled, sent or not
+    for (const CameraSettingsFile::Line& line : *lines) {
+        if (!guard.Continue()) {
+            break;
+        }
+        progress.SetProgress(static_cast<int>(done * 100 / count));
         context.Get<WaitFeedback>().KeepAlive();
-        const CameraSettingsFile::Line& line = (*lines)[i];
+        ++done;
         if (line.overlong) {
             context.Get<Notifier>().Warn(path + "\nLine " + std::to_string(line.number) +
                                          " is longer than " +
@@ -201,14 +204,14 @@ LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
             continue;
         }
         const LineOutcome outcome = SendLine(context, line.text);
-        if (outcome != LineOutcome::Skipped) {
-            ++summary.linesSent;
+        if (outcome == LineOutcome::Skipped) {
+            continue;
         }
+        ++summary.linesSent;
         if (outcome == LineOutcome::Refused) {
             summary.refused.push_back({line.number, ParseReply(line.text).mnemonic});
         }
-        if (outcome != LineOutcome::Skipped && !guard.AfterRequest()) {
-            done = i + 1;
+        if (!guard.AfterRequest()) {
             break;
         }
     }
