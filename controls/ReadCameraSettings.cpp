@@ -2,16 +2,15 @@
 
 #include "controls/CameraModel.h"
 #include "controls/ControlTable.h"
-#include "core/CancelToken.h"
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "core/WaitFeedback.h"
 #include "protocol/CommandEngine.h"
+#include "protocol/StepGuard.h"
 
 namespace {
 constexpr int kReadTimeoutMs = 5000;
-constexpr int kSilentInARow = 2;
 }  // namespace
 
 int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
@@ -27,8 +26,7 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
     progress.ShowProgress(owner, "Now, reading camera settings.");
     int progressSum = 0;
     int unanswered = 0;
-    int silentInARow = 0;
-    const CancelToken& cancel = context.Get<CancelToken>();
+    StepGuard guard(context);
     for (int i = 0; i < ControlTable::kRowCount; ++i) {
         const ControlEntry& row = table.Entries()[i];
         if (!supported || !row.readBack || (row.paramClass == kFactoryParam && !factoryMode) ||
@@ -39,16 +37,15 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
         // A row the camera did not tell is unknown: its old value is not the camera's. Once the
         // operator cancelled or the camera left two questions in a row unanswered, the rest is
         // not asked and stays unknown too.
-        const bool asking = !cancel.Requested() && silentInARow < kSilentInARow;
+        const bool asking = guard.Continue() && !guard.CameraSilent();
         const bool answered = asking && engine.GetValue(row.cmdId, value, kReadTimeoutMs);
+        if (asking) {
+            guard.AfterRequest();
+        }
         if (answered) {
             table.SetDataValue(row.ctrlId, value);
-            silentInARow = 0;
         } else {
             ++unanswered;
-            if (asking && engine.LastOutcome().kind == RequestOutcome::Kind::NoAnswer) {
-                ++silentInARow;
-            }
         }
         table.MarkKnown(row.ctrlId, answered);
         table.MarkReadBackPending(row.ctrlId, false);

@@ -24,11 +24,11 @@
 #include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
 #include "operations/Parameters.h"
-#include "operations/StepGuard.h"
 #include "protocol/Command.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "protocol/ReplyParser.h"
+#include "protocol/StepGuard.h"
 
 namespace CameraFile {
 

@@ -3,7 +3,6 @@
 #include "controls/CameraModel.h"
 #include "controls/ControlTable.h"
 #include "controls/ReadCameraSettings.h"
-#include "core/CancelToken.h"
 #include "core/DialogEnabler.h"
 #include "core/MainView.h"
 #include "core/OperationScope.h"
@@ -15,7 +14,6 @@
 
 CameraReading ReadCamera(ProcessContext& context, OperatorWindow* owner) {
     const OperationScope operation(context);
-    context.Get<CancelToken>().Reset();
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
     ControlTable& table = context.Get<ControlTable>();
     dialogs.EnableAll(false);

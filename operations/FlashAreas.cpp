@@ -12,9 +12,9 @@
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "operations/CameraRefresh.h"
-#include "operations/StepGuard.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
+#include "protocol/StepGuard.h"
 
 namespace FlashAreas {
 

@@ -10,9 +10,9 @@
 #include "core/ProgressSink.h"
 #include "core/WaitFeedback.h"
 #include "files/LutChannel.h"
-#include "operations/StepGuard.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
+#include "protocol/StepGuard.h"
 
 namespace LutTransfer {
 

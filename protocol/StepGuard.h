@@ -4,7 +4,7 @@
 
 class ProcessContext;
 
-// Watches the steps of a long operation (a LUT transfer, a settings file load, Store All, a
+// Watches the requests of a long operation (a LUT transfer, a settings file load, Store All, a
 // read of the camera): it ends when the operator cancels, or when the camera left two requests
 // in a row unanswered, so that a camera that fell silent costs two time-outs, not one for every
 // step left. A single lost reply on a noisy line does not end it.

@@ -1,4 +1,4 @@
-#include "operations/StepGuard.h"
+#include "protocol/StepGuard.h"
 
 #include "core/CancelToken.h"
 #include "core/Notifier.h"
