@@ -158,8 +158,7 @@ void Command::OnTimer() {
     ReportDroppedBytes();
 }
 
-bool Command::WaitForLine(int timeoutMs, std::string& line) {
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+bool Command::WaitForLine(Clock::time_point deadline, std::string& line) {
     ReportDroppedBytes();
     WaitFeedback& feedback = context_.Get<WaitFeedback>();
     feedback.BeginWait();
@@ -203,7 +202,7 @@ bool Command::IsComplete(const std::string& line) {
 
 bool Command::WaitComplete(int timeoutMs) {
     std::string line;
-    if (!WaitForLine(timeoutMs, line)) {
+    if (!WaitForLine(Clock::now() + std::chrono::milliseconds(timeoutMs), line)) {
         SetOnline(false);
         return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
     }
@@ -256,8 +255,7 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     std::string line;
     do {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0 || !WaitForLine(static_cast<int>(left.count()), line)) {
+        if (!WaitForLine(deadline, line)) {
             SetOnline(false);
             return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
         }

@@ -59,7 +59,7 @@ private:
 
     bool SendSet(int cmdId, const CommandValue& value, int32_t kind, int timeoutMs);
     bool Query(int cmdId, CommandValue& value, int timeoutMs);
-    bool WaitForLine(int timeoutMs, std::string& line);
+    bool WaitForLine(Clock::time_point deadline, std::string& line);
     // Takes received bytes until one line is complete (true) or none comes by the deadline.
     bool ReceiveLine(Clock::time_point deadline);
     // Bytes the transport dropped are told once a burst of them is over, in one message: called
