@@ -124,16 +124,12 @@ void WithChosenFile(ProcessContext& context, MainView& view, bool save, Use use)
 }
 
 // Asks before a file leaves out what the camera has not told; true to save it so.
-bool MaySaveWithout(ProcessContext& context, const std::vector<std::string>& unknown) {
+bool MaySaveWithout(ProcessContext& context, const std::string& unknown) {
     if (unknown.empty()) {
         return true;
     }
-    std::string names;
-    for (const std::string& mnemonic : unknown) {
-        names += (names.empty() ? "" : ", ") + mnemonic;
-    }
     return context.Get<Notifier>().AskYesNo("These parameters were not read from the camera:\n" +
-                                                names + "\n\nSave the file without them?",
+                                                unknown + "\n\nSave the file without them?",
                                             kApplicationCaption);
 }
 
@@ -153,13 +149,13 @@ std::string SettingsFileText(ProcessContext& context, Variant variant) {
     return CameraSettingsFile::AllDataText(rows, identity, context.Get<ControlMode>().IsFactory());
 }
 
-std::vector<std::string> UnknownParameters(ProcessContext& context, Variant variant) {
+std::string UnknownParameters(ProcessContext& context, Variant variant) {
     const bool withFactoryRows =
         variant == Variant::ShippingData || context.Get<ControlMode>().IsFactory();
-    std::vector<std::string> unknown;
+    std::string unknown;
     for (const ControlEntry& row : context.Get<ControlTable>().Entries()) {
         if (CameraSettingsFile::HoldsRow(row, withFactoryRows) && !row.known) {
-            unknown.push_back(Command::GetMnemonic(row.cmdId));
+            unknown += (unknown.empty() ? "" : ", ") + Command::GetMnemonic(row.cmdId);
         }
     }
     return unknown;

@@ -19,8 +19,9 @@ enum class Variant {
 // (in factory mode) and its device version first.
 std::string SettingsFileText(ProcessContext& context, Variant variant);
 // The parameters the file would hold but leaves out, because the camera has not told their
-// values (a read that went unanswered, or none yet): their mnemonics, in file order.
-std::vector<std::string> UnknownParameters(ProcessContext& context, Variant variant);
+// values (a read that went unanswered, or none yet): their mnemonics in file order, as one text
+// ("GA4B00, PGC"); empty when there are none.
+std::string UnknownParameters(ProcessContext& context, Variant variant);
 // Writes one file; false (after telling the operator) when it cannot be written. An existing
 // file is replaced only once the new one is complete.
 bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant);

@@ -12,6 +12,7 @@
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "operations/CameraRefresh.h"
+#include "operations/OutcomeText.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "protocol/StepGuard.h"
@@ -59,7 +60,7 @@ void TellUnanswered(ProcessContext& context, const std::string& what) {
     const RequestOutcome outcome = context.Get<CommandEngine>().LastOutcome();
     if (outcome.kind == RequestOutcome::Kind::NoAnswer) {
         context.Get<Notifier>().Warn(what + ": the camera did not answer within " +
-                                     std::to_string(outcome.timeoutMs / 1000) + " s.");
+                                     OutcomeText::ForDuration(outcome.timeoutMs) + ".");
     }
 }
 

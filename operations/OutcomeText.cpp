@@ -20,14 +20,6 @@ std::string Assignment(int32_t ctrlId, int32_t value) {
     return ControlCatalog::Mnemonic(*entry) + "=" + ControlCatalog::ValueText(*entry, value);
 }
 
-// "5 s", "500 ms".
-std::string Duration(int milliseconds) {
-    if (milliseconds >= 1000 && milliseconds % 1000 == 0) {
-        return std::to_string(milliseconds / 1000) + " s";
-    }
-    return std::to_string(milliseconds) + " ms";
-}
-
 }  // namespace
 
 std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result) {
@@ -38,11 +30,19 @@ std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Resul
         case RequestOutcome::Kind::Refused:
             return change + " refused: " + result.outcome.reply;
         case RequestOutcome::Kind::NoAnswer:
-            return change + ": no answer from the camera in " + Duration(result.outcome.timeoutMs);
+            return change + ": no answer from the camera in " +
+                   ForDuration(result.outcome.timeoutMs);
         case RequestOutcome::Kind::NotSent:
         default:
             return change + " not sent";
     }
+}
+
+std::string ForDuration(int milliseconds) {
+    if (milliseconds >= 1000 && milliseconds % 1000 == 0) {
+        return std::to_string(milliseconds / 1000) + " s";
+    }
+    return std::to_string(milliseconds) + " ms";
 }
 
 std::string ForLoad(const CameraFile::LoadSummary& summary) {

@@ -17,6 +17,8 @@ namespace OutcomeText {
 std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result);
 // "Loaded 26 lines, 1 refused (line 14, GA)".
 std::string ForLoad(const CameraFile::LoadSummary& summary);
+// A time-out as the operator reads it: "5 s", "500 ms".
+std::string ForDuration(int milliseconds);
 // The start-up's search: "Looking for the camera at 57600 bit/s".
 std::string ForSearch(int32_t baudRate);
 // How the start-up ended: "Camera RV-2410M-TCL found at 9600 bit/s", "No camera answered".

@@ -47,15 +47,11 @@ bool ReadTheCamera(Camera& camera) {
 // A file with parameters the camera did not tell would not be the camera's: the run names them
 // and writes nothing.
 bool AllKnown(Camera& camera, CameraFile::Variant variant) {
-    const std::vector<std::string> unknown = CameraFile::UnknownParameters(camera.context, variant);
+    const std::string unknown = CameraFile::UnknownParameters(camera.context, variant);
     if (unknown.empty()) {
         return true;
     }
-    std::string names;
-    for (const std::string& mnemonic : unknown) {
-        names += (names.empty() ? "" : ", ") + mnemonic;
-    }
-    camera.output.Error("not read from the camera: " + names + "; nothing written");
+    camera.output.Error("not read from the camera: " + unknown + "; nothing written");
     return false;
 }
 
