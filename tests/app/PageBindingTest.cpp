@@ -52,12 +52,7 @@ protected:
     }
 
     // What the camera received since the last call.
-    std::vector<std::string> Sent() {
-        std::vector<std::string> all = ReceivedLines(transcript);
-        std::vector<std::string> fresh(all.begin() + static_cast<long>(seen), all.end());
-        seen = all.size();
-        return fresh;
-    }
+    std::vector<std::string> Sent() { return ReceivedSince(transcript, seen); }
 
     // A control found as a screen reader finds it: by its accessible name.
     template <class Widget>

@@ -54,12 +54,7 @@ protected:
         return shown.toStdString();
     }
     // What the camera received since the last call.
-    std::vector<std::string> Sent() {
-        std::vector<std::string> all = ReceivedLines(transcript);
-        std::vector<std::string> fresh(all.begin() + static_cast<long>(seen), all.end());
-        seen = all.size();
-        return fresh;
-    }
+    std::vector<std::string> Sent() { return ReceivedSince(transcript, seen); }
 
     TestContext test{ProvideWidgetServices};
     SimProcess camera;

@@ -1,5 +1,6 @@
 #include "tests/support/SimTranscript.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -27,4 +28,11 @@ std::vector<std::string> ReceivedLines(const std::string& path) {
         }
     }
     return received;
+}
+
+std::vector<std::string> ReceivedSince(const std::string& path, std::size_t& seen) {
+    const std::vector<std::string> all = ReceivedLines(path);
+    const std::size_t from = std::min(seen, all.size());
+    seen = all.size();
+    return std::vector<std::string>(all.begin() + static_cast<long>(from), all.end());
 }

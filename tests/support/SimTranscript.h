@@ -15,3 +15,5 @@ struct TranscriptLine {
 std::vector<TranscriptLine> ReadTranscript(const std::string& path);
 // Only what the camera received, in order.
 std::vector<std::string> ReceivedLines(const std::string& path);
+// What the camera received after the first seen lines; seen then counts them all.
+std::vector<std::string> ReceivedSince(const std::string& path, std::size_t& seen);
