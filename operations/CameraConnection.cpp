@@ -15,7 +15,7 @@ namespace CameraConnection {
 
 namespace {
 constexpr int kAreaQueryTimeoutMs = 5000;
-constexpr int32_t kFastestBaudIndex = 4;
+constexpr int32_t kFastestBaudIndex = kSearchedRates - 1;
 }  // namespace
 
 void ApplyPreviousShutdown(ProcessContext& context) {

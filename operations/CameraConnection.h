@@ -19,6 +19,9 @@ void ReportOpenFailure(ProcessContext& context);
 // camera answered the model query, 0 when not (also when the link did not open).
 int ConnectCamera(ProcessContext& context, int32_t& currentArea);
 
+// The rates SearchBaudRate tries.
+constexpr int kSearchedRates = 5;
+
 // Tries 115200, 57600, 38400, 19200 and 9600 bit/s in turn until the model query is answered.
 // showBaudIndex is told each baud index tried. Returns 1 when a camera answered. A port that
 // another program holds ends the search at once.

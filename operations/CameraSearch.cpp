@@ -9,12 +9,17 @@
 namespace CameraSearch {
 
 std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>& portIndices,
-                            int32_t baudRate, Rates rates, std::vector<Attempt>* attempts) {
+                            int32_t baudRate, Rates rates, std::vector<Attempt>* attempts,
+                            const std::function<void(int32_t, std::size_t)>& trying) {
     CameraPort& port = context.Get<CameraPort>();
     const CancelToken& cancel = context.Get<CancelToken>();
+    std::size_t tried = 0;
     for (const int32_t index : portIndices) {
         if (cancel.Requested()) {
             break;
+        }
+        if (trying) {
+            trying(index, tried++);
         }
         const bool opened = port.Open(port.GetCategory(), baudRate, index);
         if (attempts != nullptr) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,9 +34,11 @@ struct Attempt {
 // Opens the ports in the order given, each at baudRate first, and stops at the first port where
 // a camera answers at one of the rates, or when the operator cancels. A port that does not open
 // is passed over (its driver tells the operator why). Without an answer the link stays on the
-// last port and rate tried. attempts, when given, is told every port tried.
-std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>& portIndices,
-                            int32_t baudRate, Rates rates,
-                            std::vector<Attempt>* attempts = nullptr);
+// last port and rate tried. attempts, when given, is told every port tried; trying, when given,
+// each port before it is opened, with the number of ports tried before it.
+std::optional<Found> Search(
+    ProcessContext& context, const std::vector<int32_t>& portIndices, int32_t baudRate, Rates rates,
+    std::vector<Attempt>* attempts = nullptr,
+    const std::function<void(int32_t portIndex, std::size_t tried)>& trying = {});
 
 }  // namespace CameraSearch

@@ -136,6 +136,7 @@ void CommunicationLogic::OnAuto() {
     for (int32_t i = 0; i < kPortsSearched; ++i) {
         ports.push_back(i);
     }
+    const CancelToken& cancel = context_.Get<CancelToken>();
     context_.Get<CancelToken>().Reset();
     std::vector<CameraSearch::Attempt> attempts;
     std::vector<MessageRequest> failures;
@@ -143,11 +144,30 @@ void CommunicationLogic::OnAuto() {
     {
         // A port that does not open is told in the one summary below, not in a box of its own.
         const MessageGathering gathering(context_);
-        found = CameraSearch::Search(context_, ports, port.GetBaudRate(),
-                                     CameraSearch::Rates::Given, &attempts);
+        // Some 50 s without a camera: the operator sees which port is tried and may stop.
+        ProgressSink& progress = context_.Get<ProgressSink>();
+        progress.ShowProgress(&view_, OutcomeText::ForPortSearch(port.GetPortName(ports[0])));
+        found = CameraSearch::Search(
+            context_, ports, port.GetBaudRate(), CameraSearch::Rates::Given, &attempts,
+            [this, &port, &progress, &ports](int32_t index, std::size_t tried) {
+                progress.SetProgressMessage(OutcomeText::ForPortSearch(port.GetPortName(index)));
+                progress.SetProgress(static_cast<int>(tried * 100 / ports.size()));
+            });
+        progress.EndProgress();
         failures = gathering.Messages();
     }
     OnlineStatusSink& status = context_.Get<OnlineStatusSink>();
+    if (!found && cancel.Requested()) {
+        // The operator knows there was no answer: no box, only where the search stopped.
+        status.SetOnline(false);
+        if (!attempts.empty()) {
+            view_.SelectPort(attempts.back().portIndex);
+        }
+        StatusLine& line = context_.Get<StatusLine>();
+        line.ShowLink(OutcomeText::ForLink(context_));
+        line.ShowOutcome(OutcomeText::ForCancelledSearch(attempts.size()));
+        return;
+    }
     if (!found) {
         context_.Get<Notifier>().Show(
             {"No answer from Camera! (Timeout error)\nCheck power on "

@@ -12,6 +12,7 @@
 #include "core/OperationScope.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProcessContext.h"
+#include "core/ProgressSink.h"
 #include "core/StatusLine.h"
 #include "operations/Calibration.h"
 #include "operations/CameraConnection.h"
@@ -48,11 +49,20 @@ void MainWindowLogic::ConnectAtStart() {
     StatusLine& status = context_.Get<StatusLine>();
     status.ShowOutcome(OutcomeText::ForSearch(context_.Get<CameraPort>().GetBaudRate()));
     int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
-    if (answered == 0) {
-        answered = CameraConnection::SearchBaudRate(context_, [this, &status](int32_t index) {
+    if (answered == 0 && !context_.Get<CameraPort>().PortInUse()) {
+        // Up to five more rates, a time-out each: the operator sees which and may stop.
+        ProgressSink& progress = context_.Get<ProgressSink>();
+        progress.ShowProgress(nullptr,
+                              OutcomeText::ForSearch(context_.Get<CameraPort>().GetBaudRate()));
+        int ratesTried = 0;
+        answered = CameraConnection::SearchBaudRate(context_, [&](int32_t index) {
+            const std::string text = OutcomeText::ForSearch(CameraPort::BaudRateFromIndex(index));
             view_.ShowBaudIndex(index);
-            status.ShowOutcome(OutcomeText::ForSearch(CameraPort::BaudRateFromIndex(index)));
+            status.ShowOutcome(text);
+            progress.SetProgressMessage(text);
+            progress.SetProgress(ratesTried++ * 100 / CameraConnection::kSearchedRates);
         });
+        progress.EndProgress();
     }
     if (answered == 1) {
         RefreshFromCamera(context_, view_);
@@ -60,7 +70,9 @@ void MainWindowLogic::ConnectAtStart() {
     context_.Get<ControlTable>().UpdatePrevDataValues();
     binding_.ShowAllValues();
     status.ShowLink(OutcomeText::ForLink(context_));
-    status.ShowOutcome(OutcomeText::ForStartUp(context_, answered == 1));
+    status.ShowOutcome(answered != 1 && context_.Get<CancelToken>().Requested()
+                           ? OutcomeText::ForCancelledSearch(1)
+                           : OutcomeText::ForStartUp(context_, answered == 1));
 }
 
 void MainWindowLogic::OnTimer() {

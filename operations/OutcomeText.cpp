@@ -63,6 +63,17 @@ std::string ForSearch(int32_t baudRate) {
     return "Looking for the camera at " + std::to_string(baudRate) + " bit/s";
 }
 
+std::string ForPortSearch(const std::string& portName) {
+    return "Looking for a camera on " + portName;
+}
+
+std::string ForCancelledSearch(std::size_t portsTried) {
+    if (portsTried <= 1) {
+        return "Search cancelled: no camera answered";
+    }
+    return "Search cancelled after " + std::to_string(portsTried) + " ports: no camera answered";
+}
+
 std::string ForStartUp(ProcessContext& context, bool answered) {
     if (!answered) {
         return "No camera answered at any rate: check its power and cable, then use Auto in "

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,10 @@ std::string ForLoad(const CameraFile::LoadSummary& summary);
 std::string ForDuration(int milliseconds);
 // The start-up's search: "Looking for the camera at 57600 bit/s".
 std::string ForSearch(int32_t baudRate);
+// Auto's search: "Looking for a camera on COM3".
+std::string ForPortSearch(const std::string& portName);
+// A search the operator stopped: "Search cancelled after 4 ports: no camera answered".
+std::string ForCancelledSearch(std::size_t portsTried);
 // How the start-up ended: "Camera RV-2410M-TCL found at 9600 bit/s", "No camera answered".
 std::string ForStartUp(ProcessContext& context, bool answered);
 // The link and mode in use: "COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL  Factory mode".

@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "core/CancelToken.h"
 #include "core/CommunicationView.h"
 #include "core/ProgressSink.h"
+#include "core/StatusLine.h"
 #include "operations/CommunicationLogic.h"
 #include "tests/support/FakeMainView.h"
 #include "tests/support/OrdinaryUser.h"
@@ -56,17 +58,36 @@ public:
         owner = window;
         shown.push_back(message);
     }
-    void SetProgressMessage(const std::string&) override {}
-    void SetProgress(int) override {}
+    void SetProgressMessage(const std::string& message) override { messages.push_back(message); }
+    // The operator presses "Cancel" when the bar is set for the cancelAt-th time.
+    void SetProgress(int) override {
+        if (++steps == cancelAt && cancel != nullptr) {
+            cancel->Request();
+        }
+    }
     void EndProgress() override { ++ended; }
     OperatorWindow* owner = nullptr;
     std::vector<std::string> shown;
+    std::vector<std::string> messages;
     int ended = 0;
+    int steps = 0;
+    int cancelAt = 0;
+    CancelToken* cancel = nullptr;
+};
+
+class KeptStatusLine : public StatusLine {
+public:
+    void ShowOutcome(const std::string& text) override { outcome = text; }
+    void ShowLink(const std::string&) override {}
+    std::string outcome;
 };
 
 class CommunicationFlowsTest : public testing::Test {
 protected:
-    CommunicationFlowsTest() { test.Context().ProvideExternal<ProgressSink>(progress); }
+    CommunicationFlowsTest() {
+        test.Context().ProvideExternal<ProgressSink>(progress);
+        test.Context().ProvideExternal<StatusLine>(statusLine);
+    }
 
     // COM<n> opens a file that does not exist.
     void Unplug(int number) {
@@ -86,6 +107,7 @@ protected:
     TestContext test;
     RecordingServices services{test.Context()};
     RecordingProgress progress;
+    KeptStatusLine statusLine;
     RecordingCommunicationView view;
     FakeMainView mainView;
     CommunicationLogic logic{test.Context(), view, mainView};
@@ -112,6 +134,22 @@ TEST_F(CommunicationFlowsTest, AutoWithoutACameraTriesSixteenPortsThenSaysSoInOn
     EXPECT_FALSE(services.onlineStatus.reports.back());
     EXPECT_EQ(test.Context().Get<CameraPort>().GetPortIndex(), 15) << "left on the last port";
     EXPECT_EQ(view.port, 15) << "and the list shows it";
+}
+
+TEST_F(CommunicationFlowsTest, AutoCancelledStopsAfterThePortInFlightWithoutABox) {
+    for (int n = 1; n <= 16; ++n) {
+        Unplug(n);
+    }
+    progress.cancel = &test.Context().Get<CancelToken>();
+    progress.cancelAt = 3;
+    logic.OnAuto();
+    EXPECT_EQ(progress.messages.back(), "Looking for a camera on COM3");
+    EXPECT_EQ(progress.ended, 1);
+    EXPECT_TRUE(test.Notifier().Texts().empty());
+    EXPECT_EQ(statusLine.outcome, "Search cancelled after 3 ports: no camera answered");
+    EXPECT_EQ(view.port, 2) << "the list shows the last port tried";
+    ASSERT_FALSE(services.onlineStatus.reports.empty());
+    EXPECT_FALSE(services.onlineStatus.reports.back());
 }
 
 TEST_F(CommunicationFlowsTest, AutoFindsTheCameraOnCom3GoesOnlineAndReadsIt) {
