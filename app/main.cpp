@@ -4,12 +4,12 @@
 #include <cstdio>
 
 #include "app/Application.h"
-#include "app/MessageBoxNotifier.h"
 #include "app/WidgetServices.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
 #include "operations/CoreServices.h"
 #include "transport/CameraPort.h"
+#include "widgets/MessageBoxNotifier.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/OperatorInputBlocker.h"
-#include "app/ProgressDialog.h"
 #include "core/CancelToken.h"
 #include "core/ProgressSink.h"
+#include "widgets/OperatorInputBlocker.h"
+#include "widgets/ProgressDialog.h"
 
 namespace {
 

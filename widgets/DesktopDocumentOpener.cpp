@@ -1,4 +1,4 @@
-#include "app/DesktopDocumentOpener.h"
+#include "widgets/DesktopDocumentOpener.h"
 
 #include <QDesktopServices>
 #include <QUrl>

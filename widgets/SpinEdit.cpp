@@ -1,4 +1,4 @@
-#include "app/SpinEdit.h"
+#include "widgets/SpinEdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -80,11 +80,11 @@ void SpinEdit::ShowText(const QString& text) {
     update();
 }
 
-QString SpinEdit::Text() const {
+QString SpinEdit::EditText() const {
     return lineEdit()->text();
 }
 
-void SpinEdit::SetRange(int32_t minimum, int32_t maximum) {
+void SpinEdit::SetPositionRange(int32_t minimum, int32_t maximum) {
     minimum_ = minimum;
     maximum_ = qMax(minimum, maximum);
     position_ = qBound(minimum_, position_, maximum_);

@@ -1,4 +1,4 @@
-#include "app/MessageBoxNotifier.h"
+#include "widgets/MessageBoxNotifier.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "transport/SerialOpenStep.h"
+#include "platform/SerialOpenStep.h"
 
 // Line settings of a serial port: 8N1 without flow control is what the camera link uses.
 struct SerialSettings {

@@ -1,4 +1,4 @@
-#include "app/FileDialogChooser.h"
+#include "widgets/FileDialogChooser.h"
 
 #include <QApplication>
 #include <QDir>

@@ -20,11 +20,14 @@ public:
     void SetPosition(int32_t position);
     // Shows the text as it is; a whole number inside the range becomes the position too.
     void ShowText(const QString& text);
-    QString Text() const;
+    // The edit's text as the operator sees it.
+    QString EditText() const;
 
-    void SetRange(int32_t minimum, int32_t maximum);
-    int32_t Minimum() const { return minimum_; }
-    int32_t Maximum() const { return maximum_; }
+    // The spin's range. Named apart from QSpinBox's setRange, minimum and maximum, which keep
+    // the spin's own value and would bypass the position.
+    void SetPositionRange(int32_t minimum, int32_t maximum);
+    int32_t PositionMinimum() const { return minimum_; }
+    int32_t PositionMaximum() const { return maximum_; }
 
     void EnableEdit(bool enable);
     void EnableSpin(bool enable);

@@ -1,8 +1,8 @@
-#include "app/ProgressDialog.h"
-#include "app/OperatorInputBlocker.h"
+#include "widgets/ProgressDialog.h"
 #include "core/CancelToken.h"
 #include "core/OperatorWindow.h"
 #include "core/ProcessContext.h"
+#include "widgets/OperatorInputBlocker.h"
 
 #include <QApplication>
 #include <QEventLoop>

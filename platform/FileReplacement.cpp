@@ -1,17 +1,12 @@
-#include "core/FileReplacement.h"
+#include "platform/FileReplacement.h"
 
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "core/Notifier.h"
+#include "platform/FileAccess.h"
 
 namespace {
 
@@ -21,23 +16,6 @@ constexpr int kMaxLinkHops = 40;
 
 fs::path PathOf(const std::string& text) {
     return fs::u8path(text);
-}
-
-std::FILE* OpenForWriting(const fs::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"w");
-#else
-    return std::fopen(path.c_str(), "w");
-#endif
-}
-
-// The bytes are on the disk before the file takes the place of the old one.
-bool SyncToDisk(std::FILE* file) {
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return fsync(fileno(file)) == 0;
-#endif
 }
 
 // A name in the folder of the target that no file has yet.
@@ -79,12 +57,13 @@ bool ReplaceFileContents(const std::string& path, const std::string& text) {
     // Renaming over a link would put a plain file in its place.
     const fs::path target = PathOf(FollowLinks(path));
     const fs::path temporary = TemporaryPathBeside(target);
-    std::FILE* file = OpenForWriting(temporary);
+    std::FILE* file = FileAccess::Open(temporary.u8string(), "w");
     if (file == nullptr) {
         return false;
     }
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = written && std::fflush(file) == 0 && SyncToDisk(file);
+    // The bytes are on the disk before the file takes the place of the old one.
+    written = written && std::fflush(file) == 0 && FileAccess::SyncToDisk(file);
     written = std::fclose(file) == 0 && written;
 
     std::error_code error;
@@ -103,11 +82,7 @@ bool ReplaceFileContents(const std::string& path, const std::string& text) {
 }
 
 std::string FolderOfPath(const std::string& path) {
-#ifdef _WIN32
-    const std::size_t last = path.find_last_of("\\/");
-#else
-    const std::size_t last = path.find_last_of('/');
-#endif
+    const std::size_t last = FileAccess::LastSeparator(path);
     if (last == std::string::npos) {
         return std::string();
     }

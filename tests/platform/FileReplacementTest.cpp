@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "core/FileReplacement.h"
+#include "platform/FileReplacement.h"
 #include "tests/support/TestContext.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/OperatorInputBlocker.h"
+#include "widgets/OperatorInputBlocker.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "transport/PortInUseText.h"
+#include "platform/PortInUseText.h"
 
 std::string PortInUseText(long processId) {
     std::string text = "The port is in use by another program";

@@ -1,4 +1,4 @@
-#include "app/ScreenRoom.h"
+#include "widgets/ScreenRoom.h"
 
 #include <QGuiApplication>
 #include <QScreen>

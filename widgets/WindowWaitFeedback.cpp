@@ -1,9 +1,9 @@
-#include "app/WindowWaitFeedback.h"
+#include "widgets/WindowWaitFeedback.h"
 
 #include <QApplication>
 #include <QCursor>
 
-#include "app/OperatorInputBlocker.h"
+#include "widgets/OperatorInputBlocker.h"
 
 WindowWaitFeedback::WindowWaitFeedback() = default;
 

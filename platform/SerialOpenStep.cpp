@@ -1,4 +1,4 @@
-#include "transport/SerialOpenStep.h"
+#include "platform/SerialOpenStep.h"
 
 const char* SerialOpenStepCallName(SerialOpenStep step) {
     switch (step) {
