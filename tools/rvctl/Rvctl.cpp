@@ -5,6 +5,7 @@
 
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
+#include "core/Version.h"
 #include "operations/CameraConnection.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/CameraRunner.h"
@@ -14,10 +15,6 @@
 #include "tools/rvctl/Subcommands.h"
 #include "tools/rvctl/TerminalServices.h"
 #include "transport/CameraPort.h"
-
-#ifndef RVCTL_VERSION
-#define RVCTL_VERSION "0.20"
-#endif
 
 namespace {
 
@@ -138,7 +135,7 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::string name = options.subcommand.empty() ? kDefaultSubcommand : options.subcommand;
     const Subcommand* subcommand = FindSubcommand(name);
     if (options.version) {
-        console.WriteResults("rvctl " RVCTL_VERSION);
+        console.WriteResults(std::string("rvctl ") + kProgramVersion);
         return kSuccess;
     }
     if (options.help && options.subcommand.empty()) {
