@@ -32,6 +32,13 @@ std::string Usage() {
     for (const Subcommand& subcommand : Subcommands()) {
         const std::string call = std::string(subcommand.name) +
                                  (subcommand.synopsis[0] != '\0' ? " " : "") + subcommand.synopsis;
+        // A call too long for its column stands on a line of its own with the summary below,
+        // so that the summaries stay in one column (and help2man reads each as one entry).
+        const std::size_t column = 24;
+        if (call.size() > column) {
+            text += "  " + call + "\n" + std::string(column + 3, ' ') + subcommand.summary + "\n";
+            continue;
+        }
         char line[160];
         std::snprintf(line, sizeof line, "  %-24s %s\n", call.c_str(), subcommand.summary);
         text += line;
