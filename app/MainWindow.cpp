@@ -30,6 +30,7 @@
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
+#include "core/Version.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/LutEditor.h"
 #include "dialogs/TerminalDialog.h"
@@ -44,9 +45,6 @@
 #include "widgets/StatusStrip.h"
 
 namespace {
-
-const char kCaption[] = "RV-2410/4820-TCL Control Tool";
-const char kVersion[] = "0.20";
 
 // The key as the control mode's key sequence tells keys apart.
 SequenceKey KeyOfSequence(int key) {
@@ -204,7 +202,7 @@ void MainWindow::Initialise() {
     context_.Get<StatusStrip>().Register(this);
     context_.Get<DialogRegistry>().Register(this);
     context_.Get<ProgressDialog>().SetMainWindow(this);
-    setWindowTitle(QString("%1  Ver %2").arg(kCaption, kVersion));
+    setWindowTitle(QString("%1  Ver %2").arg(kProductName, kProgramVersion));
 
     // Between requests the engine drains and logs whatever the camera sends.
     drainTimer_ = new QTimer(this);
