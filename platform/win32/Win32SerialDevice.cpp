@@ -98,6 +98,7 @@ public:
         }
         EscapeCommFunction(handle_, SETDTR);
         ResetEvent(release_);
+        pollQueue_ = false;
         return SerialOpenStep::Done;
     }
 
@@ -117,6 +118,9 @@ public:
         if (WaitForSingleObject(release_, 0) == WAIT_OBJECT_0) {
             return SerialWait::Released;
         }
+        if (pollQueue_) {
+            return InputOrPause();
+        }
         DWORD events = 0;
         ResetEvent(waitRecord_.hEvent);
         if (!WaitCommEvent(handle_, &events, &waitRecord_)) {
@@ -132,6 +136,8 @@ public:
                 return SerialWait::Released;
             }
             if (!GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)) {
+                // A driver that gave the wait up will give every later one up too.
+                pollQueue_ = GetLastError() == ERROR_OPERATION_ABORTED;
                 return InputOrPause();
             }
         }
@@ -161,7 +167,17 @@ public:
             if (!ReadFile(handle_, buffer + got, 1, &read, &readRecord_) &&
                 (GetLastError() != ERROR_IO_PENDING ||
                  !GetOverlappedResult(handle_, &readRecord_, &read, TRUE))) {
-                return got > 0 ? got : -1;
+                // One failed read is no lost device: reception goes on while the port still
+                // answers, and the bytes left are read on the next pass, after a pause that
+                // keeps a read failing again and again from becoming a busy loop.
+                if (got > 0) {
+                    return got;
+                }
+                if (!ClearCommError(handle_, &errors, &status)) {
+                    return -1;
+                }
+                WaitForSingleObject(release_, kQueuePollMs);
+                return 0;
             }
             if (read != 1) {
                 break;
@@ -186,8 +202,10 @@ public:
 private:
     // An event wait that failed: only a device that fails too ends reception. A driver that
     // cannot watch the line aborts every wait (Wine on a device without modem lines, such as a
-    // pseudo terminal); the queue is looked at instead, every few milliseconds, so that the
-    // bytes still come and the wait is no busy loop.
+    // pseudo terminal, where each wait costs a thread that gives up at once and, on a busy
+    // machine, starts hundreds of milliseconds late); from the first aborted wait on, the queue
+    // is looked at instead, every few milliseconds, so that the bytes still come in time and
+    // the wait is no busy loop.
     SerialWait InputOrPause() {
         DWORD errors = 0;
         COMSTAT status{};
@@ -216,6 +234,7 @@ private:
     OVERLAPPED readRecord_;
     OVERLAPPED waitRecord_;
     HANDLE release_ = nullptr;
+    bool pollQueue_ = false;  // the driver aborts every event wait (see InputOrPause)
 };
 
 }  // namespace
