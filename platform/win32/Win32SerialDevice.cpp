@@ -160,31 +160,27 @@ public:
         const DWORD waiting = status.cbInQue < static_cast<DWORD>(capacity)
                                   ? status.cbInQue
                                   : static_cast<DWORD>(capacity);
-        int32_t got = 0;
-        for (DWORD i = 0; i < waiting; ++i) {
-            DWORD read = 0;
-            ResetEvent(readRecord_.hEvent);
-            if (!ReadFile(handle_, buffer + got, 1, &read, &readRecord_) &&
-                (GetLastError() != ERROR_IO_PENDING ||
-                 !GetOverlappedResult(handle_, &readRecord_, &read, TRUE))) {
-                // One failed read is no lost device: reception goes on while the port still
-                // answers, and the bytes left are read on the next pass, after a pause that
-                // keeps a read failing again and again from becoming a busy loop.
-                if (got > 0) {
-                    return got;
-                }
-                if (!ClearCommError(handle_, &errors, &status)) {
-                    return -1;
-                }
-                WaitForSingleObject(release_, kQueuePollMs);
-                return 0;
-            }
-            if (read != 1) {
-                break;
-            }
-            ++got;
+        if (waiting == 0) {
+            return 0;
         }
-        return got;
+        // What waits is taken in one read, which returns at once with it: every read is a
+        // round trip through the system (under Wine, through its server), and on a busy
+        // machine a reply taken byte by byte came in later than its time-out.
+        DWORD read = 0;
+        ResetEvent(readRecord_.hEvent);
+        if (!ReadFile(handle_, buffer, waiting, &read, &readRecord_) &&
+            (GetLastError() != ERROR_IO_PENDING ||
+             !GetOverlappedResult(handle_, &readRecord_, &read, TRUE))) {
+            // One failed read is no lost device: reception goes on while the port still
+            // answers, and the bytes are read on the next pass, after a pause that keeps a
+            // read failing again and again from becoming a busy loop.
+            if (!ClearCommError(handle_, &errors, &status)) {
+                return -1;
+            }
+            WaitForSingleObject(release_, kQueuePollMs);
+            return 0;
+        }
+        return static_cast<int32_t>(read);
     }
 
     bool WriteByte(char byte) override {
