@@ -98,6 +98,7 @@ public:
         }
         EscapeCommFunction(handle_, SETDTR);
         ResetEvent(release_);
+        pollQueue_ = false;
         return SerialOpenStep::Done;
     }
 
@@ -117,6 +118,9 @@ public:
         if (WaitForSingleObject(release_, 0) == WAIT_OBJECT_0) {
             return SerialWait::Released;
         }
+        if (pollQueue_) {
+            return InputOrPause();
+        }
         DWORD events = 0;
         ResetEvent(waitRecord_.hEvent);
         if (!WaitCommEvent(handle_, &events, &waitRecord_)) {
@@ -132,6 +136,8 @@ public:
                 return SerialWait::Released;
             }
             if (!GetOverlappedResult(handle_, &waitRecord_, &transferred, FALSE)) {
+                // A driver that gave the wait up will give every later one up too.
+                pollQueue_ = GetLastError() == ERROR_OPERATION_ABORTED;
                 return InputOrPause();
             }
         }
@@ -154,21 +160,27 @@ public:
         const DWORD waiting = status.cbInQue < static_cast<DWORD>(capacity)
                                   ? status.cbInQue
                                   : static_cast<DWORD>(capacity);
-        int32_t got = 0;
-        for (DWORD i = 0; i < waiting; ++i) {
-            DWORD read = 0;
-            ResetEvent(readRecord_.hEvent);
-            if (!ReadFile(handle_, buffer + got, 1, &read, &readRecord_) &&
-                (GetLastError() != ERROR_IO_PENDING ||
-                 !GetOverlappedResult(handle_, &readRecord_, &read, TRUE))) {
-                return got > 0 ? got : -1;
-            }
-            if (read != 1) {
-                break;
-            }
-            ++got;
+        if (waiting == 0) {
+            return 0;
         }
-        return got;
+        // What waits is taken in one read, which returns at once with it: every read is a
+        // round trip through the system (under Wine, through its server), and on a busy
+        // machine a reply taken byte by byte came in later than its time-out.
+        DWORD read = 0;
+        ResetEvent(readRecord_.hEvent);
+        if (!ReadFile(handle_, buffer, waiting, &read, &readRecord_) &&
+            (GetLastError() != ERROR_IO_PENDING ||
+             !GetOverlappedResult(handle_, &readRecord_, &read, TRUE))) {
+            // One failed read is no lost device: reception goes on while the port still
+            // answers, and the bytes are read on the next pass, after a pause that keeps a
+            // read failing again and again from becoming a busy loop.
+            if (!ClearCommError(handle_, &errors, &status)) {
+                return -1;
+            }
+            WaitForSingleObject(release_, kQueuePollMs);
+            return 0;
+        }
+        return static_cast<int32_t>(read);
     }
 
     bool WriteByte(char byte) override {
@@ -186,8 +198,10 @@ public:
 private:
     // An event wait that failed: only a device that fails too ends reception. A driver that
     // cannot watch the line aborts every wait (Wine on a device without modem lines, such as a
-    // pseudo terminal); the queue is looked at instead, every few milliseconds, so that the
-    // bytes still come and the wait is no busy loop.
+    // pseudo terminal, where each wait costs a thread that gives up at once and, on a busy
+    // machine, starts hundreds of milliseconds late); from the first aborted wait on, the queue
+    // is looked at instead, every few milliseconds, so that the bytes still come in time and
+    // the wait is no busy loop.
     SerialWait InputOrPause() {
         DWORD errors = 0;
         COMSTAT status{};
@@ -216,6 +230,7 @@ private:
     OVERLAPPED readRecord_;
     OVERLAPPED waitRecord_;
     HANDLE release_ = nullptr;
+    bool pollQueue_ = false;  // the driver aborts every event wait (see InputOrPause)
 };
 
 }  // namespace

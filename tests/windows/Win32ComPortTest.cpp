@@ -24,6 +24,10 @@ constexpr int32_t kCom6 = 5;
 constexpr int32_t kCom7 = 6;
 constexpr int32_t kCom16 = 15;
 
+// The program's time-out for an ordinary parameter: this test asks whether replies come, not
+// how fast a machine busy with other work passes them on.
+constexpr int kRequestTimeoutMs = 5000;
+
 class Win32ComPortTest : public testing::Test {
 protected:
     // The stored port is the one the first run of the tool opens.
@@ -46,12 +50,12 @@ TEST_F(Win32ComPortTest, TheStartUpFindsTheCameraAndRequestsGetTheirReplies) {
               (std::vector<std::string>{"MD?", "MD=RV-2410M-TCL", "EA?", "EA=0"}));
 
     const int gain = CommandTable::IdOf("GA");
-    EXPECT_TRUE(Engine().SetValue(gain, 800, 1000));
+    EXPECT_TRUE(Engine().SetValue(gain, 800, kRequestTimeoutMs));
     int32_t value = 0;
-    EXPECT_TRUE(Engine().GetValue(gain, value, 1000));
+    EXPECT_TRUE(Engine().GetValue(gain, value, kRequestTimeoutMs));
     EXPECT_EQ(value, 800);
     std::string version;
-    EXPECT_TRUE(Engine().GetString(CommandTable::IdOf("MD"), version, 1000));
+    EXPECT_TRUE(Engine().GetString(CommandTable::IdOf("MD"), version, kRequestTimeoutMs));
     EXPECT_EQ(version, "RV-2410M-TCL");
     EXPECT_TRUE(test.Notifier().Messages().empty());
 
@@ -79,7 +83,8 @@ TEST_F(Win32ComPortTest, ASilentCameraTimesOutAfterTheRequestsTimeOut) {
     EXPECT_FALSE(Engine().GetValue(CommandTable::IdOf("GA"), value, 500));
     const auto waited = Clock::now() - start;
     EXPECT_GE(waited, std::chrono::milliseconds(500));
-    EXPECT_LT(waited, std::chrono::milliseconds(1500));
+    // Its own time-out, not the ordinary one, with room for a busy machine's pauses.
+    EXPECT_LT(waited, std::chrono::milliseconds(3000));
     EXPECT_EQ(services.onlineStatus.reports.back(), false);
     EXPECT_TRUE(test.Notifier().Messages().empty());
 }
