@@ -23,8 +23,8 @@ constexpr int kVisibleRows = 18;
 CompareDialog::CompareDialog(const ComparisonRequest& request, QWidget* parent)
     : QDialog(parent),
       table_(new QTableWidget(static_cast<int>(request.rows.size()), kColumnCount, this)),
-      load_(new QPushButton(tr("Load Differences"), this)),
-      close_(new QPushButton(tr("Close"), this)) {
+      load_(new QPushButton(tr("&Load Differences"), this)),
+      close_(new QPushButton(tr("&Close"), this)) {
     setWindowTitle(tr("Compare with File"));
     setObjectName("CompareDialog");
     auto* summary = new QLabel(QString::fromStdString(request.summary), this);
@@ -39,6 +39,10 @@ CompareDialog::CompareDialog(const ComparisonRequest& request, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    // The differing rows stand out in any colour scheme: a tint of the selection colour.
+    QColor tint = palette().color(QPalette::Highlight);
+    tint.setAlpha(40);
     int row = 0;
     for (const ComparisonRow& line : request.rows) {
         const QString texts[kColumnCount] = {line.differs ? QStringLiteral("\u2260") : QString(),
@@ -53,6 +57,7 @@ CompareDialog::CompareDialog(const ComparisonRequest& request, QWidget* parent)
                 QFont font = item->font();
                 font.setBold(true);
                 item->setFont(font);
+                item->setBackground(tint);
             }
             if (column == kMark) {
                 item->setTextAlignment(Qt::AlignCenter);
@@ -71,6 +76,7 @@ CompareDialog::CompareDialog(const ComparisonRequest& request, QWidget* parent)
     buttons->addButton(close_, QDialogButtonBox::RejectRole);
     load_->setAutoDefault(false);
     close_->setDefault(true);
+    close_->setFocus();
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
