@@ -162,27 +162,38 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::BuildMenu(QMenuBar* menuBar) {
-    const auto add = [this](QMenu* menu, const char* text, int32_t id) {
+    const auto add = [this](QMenu* menu, const char* text, int32_t id,
+                            const QKeySequence& shortcut = QKeySequence()) {
         QAction* action = menu->addAction(QString::fromUtf8(text));
         action->setData(id);
+        action->setShortcut(shortcut);
         connect(action, &QAction::triggered, this,
                 [this, id] { RunLogic([this, id] { logic_.OnMenuCommand(id); }); });
+        return action;
     };
 
     QMenu* file = menuBar->addMenu("File(&F)");
-    add(file, "&Open", MenuIds::kOpenSettingsFile);
+    add(file, "&Open", MenuIds::kOpenSettingsFile, QKeySequence(Qt::CTRL | Qt::Key_O));
     QMenu* saveAs = file->addMenu("&Save as");
-    add(saveAs, "All Data", MenuIds::kSaveAllData);
+    add(saveAs, "All Data", MenuIds::kSaveAllData, QKeySequence(Qt::CTRL | Qt::Key_S));
     add(saveAs, "Shipping Data", MenuIds::kSaveShippingData);
     file->addSeparator();
     QAction* exit = file->addAction("E&xit");
     exit->setData(MenuIds::kExit);
     connect(exit, &QAction::triggered, this, &MainWindow::reject);
+    file->addSeparator();
+    add(file, "&Compare with File...", MenuIds::kCompareWithFile);
 
     QMenu* settings = menuBar->addMenu("Settings(&S)");
-    add(settings, "&Reload", MenuIds::kReload);
+    add(settings, "&Reload", MenuIds::kReload, QKeySequence(Qt::Key_F5));
     add(settings, "&Load settings", MenuIds::kLoadSettings);
     add(settings, "&Store settings", MenuIds::kStoreSettings);
+    // Undo and redo send values to the camera, as the items above do.
+    settings->addSeparator();
+    undoRedo_[0] =
+        add(settings, "&Undo change", MenuIds::kUndoChange, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undoRedo_[1] = add(settings, "Re&do change", MenuIds::kRedoChange,
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
 
     utilityMenu_ = menuBar->addMenu("Utility(&U)");
     add(utilityMenu_, "Edit user id", MenuIds::kEditUserId);
@@ -196,6 +207,11 @@ void MainWindow::BuildMenu(QMenuBar* menuBar) {
     QMenu* help = menuBar->addMenu("Help(&H)");
     add(help, "&About this application", MenuIds::kAbout);
     add(help, "&Open Communication Dialog", MenuIds::kOpenCommunicationDialog);
+}
+
+bool MainWindow::IsUndoOrRedo(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    return pressed == undoRedo_[0]->shortcut() || pressed == undoRedo_[1]->shortcut();
 }
 
 void MainWindow::Initialise() {
@@ -336,6 +352,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && IsOwnWidget(receiver) &&
             OpenListOf(receiver) != nullptr) {
             event->accept();
+            return true;
+        }
+        // The edits would take Ctrl+Z for their own text; here it takes back a value the camera
+        // holds, from wherever the focus is. Ignored here, the key goes on to the menu item.
+        if (type == QEvent::ShortcutOverride && receiver != nullptr && IsOwnWidget(receiver) &&
+            IsUndoOrRedo(static_cast<QKeyEvent*>(event))) {
+            event->ignore();
             return true;
         }
         return false;

@@ -12,6 +12,7 @@
 
 class CommunicationDialog;
 class ProcessContext;
+class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -97,6 +98,8 @@ private:
     bool IsOwnWidget(const QWidget* widget) const;
     // The key handling before anything else sees the key; true when the key is used up.
     bool FilterKeyDown(QKeyEvent* key, QWidget* receiver);
+    // The key of the Undo or Redo menu item.
+    bool IsUndoOrRedo(const QKeyEvent* key) const;
     bool TakeHighlightedItem(QWidget* receiver);
     // Runs one handler of the logic, for an operator action or a start-up step.
     template <typename Handler>
@@ -111,6 +114,8 @@ private:
     QTabWidget* tabControl_ = nullptr;
     QLabel* statusPicture_ = nullptr;
     QMenu* utilityMenu_ = nullptr;
+    // Settings > Undo change, Redo change.
+    QAction* undoRedo_[2] = {nullptr, nullptr};
     QTimer* drainTimer_ = nullptr;
     // The windows it owns besides its pages; they go with it.
     CommunicationDialog* communication_ = nullptr;

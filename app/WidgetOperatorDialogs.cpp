@@ -6,6 +6,7 @@
 #include "dialogs/AboutDialog.h"
 #include "dialogs/AreaSelectDialog.h"
 #include "dialogs/CameraIdDialog.h"
+#include "dialogs/CompareDialog.h"
 #include "dialogs/UserIdDialog.h"
 
 namespace {
@@ -44,4 +45,9 @@ void WidgetOperatorDialogs::EditCameraId() {
 
 void WidgetOperatorDialogs::EditUserId() {
     RunModal<UserIdDialog>(context_);
+}
+
+bool WidgetOperatorDialogs::ReviewComparison(const ComparisonRequest& request) {
+    CompareDialog dialog(request, OwnerOf(request.owner));
+    return dialog.exec() == QDialog::Accepted;
 }

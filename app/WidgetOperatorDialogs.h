@@ -11,6 +11,7 @@ public:
     void ShowAbout() override;
     void EditCameraId() override;
     void EditUserId() override;
+    bool ReviewComparison(const ComparisonRequest& request) override;
 
 private:
     ProcessContext& context_;

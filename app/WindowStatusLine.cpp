@@ -11,6 +11,7 @@ void WindowStatusLine::Attach(StatusLineBar* bar) {
     if (!bar_.isNull()) {
         bar_->ShowOutcome(QString::fromStdString(outcome_));
         bar_->ShowLink(QString::fromStdString(link_));
+        bar_->ShowStorage(QString::fromStdString(storage_));
     }
 }
 
@@ -25,5 +26,12 @@ void WindowStatusLine::ShowLink(const std::string& text) {
     link_ = text;
     if (!bar_.isNull()) {
         bar_->ShowLink(QString::fromStdString(text));
+    }
+}
+
+void WindowStatusLine::ShowStorage(const std::string& text) {
+    storage_ = text;
+    if (!bar_.isNull()) {
+        bar_->ShowStorage(QString::fromStdString(text));
     }
 }

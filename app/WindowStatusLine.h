@@ -22,9 +22,11 @@ public:
 
     void ShowOutcome(const std::string& text) override;
     void ShowLink(const std::string& text) override;
+    void ShowStorage(const std::string& text) override;
 
 private:
     QPointer<StatusLineBar> bar_;
     std::string outcome_;
     std::string link_;
+    std::string storage_;
 };

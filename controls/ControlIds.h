@@ -141,5 +141,9 @@ inline constexpr int32_t kLoadAllLutTables = 30009;
 inline constexpr int32_t kOpenCommunicationDialog = 30010;
 inline constexpr int32_t kSaveAllData = 30011;
 inline constexpr int32_t kSaveShippingData = 30012;
+// Beyond the menu's original items.
+inline constexpr int32_t kCompareWithFile = 30013;
+inline constexpr int32_t kUndoChange = 30014;
+inline constexpr int32_t kRedoChange = 30015;
 
 }  // namespace MenuIds

@@ -16,6 +16,23 @@ struct ChoiceRequest {
     std::vector<std::string> items;  // the first is selected when the dialog opens
 };
 
+// One parameter of a settings file beside the camera's value, as the operator reads them.
+struct ComparisonRow {
+    std::string page;         // "User A"
+    std::string name;         // the name the control has on its page
+    std::string mnemonic;     // "GA"
+    std::string cameraValue;  // a list item's text, else the number; "-" when not known
+    std::string fileValue;
+    bool differs = false;
+};
+
+// Where the camera differs from a settings file: the differing rows first.
+struct ComparisonRequest {
+    OperatorWindow* owner = nullptr;
+    std::string summary;  // "The camera differs from day.cam in 2 of 26 parameters."
+    std::vector<ComparisonRow> rows;
+};
+
 // The modal dialogs that flows open. rvtool shows its dialogs; programs without windows answer
 // from their command line; the default cancels every choice and opens nothing.
 class OperatorDialogs {
@@ -27,5 +44,11 @@ public:
     virtual void ShowAbout() = 0;
     virtual void EditCameraId() = 0;
     virtual void EditUserId() = 0;
+    // Shows a comparison; true when the operator chose to load the differing lines. Without a
+    // window to show it in, nothing is loaded.
+    virtual bool ReviewComparison(const ComparisonRequest& request) {
+        static_cast<void>(request);
+        return false;
+    }
     static std::unique_ptr<OperatorDialogs> CreateDefault(ProcessContext& context);
 };

@@ -14,5 +14,7 @@ public:
     virtual void ShowOutcome(const std::string& text) = 0;
     // The link and mode in use: "COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL  Factory mode".
     virtual void ShowLink(const std::string& text) = 0;
+    // Whether the camera holds changes not stored to flash: "Not stored to flash", or empty.
+    virtual void ShowStorage(const std::string& text) { static_cast<void>(text); }
     static std::unique_ptr<StatusLine> CreateDefault(ProcessContext& context);
 };

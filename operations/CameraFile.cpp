@@ -19,10 +19,12 @@
 #include "core/StatusLine.h"
 #include "core/WaitFeedback.h"
 #include "files/CameraSettingsFile.h"
+#include "operations/ChangeHistory.h"
 #include "operations/ControlBinding.h"
 #include "operations/OutcomeText.h"
 #include "operations/PageRules.h"
 #include "operations/Parameters.h"
+#include "operations/UnstoredChanges.h"
 #include "platform/FileReplacement.h"
 #include "protocol/Command.h"
 #include "protocol/CommandEngine.h"
@@ -83,6 +85,11 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
         return LineOutcome::Skipped;
     }
     if (engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs)) {
+        context.Get<UnstoredChanges>().Note(
+            control,
+            table.IsKnown(control) ? std::optional<int32_t>(table.GetDataValue(control))
+                                   : std::nullopt,
+            parsed.value.integer);
         table.SetDataValue(control, parsed.value.integer);
         table.MarkKnown(control, true);
         table.MarkReadBackPending(control, false);
@@ -171,21 +178,27 @@ bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant 
 
 LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
                              OperatorWindow* owner) {
-    const OperationScope operation(context);
-    LoadSummary summary;
     const std::optional<std::vector<CameraSettingsFile::Line>> lines =
         CameraSettingsFile::ReadLines(path);
     if (!lines) {
         ReportUnopened(context, path);
-        return summary;
+        return LoadSummary();
     }
+    return LoadLines(context, path, *lines, owner);
+}
+
+LoadSummary LoadLines(ProcessContext& context, const std::string& path,
+                      const std::vector<CameraSettingsFile::Line>& lines, OperatorWindow* owner) {
+    const OperationScope operation(context);
+    context.Get<ChangeHistory>().Clear();
+    LoadSummary summary;
     summary.opened = true;
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, "Now, reading camera setting file.");
-    const std::size_t count = lines->size();
+    const std::size_t count = lines.size();
     StepGuard guard(context);
     std::size_t done = 0;  // lines handled, sent or not
-    for (const CameraSettingsFile::Line& line : *lines) {
+    for (const CameraSettingsFile::Line& line : lines) {
         if (!guard.Continue()) {
             break;
         }
@@ -223,6 +236,12 @@ bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& 
     if (!summary.opened) {
         return false;
     }
+    ShowLoad(context, view, path, summary);
+    return true;
+}
+
+void ShowLoad(ProcessContext& context, MainView& view, const std::string& path,
+              const LoadSummary& summary) {
     const std::string outcome = OutcomeText::ForLoad(summary);
     context.Get<MessageLogSink>().Add(outcome);
     context.Get<StatusLine>().ShowOutcome(outcome);
@@ -231,12 +250,16 @@ bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& 
     PageRules::ApplyModelRules(context, view);
     PageRules::ApplyEnableRules(view);
     PageRules::ShowLineRateTexts(context, view);
-    return true;
 }
 
 void OpenCameraFile(ProcessContext& context, MainView& view) {
     WithChosenFile(context, view, false,
                    [&](const std::string& path) { ReadCameraFile(context, view, path); });
+}
+
+void WithFileToOpen(ProcessContext& context, MainView& view,
+                    const std::function<void(const std::string&)>& use) {
+    WithChosenFile(context, view, false, use);
 }
 
 namespace {

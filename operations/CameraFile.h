@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "files/CameraSettingsFile.h"
 
 class MainView;
 class OperatorWindow;
@@ -45,6 +48,14 @@ struct LoadSummary {
 // be opened.
 LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
                              OperatorWindow* owner);
+// The same for lines read from the file at path before (a part of them, or all), in the order
+// given. A load replaces the camera's values: the change history starts afresh.
+LoadSummary LoadLines(ProcessContext& context, const std::string& path,
+                      const std::vector<CameraSettingsFile::Line>& lines, OperatorWindow* owner);
+// What the main window shows after a load from the file at path: the outcome in the status
+// line and the message log, the pages brought up to date.
+void ShowLoad(ProcessContext& context, MainView& view, const std::string& path,
+              const LoadSummary& summary);
 // The main window's load: the file, then the pages brought up to date. False only when the
 // file cannot be opened.
 bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& path);
@@ -56,6 +67,9 @@ void ReportUnopened(ProcessContext& context, const std::string& path);
 // A file that would leave out parameters the camera has not told is saved only once the
 // operator agreed.
 void OpenCameraFile(ProcessContext& context, MainView& view);
+// The file chooser as File > Open shows it; use runs with the chosen path.
+void WithFileToOpen(ProcessContext& context, MainView& view,
+                    const std::function<void(const std::string&)>& use);
 void SaveAllDataAs(ProcessContext& context, MainView& view);
 void SaveShippingDataAs(ProcessContext& context, MainView& view);
 

@@ -242,6 +242,7 @@ void CommunicationLogic::OnStore() {
 void CommunicationLogic::OnLoad() {
     if (context_.Get<CommandEngine>().SetValue(CommandIds::kLD, view_.SelectedArea(),
                                                kLoadTimeoutMs)) {
+        FlashAreas::AreaLoaded(context_);
         RefreshFromCamera(context_, mainView_);
     }
 }

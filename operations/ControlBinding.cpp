@@ -12,6 +12,7 @@
 #include "core/ProcessContext.h"
 #include "core/StatusLine.h"
 #include "operations/OutcomeText.h"
+#include "operations/PageChanges.h"
 #include "operations/PageRules.h"
 #include "operations/Parameters.h"
 
@@ -173,7 +174,7 @@ void ControlBinding::OnEditCommit(int32_t editId) {
     if (IsLutEntry(editId)) {
         return;
     }
-    ShowResult(editId, value, Parameters::Set(context_, editId, value));
+    ShowResult(editId, value, PageChanges::Set(context_, editId, value));
     if (editId == ControlIds::kLineRate) {
         PageRules::ShowLineRateTexts(context_, view_);
     }
@@ -198,7 +199,7 @@ void ControlBinding::OnSpinDelta(int32_t spinId, int32_t delta) {
     if (target == 0 || !context_.Get<ControlTable>().IsKnown(target)) {
         return;
     }
-    const Parameters::Result result = Parameters::Set(context_, target, value);
+    const Parameters::Result result = PageChanges::Set(context_, target, value);
     if (result.accepted) {
         view_.SetSpinPosition(spinId, value);
     } else {
@@ -221,7 +222,7 @@ void ControlBinding::CommitListSelection(int32_t listId) {
         return;  // the item the camera holds already: nothing to send
     }
     const int32_t value = ReadControlValue(listId);
-    ShowResult(listId, value, Parameters::Set(context_, listId, value));
+    ShowResult(listId, value, PageChanges::Set(context_, listId, value));
 }
 
 void ControlBinding::SetSpinRanges() {

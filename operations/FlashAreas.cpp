@@ -12,7 +12,9 @@
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
 #include "operations/CameraRefresh.h"
+#include "operations/ChangeHistory.h"
 #include "operations/OutcomeText.h"
+#include "operations/UnstoredChanges.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "protocol/StepGuard.h"
@@ -67,8 +69,17 @@ void TellUnanswered(ProcessContext& context, const std::string& what) {
 }  // namespace
 
 bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
-    return context.Get<CommandEngine>().SetValue(area == 0 ? CommandIds::kSA00 : CommandIds::kSA,
-                                                 area, timeoutMs);
+    if (!context.Get<CommandEngine>().SetValue(area == 0 ? CommandIds::kSA00 : CommandIds::kSA,
+                                               area, timeoutMs)) {
+        return false;
+    }
+    context.Get<UnstoredChanges>().Clear();
+    return true;
+}
+
+void AreaLoaded(ProcessContext& context) {
+    context.Get<UnstoredChanges>().Clear();
+    context.Get<ChangeHistory>().Clear();
 }
 
 std::optional<int32_t> ReadCurrentArea(ProcessContext& context) {
@@ -87,6 +98,7 @@ bool LoadArea(ProcessContext& context, int32_t area, OperatorWindow* owner) {
     if (!context.Get<CommandEngine>().SetValue(CommandIds::kLD, area, kLoadTimeoutMs)) {
         return false;
     }
+    AreaLoaded(context);
     ReadCamera(context, owner);
     return true;
 }
@@ -160,6 +172,7 @@ void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea)
 }
 
 void Reload(ProcessContext& context, MainView& view, int32_t& currentArea) {
+    context.Get<ChangeHistory>().Clear();
     if (const std::optional<int32_t> area = ReadCurrentArea(context)) {
         currentArea = *area;
     }

@@ -35,14 +35,18 @@ void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea
 // "Load settings": the operator chooses the area; the pages are read again once the camera
 // confirmed the load.
 void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea);
-// "Reload": the current area as the camera reports it, and the pages read again.
+// "Reload": the current area as the camera reports it, and the pages read again; the change
+// history starts afresh. Changes not stored stay so: the camera keeps its current values.
 void Reload(ProcessContext& context, MainView& view, int32_t& currentArea);
 // "Store All": after the operator confirms, user areas 3, 2, 1 and then the factory area, each
 // tried whatever became of the others, with one summary.
 void StoreAll(ProcessContext& context, MainView& view);
 // Stores into the area with the caller's time-out: the factory area has its own command. True
-// when the camera confirmed.
+// when the camera confirmed; the camera's settings then count as stored.
 bool Store(ProcessContext& context, int32_t area, int timeoutMs);
+// After the camera confirmed loading an area: its settings are stored ones again and the
+// operator's earlier changes are gone, so nothing is left unstored or to undo.
+void AreaLoaded(ProcessContext& context);
 // The factory area alone, without a word.
 void SaveFactoryArea(ProcessContext& context);
 

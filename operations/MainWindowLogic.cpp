@@ -19,11 +19,14 @@
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "operations/FactoryOperations.h"
+#include "operations/FileComparison.h"
 #include "operations/FlashAreas.h"
 #include "operations/LinkWatch.h"
 #include "operations/LutFiles.h"
 #include "operations/OutcomeText.h"
+#include "operations/PageChanges.h"
 #include "operations/PageRules.h"
+#include "operations/UnstoredChanges.h"
 #include "transport/CameraPort.h"
 
 namespace {
@@ -251,6 +254,15 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
         case MenuIds::kLoadAllLutTables:
             LutFiles::LoadAllLutTables(context_);
             return;
+        case MenuIds::kCompareWithFile:
+            FileComparison::CompareWithChosenFile(context_, view_);
+            return;
+        case MenuIds::kUndoChange:
+            Replay(true);
+            return;
+        case MenuIds::kRedoChange:
+            Replay(false);
+            return;
         default:
             return;
     }
@@ -281,10 +293,39 @@ void MainWindowLogic::ToggleControlMode() {
     }
 }
 
+void MainWindowLogic::Replay(bool undo) {
+    const std::optional<PageChanges::Replay> replay =
+        undo ? PageChanges::Undo(context_) : PageChanges::Redo(context_);
+    StatusLine& status = context_.Get<StatusLine>();
+    if (!replay) {
+        status.ShowOutcome(undo ? "Nothing to undo" : "Nothing to redo");
+        return;
+    }
+    // The page still shows the value the history went from.
+    binding_.ShowTableValue(replay->ctrlId);
+    for (int32_t readBack : replay->result.readBack) {
+        binding_.ShowTableValue(readBack);
+    }
+    if (replay->ctrlId == kCameraBaudRate && replay->result.accepted) {
+        view_.ShowBaudIndex(Parameters::BaudIndexOfCode(replay->result.value));
+        status.ShowLink(OutcomeText::ForLink(context_));
+    }
+    PageRules::ApplyEnableRules(view_);
+    PageRules::ShowLineRateTexts(context_, view_);
+    status.ShowOutcome(std::string(undo ? "Undo: " : "Redo: ") +
+                       OutcomeText::ForChange(replay->ctrlId, replay->value, replay->result));
+}
+
 bool MainWindowLogic::ConfirmClose() {
-    return QuitWithoutConfirm == 1 ||
-           context_.Get<Notifier>().AskYesNo("Are you sure to terminate the Camera Control Tool ?",
-                                             "Confirm");
+    if (QuitWithoutConfirm == 1) {
+        return true;
+    }
+    std::string question = "Are you sure to terminate the Camera Control Tool ?";
+    const std::string unstored = context_.Get<UnstoredChanges>().Sentence();
+    if (!unstored.empty()) {
+        question += "\n" + unstored;
+    }
+    return context_.Get<Notifier>().AskYesNo(question, "Confirm");
 }
 
 void MainWindowLogic::OnDestroy() {

@@ -36,7 +36,7 @@ public:
     void UpdateModeView();
 
     // The close box, "E&xit" and Escape: true when the window may close (asks first, except
-    // after a camera reset).
+    // after a camera reset; the question names the changes not stored to flash).
     bool ConfirmClose();
     // The window's periodic tick between actions: watches the link and reads the camera again
     // when a device that went away is back.
@@ -55,6 +55,8 @@ private:
     void OnComboSelect(int32_t id);
     void OnPushClick(int32_t id);
     void ShowXmlVersion();
+    // Undo or redo of the operator's last page change, shown as a change is.
+    void Replay(bool undo);
     void RunCalibration(int32_t buttonId);
 
     ProcessContext& context_;

@@ -14,6 +14,7 @@
 #include "operations/CameraReadings.h"
 #include "operations/ControlBinding.h"
 #include "operations/OutcomeText.h"
+#include "operations/PageChanges.h"
 #include "operations/PageRules.h"
 #include "operations/Parameters.h"
 
@@ -37,7 +38,7 @@ void PageHandlers::OnExposureModeSelect() {
         return;
     }
     const int32_t value = binding_.ReadControlValue(kExposureMode);
-    const Parameters::Result result = Parameters::Set(context_, kExposureMode, value);
+    const Parameters::Result result = PageChanges::Set(context_, kExposureMode, value);
     binding_.ShowResult(kExposureMode, value, result);
     // A refused mode stays chosen, as it always has.
     binding_.ShowControlValue(kExposureMode, result.value);
@@ -48,7 +49,7 @@ void PageHandlers::OnBaudRateSelect() {
         return;
     }
     const int32_t value = binding_.ReadControlValue(kCameraBaudRate);
-    const Parameters::Result result = Parameters::Set(context_, kCameraBaudRate, value);
+    const Parameters::Result result = PageChanges::Set(context_, kCameraBaudRate, value);
     if (result.accepted) {
         view_.ShowBaudIndex(Parameters::BaudIndexOfCode(result.value));
     }
@@ -61,7 +62,7 @@ void PageHandlers::OnSensorSelect() {
         return;
     }
     const int32_t value = binding_.ReadControlValue(kSensorSelect);
-    binding_.ShowResult(kSensorSelect, value, Parameters::Set(context_, kSensorSelect, value));
+    binding_.ShowResult(kSensorSelect, value, PageChanges::Set(context_, kSensorSelect, value));
 }
 
 void PageHandlers::OnOnePush() {

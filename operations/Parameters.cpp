@@ -3,6 +3,7 @@
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/ProcessContext.h"
+#include "operations/UnstoredChanges.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"
@@ -125,10 +126,13 @@ Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
     }
     // The operator's value is meant for the camera, whether or not the old one was known.
     const bool wasKnown = table.IsKnown(ctrlId);
+    const std::optional<int32_t> before =
+        wasKnown ? std::optional<int32_t>(table.GetDataValue(ctrlId)) : std::nullopt;
     table.MarkKnown(ctrlId, true);
     Result result = Send(context, table, ctrlId, value);
     result.outcome = context.Get<CommandEngine>().LastOutcome();
     if (result.accepted) {
+        context.Get<UnstoredChanges>().Note(ctrlId, before, result.value);
         table.MarkReadBackPending(ctrlId, false);
         result.readBack = ReadBackPending(context);
     } else if (result.outcome.kind == RequestOutcome::Kind::NoAnswer) {

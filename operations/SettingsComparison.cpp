@@ -1,5 +1,7 @@
 #include "operations/SettingsComparison.h"
 
+#include <algorithm>
+
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
@@ -30,8 +32,8 @@ const ControlEntry* RowOfLine(const ControlTable::Rows& rows, const ParsedReply&
 
 }  // namespace
 
-std::optional<std::vector<Difference>> CompareWithFile(ProcessContext& context,
-                                                       const std::string& path) {
+std::optional<std::vector<ComparedLine>> CompareEveryLine(ProcessContext& context,
+                                                          const std::string& path) {
     const std::optional<std::vector<CameraSettingsFile::Line>> lines =
         CameraSettingsFile::ReadLines(path);
     if (!lines) {
@@ -40,16 +42,38 @@ std::optional<std::vector<Difference>> CompareWithFile(ProcessContext& context,
     }
     const ControlTable::Rows& rows = context.Get<ControlTable>().Entries();
     const bool factoryMode = context.Get<ControlMode>().IsFactory();
-    std::vector<Difference> differences;
+    std::vector<ComparedLine> compared;
     for (const CameraSettingsFile::Line& line : *lines) {
         const ParsedReply parsed = ParseReply(line.text);
-        const ControlEntry* row = RowOfLine(rows, parsed, factoryMode);
-        if (row != nullptr && row->value != parsed.value.integer) {
-            differences.push_back(
-                {line.number, Command::GetMnemonic(row->cmdId), row->value, parsed.value.integer});
+        if (const ControlEntry* row = RowOfLine(rows, parsed, factoryMode)) {
+            compared.push_back({line.number, Command::GetMnemonic(row->cmdId), row->value,
+                                parsed.value.integer, row->ctrlId, row->known, line.text});
         }
     }
-    return differences;
+    return compared;
+}
+
+std::optional<std::vector<Difference>> CompareWithFile(ProcessContext& context,
+                                                       const std::string& path) {
+    std::optional<std::vector<ComparedLine>> compared = CompareEveryLine(context, path);
+    if (compared) {
+        compared->erase(std::remove_if(compared->begin(), compared->end(),
+                                       [](const ComparedLine& line) { return !line.Differs(); }),
+                        compared->end());
+    }
+    return compared;
+}
+
+CameraFile::LoadSummary LoadDifferences(ProcessContext& context, const std::string& path,
+                                        const std::vector<ComparedLine>& compared,
+                                        OperatorWindow* owner) {
+    std::vector<CameraSettingsFile::Line> lines;
+    for (const ComparedLine& line : compared) {
+        if (line.Differs()) {
+            lines.push_back({line.lineNumber, line.text, false});
+        }
+    }
+    return CameraFile::LoadLines(context, path, lines, owner);
 }
 
 }  // namespace SettingsComparison

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <filesystem>
 #include <fstream>
@@ -23,12 +25,17 @@
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
+#include "dialogs/CompareDialog.h"
+#include "operations/CameraFile.h"
+#include "operations/ChangeHistory.h"
+#include "operations/FlashAreas.h"
 #include "protocol/Command.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
+#include "widgets/ElidingLabel.h"
 #include "widgets/SpinEdit.h"
 
 namespace {
@@ -66,6 +73,20 @@ protected:
         throw std::runtime_error("no control named " + name.toStdString());
     }
     QLabel* Text(int32_t id) { return window->findChild<QLabel*>(QString::number(id)); }
+    QString StatusText(const char* part) {
+        return window->findChild<ElidingLabel*>(part)->WholeText();
+    }
+    bool MarkedNotStored() {
+        auto* mark = window->findChild<QLabel*>("StatusLineStorage");
+        return !mark->isHidden() && mark->text() == "Not stored to flash";
+    }
+    // What the close question asked; the window stays open (the answer is No).
+    std::string CloseQuestion() {
+        test.Notifier().Clear();
+        test.Notifier().QueueAnswer(MessageAnswer::No);
+        window->reject();
+        return test.Notifier().Messages().empty() ? "" : test.Notifier().Messages().back().text;
+    }
 
     void ShowPage(int index) { window->TabControl()->setCurrentIndex(index); }
     void TypeAndEnter(QAbstractSpinBox* edit, const QString& text) {
@@ -73,6 +94,17 @@ protected:
         edit->findChild<QLineEdit*>()->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
+    }
+    // A key of the window's menu, pressed in the widget once the window has the keyboard again
+    // (a list's drop-down may have taken it).
+    void PressInWindow(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        // The focus changes the window system still has queued arrive first.
+        QTest::qWait(50);
+        ASSERT_TRUE(window->isActiveWindow());
+        widget->setFocus();
+        QTest::keyClick(widget, key, modifiers);
     }
     // Opens the list, highlights the item and takes it with Enter.
     void Choose(QComboBox* list, const QString& item) {
@@ -380,6 +412,122 @@ TEST_F(PageBindingTest, EscapeInAnOpenListTakesTheHighlightedItem) {
     EXPECT_EQ(Sent(), Lines{"TS=2"});
     EXPECT_FALSE(AskedToClose());
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(PageBindingTest, UndoAndRedoSendATypedValueAndAListChoiceBackAndAgain) {
+    Open();
+    auto* gain = Named<SpinEdit>("Gain Level");
+    auto* pattern = Named<QComboBox>("Test Pattern");
+    const QString gainBefore = gain->EditText();
+    const QString itemBefore = pattern->currentText();
+    Sent();
+    TypeAndEnter(gain, "400");
+    Choose(pattern, "Grey Pattern");
+    EXPECT_EQ(Sent(), (Lines{"GA=400", "TS=2"}));
+
+    // Ctrl+Z from inside an edit goes to the camera, not to the edit's text.
+    PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Sent(), Lines{"TS=" + std::to_string(pattern->findText(itemBefore))});
+    EXPECT_EQ(pattern->currentText(), itemBefore);
+    PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Sent(), Lines{"GA=" + gainBefore.toStdString()});
+    EXPECT_EQ(gain->EditText(), gainBefore);
+    EXPECT_EQ(StatusText("StatusLineOutcome"), QString("Undo: GA=%1 accepted").arg(gainBefore));
+    PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Sent().empty());
+
+    PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Sent(), Lines{"GA=400"});
+    EXPECT_EQ(gain->EditText(), "400");
+    // A new change ends what could be redone.
+    Choose(pattern, "White");
+    Sent();
+    PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+TEST_F(PageBindingTest, ARefusedUndoSaysSoAndKeepsItsPlace) {
+    Open({"--refuse", "GA"});
+    auto* gain = Named<SpinEdit>("Gain Level");
+    const QString shown = gain->EditText();
+    // As a change the camera took before it began to refuse gains would leave it.
+    test.Context().Get<ChangeHistory>().Record({ControlIds::kGainLevel, 300, shown.toInt()});
+    Sent();
+    PressInWindow(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Sent(), Lines{"GA=300"});
+    EXPECT_EQ(gain->EditText(), shown);
+    EXPECT_TRUE(StatusText("StatusLineOutcome").startsWith("Undo: GA=300 refused"));
+    PressInWindow(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Sent(), Lines{"GA=300"});
+}
+
+TEST_F(PageBindingTest, AChangeIsMarkedNotStoredUntilAStoreAndTheCloseQuestionCountsIt) {
+    Open();
+    const std::string question = "Are you sure to terminate the Camera Control Tool ?";
+    EXPECT_FALSE(MarkedNotStored());
+    TypeAndEnter(Named<SpinEdit>("Gain Level"), "400");
+    EXPECT_TRUE(MarkedNotStored());
+    EXPECT_EQ(CloseQuestion(),
+              question + "\n1 parameter changed since the last store is not stored to flash.");
+    ASSERT_TRUE(FlashAreas::StoreArea(test.Context(), 1));
+    EXPECT_FALSE(MarkedNotStored());
+    EXPECT_EQ(CloseQuestion(), question);
+}
+
+TEST_F(PageBindingTest, CompareWithFileListsTheTwoDifferencesFirstAndLoadsOnlyThose) {
+    Open();
+    // The camera's own file, with the gain and the analog base gain changed.
+    std::string text = CameraFile::SettingsFileText(test.Context(), CameraFile::Variant::AllData);
+    ControlTable& table = test.Context().Get<ControlTable>();
+    const std::string gain = std::to_string(table.GetDataValue(ControlIds::kGainLevel));
+    const std::string pattern = std::to_string(table.GetDataValue(ControlIds::kAnalogBaseGain));
+    const QString patternItem = Named<QComboBox>("Analog Base Gain All")->currentText();
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"\nGA=" + gain + "\n", "\nGA=700\n"},
+          {"\nABG=" + pattern + "\n", "\nABG=2\n"}}) {
+        const std::size_t at = text.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
+    }
+    const std::string path = test.Folder().File("day.cam");
+    std::ofstream(path, std::ios::binary) << text;
+
+    QStringList marked;
+    int rows = 0;
+    bool reviewed = false;
+    auto* poll = new QTimer(window.get());
+    QObject::connect(poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CompareDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        poll->stop();
+        QTableWidget* table = dialog->Table();
+        rows = table->rowCount();
+        for (int row = 0; row < rows; ++row) {
+            if (!table->item(row, 0)->text().isEmpty()) {
+                marked << QStringList{table->item(row, 3)->text(), table->item(row, 4)->text(),
+                                      table->item(row, 5)->text()}
+                              .join(' ');
+            }
+        }
+        reviewed = true;
+        dialog->LoadButton()->click();
+    });
+    poll->start(10);
+    test.Files().QueueAnswer(path);
+    Sent();
+    window->Logic().OnMenuCommand(MenuIds::kCompareWithFile);
+    ASSERT_TRUE(reviewed);
+    EXPECT_EQ(marked, (QStringList{"GA " + QString::fromStdString(gain) + " 700",
+                                   "ABG " + patternItem + " 9.54dB"}));
+    EXPECT_GT(rows, 20);
+    const Lines sent = Sent();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(Lines(sent.end() - 2, sent.end()), (Lines{"GA=700", "ABG=2"}));
+    EXPECT_EQ(Lines(sent.begin(), sent.end() - 2), Concat({{"MD?"}, kUserReads}));
+    EXPECT_EQ(Named<SpinEdit>("Gain Level")->EditText(), "700");
 }
 
 }  // namespace

@@ -110,7 +110,9 @@ ExitStatus RunRestore(Camera& camera) {
 std::vector<Subcommand> AreaCommands() {
     return {
         {"area", "", "the flash area the camera reports as current",
-         "Prints the area the camera's settings came from: Factory, User 1, User 2 or User 3.\n",
+         "Prints the area the camera's settings came from: Factory, User 1, User 2 or User 3.\n"
+         "Whether they were changed since is not told: the camera shows an area's settings\n"
+         "only by loading them, and each run of rvctl knows only its own changes.\n",
          Reach::EachCamera, Link::Answered, false, CheckNoOperands, RunArea},
         {"store", "AREA", "the camera's current settings into a flash area",
          "AREA is Factory, User1, User2, User3 or 0 ... 3; the factory area only in factory\n"
