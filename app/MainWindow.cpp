@@ -29,12 +29,11 @@
 #include "core/ControlMode.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
-#include "core/SettingsStore.h"
 #include "core/Version.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/LutEditor.h"
 #include "dialogs/TerminalDialog.h"
-#include "operations/CameraConnection.h"
+#include "operations/StartupOrder.h"
 #include "protocol/CommandEngine.h"
 #include "widgets/ContentScrollArea.h"
 #include "widgets/DialogRegistry.h"
@@ -124,14 +123,7 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
         pageAreas_.push_back(area);
     }
 
-    // The process-wide objects are destroyed in reverse order of creation, and their exit-time
-    // saves follow: the link settings, then the control mode, and last of all the store's
-    // mark that the run ended normally.
-    context_.Get<SettingsStore>();
-    context_.Get<CommandEngine>();
-    context_.Get<ControlMode>();
-    // The link of a run that did not end normally is not trusted.
-    CameraConnection::ApplyPreviousShutdown(context_);
+    CreateProcessObjectsInOrder(context_);
     communication_ = new CommunicationDialog(context_, *this, this);
     terminal_ = new TerminalDialog(context_, this);
     LutEditor::CreateLutEditors(context_, this);

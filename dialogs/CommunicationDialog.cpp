@@ -1,5 +1,7 @@
 #include "dialogs/CommunicationDialog.h"
 
+#include "widgets/SharedWindowRegistration.h"
+
 #include "widgets/OneActionAtATime.h"
 
 #include <QComboBox>
@@ -23,8 +25,6 @@
 #include "operations/MessageLog.h"
 #include "resources/Resources.h"
 #include "widgets/ContentScrollArea.h"
-#include "widgets/DialogRegistry.h"
-#include "widgets/StatusStrip.h"
 #include "widgets/WheelNeedsFocus.h"
 
 namespace {
@@ -210,14 +210,10 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     forward(saveLog, &CommunicationLogic::OnSaveLog);
     forward(clearLog, &CommunicationLogic::OnClearLog);
 
-    context_.Get<StatusStrip>().Register(this);
-    context_.Get<DialogRegistry>().Register(this);
+    registration_ = std::make_unique<SharedWindowRegistration>(context_, this, this);
 }
 
-CommunicationDialog::~CommunicationDialog() {
-    context_.Get<StatusStrip>().Unregister(this);
-    context_.Get<DialogRegistry>().Unregister(this);
-}
+CommunicationDialog::~CommunicationDialog() = default;
 
 void CommunicationDialog::Initialise() {
     RunFlow([this] { logic_.Initialise(); });

@@ -10,6 +10,7 @@
 class LogView;
 class MainView;
 class ProcessContext;
+class SharedWindowRegistration;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -62,4 +63,5 @@ private:
     LogView* log_ = nullptr;
     QLabel* statusPicture_ = nullptr;
     bool running_ = false;
+    std::unique_ptr<SharedWindowRegistration> registration_;
 };

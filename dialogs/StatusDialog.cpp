@@ -1,13 +1,13 @@
 #include "dialogs/StatusDialog.h"
 
+#include "widgets/SharedWindowRegistration.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/ProcessContext.h"
-#include "widgets/DialogRegistry.h"
-#include "widgets/StatusStrip.h"
 
 StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, int statusPictureId,
                            QWidget* parent)
@@ -19,14 +19,10 @@ StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, int 
     // As large as the contents want, no larger: these dialogs hold a few fields each.
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(statusPicture_);
-    context_.Get<StatusStrip>().Register(this);
-    context_.Get<DialogRegistry>().Register(this);
+    registration_ = std::make_unique<SharedWindowRegistration>(context_, this, this);
 }
 
-StatusDialog::~StatusDialog() {
-    context_.Get<StatusStrip>().Unregister(this);
-    context_.Get<DialogRegistry>().Unregister(this);
-}
+StatusDialog::~StatusDialog() = default;
 
 void StatusDialog::SetContents(QLayout* contents) {
     static_cast<QVBoxLayout*>(layout())->insertLayout(0, contents);

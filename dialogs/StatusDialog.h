@@ -1,11 +1,14 @@
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 
 #include "core/OperatorWindow.h"
 #include "widgets/OnlineStatusUpdater.h"
 
 class ProcessContext;
+class SharedWindowRegistration;
 class QKeyEvent;
 class QLabel;
 class QLayout;
@@ -34,4 +37,5 @@ private:
     ProcessContext& context_;
     QLabel* statusPicture_;
     bool closeOnEnter_ = false;
+    std::unique_ptr<SharedWindowRegistration> registration_;
 };

@@ -1,5 +1,7 @@
 #include "dialogs/TerminalDialog.h"
 
+#include "widgets/SharedWindowRegistration.h"
+
 #include "widgets/OneActionAtATime.h"
 
 #include <QFontDatabase>
@@ -15,8 +17,6 @@
 #include "dialogs/LogView.h"
 #include "operations/TerminalLog.h"
 #include "operations/TerminalLogic.h"
-#include "widgets/DialogRegistry.h"
-#include "widgets/StatusStrip.h"
 
 namespace {
 
@@ -96,8 +96,7 @@ TerminalDialog::TerminalDialog(ProcessContext& context, QWidget* parent)
     connect(saveButton_, &QPushButton::clicked, this,
             [this] { RunFlow([this] { TerminalLogic::SaveLog(context_, this); }); });
 
-    context_.Get<StatusStrip>().Register(this);
-    context_.Get<DialogRegistry>().Register(this);
+    registration_ = std::make_unique<SharedWindowRegistration>(context_, this, this);
 
     const int row = std::max(
         {kClassicRowHeight, sendButton_->sizeHint().height(), commandEdit_->sizeHint().height()});
@@ -105,10 +104,7 @@ TerminalDialog::TerminalDialog(ProcessContext& context, QWidget* parent)
     resize(640, 420);
 }
 
-TerminalDialog::~TerminalDialog() {
-    context_.Get<StatusStrip>().Unregister(this);
-    context_.Get<DialogRegistry>().Unregister(this);
-}
+TerminalDialog::~TerminalDialog() = default;
 
 template <typename Flow>
 void TerminalDialog::RunFlow(Flow&& flow) {

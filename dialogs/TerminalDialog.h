@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 #include <QRect>
 
@@ -8,6 +10,7 @@
 
 class LogView;
 class ProcessContext;
+class SharedWindowRegistration;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,4 +53,5 @@ private:
     LogView* log_;
     QLabel* statusPicture_;
     bool running_ = false;
+    std::unique_ptr<SharedWindowRegistration> registration_;
 };
