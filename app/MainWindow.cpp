@@ -95,12 +95,14 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     BuildMenu(menuBar);
 
     tabControl_ = new QTabWidget(this);
-    tabControl_->setObjectName(QString::number(ControlIds::kTabControl));
+    tabControl_->setObjectName(
+        QString::fromStdString(ControlIds::ObjectName(ControlIds::kTabControl)));
     layout->addWidget(tabControl_, 1);
 
     // The status strip: the online picture, then the status line.
     statusPicture_ = new QLabel(this);
-    statusPicture_->setObjectName(QString::number(ControlIds::kStatusPicture));
+    statusPicture_->setObjectName(
+        QString::fromStdString(ControlIds::ObjectName(ControlIds::kStatusPicture)));
     SetStatusPicture(statusPicture_);
     auto* statusLine = new StatusLineBar(this);
     context_.Get<WindowStatusLine>().Attach(statusLine);

@@ -13,6 +13,7 @@
 
 #include "app/PageLayout.h"
 #include "controls/ControlCatalog.h"
+#include "controls/ControlIds.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/WheelNeedsFocus.h"
 
@@ -136,7 +137,8 @@ ParameterPage::ParameterPage(MainWindow* owner, const PageLayout& layout)
                 label = new QLabel(QString::fromUtf8(row.label), box);
                 grid->addWidget(label, gridRow, 0);
                 if (row.labelId != 0) {
-                    label->setObjectName(QString::number(row.labelId));
+                    label->setObjectName(
+                        QString::fromStdString(ControlIds::ObjectName(row.labelId)));
                     controls_[row.labelId] = {label, WidgetClass::None, nullptr, 0};
                 }
             }
@@ -272,7 +274,7 @@ QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel
     if (cell.id != 0) {
         // Where the value goes: the mnemonic, and the range or the items.
         widget->setToolTip(QString::fromStdString(ControlCatalog::ToolTip(cell.id)));
-        widget->setObjectName(QString::number(cell.id));
+        widget->setObjectName(QString::fromStdString(ControlIds::ObjectName(cell.id)));
         controls_[cell.id] = {widget, widgetClass, label, cell.spinId};
     }
     return widget;

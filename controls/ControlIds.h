@@ -1,126 +1,135 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Ids of the main window's page controls and menu items. The pages are built with them and the
 // flows name controls by them; a value-bearing control has the same id in the control table.
+// Every page control's name and id: the constants in ControlIds (kGainLevel = 1041, ...) and
+// the object names of the widgets ("gainLevel") are made from this one list.
+#define RV_CONTROL_IDS(X)                                                                         \
+    /* "User A": trigger, exposure, line rate, image format, gain. */                             \
+    X(TriggerOrigin, 1096)                                                                        \
+    X(TriggerInput, 1098)                                                                         \
+    X(TriggerActivation, 1099)                                                                    \
+    X(AutoResetMode, 1186)                                                                        \
+    X(ExposureMode, 1092)                                                                         \
+    X(ExposureTime, 1093)                                                                         \
+    X(ExposureTimeSpin, 1094)                                                                     \
+    X(ExposureMaxText, 1220)                                                                      \
+    X(ExposureMinText, 1221)                                                                      \
+    X(ExposureLimitsRead, 1222)                                                                   \
+    X(ExposureAuto, 1172)                                                                         \
+    X(ExposureAutoMax, 1111)                                                                      \
+    X(ExposureAutoMaxSpin, 1114)                                                                  \
+    X(ExposureAutoMin, 1112)                                                                      \
+    X(ExposureAutoMinSpin, 1115)                                                                  \
+    X(LineRate, 1187)                                                                             \
+    X(LineRateSpin, 1188)                                                                         \
+    X(LinePeriodText, 1215)                                                                       \
+    X(LineFrequencyText, 1216)                                                                    \
+    X(LineRateMinText, 1218)                                                                      \
+    X(LineRateMinRead, 1219)                                                                      \
+    X(OnePush, 1191)                                                                              \
+    X(AutoLineRateRef, 1189)                                                                      \
+    X(AutoLineRateRefSpin, 1190)                                                                  \
+    X(BinningVLabel, 1130)                                                                        \
+    X(BinningV, 1122)                                                                             \
+    X(BinningHLabel, 1224)                                                                        \
+    X(BinningH, 1223)                                                                             \
+    X(BinningModeLabel, 1226)                                                                     \
+    X(BinningMode, 1225)                                                                          \
+    X(BitAllocation, 1100)                                                                        \
+    X(TapGeometry, 1123)                                                                          \
+    X(ClClock, 1174)                                                                              \
+    X(TestPattern, 1119)                                                                          \
+    X(GainLevel, 1041)                                                                            \
+    X(GainLevelSpin, 1045)                                                                        \
+    X(GainAutoLabel, 1018)                                                                        \
+    X(GainAuto, 1173)                                                                             \
+    X(GainAutoMax, 1104)                                                                          \
+    X(GainAutoMaxSpin, 1108)                                                                      \
+    X(GainAutoMin, 1105)                                                                          \
+    X(GainAutoMinSpin, 1109)                                                                      \
+    X(AlcReference, 1102)                                                                         \
+    X(AlcReferenceSpin, 1106)                                                                     \
+    X(AlcSpeed, 1147)                                                                             \
+    X(AlcSpeedSpin, 1107)                                                                         \
+    X(AnalogBaseGain, 1217)                                                                       \
+    X(BlackLevel, 1139)                                                                           \
+    X(BlackLevelSpin, 1140)                                                                       \
+    /* "User B": corrections, LUT, temperature, line source, sensor, baud rate, median filter. */ \
+    X(ShadingModeLabel, 1138)                                                                     \
+    X(ShadingMode, 1120)                                                                          \
+    X(RecalibrateShading, 1121)                                                                   \
+    X(PixelGainMode, 1192)                                                                        \
+    X(RecalibratePixelGain, 1193)                                                                 \
+    X(PixelBlackMode, 1184)                                                                       \
+    X(RecalibratePixelBlack, 1183)                                                                \
+    X(LutSelector, 1116)                                                                          \
+    X(OpenLutTable, 1132)                                                                         \
+    X(GammaLabel, 1141)                                                                           \
+    X(GammaSelector, 1117)                                                                        \
+    X(GammaSelectorSpin, 1118)                                                                    \
+    X(LutIndex, 1160)                                                                             \
+    X(LutIndexSpin, 1161)                                                                         \
+    X(LutData, 1162)                                                                              \
+    X(LutDataSpin, 1163)                                                                          \
+    X(LutRead, 1164)                                                                              \
+    X(LutWrite, 1165)                                                                             \
+    X(TemperatureSensor, 1194)                                                                    \
+    X(TemperatureGet, 1125)                                                                       \
+    X(TemperatureText, 1049)                                                                      \
+    X(LineSource, 1101)                                                                           \
+    X(SensorSelect, 1195)                                                                         \
+    X(CameraBaudRate, 1124)                                                                       \
+    X(MedianFilter, 1227)                                                                         \
+    /* "Factory A". */                                                                            \
+    X(FactoryRecalibrateShading, 1127)                                                            \
+    X(FactoryPixelGainMode, 1213)                                                                 \
+    X(FactoryRecalibratePixelGain, 1197)                                                          \
+    X(FactoryPixelBlackMode, 1214)                                                                \
+    X(FactoryRecalibratePixelBlack, 1198)                                                         \
+    X(FactoryInGain, 1211)                                                                        \
+    X(FactoryInGainSpin, 1212)                                                                    \
+    X(IpBypass, 1177)                                                                             \
+    X(FactoryGain4KA, 1199)                                                                       \
+    X(FactoryGain4KASpin, 1200)                                                                   \
+    X(FactoryGain4KB, 1201)                                                                       \
+    X(FactoryGain4KBSpin, 1202)                                                                   \
+    X(FactoryGain8K, 1203)                                                                        \
+    X(FactoryGain8KSpin, 1204)                                                                    \
+    X(FactoryBlack4KA, 1205)                                                                      \
+    X(FactoryBlack4KASpin, 1206)                                                                  \
+    X(FactoryBlack4KB, 1207)                                                                      \
+    X(FactoryBlack4KBSpin, 1208)                                                                  \
+    X(FactoryBlack8K, 1209)                                                                       \
+    X(FactoryBlack8KSpin, 1210)                                                                   \
+    X(XmlVersionMajor, 1178)                                                                      \
+    X(XmlVersionMinor, 1179)                                                                      \
+    X(XmlVersionPatch, 1180)                                                                      \
+    X(XmlVersionWrite, 1181)                                                                      \
+    X(XmlVersionRead, 1182)                                                                       \
+    X(BootAreaSet, 1128)                                                                          \
+    X(CameraModelList, 1142)                                                                      \
+    X(CameraModelSet, 1014)                                                                       \
+    X(CameraReset, 1012)                                                                          \
+    X(Terminal, 1010)                                                                             \
+    X(StoreAll, 1021)                                                                             \
+    X(SaveFactoryArea, 1126)                                                                      \
+    /* The main window itself. */                                                                 \
+    X(TabControl, 1089)                                                                           \
+    X(StatusPicture, 1069)
+
 namespace ControlIds {
 
-// "User A": trigger, exposure, line rate, image format, gain.
-inline constexpr int32_t kTriggerOrigin = 1096;
-inline constexpr int32_t kTriggerInput = 1098;
-inline constexpr int32_t kTriggerActivation = 1099;
-inline constexpr int32_t kAutoResetMode = 1186;
-inline constexpr int32_t kExposureMode = 1092;
-inline constexpr int32_t kExposureTime = 1093;
-inline constexpr int32_t kExposureTimeSpin = 1094;
-inline constexpr int32_t kExposureMaxText = 1220;
-inline constexpr int32_t kExposureMinText = 1221;
-inline constexpr int32_t kExposureLimitsRead = 1222;
-inline constexpr int32_t kExposureAuto = 1172;
-inline constexpr int32_t kExposureAutoMax = 1111;
-inline constexpr int32_t kExposureAutoMaxSpin = 1114;
-inline constexpr int32_t kExposureAutoMin = 1112;
-inline constexpr int32_t kExposureAutoMinSpin = 1115;
-inline constexpr int32_t kLineRate = 1187;
-inline constexpr int32_t kLineRateSpin = 1188;
-inline constexpr int32_t kLinePeriodText = 1215;
-inline constexpr int32_t kLineFrequencyText = 1216;
-inline constexpr int32_t kLineRateMinText = 1218;
-inline constexpr int32_t kLineRateMinRead = 1219;
-inline constexpr int32_t kOnePush = 1191;
-inline constexpr int32_t kAutoLineRateRef = 1189;
-inline constexpr int32_t kAutoLineRateRefSpin = 1190;
-inline constexpr int32_t kBinningVLabel = 1130;
-inline constexpr int32_t kBinningV = 1122;
-inline constexpr int32_t kBinningHLabel = 1224;
-inline constexpr int32_t kBinningH = 1223;
-inline constexpr int32_t kBinningModeLabel = 1226;
-inline constexpr int32_t kBinningMode = 1225;
-inline constexpr int32_t kBitAllocation = 1100;
-inline constexpr int32_t kTapGeometry = 1123;
-inline constexpr int32_t kClClock = 1174;
-inline constexpr int32_t kTestPattern = 1119;
-inline constexpr int32_t kGainLevel = 1041;
-inline constexpr int32_t kGainLevelSpin = 1045;
-inline constexpr int32_t kGainAutoLabel = 1018;
-inline constexpr int32_t kGainAuto = 1173;
-inline constexpr int32_t kGainAutoMax = 1104;
-inline constexpr int32_t kGainAutoMaxSpin = 1108;
-inline constexpr int32_t kGainAutoMin = 1105;
-inline constexpr int32_t kGainAutoMinSpin = 1109;
-inline constexpr int32_t kAlcReference = 1102;
-inline constexpr int32_t kAlcReferenceSpin = 1106;
-inline constexpr int32_t kAlcSpeed = 1147;
-inline constexpr int32_t kAlcSpeedSpin = 1107;
-inline constexpr int32_t kAnalogBaseGain = 1217;
-inline constexpr int32_t kBlackLevel = 1139;
-inline constexpr int32_t kBlackLevelSpin = 1140;
+#define RV_CONTROL_ID_CONSTANT(name, id) inline constexpr int32_t k##name = id;
+RV_CONTROL_IDS(RV_CONTROL_ID_CONSTANT)
+#undef RV_CONTROL_ID_CONSTANT
 
-// "User B": corrections, LUT, temperature, line source, sensor, baud rate, median filter.
-inline constexpr int32_t kShadingModeLabel = 1138;
-inline constexpr int32_t kShadingMode = 1120;
-inline constexpr int32_t kRecalibrateShading = 1121;
-inline constexpr int32_t kPixelGainMode = 1192;
-inline constexpr int32_t kRecalibratePixelGain = 1193;
-inline constexpr int32_t kPixelBlackMode = 1184;
-inline constexpr int32_t kRecalibratePixelBlack = 1183;
-inline constexpr int32_t kLutSelector = 1116;
-inline constexpr int32_t kOpenLutTable = 1132;
-inline constexpr int32_t kGammaLabel = 1141;
-inline constexpr int32_t kGammaSelector = 1117;
-inline constexpr int32_t kGammaSelectorSpin = 1118;
-inline constexpr int32_t kLutIndex = 1160;
-inline constexpr int32_t kLutIndexSpin = 1161;
-inline constexpr int32_t kLutData = 1162;
-inline constexpr int32_t kLutDataSpin = 1163;
-inline constexpr int32_t kLutRead = 1164;
-inline constexpr int32_t kLutWrite = 1165;
-inline constexpr int32_t kTemperatureSensor = 1194;
-inline constexpr int32_t kTemperatureGet = 1125;
-inline constexpr int32_t kTemperatureText = 1049;
-inline constexpr int32_t kLineSource = 1101;
-inline constexpr int32_t kSensorSelect = 1195;
-inline constexpr int32_t kCameraBaudRate = 1124;
-inline constexpr int32_t kMedianFilter = 1227;
-
-// "Factory A".
-inline constexpr int32_t kFactoryRecalibrateShading = 1127;
-inline constexpr int32_t kFactoryPixelGainMode = 1213;
-inline constexpr int32_t kFactoryRecalibratePixelGain = 1197;
-inline constexpr int32_t kFactoryPixelBlackMode = 1214;
-inline constexpr int32_t kFactoryRecalibratePixelBlack = 1198;
-inline constexpr int32_t kFactoryInGain = 1211;
-inline constexpr int32_t kFactoryInGainSpin = 1212;
-inline constexpr int32_t kIpBypass = 1177;
-inline constexpr int32_t kFactoryGain4KA = 1199;
-inline constexpr int32_t kFactoryGain4KASpin = 1200;
-inline constexpr int32_t kFactoryGain4KB = 1201;
-inline constexpr int32_t kFactoryGain4KBSpin = 1202;
-inline constexpr int32_t kFactoryGain8K = 1203;
-inline constexpr int32_t kFactoryGain8KSpin = 1204;
-inline constexpr int32_t kFactoryBlack4KA = 1205;
-inline constexpr int32_t kFactoryBlack4KASpin = 1206;
-inline constexpr int32_t kFactoryBlack4KB = 1207;
-inline constexpr int32_t kFactoryBlack4KBSpin = 1208;
-inline constexpr int32_t kFactoryBlack8K = 1209;
-inline constexpr int32_t kFactoryBlack8KSpin = 1210;
-inline constexpr int32_t kXmlVersionMajor = 1178;
-inline constexpr int32_t kXmlVersionMinor = 1179;
-inline constexpr int32_t kXmlVersionPatch = 1180;
-inline constexpr int32_t kXmlVersionWrite = 1181;
-inline constexpr int32_t kXmlVersionRead = 1182;
-inline constexpr int32_t kBootAreaSet = 1128;
-inline constexpr int32_t kCameraModelList = 1142;
-inline constexpr int32_t kCameraModelSet = 1014;
-inline constexpr int32_t kCameraReset = 1012;
-inline constexpr int32_t kTerminal = 1010;
-inline constexpr int32_t kStoreAll = 1021;
-inline constexpr int32_t kSaveFactoryArea = 1126;
-
-// The main window itself.
-inline constexpr int32_t kTabControl = 1089;
-inline constexpr int32_t kStatusPicture = 1069;
+// The object name of the control's widget: "gainLevel" for kGainLevel; empty for an id that is
+// no page control.
+std::string ObjectName(int32_t id);
 
 }  // namespace ControlIds
 

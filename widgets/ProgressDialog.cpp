@@ -52,10 +52,10 @@ ProgressDialog::ProgressDialog(CancelToken* cancel)
     auto* layout = new QVBoxLayout(frame);
     layout->setContentsMargins(14, 12, 14, 12);
     text_ = new QLabel(frame);
-    text_->setObjectName("1013");
+    text_->setObjectName("progressMessage");
     layout->addWidget(text_);
     bar_ = new QProgressBar(frame);
-    bar_->setObjectName("1011");
+    bar_->setObjectName("progressBar");
     bar_->setRange(0, 100);
     bar_->setValue(0);
     layout->addWidget(bar_);

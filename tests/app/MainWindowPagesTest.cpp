@@ -11,6 +11,7 @@
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "controls/ControlCatalog.h"
+#include "controls/ControlDefinition.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "tests/support/TestContext.h"
@@ -38,7 +39,9 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    QWidget* Control(int32_t id) { return window->findChild<QWidget*>(QString::number(id)); }
+    QWidget* Control(int32_t id) {
+        return window->findChild<QWidget*>(QString::fromStdString(ControlIds::ObjectName(id)));
+    }
 
     TestContext test{ProvideWidgetServices};
     std::unique_ptr<MainWindow> window;
@@ -82,7 +85,8 @@ TEST_F(MainWindowPagesTest, EveryCatalogEntryIsOnItsPageUnderItsNameWithItsItems
         QWidget* control = nullptr;
         for (ParameterPage* page : window->Pages()) {
             if (page->Title() == entry.page) {
-                control = page->findChild<QWidget*>(QString::number(entry.ctrlId));
+                control = page->findChild<QWidget*>(
+                    QString::fromStdString(ControlIds::ObjectName(entry.ctrlId)));
             }
         }
         ASSERT_NE(control, nullptr);
@@ -100,6 +104,16 @@ TEST_F(MainWindowPagesTest, EveryCatalogEntryIsOnItsPageUnderItsNameWithItsItems
     }
 }
 
+// The parameter whose widget carries the object name; 0 for none.
+int32_t IdOfWidget(const QWidget* widget) {
+    for (const ControlDefinition& row : ControlDefinitions::kRows) {
+        if (ControlIds::ObjectName(row.ctrlId) == widget->objectName().toStdString()) {
+            return row.ctrlId;
+        }
+    }
+    return 0;
+}
+
 // What the window shows maps onto settings files and the command line.
 TEST_F(MainWindowPagesTest, EveryInputTellsItsMnemonicAndRangeOrItems) {
     for (ParameterPage* page : window->Pages()) {
@@ -112,7 +126,7 @@ TEST_F(MainWindowPagesTest, EveryInputTellsItsMnemonicAndRangeOrItems) {
                 continue;
             }
             SCOPED_TRACE(widget->accessibleName().toStdString());
-            const std::string tip = ControlCatalog::ToolTip(widget->objectName().toInt());
+            const std::string tip = ControlCatalog::ToolTip(IdOfWidget(widget));
             EXPECT_FALSE(tip.empty());
             EXPECT_EQ(widget->toolTip().toStdString(), tip);
         }

@@ -72,7 +72,9 @@ protected:
         // Thrown, so that the test ends as a failure and the camera is still stopped.
         throw std::runtime_error("no control named " + name.toStdString());
     }
-    QLabel* Text(int32_t id) { return window->findChild<QLabel*>(QString::number(id)); }
+    QLabel* Text(int32_t id) {
+        return window->findChild<QLabel*>(QString::fromStdString(ControlIds::ObjectName(id)));
+    }
     QString StatusText(const char* part) {
         return window->findChild<ElidingLabel*>(part)->WholeText();
     }
@@ -316,7 +318,8 @@ TEST_F(PageBindingTest, AValueTheCameraDidNotTellShowsADashAndIsNeitherSentNorSa
     for (const ControlEntry& row : table.Entries()) {
         if (row.readBack && row.paramClass == kUserParam && !row.known) {
             unknown.push_back(Command::GetMnemonic(row.cmdId));
-            auto* edit = window->findChild<SpinEdit*>(QString::number(row.ctrlId));
+            auto* edit = window->findChild<SpinEdit*>(
+                QString::fromStdString(ControlIds::ObjectName(row.ctrlId)));
             if (edit != nullptr) {
                 EXPECT_EQ(edit->EditText(), "-") << unknown.back();
                 unknownEdit = edit;

@@ -36,8 +36,8 @@ protected:
         owner.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     }
-    QProgressBar* Bar() { return progress.findChild<QProgressBar*>("1011"); }
-    QLabel* Text() { return progress.findChild<QLabel*>("1013"); }
+    QProgressBar* Bar() { return progress.findChild<QProgressBar*>("progressBar"); }
+    QLabel* Text() { return progress.findChild<QLabel*>("progressMessage"); }
     // Runs check after delayMs, while EndProgress holds the window.
     template <class Check>
     void During(int delayMs, Check check) {
