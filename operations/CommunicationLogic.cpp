@@ -149,7 +149,7 @@ void CommunicationLogic::OnAuto() {
         progress.ShowProgress(&view_, OutcomeText::ForPortSearch(port.GetPortName(ports[0])));
         found = CameraSearch::Search(
             context_, ports, port.GetBaudRate(), CameraSearch::Rates::Given, &attempts,
-            [this, &port, &progress, &ports](int32_t index, std::size_t tried) {
+            [&port, &progress, &ports](int32_t index, std::size_t tried) {
                 progress.SetProgressMessage(OutcomeText::ForPortSearch(port.GetPortName(index)));
                 progress.SetProgress(static_cast<int>(tried * 100 / ports.size()));
             });
