@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
@@ -152,15 +153,18 @@ TEST_F(CommandEngineTest, SilenceTimesOutOfflineWithoutAMessage) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(CommandEngineTest, ALateReplyIsTakenByTheNextRequest) {
+TEST_F(CommandEngineTest, ALateReplyIsLoggedAndDroppedBeforeTheNextRequest) {
     // The camera answers the first query only after its time-out has passed.
     camera.SetScript([](const std::string&) { return ""; });
     int32_t value = 0;
     EXPECT_FALSE(Engine().GetValue(Id("GA"), value, 100));
     camera.Send("GA=300\r\n");
+    ASSERT_TRUE(ReceivedBytesReach(8));
     camera.SetScript([](const std::string&) { return "GA=400\r\n"; });
     EXPECT_TRUE(Engine().GetValue(Id("GA"), value, 1000));
-    EXPECT_EQ(value, 300);
+    EXPECT_EQ(value, 400) << "the late line is not the answer to the next request";
+    const std::vector<std::string>& logged = services.messageLog.lines;
+    EXPECT_NE(std::find(logged.begin(), logged.end(), "GA=300"), logged.end());
 }
 
 TEST_F(CommandEngineTest, LongLinesAndLineFeedOnlyLinesArriveWhole) {
