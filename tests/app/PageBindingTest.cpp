@@ -25,6 +25,7 @@
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
 #include "protocol/Command.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
@@ -100,7 +101,7 @@ protected:
         return false;
     }
 
-    TestContext test{ProvideWidgetServices};
+    TestContext test{FastWaitClock::After(ProvideWidgetServices)};
     SimProcess camera;
     std::string transcript;
     std::size_t seen = 0;
