@@ -46,7 +46,7 @@ TEST(WindowWaitFeedbackTest, WindowsRepaintButTakeNoInputWhileTheEngineWaits) {
         QTest::keyClicks(&edit, "typed");
     });
     int32_t value = 0;
-    EXPECT_FALSE(test.Context().Get<Command>().GetValue(CommandTable::IdOf("GA"), value, 3000));
+    EXPECT_FALSE(test.Context().Get<Command>().GetValue(CommandTable::IdOf("GA"), value, 1500));
 
     EXPECT_TRUE(waitCursorShown);
     EXPECT_GT(window.paints, paintsBefore);
