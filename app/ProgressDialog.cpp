@@ -141,7 +141,9 @@ void ProgressDialog::EndProgress() {
     }
     SetProgress(100);
     const QPointer<ProgressDialog> self(this);
-    WaitWithoutOperatorInput(clock_ != nullptr ? clock_->SpanMs(kFinalHoldMs) : kFinalHoldMs);
+    const std::chrono::milliseconds hold(kFinalHoldMs);
+    WaitWithoutOperatorInput(
+        static_cast<int>((clock_ != nullptr ? clock_->Pause(hold) : hold).count()));
     if (self.isNull()) {
         return;
     }

@@ -10,16 +10,15 @@
 class WaitClock {
 public:
     using Clock = std::chrono::steady_clock;
+    using Span = std::chrono::milliseconds;
 
     virtual ~WaitClock() = default;
 
-    // How long a wait given as span lasts.
-    virtual std::chrono::milliseconds Span(std::chrono::milliseconds span) const { return span; }
-    int SpanMs(int spanMs) const {
-        return static_cast<int>(Span(std::chrono::milliseconds(spanMs)).count());
-    }
-    // When a wait of that span, begun now, ends.
-    Clock::time_point Deadline(std::chrono::milliseconds span) const {
-        return Clock::now() + Span(span);
-    }
+    // How long the camera is given to answer, or may stay silent.
+    virtual Span Timeout(Span span) const { return span; }
+    // How long a pause the program makes on its own lasts.
+    virtual Span Pause(Span span) const { return span; }
+
+    // When a time-out of that span, begun now, ends.
+    Clock::time_point TimeoutFromNow(Span span) const { return Clock::now() + Timeout(span); }
 };

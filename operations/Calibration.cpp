@@ -68,7 +68,7 @@ constexpr std::chrono::milliseconds kRepaintSlice{20};
 bool PauseBetweenPolls(ProcessContext& context) {
     WaitFeedback& feedback = context.Get<WaitFeedback>();
     const CancelToken& cancel = context.Get<CancelToken>();
-    const Clock::time_point end = context.Get<WaitClock>().Deadline(kPollPause);
+    const Clock::time_point end = Clock::now() + context.Get<WaitClock>().Pause(kPollPause);
     feedback.BeginWait();
     while (Clock::now() < end && !cancel.Requested()) {
         std::this_thread::sleep_for(kRepaintSlice);
@@ -89,7 +89,7 @@ int32_t PollUntilDone(ProcessContext& context, const Procedure& kind, Clock::tim
     ProgressSink& progress = context.Get<ProgressSink>();
     const int statusId = CommandIds::Of(kind.status);
     const auto silenceLimit =
-        context.Get<WaitClock>().Span(std::chrono::milliseconds(kind.startTimeoutMs));
+        context.Get<WaitClock>().Timeout(std::chrono::milliseconds(kind.startTimeoutMs));
     Clock::time_point lastAnswer = start;
     for (;;) {
         if (!PauseBetweenPolls(context)) {

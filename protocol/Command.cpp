@@ -203,7 +203,7 @@ bool Command::IsComplete(const std::string& line) {
 
 bool Command::WaitComplete(int timeoutMs) {
     std::string line;
-    if (!WaitForLine(context_.Get<WaitClock>().Deadline(std::chrono::milliseconds(timeoutMs)),
+    if (!WaitForLine(context_.Get<WaitClock>().TimeoutFromNow(std::chrono::milliseconds(timeoutMs)),
                      line)) {
         SetOnline(false);
         return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
@@ -255,7 +255,7 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
     // A query is never answered with COMPLETE: one that comes is the late acknowledgement of an
     // earlier set (logged as every line is) and the answer is still awaited.
     const Clock::time_point deadline =
-        context_.Get<WaitClock>().Deadline(std::chrono::milliseconds(timeoutMs));
+        context_.Get<WaitClock>().TimeoutFromNow(std::chrono::milliseconds(timeoutMs));
     std::string line;
     do {
         if (!WaitForLine(deadline, line)) {

@@ -170,8 +170,9 @@ TEST_F(CameraOperationsTest, ACameraThatFallsSilentDuringACalibrationEndsItWithA
     EXPECT_EQ(Messages(), Lines{"Timeout Error"});
     // Silent for the 20 s the shading calibration may take to start, and the last question.
     const WaitClock& clock = test.Context().Get<WaitClock>();
-    const auto waits = clock.Span(std::chrono::seconds(1)) + clock.Span(std::chrono::seconds(20)) +
-                       clock.Span(std::chrono::seconds(5)) + clock.Span(std::chrono::seconds(1));
+    const auto waits =
+        clock.Pause(std::chrono::seconds(1)) + clock.Timeout(std::chrono::seconds(20)) +
+        clock.Timeout(std::chrono::seconds(5)) + clock.Pause(std::chrono::seconds(1));
     EXPECT_LE(seconds, std::chrono::duration<double>(waits).count() + 1);
 }
 

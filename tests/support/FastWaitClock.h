@@ -9,19 +9,20 @@
 #include "core/WaitClock.h"
 
 // A clock that waits a twentieth of every time-out and pause, for tests that would otherwise
-// sit through a silent camera. No wait becomes shorter than `shortest` (unless it was shorter
+// sit through a silent camera. No time-out becomes shorter than `shortest` (unless it was shorter
 // already), so that a simulated camera, which still answers in real time, is given enough time
 // on a loaded machine.
 class FastWaitClock : public WaitClock {
 public:
     static constexpr int kDivisor = 20;
-    static constexpr std::chrono::milliseconds kShortest{250};
+    static constexpr Span kShortest{250};
 
-    explicit FastWaitClock(std::chrono::milliseconds shortest = kShortest) : shortest_(shortest) {}
+    explicit FastWaitClock(Span shortest = kShortest) : shortest_(shortest) {}
 
-    std::chrono::milliseconds Span(std::chrono::milliseconds span) const override {
+    Span Timeout(Span span) const override {
         return std::min(span, std::max(span / kDivisor, shortest_));
     }
+    Span Pause(Span span) const override { return span / kDivisor; }
 
     // Makes it the clock of a context, before the context's first use of a clock.
     static void UseIn(ProcessContext& context) {
@@ -38,5 +39,5 @@ public:
     }
 
 private:
-    std::chrono::milliseconds shortest_;
+    Span shortest_;
 };
