@@ -22,9 +22,6 @@
 #include <exception>
 
 #include "app/PageLayout.h"
-#include "app/ProgressDialog.h"
-#include "app/ScreenRoom.h"
-#include "app/SpinEdit.h"
 #include "app/StatusLineBar.h"
 #include "app/WindowStatusLine.h"
 #include "controls/ControlIds.h"
@@ -33,75 +30,31 @@
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
+#include "core/Version.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/LutEditor.h"
 #include "dialogs/TerminalDialog.h"
 #include "operations/CameraConnection.h"
-#include "protocol/Command.h"
+#include "protocol/CommandEngine.h"
 #include "widgets/ContentScrollArea.h"
 #include "widgets/DialogRegistry.h"
 #include "widgets/OneActionAtATime.h"
+#include "widgets/ProgressDialog.h"
+#include "widgets/ScreenRoom.h"
+#include "widgets/SpinEdit.h"
 #include "widgets/StatusStrip.h"
 
 namespace {
 
-const char kCaption[] = "RV-2410/4820-TCL Control Tool";
-const char kVersion[] = "0.20";
-
-constexpr int32_t kEnterKey = 13;
-constexpr int32_t kEscapeKey = 27;
-
-// The Windows key code of a Qt key, as the logic's key handling counts keys. Letters and digits
-// have the same codes in both; keys the logic does not tell apart give 0.
-int32_t WindowsKeyCode(int key) {
-    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
-        return key;
+// The key as the control mode's key sequence tells keys apart.
+SequenceKey KeyOfSequence(int key) {
+    if (key == Qt::Key_F12) {
+        return {SequenceKey::Kind::F12, 0};
     }
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
-        return 112 + (key - Qt::Key_F1);
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
+        return {SequenceKey::Kind::Letter, static_cast<char>('A' + (key - Qt::Key_A))};
     }
-    switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return kEnterKey;
-        case Qt::Key_Escape:
-            return kEscapeKey;
-        case Qt::Key_Shift:
-            return 16;
-        case Qt::Key_Control:
-            return 17;
-        case Qt::Key_Alt:
-            return 18;
-        case Qt::Key_Backspace:
-            return 8;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return 9;
-        case Qt::Key_Space:
-            return 32;
-        case Qt::Key_PageUp:
-            return 33;
-        case Qt::Key_PageDown:
-            return 34;
-        case Qt::Key_End:
-            return 35;
-        case Qt::Key_Home:
-            return 36;
-        case Qt::Key_Left:
-            return 37;
-        case Qt::Key_Up:
-            return 38;
-        case Qt::Key_Right:
-            return 39;
-        case Qt::Key_Down:
-            return 40;
-        case Qt::Key_Insert:
-            return 45;
-        case Qt::Key_Delete:
-            return 46;
-        default:
-            return 0;
-    }
+    return {};
 }
 
 SpinEdit* AsSpinEdit(const PageControl* control) {
@@ -175,7 +128,7 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     // saves follow: the link settings, then the control mode, and last of all the store's
     // mark that the run ended normally.
     context_.Get<SettingsStore>();
-    context_.Get<Command>();
+    context_.Get<CommandEngine>();
     context_.Get<ControlMode>();
     // The link of a run that did not end normally is not trusted.
     CameraConnection::ApplyPreviousShutdown(context_);
@@ -249,16 +202,16 @@ void MainWindow::Initialise() {
     context_.Get<StatusStrip>().Register(this);
     context_.Get<DialogRegistry>().Register(this);
     context_.Get<ProgressDialog>().SetMainWindow(this);
-    setWindowTitle(QString("%1  Ver %2").arg(kCaption, kVersion));
+    setWindowTitle(QString("%1  Ver %2").arg(kProductName, kProgramVersion));
 
     // Between requests the engine drains and logs whatever the camera sends.
     drainTimer_ = new QTimer(this);
     // Between actions the link is watched too, so that a device that comes back is used again.
     connect(drainTimer_, &QTimer::timeout, this, [this] {
-        context_.Get<Command>().OnTimer();
+        context_.Get<CommandEngine>().OnTimer();
         RunLogic([this] { logic_.OnTimer(); });
     });
-    drainTimer_->start(Command::kDrainPeriodMs);
+    drainTimer_->start(CommandEngine::kDrainPeriodMs);
 
     // The terminal stays hidden; the communication dialog shows with the main window.
     communication_->Initialise();
@@ -401,10 +354,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
-    const int32_t code = WindowsKeyCode(key->key());
+    const SequenceKey sequenceKey = KeyOfSequence(key->key());
     const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
     const bool ctrl = key->modifiers().testFlag(Qt::ControlModifier);
-    RunLogic([this, code, shift, ctrl] { logic_.OnKeyDown(code, shift, ctrl); });
+    RunLogic([this, sequenceKey, shift, ctrl] { logic_.OnKeyDown(sequenceKey, shift, ctrl); });
     if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && ctrl &&
         tabControl_->count() > 1) {
         // Ctrl+Tab turns the page from any control; a list would take it for a search.
@@ -413,7 +366,9 @@ bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
         tabControl_->setCurrentIndex((tabControl_->currentIndex() + step) % count);
         return true;
     }
-    if (code != kEnterKey && code != kEscapeKey) {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool escape = key->key() == Qt::Key_Escape;
+    if (!enter && !escape) {
         return false;
     }
     int32_t id = 0;
@@ -425,7 +380,7 @@ bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
         case WidgetClass::Edit:
             // Enter commits at once. Neither key goes further: Enter would reach the default
             // button, Escape would close the window.
-            if (code == kEnterKey && IsTypeable(*control)) {
+            if (enter && IsTypeable(*control)) {
                 OnControlEvent(ControlEvent::EditCommit, id, 0);
             }
             return true;
@@ -434,7 +389,7 @@ bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
                 return true;  // a closed list: nothing to take
             }
             // Enter goes on to the open list, which takes the highlighted item.
-            return code == kEscapeKey && TakeHighlightedItem(receiver);
+            return escape && TakeHighlightedItem(receiver);
         case WidgetClass::PushButton:
             return true;
         default:
@@ -479,7 +434,7 @@ std::string MainWindow::ControlText(int32_t id) {
     }
     QString text;
     if (SpinEdit* spin = AsSpinEdit(control)) {
-        text = control->widgetClass == WidgetClass::Edit ? spin->Text() : QString();
+        text = control->widgetClass == WidgetClass::Edit ? spin->EditText() : QString();
     } else if (auto* edit = qobject_cast<QLineEdit*>(control->widget)) {
         text = edit->text();
     } else if (auto* label = qobject_cast<QLabel*>(control->widget)) {
@@ -555,15 +510,15 @@ bool MainWindow::GetSpinRange(int32_t spinId, int32_t& minimum, int32_t& maximum
     if (spin == nullptr || control->widgetClass != WidgetClass::UpDown) {
         return false;
     }
-    minimum = spin->Minimum();
-    maximum = spin->Maximum();
+    minimum = spin->PositionMinimum();
+    maximum = spin->PositionMaximum();
     return true;
 }
 
 void MainWindow::SetSpinRange(int32_t spinId, int32_t minimum, int32_t maximum) {
     const PageControl* control = Find(spinId);
     if (SpinEdit* spin = AsSpinEdit(control); spin && control->widgetClass == WidgetClass::UpDown) {
-        spin->SetRange(minimum, maximum);
+        spin->SetPositionRange(minimum, maximum);
     }
 }
 

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/PageLayout.h"
-#include "app/SpinEdit.h"
 #include "controls/ControlCatalog.h"
+#include "widgets/SpinEdit.h"
 #include "widgets/WheelNeedsFocus.h"
 
 namespace {

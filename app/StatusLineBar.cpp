@@ -4,7 +4,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "app/ElidingLabel.h"
+#include "widgets/ElidingLabel.h"
 
 StatusLineBar::StatusLineBar(QWidget* parent)
     : QWidget(parent), outcome_(new ElidingLabel(this)), link_(new ElidingLabel(this)) {

@@ -1,11 +1,7 @@
 #include "app/WidgetServices.h"
 
-#include "app/DesktopDocumentOpener.h"
-#include "app/FileDialogChooser.h"
-#include "app/ProgressDialog.h"
 #include "app/WidgetOperatorDialogs.h"
 #include "app/WindowStatusLine.h"
-#include "app/WindowWaitFeedback.h"
 #include "core/DialogEnabler.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
@@ -13,8 +9,12 @@
 #include "core/StatusLine.h"
 #include "operations/ProtocolLogs.h"
 #include "resources/Resources.h"
+#include "widgets/DesktopDocumentOpener.h"
 #include "widgets/DialogRegistry.h"
+#include "widgets/FileDialogChooser.h"
+#include "widgets/ProgressDialog.h"
 #include "widgets/StatusStrip.h"
+#include "widgets/WindowWaitFeedback.h"
 
 void ProvideWidgetServices(ProcessContext& context) {
     InitialiseResources();

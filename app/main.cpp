@@ -4,12 +4,13 @@
 #include <cstdio>
 
 #include "app/Application.h"
-#include "app/MessageBoxNotifier.h"
 #include "app/WidgetServices.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
+#include "core/Version.h"
 #include "operations/CoreServices.h"
 #include "transport/CameraPort.h"
+#include "widgets/MessageBoxNotifier.h"
 
 namespace {
 
@@ -32,10 +33,10 @@ bool ApplyPortOption(ProcessContext& context, const QString& port) {
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("rvtool");
-    QApplication::setApplicationVersion("0.20");
+    QApplication::setApplicationVersion(kProgramVersion);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription("RV-2410/4820-TCL Control Tool");
+    parser.setApplicationDescription(kProductName);
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption portOption(

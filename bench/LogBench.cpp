@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <string>
 
-#include "core/FileReplacement.h"
 #include "operations/LineLog.h"
 #include "operations/LogFileSaving.h"
 #include "operations/MessageLog.h"
 #include "operations/TerminalLog.h"
+#include "platform/FileReplacement.h"
 
 namespace {
 

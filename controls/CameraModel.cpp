@@ -15,10 +15,10 @@ const char* CameraModel::ModelName(int32_t index) {
     return index >= 0 && index < kUnsupported ? kModelNames[index] : "";
 }
 
-int CameraModel::CheckModel() {
+bool CameraModel::CheckModel() {
     std::string answer;
     if (!context_.Get<CommandEngine>().GetString(CommandIds::kMD, answer, kModelQueryTimeoutMs)) {
-        return 0;
+        return false;
     }
     index_ = kUnsupported;
     for (int32_t i = 0; i < kUnsupported; ++i) {
@@ -31,5 +31,5 @@ int CameraModel::CheckModel() {
         context_.Get<Notifier>().Warn("Unsupported model: \"" + answer + "\"");
     }
     text_ = answer;
-    return 1;
+    return true;
 }

@@ -12,9 +12,9 @@ public:
 
     explicit CameraModel(ProcessContext& context) : context_(context) {}
 
-    // Asks the camera for its model: 1 when it answered (supported or not), 0 when it did not.
-    // An answer that is none of the four models is reported to the operator.
-    int CheckModel();
+    // Asks the camera for its model: true when it answered (supported or not). An answer that is
+    // none of the four models is reported to the operator.
+    bool CheckModel();
 
     int32_t Index() const { return index_; }
     const std::string& Text() const { return text_; }

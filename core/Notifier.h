@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "core/Version.h"
+
 class MessageGathering;
 class OperationScope;
 class ProcessContext;
@@ -12,7 +14,7 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // Caption of the messages that name no caption of their own.
-inline constexpr const char* kApplicationCaption = "RV-2410/4820-TCL Control Tool";
+inline constexpr const char* kApplicationCaption = kProductName;
 
 struct MessageRequest {
     std::string text;

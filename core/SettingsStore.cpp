@@ -1,12 +1,12 @@
 #include "core/SettingsStore.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "core/LeadingNumber.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsBackend.h"
 
@@ -93,8 +93,7 @@ bool SettingsStore::ReadDword(int index, int32_t& value, int32_t defaultValue) {
         number = static_cast<int32_t>(stored->dword);
     } else {
         // A value stored as text counts by the number its leading characters spell.
-        const long long leading = std::strtoll(AsBufferedText(stored->text).c_str(), nullptr, 10);
-        number = static_cast<int32_t>(std::clamp<long long>(leading, INT32_MIN, INT32_MAX));
+        number = LeadingNumber(AsBufferedText(stored->text));
     }
     if (number < kValues[index].min || number > kValues[index].max) {
         return false;

@@ -8,8 +8,5 @@ enum class WidgetClass : int32_t {
     Edit = 1,
     UpDown = 2,
     ComboBox = 3,
-    Button = 4,  // a button that is neither push button, check box nor radio button
     PushButton = 5,
-    CheckBox = 6,
-    RadioButton = 7,
 };

@@ -15,13 +15,11 @@
 
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
+#include "core/Version.h"
 #include "operations/CameraIdentity.h"
 #include "widgets/LinkLabel.h"
 
 namespace {
-
-const char kProduct[] = "RV-2410/4820-TCL Control Tool";
-const char kVersion[] = "0.20";
 
 QLineEdit* ReadOnlyField(const QString& text, const char* id, const QString& name,
                          QWidget* parent) {
@@ -54,12 +52,12 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(":/icons/application.png").pixmap(48, 48));
     auto* titles = new QVBoxLayout;
-    auto* product = new QLabel(kProduct, this);
+    auto* product = new QLabel(kProductName, this);
     product->setObjectName("1000");
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
-    auto* version = new QLabel(QString("Version: %1").arg(kVersion), this);
+    auto* version = new QLabel(QString("Version: %1").arg(kProgramVersion), this);
     version->setObjectName("1002");
     // Where the help files are looked for; a click opens the folder.
     auto* link = new LinkLabel(QDir::currentPath(), this);

@@ -1,8 +1,8 @@
 #include "files/CameraSettingsFile.h"
 
 #include <cstdio>
-#include <filesystem>
 
+#include "platform/FileAccess.h"
 #include "protocol/Command.h"
 
 namespace CameraSettingsFile {
@@ -44,11 +44,7 @@ std::string ShippingDataText(const ControlTable::Rows& rows) {
 }
 
 std::optional<std::vector<Line>> ReadLines(const std::string& path) {
-#ifdef _WIN32
-    std::FILE* file = _wfopen(std::filesystem::u8path(path).c_str(), L"rt");
-#else
-    std::FILE* file = std::fopen(path.c_str(), "r");
-#endif
+    std::FILE* file = FileAccess::Open(path, "r");
     if (file == nullptr) {
         return std::nullopt;
     }

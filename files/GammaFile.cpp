@@ -3,12 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
-#include "core/FileReplacement.h"
 #include "core/Notifier.h"
 #include "files/LutChannel.h"
+#include "platform/FileAccess.h"
+#include "platform/FileReplacement.h"
 
 namespace GammaFile {
 
@@ -23,11 +23,7 @@ constexpr std::size_t kMaxNumbers = 3;
 constexpr int64_t kNumberCeiling = 2147483647;
 
 std::FILE* OpenForReading(const std::string& path) {
-#ifdef _WIN32
-    return _wfopen(std::filesystem::u8path(path).c_str(), L"rt");
-#else
-    return std::fopen(path.c_str(), "r");
-#endif
+    return FileAccess::Open(path, "r");
 }
 
 std::string CouldNotOpen(const std::string& path) {

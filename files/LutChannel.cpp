@@ -1,6 +1,8 @@
 #include "files/LutChannel.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -12,6 +14,44 @@ constexpr double kSampleStep = 0.002;
 constexpr std::size_t kSampleCapacity = 8000;
 constexpr int32_t kMoveTolerance = 32;
 constexpr int32_t kDeleteTolerance = 16;
+
+// A stretch of consecutive curve samples whose input levels never fall (rising) or never rise.
+// Against one level its distances first shrink and then grow, so a cursor at the level finds its
+// nearest sample, and the table's levels, taken in order, move the cursor on steadily.
+struct MonotoneRun {
+    std::size_t first = 0;
+    std::size_t end = 0;
+    bool rising = true;
+    // The first sample of the run past the level.
+    std::size_t cursor = 0;
+    // One of the run's samples nearest to the level, and its distance.
+    std::size_t nearest = 0;
+    double distance = 0;
+};
+
+std::vector<MonotoneRun> MonotoneRuns(const std::vector<double>& levels) {
+    std::vector<MonotoneRun> runs;
+    std::size_t first = 0;
+    while (first < levels.size()) {
+        std::size_t end = first + 1;
+        while (end < levels.size() && levels[end] == levels[first]) {
+            ++end;
+        }
+        const bool rising = end < levels.size() && levels[end] > levels[first];
+        while (end < levels.size() &&
+               (rising ? levels[end] >= levels[end - 1] : levels[end] <= levels[end - 1])) {
+            ++end;
+        }
+        MonotoneRun run;
+        run.first = first;
+        run.end = end;
+        run.rising = rising;
+        run.cursor = first;
+        runs.push_back(run);
+        first = end;
+    }
+    return runs;
+}
 
 }  // namespace
 
@@ -132,22 +172,51 @@ void LutChannel::RecomputeTable() {
     }
     const NaturalCubicSpline curveX(xs);
     const NaturalCubicSpline curveY(ys);
-    std::vector<double> sampleX, sampleY;
-    sampleX.reserve(kSampleCapacity);
+    // Each sample's input level (x scaled by 16, which is exact) and its y.
+    std::vector<double> sampleLevel, sampleY;
+    sampleLevel.reserve(kSampleCapacity);
     sampleY.reserve(kSampleCapacity);
     // Accumulated by addition, as the sample count depends on the rounding it brings.
-    for (double t = 0.0; t <= n && sampleX.size() < kSampleCapacity; t += kSampleStep) {
-        sampleX.push_back(curveX(t));
+    for (double t = 0.0; t <= n && sampleLevel.size() < kSampleCapacity; t += kSampleStep) {
+        sampleLevel.push_back(16.0 * curveX(t));
         sampleY.push_back(curveY(t));
     }
+    std::vector<MonotoneRun> runs = MonotoneRuns(sampleLevel);
     for (int i = 0; i < kEntries; ++i) {
-        int32_t best = 999999;
-        std::size_t chosen = 0;
-        for (std::size_t j = 0; j < sampleX.size(); ++j) {
-            const double e = std::fabs(inputLevels_[i] - 16.0 * sampleX[j]);
-            if (e < best) {
-                chosen = j;
-                best = static_cast<int32_t>(e);
+        const double input = inputLevels_[i];
+        const auto distance = [&](std::size_t j) { return std::fabs(input - sampleLevel[j]); };
+        double nearest = std::numeric_limits<double>::infinity();
+        for (MonotoneRun& run : runs) {
+            const auto before = [&](std::size_t j) {
+                return run.rising ? sampleLevel[j] < input : sampleLevel[j] >= input;
+            };
+            while (run.cursor < run.end && before(run.cursor)) {
+                ++run.cursor;
+            }
+            while (run.cursor > run.first && !before(run.cursor - 1)) {
+                --run.cursor;
+            }
+            run.nearest = run.cursor < run.end ? run.cursor : run.cursor - 1;
+            if (run.cursor > run.first && distance(run.cursor - 1) < distance(run.nearest)) {
+                run.nearest = run.cursor - 1;
+            }
+            run.distance = distance(run.nearest);
+            nearest = std::min(nearest, run.distance);
+        }
+        // The entry takes the first sample along the curve whose distance has the same whole
+        // part as the nearest one's, not necessarily the nearest itself.
+        const double within = std::floor(nearest) + 1.0;
+        const MonotoneRun& run = *std::find_if(
+            runs.begin(), runs.end(), [&](const MonotoneRun& r) { return r.distance < within; });
+        // Up to its nearest sample the run's distances only shrink.
+        std::size_t chosen = run.first;
+        std::size_t last = run.nearest;
+        while (chosen < last) {
+            const std::size_t middle = chosen + (last - chosen) / 2;
+            if (distance(middle) < within) {
+                last = middle;
+            } else {
+                chosen = middle + 1;
             }
         }
         double level = (kGraphSize - sampleY[chosen]) * 16.0;

@@ -67,7 +67,8 @@ public:
     void ConvertEditable(int32_t count);
     // The straight line from bottom left to top right, then Edit Mode.
     void ClearTable();
-    // The table from the points: the curve's nearest sample for each entry's input level.
+    // The table from the points: for each entry's input level, the first sample along the curve
+    // whose distance from it has the whole part of the nearest sample's distance.
     void RecomputeTable();
 
     void SetView(LutChannelView* view) { view_ = view; }

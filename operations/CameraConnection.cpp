@@ -30,35 +30,35 @@ void ReportOpenFailure(ProcessContext& context) {
                                  (reason.empty() ? std::string() : "\n" + reason));
 }
 
-int ConnectCamera(ProcessContext& context, int32_t& currentArea) {
+bool ConnectCamera(ProcessContext& context, int32_t& currentArea) {
     if (!context.Get<CameraPort>().Reopen()) {
         ReportOpenFailure(context);
-        return 0;
+        return false;
     }
-    const int answered = context.Get<CameraModel>().CheckModel();
+    const bool answered = context.Get<CameraModel>().CheckModel();
     context.Get<CommandEngine>().GetValue(CommandIds::kEA, currentArea, kAreaQueryTimeoutMs);
     return answered;
 }
 
-int SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex) {
+bool SearchBaudRate(ProcessContext& context, const std::function<void(int32_t)>& showBaudIndex) {
     CameraPort& port = context.Get<CameraPort>();
     // Another program's port stays its own at every rate: its refusal was told once already.
     if (port.PortInUse()) {
-        return 0;
+        return false;
     }
     const CancelToken& cancel = context.Get<CancelToken>();
     for (int32_t index = kFastestBaudIndex; index >= 0 && !cancel.Requested(); --index) {
         if (!port.SetBaudRate(CameraPort::BaudRateFromIndex(index)) && port.PortInUse()) {
-            return 0;
+            return false;
         }
         if (showBaudIndex) {
             showBaudIndex(index);
         }
-        if (context.Get<CameraModel>().CheckModel() == 1) {
-            return 1;
+        if (context.Get<CameraModel>().CheckModel()) {
+            return true;
         }
     }
-    return 0;
+    return false;
 }
 
 }  // namespace CameraConnection

@@ -50,7 +50,7 @@ AboutData ReadAboutData(ProcessContext& context) {
     }
     data.firmwareVersion = VersionText(number);
     CameraModel& model = context.Get<CameraModel>();
-    if (model.CheckModel() == 1 && model.IsSupported()) {
+    if (model.CheckModel() && model.IsSupported()) {
         data.modelName = model.Text();
     }
     std::string text;

@@ -28,10 +28,10 @@ std::optional<Found> Search(ProcessContext& context, const std::vector<int32_t>&
         if (!opened) {
             continue;
         }
-        if (rates != Rates::Search && context.Get<CameraModel>().CheckModel() == 1) {
+        if (rates != Rates::Search && context.Get<CameraModel>().CheckModel()) {
             return Found{index, port.GetBaudRate()};
         }
-        if (rates != Rates::Given && CameraConnection::SearchBaudRate(context, nullptr) == 1) {
+        if (rates != Rates::Given && CameraConnection::SearchBaudRate(context, nullptr)) {
             return Found{index, port.GetBaudRate()};
         }
     }

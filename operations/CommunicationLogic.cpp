@@ -21,10 +21,10 @@
 #include "operations/LogFileSaving.h"
 #include "operations/MessageLog.h"
 #include "operations/OutcomeText.h"
+#include "platform/SerialDevice.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"
-#include "transport/SerialDevice.h"
 
 namespace {
 
@@ -104,7 +104,7 @@ void CommunicationLogic::ApplyStoreRule() {
 }
 
 void CommunicationLogic::CheckModelAndRefresh() {
-    if (context_.Get<CameraModel>().CheckModel() == 1) {
+    if (context_.Get<CameraModel>().CheckModel()) {
         RefreshFromCamera(context_, mainView_);
     }
     context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));

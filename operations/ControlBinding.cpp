@@ -7,6 +7,7 @@
 
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
+#include "core/LeadingNumber.h"
 #include "core/MainView.h"
 #include "core/ProcessContext.h"
 #include "core/StatusLine.h"
@@ -15,16 +16,6 @@
 #include "operations/Parameters.h"
 
 namespace {
-
-// Leading blanks skipped, an optional sign, then digits up to the first other character; no
-// digits give 0. Out-of-range numbers are clamped instead of wrapping.
-int32_t LeadingNumber(const std::string& text) {
-    const long long number = std::strtoll(text.c_str(), nullptr, 10);
-    if (number > INT32_MAX) {
-        return INT32_MAX;
-    }
-    return number < INT32_MIN ? INT32_MIN : static_cast<int32_t>(number);
-}
 
 // A whole decimal number and nothing else (blanks around it allowed); an empty text is 0.
 bool WholeNumber(const std::string& text, int32_t& value) {

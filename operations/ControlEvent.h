@@ -7,9 +7,6 @@ enum class ControlEvent : int32_t {
     EditCommit = 0,   // Enter in an edit, or the edit lost the focus
     ComboSelect = 1,  // an item of a list was chosen
     SpinDelta = 2,    // a spin was stepped
-    CheckClick = 3,
     PushClick = 4,
-    RadioClick = 5,
     MenuCommand = 6,
-    NoEvent = 7,
 };

@@ -4,15 +4,15 @@
 
 namespace {
 
-// The access word, kept as key codes rather than as a text that a look at the binary shows.
-std::array<int32_t, 3> AccessWord() {
+// The access word, kept as offsets rather than as a text that a look at the binary shows.
+std::array<char, 3> AccessWord() {
     return {{'A' + 17, 'A' + 21, 'A' + 5}};
 }
 
 }  // namespace
 
-bool ControlModeKeySequence::OnKeyDown(int32_t keyCode, bool shift, bool ctrl) {
-    if (shift && ctrl && keyCode == kF12) {
+bool ControlModeKeySequence::OnKeyDown(SequenceKey key, bool shift, bool ctrl) {
+    if (shift && ctrl && key.kind == SequenceKey::Kind::F12) {
         armed_ = true;
         index_ = 0;
         return false;
@@ -20,8 +20,8 @@ bool ControlModeKeySequence::OnKeyDown(int32_t keyCode, bool shift, bool ctrl) {
     if (!armed_) {
         return false;
     }
-    const std::array<int32_t, 3> word = AccessWord();
-    if (keyCode != word[index_]) {
+    const std::array<char, 3> word = AccessWord();
+    if (key.kind != SequenceKey::Kind::Letter || key.letter != word[index_]) {
         armed_ = false;
         index_ = 0;
         return false;

@@ -1,15 +1,18 @@
 #pragma once
 
-#include <cstdint>
+// A key pressed, as far as the sequence tells keys apart.
+struct SequenceKey {
+    enum class Kind { F12, Letter, Other };
+    Kind kind = Kind::Other;
+    char letter = 0;  // 'A' to 'Z' for a letter, whatever the case typed
+};
 
 // The hidden key sequence that switches the control mode: Shift+Ctrl+F12, then the three
-// letters of the access word, with no other key in between. Keys are Windows key codes.
+// letters of the access word, with no other key in between.
 class ControlModeKeySequence {
 public:
-    static constexpr int32_t kF12 = 123;
-
     // Takes one key-down; true when it completed the sequence.
-    bool OnKeyDown(int32_t keyCode, bool shift, bool ctrl);
+    bool OnKeyDown(SequenceKey key, bool shift, bool ctrl);
     bool IsArmed() const { return armed_; }
 
 private:

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "controls/CameraModel.h"
+#include "core/LeadingNumber.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "protocol/CommandEngine.h"
@@ -57,7 +58,7 @@ int32_t XmlVersionOfDigits(const std::vector<std::string>& digitTexts) {
             digits += text[0];
         }
     }
-    return static_cast<int32_t>(std::strtol(digits.c_str(), nullptr, 10));
+    return LeadingNumber(digits);
 }
 
 void ResetCamera(ProcessContext& context) {

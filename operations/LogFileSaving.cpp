@@ -5,13 +5,13 @@
 #include <system_error>
 
 #include "core/FileChooser.h"
-#include "core/FileReplacement.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
 #include "operations/LineLog.h"
 #include "operations/MessageLog.h"
 #include "operations/TerminalLog.h"
+#include "platform/FileReplacement.h"
 
 namespace LogFileSaving {
 

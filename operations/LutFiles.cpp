@@ -10,12 +10,12 @@
 
 #include "controls/CameraModel.h"
 #include "core/FileChooser.h"
-#include "core/FileReplacement.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "files/GammaFile.h"
 #include "files/LutChannel.h"
 #include "operations/LutTransfer.h"
+#include "platform/FileReplacement.h"
 
 namespace LutFiles {
 

@@ -48,8 +48,8 @@ void MainWindowLogic::ConnectAtStart() {
     context_.Get<CancelToken>().Reset();
     StatusLine& status = context_.Get<StatusLine>();
     status.ShowOutcome(OutcomeText::ForSearch(context_.Get<CameraPort>().GetBaudRate()));
-    int answered = CameraConnection::ConnectCamera(context_, CurrentArea);
-    if (answered == 0 && !context_.Get<CameraPort>().PortInUse()) {
+    bool answered = CameraConnection::ConnectCamera(context_, CurrentArea);
+    if (!answered && !context_.Get<CameraPort>().PortInUse()) {
         // Up to five more rates, a time-out each: the operator sees which and may stop.
         ProgressSink& progress = context_.Get<ProgressSink>();
         progress.ShowProgress(nullptr,
@@ -64,15 +64,15 @@ void MainWindowLogic::ConnectAtStart() {
         });
         progress.EndProgress();
     }
-    if (answered == 1) {
+    if (answered) {
         RefreshFromCamera(context_, view_);
     }
     context_.Get<ControlTable>().UpdatePrevDataValues();
     binding_.ShowAllValues();
     status.ShowLink(OutcomeText::ForLink(context_));
-    status.ShowOutcome(answered != 1 && context_.Get<CancelToken>().Requested()
+    status.ShowOutcome(!answered && context_.Get<CancelToken>().Requested()
                            ? OutcomeText::ForCancelledSearch(1)
-                           : OutcomeText::ForStartUp(context_, answered == 1));
+                           : OutcomeText::ForStartUp(context_, answered));
 }
 
 void MainWindowLogic::OnTimer() {
@@ -256,8 +256,8 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
     }
 }
 
-void MainWindowLogic::OnKeyDown(int32_t keyCode, bool shift, bool ctrl) {
-    if (keySequence_.OnKeyDown(keyCode, shift, ctrl)) {
+void MainWindowLogic::OnKeyDown(SequenceKey key, bool shift, bool ctrl) {
+    if (keySequence_.OnKeyDown(key, shift, ctrl)) {
         ToggleControlMode();
     }
 }

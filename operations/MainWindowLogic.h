@@ -30,7 +30,7 @@ public:
     // Every key-down of the main window, its pages and their controls, before anything else
     // handles it (Windows key codes; the modifiers held at that moment). A completed Control
     // Mode sequence toggles the mode.
-    void OnKeyDown(int32_t keyCode, bool shift, bool ctrl);
+    void OnKeyDown(SequenceKey key, bool shift, bool ctrl);
 
     void ToggleControlMode();
     void UpdateModeView();

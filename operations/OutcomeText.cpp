@@ -4,8 +4,8 @@
 #include "controls/ControlCatalog.h"
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
+#include "platform/SerialDevice.h"
 #include "transport/CameraPort.h"
-#include "transport/SerialDevice.h"
 
 namespace OutcomeText {
 

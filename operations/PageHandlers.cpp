@@ -6,6 +6,7 @@
 
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
+#include "core/LeadingNumber.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
@@ -19,11 +20,6 @@
 namespace {
 
 using namespace ControlIds;
-
-// Digits from the start of the text up to the first other character; none give 0.
-int32_t DecimalPrefix(const std::string& text) {
-    return static_cast<int32_t>(std::strtol(text.c_str(), nullptr, 10));
-}
 
 // A limit or reading as the camera answered it; "-" when it did not, rather than a stale one.
 std::string Reading(const std::optional<int32_t>& value) {
@@ -100,13 +96,13 @@ void PageHandlers::OnLutWrite() {
             MessageIcon::Warning);
         return;
     }
-    CameraReadings::WriteLutEntry(context_, DecimalPrefix(view_.ControlText(kLutIndex)),
-                                  DecimalPrefix(data));
+    CameraReadings::WriteLutEntry(context_, LeadingNumber(view_.ControlText(kLutIndex)),
+                                  LeadingNumber(data));
 }
 
 void PageHandlers::OnLutRead() {
     const std::optional<int32_t> level =
-        CameraReadings::ReadLutEntry(context_, DecimalPrefix(view_.ControlText(kLutIndex)));
+        CameraReadings::ReadLutEntry(context_, LeadingNumber(view_.ControlText(kLutIndex)));
     if (!level) {
         // No entry came back: the edit says so instead of showing a value the camera may not hold.
         view_.SetControlText(kLutData, "-");

@@ -43,11 +43,9 @@ public:
     // One tick of the periodic drain: takes and logs every complete line that has arrived.
     // Does nothing while a request is in progress, so that a message box shown during a request
     // (whose nested event loop runs timers) never takes that request's reply away.
-    void OnTimer();
-    // A request or a drain is in progress: nothing else may use the port now.
-    bool Busy() const { return busy_; }
+    void OnTimer() override;
+    bool Busy() const override { return busy_; }
 
-    static constexpr int kDrainPeriodMs = 25;
     // While a request waits, the windows get the chance to repaint at least this often.
     static constexpr std::chrono::milliseconds kKeepAlivePeriod{40};
 

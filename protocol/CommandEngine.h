@@ -21,6 +21,9 @@ struct RequestOutcome {
 // operator by the engine itself.
 class CommandEngine {
 public:
+    // How often the programs drain what no request waits for.
+    static constexpr int kDrainPeriodMs = 25;
+
     virtual ~CommandEngine() = default;
     virtual bool SetValue(int cmdId, int32_t value, int timeoutMs) = 0;
     virtual bool SetString(int cmdId, const std::string& text, int timeoutMs) = 0;
@@ -30,4 +33,8 @@ public:
     virtual bool GetString(int cmdId, std::string& text, int timeoutMs) = 0;
     // An engine that does not tell reports every request as answered.
     virtual RequestOutcome LastOutcome() const { return {}; }
+    // One tick of the periodic drain of lines no request waits for.
+    virtual void OnTimer() {}
+    // A request or a drain is in progress: nothing else may use the port now.
+    virtual bool Busy() const { return false; }
 };

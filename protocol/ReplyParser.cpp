@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/LeadingNumber.h"
 #include "protocol/CommandTable.h"
 
 namespace {
@@ -28,12 +29,6 @@ int32_t ClampToInt32(long long value) {
         return INT32_MIN;
     }
     return static_cast<int32_t>(value);
-}
-
-// An optional sign and the leading digits; anything after them is ignored, no digits give 0.
-int32_t LeadingDecimal(const std::string& text) {
-    errno = 0;
-    return ClampToInt32(std::strtoll(text.c_str(), nullptr, 10));
 }
 
 // Hexadecimal digits after "&H"; none give 0.
@@ -75,7 +70,7 @@ ParsedReply ParseReply(const std::string& line) {
         } else {
             reply.firstValue = rest.substr(0, comma);
             reply.secondValue = rest.substr(comma + 1);
-            reply.pairIndex = LeadingDecimal(reply.firstValue);
+            reply.pairIndex = LeadingNumber(reply.firstValue);
             reply.valueCount = 2;
         }
     } else if (!rest.empty()) {
@@ -94,7 +89,7 @@ ParsedReply ParseReply(const std::string& line) {
         case kIntegerValue:
             reply.value.integer = reply.firstValue.compare(0, 2, "&H") == 0
                                       ? LeadingHexadecimal(reply.firstValue.substr(2))
-                                      : LeadingDecimal(reply.firstValue);
+                                      : LeadingNumber(reply.firstValue);
             break;
         case kDecimalValue:
             reply.value.decimal = std::strtod(reply.firstValue.c_str(), nullptr);

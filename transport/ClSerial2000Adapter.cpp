@@ -2,7 +2,7 @@
 
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
-#include "transport/ClSerialFiles.h"
+#include "platform/ClSerialFiles.h"
 
 ClSerial2000Adapter::ClSerial2000Adapter(ProcessContext& context)
     : context_(context), link_(context) {}

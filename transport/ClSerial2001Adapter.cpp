@@ -2,7 +2,7 @@
 
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
-#include "transport/ClSerialFiles.h"
+#include "platform/ClSerialFiles.h"
 
 ClSerial2001Adapter::ClSerial2001Adapter(ProcessContext& context)
     : context_(context), library_(context) {}

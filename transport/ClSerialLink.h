@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/DynamicLibrary.h"
 #include "transport/ClSerialInterface.h"
-#include "transport/DynamicLibrary.h"
 
 class ProcessContext;
 

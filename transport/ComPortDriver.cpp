@@ -2,8 +2,8 @@
 
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
-#include "transport/NamedLock.h"
-#include "transport/SerialDevice.h"
+#include "platform/NamedLock.h"
+#include "platform/SerialDevice.h"
 
 namespace {
 

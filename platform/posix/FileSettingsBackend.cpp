@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/FileReplacement.h"
+#include "platform/FileReplacement.h"
 
 namespace {
 

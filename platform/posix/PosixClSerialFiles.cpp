@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "transport/ClSerialFiles.h"
+#include "platform/ClSerialFiles.h"
 
 namespace ClSerialFiles {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "transport/DynamicLibrary.h"
+#include "platform/DynamicLibrary.h"
 
 bool DynamicLibrary::Load(const std::string& name) {
     Unload();

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <mutex>
 
-#include "transport/NamedLock.h"
+#include "platform/NamedLock.h"
 
 namespace {
 

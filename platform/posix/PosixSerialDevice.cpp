@@ -17,9 +17,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/PortInUseText.h"
+#include "platform/SerialDevice.h"
 #include "platform/posix/ComDevicePath.h"
-#include "transport/PortInUseText.h"
-#include "transport/SerialDevice.h"
 
 namespace {
 

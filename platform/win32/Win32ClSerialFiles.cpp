@@ -2,7 +2,7 @@
 // clserial.dll and clallserial.dll through the system's library search order.
 #include <windows.h>
 
-#include "transport/ClSerialFiles.h"
+#include "platform/ClSerialFiles.h"
 
 namespace ClSerialFiles {
 

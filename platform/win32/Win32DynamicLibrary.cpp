@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
+#include "platform/DynamicLibrary.h"
 #include "platform/win32/Win32ErrorText.h"
-#include "transport/DynamicLibrary.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "transport/NamedLock.h"
+#include "platform/NamedLock.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
+#include "platform/PortInUseText.h"
+#include "platform/SerialDevice.h"
 #include "platform/win32/Win32ErrorText.h"
-#include "transport/PortInUseText.h"
-#include "transport/SerialDevice.h"
 
 namespace {
 

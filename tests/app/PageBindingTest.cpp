@@ -19,7 +19,6 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/SpinEdit.h"
 #include "app/WidgetServices.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
@@ -31,6 +30,7 @@
 #include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
+#include "widgets/SpinEdit.h"
 
 namespace {
 
@@ -168,21 +168,21 @@ TEST_F(PageBindingTest, AValueTypedWithEnterIsSentOnceAndTheFocusLossAfterItSend
     QTest::keyClicks(gain, "4x");
     QTest::keyClick(gain, Qt::Key_Return);
     EXPECT_TRUE(Sent().empty());
-    EXPECT_EQ(gain->Text(), "400");
+    EXPECT_EQ(gain->EditText(), "400");
 }
 
 TEST_F(PageBindingTest, ARefusedChangeShowsThePreviousValueAgain) {
     Open({"--refuse", "GA", "--refuse", "LS0"});
     Sent();
     auto* gain = Named<SpinEdit>("Gain Level");
-    const QString before = gain->Text();
+    const QString before = gain->EditText();
     TypeAndEnter(gain, "400");
     EXPECT_EQ(Sent(), Lines{"GA=400"});
-    EXPECT_EQ(gain->Text(), before);
+    EXPECT_EQ(gain->EditText(), before);
 
     gain->stepBy(1);
     EXPECT_EQ(Sent(), Lines{"GA=" + std::to_string(before.toInt() + 1)});
-    EXPECT_EQ(gain->Text(), before);
+    EXPECT_EQ(gain->EditText(), before);
     EXPECT_EQ(gain->Position(), before.toInt());
 
     ShowPage(1);
@@ -287,7 +287,7 @@ TEST_F(PageBindingTest, AValueTheCameraDidNotTellShowsADashAndIsNeitherSentNorSa
             unknown.push_back(Command::GetMnemonic(row.cmdId));
             auto* edit = window->findChild<SpinEdit*>(QString::number(row.ctrlId));
             if (edit != nullptr) {
-                EXPECT_EQ(edit->Text(), "-") << unknown.back();
+                EXPECT_EQ(edit->EditText(), "-") << unknown.back();
                 unknownEdit = edit;
             }
         }
@@ -332,14 +332,14 @@ TEST_F(PageBindingTest, TheMouseWheelReachesOnlyTheControlWithTheFocus) {
     auto* black = Named<SpinEdit>("Black Level");
     Named<QComboBox>("Trigger Origin")->setFocus();
     const QString item = pattern->currentText();
-    const QString level = black->Text();
+    const QString level = black->EditText();
     Sent();
     // Rolling over controls on the way down the page changes none of them.
     RollDown(pattern);
     RollDown(black);
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(pattern->currentText(), item);
-    EXPECT_EQ(black->Text(), level);
+    EXPECT_EQ(black->EditText(), level);
 
     black->setFocus();
     RollDown(black);

@@ -41,7 +41,7 @@ TEST(CameraLinkMissingLibraryTest, AStartWithoutTheLibrarySaysWhichFilesAndFolde
     test.Context().Get<SettingsStore>().WriteDword(kCommunicationMode, kCameraLink2001Category);
     test.Restart();
     int32_t area = 0;
-    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    EXPECT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));
     const std::vector<std::string> texts = test.Notifier().Texts();
     ASSERT_EQ(texts.size(), 1u);
     const std::string tried =
@@ -56,7 +56,7 @@ TEST(CameraLinkMissingLibraryTest, AStartWithoutTheLibrarySaysWhichFilesAndFolde
     const std::string empty = test.Folder().File("no-grabbers");
     ScopedEnvironment folder("CLSERIALPATH", empty);
     test.Context().Get<CameraPort>().SetCategory(kCameraLink2000Category);
-    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    EXPECT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));
     EXPECT_EQ(test.Notifier().Texts(),
               (std::vector<std::string>{"Failed to initialize!\nNo Camera Link library "
                                         "libclser*.so in " +

@@ -35,7 +35,7 @@ protected:
 TEST_F(StartupConnectionTest, ACameraAtTheStartRateIsFoundWithoutSearching) {
     StartCamera({"--baud", "9600", "--model", "RV-4820M-PTCL"});
     int32_t area = -1;
-    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
+    EXPECT_TRUE(CameraConnection::ConnectCamera(test.Context(), area));
     EXPECT_EQ(area, 0);
     CameraModel& model = test.Context().Get<CameraModel>();
     EXPECT_EQ(model.Index(), 3);
@@ -49,12 +49,11 @@ TEST_F(StartupConnectionTest, ACameraAtTheStartRateIsFoundWithoutSearching) {
 TEST_F(StartupConnectionTest, TheBaudSearchFindsACameraAt38400OnTheThirdTry) {
     StartCamera({"--baud", "38400"});
     int32_t area = 7;
-    ASSERT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    ASSERT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));
     EXPECT_EQ(area, 7);  // no answer: the area is left alone
     std::vector<int32_t> shown;
-    EXPECT_EQ(CameraConnection::SearchBaudRate(test.Context(),
-                                               [&](int32_t index) { shown.push_back(index); }),
-              1);
+    EXPECT_TRUE(CameraConnection::SearchBaudRate(test.Context(),
+                                                 [&](int32_t index) { shown.push_back(index); }));
     EXPECT_EQ(shown, (std::vector<int32_t>{4, 3, 2}));
     CameraPort& port = test.Context().Get<CameraPort>();
     EXPECT_EQ(port.GetBaudRate(), 38400);
@@ -66,7 +65,7 @@ TEST_F(StartupConnectionTest, TheBaudSearchFindsACameraAt38400OnTheThirdTry) {
 TEST_F(StartupConnectionTest, AnUnsupportedModelStopsTheSearchAndIsReported) {
     StartCamera({"--baud", "9600", "--model", "XR-1000"});
     int32_t area = 0;
-    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 1);
+    EXPECT_TRUE(CameraConnection::ConnectCamera(test.Context(), area));
     EXPECT_FALSE(test.Context().Get<CameraModel>().IsSupported());
     EXPECT_EQ(test.Notifier().Texts(),
               (std::vector<std::string>{"Unsupported model: \"XR-1000\""}));
@@ -76,7 +75,7 @@ TEST_F(StartupConnectionTest, ALinkThatDoesNotOpenIsReportedTwice) {
     const std::string device = test.Folder().File("no-such-device");
     setenv("RVTOOL_COM1", device.c_str(), 1);
     int32_t area = 0;
-    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    EXPECT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));
     EXPECT_EQ(test.Notifier().Texts(),
               (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()\n" +
                                             device + ": No such file or directory",
@@ -88,8 +87,8 @@ TEST_F(StartupConnectionTest, APortAnotherCopyHoldsIsRefusedAsInUseOnceForEveryR
     TestContext first;  // the copy that opened the port before this one, root or not
     ASSERT_TRUE(first.Context().Get<CameraPort>().Reopen());
     int32_t area = 0;
-    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
-    EXPECT_EQ(CameraConnection::SearchBaudRate(test.Context(), nullptr), 0);
+    EXPECT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));
+    EXPECT_FALSE(CameraConnection::SearchBaudRate(test.Context(), nullptr));
     EXPECT_EQ(test.Notifier().Texts(),
               (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()\n" +
                                             camera.DevicePath() +
@@ -128,7 +127,7 @@ TEST_F(StartupConnectionTest, ARunawayReplyOverflowsTheReceiveBuffer) {
         [](ProcessContext&) { return std::make_unique<FastWaitClock>(std::chrono::seconds(2)); });
     StartCamera({"--baud", "9600", "--no-lf-after", "0"});
     int32_t area = 0;
-    EXPECT_EQ(CameraConnection::ConnectCamera(test.Context(), area), 0);
+    EXPECT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));
     ASSERT_FALSE(test.Notifier().Messages().empty());
     EXPECT_EQ(test.Notifier().Messages()[0].text, "RS-232C receiving buffer overflowed");
     EXPECT_EQ(test.Notifier().Messages()[0].caption, "Communication Error");

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/SerialDevice.h"
 #include "tests/support/PseudoTerminal.h"
-#include "transport/SerialDevice.h"
 
 namespace {
 

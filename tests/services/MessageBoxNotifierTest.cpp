@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <string>
 
-#include "app/MessageBoxNotifier.h"
+#include "widgets/MessageBoxNotifier.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/OperatorInputBlocker.h"
-#include "app/ProgressDialog.h"
 #include "core/CancelToken.h"
 #include "core/ProgressSink.h"
 #include "tests/support/FastWaitClock.h"
+#include "widgets/OperatorInputBlocker.h"
+#include "widgets/ProgressDialog.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <QFile>
 #include <QWidget>
 
-#include "app/ProgressDialog.h"
 #include "app/WidgetServices.h"
 #include "core/DialogEnabler.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProgressSink.h"
 #include "tests/support/TestContext.h"
 #include "widgets/DialogRegistry.h"
+#include "widgets/ProgressDialog.h"
 #include "widgets/StatusStrip.h"
 
 namespace {

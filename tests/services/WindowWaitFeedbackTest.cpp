@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "app/WidgetServices.h"
-#include "protocol/Command.h"
+#include "protocol/CommandEngine.h"
 #include "protocol/CommandTable.h"
 #include "tests/support/ScriptedCamera.h"
 #include "tests/support/TestContext.h"
@@ -46,7 +46,8 @@ TEST(WindowWaitFeedbackTest, WindowsRepaintButTakeNoInputWhileTheEngineWaits) {
         QTest::keyClicks(&edit, "typed");
     });
     int32_t value = 0;
-    EXPECT_FALSE(test.Context().Get<Command>().GetValue(CommandTable::IdOf("GA"), value, 1500));
+    EXPECT_FALSE(
+        test.Context().Get<CommandEngine>().GetValue(CommandTable::IdOf("GA"), value, 1500));
 
     EXPECT_TRUE(waitCursorShown);
     EXPECT_GT(window.paints, paintsBefore);

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "transport/NamedLock.h"
+#include "platform/NamedLock.h"
 
 int main() {
     std::unique_ptr<NamedLock> lock = NamedLock::Create("Rs Mutex");

@@ -13,7 +13,7 @@
 #include "controls/ControlTable.h"
 #include "operations/CameraConnection.h"
 #include "operations/LinkWatch.h"
-#include "protocol/Command.h"
+#include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"
 #include "tests/support/PseudoTerminal.h"
@@ -29,7 +29,7 @@ namespace {
 using std::chrono::milliseconds;
 using Clock = std::chrono::steady_clock;
 
-const milliseconds kTick(Command::kDrainPeriodMs);
+const milliseconds kTick(CommandEngine::kDrainPeriodMs);
 const milliseconds kPatience(5000);  // long enough for a loaded machine, never reached when right
 
 class UnplugTest : public testing::Test {
@@ -81,8 +81,8 @@ protected:
 
 TEST_F(UnplugTest, AnIdleLinkThatGoesIsToldOnceAndTheCameraIsReadAgainWhenItIsBack) {
     StartCamera({"--unplug-after", "0.7", "--replug-after", "1.5"});
-    ASSERT_EQ(CameraConnection::ConnectCamera(test_.Context(), area_), 1);
-    CommandEngine& engine = test_.Context().Get<Command>();
+    ASSERT_TRUE(CameraConnection::ConnectCamera(test_.Context(), area_));
+    CommandEngine& engine = test_.Context().Get<CommandEngine>();
     int32_t held = 0;
     ASSERT_TRUE(engine.GetValue(CommandIds::Of("GA"), held, 5000));
     ControlTable& table = test_.Context().Get<ControlTable>();
@@ -106,7 +106,7 @@ TEST_F(UnplugTest, ARequestWaitingWhenTheLinkGoesEndsAtOnceAndTheNextOneReachesT
     StartCamera({"--silent", "--unplug-after", "0.5", "--replug-after", "1"});
     CameraPort& port = test_.Context().Get<CameraPort>();
     ASSERT_TRUE(port.Open(kComCategory, 9600, 0));
-    CommandEngine& engine = test_.Context().Get<Command>();
+    CommandEngine& engine = test_.Context().Get<CommandEngine>();
     int32_t value = 0;
     const Clock::time_point start = Clock::now();
     EXPECT_FALSE(engine.GetValue(CommandIds::Of("GA"), value, 5000));

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "core/FileReplacement.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "operations/OutcomeText.h"
 #include "operations/SettingsComparison.h"
+#include "platform/FileReplacement.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/OutputFile.h"
 #include "tools/rvctl/SubcommandOperands.h"

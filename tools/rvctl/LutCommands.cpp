@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "core/FileReplacement.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/LutFiles.h"
+#include "platform/FileReplacement.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/OutputFile.h"
 #include "tools/rvctl/SubcommandOperands.h"

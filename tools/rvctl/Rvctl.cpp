@@ -5,6 +5,7 @@
 
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
+#include "core/Version.h"
 #include "operations/CameraConnection.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/CameraRunner.h"
@@ -14,10 +15,6 @@
 #include "tools/rvctl/Subcommands.h"
 #include "tools/rvctl/TerminalServices.h"
 #include "transport/CameraPort.h"
-
-#ifndef RVCTL_VERSION
-#define RVCTL_VERSION "0.20"
-#endif
 
 namespace {
 
@@ -35,6 +32,13 @@ std::string Usage() {
     for (const Subcommand& subcommand : Subcommands()) {
         const std::string call = std::string(subcommand.name) +
                                  (subcommand.synopsis[0] != '\0' ? " " : "") + subcommand.synopsis;
+        // A call too long for its column stands on a line of its own with the summary below,
+        // so that the summaries stay in one column (and help2man reads each as one entry).
+        const std::size_t column = 24;
+        if (call.size() > column) {
+            text += "  " + call + "\n" + std::string(column + 3, ' ') + subcommand.summary + "\n";
+            continue;
+        }
         char line[160];
         std::snprintf(line, sizeof line, "  %-24s %s\n", call.c_str(), subcommand.summary);
         text += line;
@@ -138,7 +142,7 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::string name = options.subcommand.empty() ? kDefaultSubcommand : options.subcommand;
     const Subcommand* subcommand = FindSubcommand(name);
     if (options.version) {
-        console.WriteResults("rvctl " RVCTL_VERSION);
+        console.WriteResults(std::string("rvctl ") + kProgramVersion);
         return kSuccess;
     }
     if (options.help && options.subcommand.empty()) {

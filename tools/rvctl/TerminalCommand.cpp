@@ -7,7 +7,7 @@
 
 #include "core/ProcessContext.h"
 #include "operations/TerminalLogic.h"
-#include "protocol/Command.h"
+#include "protocol/CommandEngine.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/InputLines.h"
 #include "tools/rvctl/Subcommands.h"
@@ -56,14 +56,14 @@ ExitStatus RunTerminal(Camera& camera) {
     std::string error;
     const std::chrono::milliseconds quiet(*QuietTime(camera.options.operands, error));
     camera.trace.SendTo(TraceLog::Destination::Results);
-    Command& engine = camera.context.Get<Command>();
+    CommandEngine& engine = camera.context.Get<CommandEngine>();
     bool sent = false;
     uint64_t received = camera.trace.ReceivedCount();
     Clock::time_point lastActivity = Clock::now();
     InputLines input(std::cin);
     for (;;) {
         for (const std::string& line :
-             input.Take(std::chrono::milliseconds(Command::kDrainPeriodMs))) {
+             input.Take(std::chrono::milliseconds(CommandEngine::kDrainPeriodMs))) {
             TerminalLogic::Send(camera.context, line);
             sent = true;
             lastActivity = Clock::now();

@@ -1,8 +1,0 @@
-#include "app/DesktopDocumentOpener.h"
-
-#include <QDesktopServices>
-#include <QUrl>
-
-bool DesktopDocumentOpener::Open(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
-}
