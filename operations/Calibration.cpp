@@ -10,6 +10,7 @@
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/WaitClock.h"
 #include "core/WaitFeedback.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
@@ -67,7 +68,7 @@ constexpr std::chrono::milliseconds kRepaintSlice{20};
 bool PauseBetweenPolls(ProcessContext& context) {
     WaitFeedback& feedback = context.Get<WaitFeedback>();
     const CancelToken& cancel = context.Get<CancelToken>();
-    const Clock::time_point end = Clock::now() + kPollPause;
+    const Clock::time_point end = Clock::now() + context.Get<WaitClock>().Pause(kPollPause);
     feedback.BeginWait();
     while (Clock::now() < end && !cancel.Requested()) {
         std::this_thread::sleep_for(kRepaintSlice);
@@ -87,7 +88,8 @@ int32_t PollUntilDone(ProcessContext& context, const Procedure& kind, Clock::tim
     CommandEngine& engine = context.Get<CommandEngine>();
     ProgressSink& progress = context.Get<ProgressSink>();
     const int statusId = CommandIds::Of(kind.status);
-    const auto silenceLimit = std::chrono::milliseconds(kind.startTimeoutMs);
+    const auto silenceLimit =
+        context.Get<WaitClock>().Timeout(std::chrono::milliseconds(kind.startTimeoutMs));
     Clock::time_point lastAnswer = start;
     for (;;) {
         if (!PauseBetweenPolls(context)) {

@@ -9,6 +9,7 @@
 #include "core/Notifier.h"
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
+#include "core/WaitClock.h"
 #include "core/WaitFeedback.h"
 #include "protocol/CommandTable.h"
 #include "protocol/ReplyParser.h"
@@ -202,7 +203,8 @@ bool Command::IsComplete(const std::string& line) {
 
 bool Command::WaitComplete(int timeoutMs) {
     std::string line;
-    if (!WaitForLine(Clock::now() + std::chrono::milliseconds(timeoutMs), line)) {
+    if (!WaitForLine(context_.Get<WaitClock>().TimeoutFromNow(std::chrono::milliseconds(timeoutMs)),
+                     line)) {
         SetOnline(false);
         return Ended(RequestOutcome::Kind::NoAnswer, timeoutMs);
     }
@@ -252,7 +254,8 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
 
     // A query is never answered with COMPLETE: one that comes is the late acknowledgement of an
     // earlier set (logged as every line is) and the answer is still awaited.
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const Clock::time_point deadline =
+        context_.Get<WaitClock>().TimeoutFromNow(std::chrono::milliseconds(timeoutMs));
     std::string line;
     do {
         if (!WaitForLine(deadline, line)) {

@@ -2,6 +2,7 @@
 #include "core/CancelToken.h"
 #include "core/OperatorWindow.h"
 #include "core/ProcessContext.h"
+#include "core/WaitClock.h"
 #include "widgets/OperatorInputBlocker.h"
 
 #include <QApplication>
@@ -34,8 +35,8 @@ void WaitWithoutOperatorInput(int milliseconds) {
 
 }  // namespace
 
-ProgressDialog::ProgressDialog(CancelToken* cancel)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), cancel_(cancel) {
+ProgressDialog::ProgressDialog(CancelToken* cancel, const WaitClock* clock)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), cancel_(cancel), clock_(clock) {
     setObjectName("ProgressDialog");
     // Its "Cancel" must reach the flow while the engine keeps every other window from input.
     setProperty(OperatorInputBlocker::kTakesInputWhileBusy, true);
@@ -73,7 +74,7 @@ ProgressDialog::~ProgressDialog() {
 }
 
 std::unique_ptr<ProgressDialog> ProgressDialog::CreateDefault(ProcessContext& context) {
-    return std::make_unique<ProgressDialog>(&context.Get<CancelToken>());
+    return std::make_unique<ProgressDialog>(&context.Get<CancelToken>(), &context.Get<WaitClock>());
 }
 
 void ProgressDialog::Cancel() {
@@ -140,7 +141,9 @@ void ProgressDialog::EndProgress() {
     }
     SetProgress(100);
     const QPointer<ProgressDialog> self(this);
-    WaitWithoutOperatorInput(kFinalHoldMs);
+    const std::chrono::milliseconds hold(kFinalHoldMs);
+    WaitWithoutOperatorInput(
+        static_cast<int>((clock_ != nullptr ? clock_->Pause(hold) : hold).count()));
     if (self.isNull()) {
         return;
     }

@@ -13,6 +13,7 @@ class ProcessContext;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class WaitClock;
 
 // The progress window of long camera operations: a small window without caption over its
 // owner, a bar from 0 to 100 and a message. The owner is disabled while the window is shown
@@ -25,8 +26,9 @@ public:
     // How long EndProgress keeps the full bar on screen.
     static constexpr int kFinalHoldMs = 1000;
 
-    // cancel: what "Cancel" requests; without one the button is not shown.
-    explicit ProgressDialog(CancelToken* cancel = nullptr);
+    // cancel: what "Cancel" requests; without one the button is not shown. clock: how long the
+    // final hold lasts; without one, kFinalHoldMs.
+    explicit ProgressDialog(CancelToken* cancel = nullptr, const WaitClock* clock = nullptr);
     ~ProgressDialog() override;
 
     // Hides the interface's quiet default, which the process context would otherwise use to
@@ -66,5 +68,6 @@ private:
     QProgressBar* bar_ = nullptr;
     QLabel* text_ = nullptr;
     CancelToken* cancel_ = nullptr;
+    const WaitClock* clock_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "controls/CameraModel.h"
 #include "core/Notifier.h"
 #include "operations/MessageLog.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
@@ -31,7 +32,7 @@ protected:
         window->ConnectAtStart();
     }
 
-    TestContext test{ProvideWidgetServices};
+    TestContext test{FastWaitClock::After(ProvideWidgetServices)};
     std::unique_ptr<ScopedEnvironment> com1;
     std::unique_ptr<MainWindow> window;
 };

@@ -30,6 +30,7 @@
 #include "operations/ChangeHistory.h"
 #include "operations/FlashAreas.h"
 #include "protocol/Command.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
@@ -134,7 +135,7 @@ protected:
         return false;
     }
 
-    TestContext test{ProvideWidgetServices};
+    TestContext test{FastWaitClock::After(ProvideWidgetServices)};
     SimProcess camera;
     std::string transcript;
     std::size_t seen = 0;

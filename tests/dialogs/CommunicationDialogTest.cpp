@@ -14,6 +14,7 @@
 #include "core/ControlMode.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/LogView.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
@@ -49,7 +50,7 @@ protected:
             "RVTOOL_COM" + std::to_string(number), test.Folder().File("none")));
     }
 
-    TestContext test{ProvideWidgetServices};
+    TestContext test{FastWaitClock::After(ProvideWidgetServices)};
     std::vector<std::unique_ptr<ScopedEnvironment>> unplugged;
     std::unique_ptr<MainWindow> window;
     CommunicationDialog* dialog = nullptr;

@@ -16,6 +16,7 @@
 #include "files/LutChannel.h"
 #include "operations/LutFiles.h"
 #include "operations/LutTransfer.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
@@ -55,7 +56,7 @@ protected:
     Lines Requests() { return ReceivedLines(transcript); }
     LutChannel& Channel(int c) { return test.Context().Get<LutTables>().Channel(c); }
 
-    TestContext test;
+    TestContext test{FastWaitClock::UseIn};
     RecordingProgress progress;
     std::unique_ptr<SimProcess> camera;
     std::unique_ptr<ScopedEnvironment> com1;

@@ -28,6 +28,7 @@
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
@@ -153,6 +154,7 @@ TEST_F(CameraOperationsTest, ACalibrationShowsItsOutcomeOnceTheCameraIsNoLongerB
 }
 
 TEST_F(CameraOperationsTest, ACameraThatFallsSilentDuringACalibrationEndsItWithATimeout) {
+    FastWaitClock::UseIn(test.Context());
     StartCamera({"--calib-seconds", "100"});
     std::thread silencer([this] {
         while (Requests().size() < 2) {
@@ -167,7 +169,11 @@ TEST_F(CameraOperationsTest, ACameraThatFallsSilentDuringACalibrationEndsItWithA
     camera->Signal(SIGCONT);
     EXPECT_EQ(Messages(), Lines{"Timeout Error"});
     // Silent for the 20 s the shading calibration may take to start, and the last question.
-    EXPECT_LE(seconds, 1 + 20 + 5 + 1 + 1);
+    const WaitClock& clock = test.Context().Get<WaitClock>();
+    const auto waits =
+        clock.Pause(std::chrono::seconds(1)) + clock.Timeout(std::chrono::seconds(20)) +
+        clock.Timeout(std::chrono::seconds(5)) + clock.Pause(std::chrono::seconds(1));
+    EXPECT_LE(seconds, std::chrono::duration<double>(waits).count() + 1);
 }
 
 TEST_F(CameraOperationsTest, IdentityWritesSendWhatTheEditsHold) {
@@ -314,6 +320,7 @@ TEST_F(CameraOperationsTest, ACancelledLoadStopsAfterTheLineInFlightAndSaysHowFa
 }
 
 TEST_F(CameraOperationsTest, ReadingsWithoutAnAnswerAndALutWriteWithoutALevelLoseNothing) {
+    FastWaitClock::UseIn(test.Context());
     StartCamera({"--silent"});
     view.texts[ControlIds::kTemperatureText] = "41";
     Click(ControlIds::kTemperatureGet);
@@ -328,6 +335,7 @@ TEST_F(CameraOperationsTest, ReadingsWithoutAnAnswerAndALutWriteWithoutALevelLos
 }
 
 TEST_F(CameraOperationsTest, AChangeThatGotNoAnswerIsReadBackWithTheNextOneThatDoes) {
+    FastWaitClock::UseIn(test.Context());
     StartCamera();
     ControlTable& table = test.Context().Get<ControlTable>();
     ReadCamera(test.Context(), nullptr);

@@ -10,6 +10,7 @@
 #include "operations/CameraConnection.h"
 
 #include "core/SettingsStore.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
@@ -27,7 +28,7 @@ protected:
     ~StartupConnectionTest() override { unsetenv("RVTOOL_COM1"); }
 
     SimProcess camera;
-    TestContext test;
+    TestContext test{FastWaitClock::UseIn};
     RecordingServices services{test.Context()};
 };
 
@@ -121,6 +122,9 @@ TEST_F(StartupConnectionTest, ARunThatDidNotEndNormallyStartsOnTheComPort) {
 }
 
 TEST_F(StartupConnectionTest, ARunawayReplyOverflowsTheReceiveBuffer) {
+    // A runaway reply takes over a second on the line at 9600 bit/s: no wait may end before.
+    test.Context().Provide<WaitClock>(
+        [](ProcessContext&) { return std::make_unique<FastWaitClock>(std::chrono::seconds(2)); });
     StartCamera({"--baud", "9600", "--no-lf-after", "0"});
     int32_t area = 0;
     EXPECT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));

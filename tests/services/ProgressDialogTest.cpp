@@ -13,6 +13,7 @@
 
 #include "core/CancelToken.h"
 #include "core/ProgressSink.h"
+#include "tests/support/FastWaitClock.h"
 #include "widgets/OperatorInputBlocker.h"
 #include "widgets/ProgressDialog.h"
 
@@ -111,12 +112,14 @@ TEST_F(ProgressDialogTest, EndProgressKeepsTheFullBarForOneSecondThenClosesAndFr
 }
 
 TEST_F(ProgressDialogTest, EndProgressMakesTheOwnerActive) {
+    const FastWaitClock fast;  // the hold's length is the test above's
+    ProgressDialog quick(nullptr, &fast);
     QWidget other;
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    progress.ShowProgress(&owner, "working");
-    progress.EndProgress();
+    quick.ShowProgress(&owner, "working");
+    quick.EndProgress();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&owner));
 }
 
@@ -197,7 +200,8 @@ TEST(ProgressDialogCancelTest, CancelAndEscapeReachTheOperationWhileTheOtherWind
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
     CancelToken token;
-    ProgressDialog progress(&token);
+    const FastWaitClock fast;
+    ProgressDialog progress(&token, &fast);
     progress.ShowProgress(&owner, "Now, writing camera gamma data.");
     // As the engine does while it waits for the camera.
     OperatorInputBlocker blocker;

@@ -47,7 +47,7 @@ TEST(WindowWaitFeedbackTest, WindowsRepaintButTakeNoInputWhileTheEngineWaits) {
     });
     int32_t value = 0;
     EXPECT_FALSE(
-        test.Context().Get<CommandEngine>().GetValue(CommandTable::IdOf("GA"), value, 3000));
+        test.Context().Get<CommandEngine>().GetValue(CommandTable::IdOf("GA"), value, 1500));
 
     EXPECT_TRUE(waitCursorShown);
     EXPECT_GT(window.paints, paintsBefore);
