@@ -11,7 +11,6 @@
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "controls/ControlCatalog.h"
-#include "controls/ControlDefinition.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "tests/support/TestContext.h"
@@ -104,13 +103,15 @@ TEST_F(MainWindowPagesTest, EveryCatalogEntryIsOnItsPageUnderItsNameWithItsItems
     }
 }
 
-// The parameter whose widget carries the object name; 0 for none.
+// The page control whose widget carries the object name; 0 for none.
 int32_t IdOfWidget(const QWidget* widget) {
-    for (const ControlDefinition& row : ControlDefinitions::kRows) {
-        if (ControlIds::ObjectName(row.ctrlId) == widget->objectName().toStdString()) {
-            return row.ctrlId;
-        }
+    const std::string name = widget->objectName().toStdString();
+#define RV_ID_OF_NAME(constant, id)           \
+    if (ControlIds::ObjectName(id) == name) { \
+        return id;                            \
     }
+    RV_CONTROL_IDS(RV_ID_OF_NAME)
+#undef RV_ID_OF_NAME
     return 0;
 }
 
