@@ -126,9 +126,9 @@ bool ControlTable::IsFactoryParam(int32_t ctrlId) {
     return false;
 }
 
-int32_t ControlTable::IsInFile(int32_t ctrlId) const {
+bool ControlTable::IsInFile(int32_t ctrlId) const {
     const ControlEntry* row = FindByCtrlId(ctrlId);
-    return row == nullptr ? 0 : row->inFile;
+    return row != nullptr && row->inFile != 0;
 }
 
 bool ControlTable::HoldsValue(int32_t ctrlId) const {

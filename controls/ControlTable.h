@@ -48,7 +48,7 @@ public:
     int32_t GetSpinMode(int32_t ctrlId);
     bool GetDataRange(int32_t ctrlId, int32_t& minValue, int32_t& maxValue);
     bool IsFactoryParam(int32_t ctrlId);
-    int32_t IsInFile(int32_t ctrlId) const;
+    bool IsInFile(int32_t ctrlId) const;
     bool HasValue(int rowIndex) const;
     // A row of that id that holds a value (no button); false for an id no row has, quietly.
     bool HoldsValue(int32_t ctrlId) const;

@@ -81,7 +81,7 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
     ControlTable& table = context.Get<ControlTable>();
     const int32_t control = table.ToCtrlId(parsed.commandId);
     if (control < 0 || (table.IsFactoryParam(control) && !context.Get<ControlMode>().IsFactory()) ||
-        table.IsInFile(control) == 0) {
+        !table.IsInFile(control)) {
         return LineOutcome::Skipped;
     }
     if (engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs)) {

@@ -168,7 +168,7 @@ void MainWindowLogic::OnPushClick(int32_t id) {
         case kCameraReset:
             // The camera will not answer until it is back, so the program ends without asking.
             FactoryOperations::ResetCamera(context_);
-            QuitWithoutConfirm = 1;
+            QuitWithoutConfirm = true;
             view_.EndProgram();
             return;
         case kCameraModelSet:
@@ -317,7 +317,7 @@ void MainWindowLogic::Replay(bool undo) {
 }
 
 bool MainWindowLogic::ConfirmClose() {
-    if (QuitWithoutConfirm == 1) {
+    if (QuitWithoutConfirm) {
         return true;
     }
     std::string question = "Are you sure to terminate the Camera Control Tool ?";

@@ -49,7 +49,7 @@ public:
     // The flash area last reported by the camera or chosen by the operator.
     int32_t CurrentArea = 0;
     // Set by a camera reset, so that the close that follows asks nothing.
-    int32_t QuitWithoutConfirm = 0;
+    bool QuitWithoutConfirm = false;
 
 private:
     void OnComboSelect(int32_t id);

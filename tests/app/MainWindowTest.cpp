@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, ClosingAsksFirstAndNoKeepsTheWindowOpen) {
 
 TEST_F(MainWindowTest, AfterACameraResetTheWindowClosesWithoutAsking) {
     Open();
-    window->Logic().QuitWithoutConfirm = 1;
+    window->Logic().QuitWithoutConfirm = true;
     window->close();
     EXPECT_TRUE(test.Notifier().Messages().empty());
     EXPECT_FALSE(window->isVisible());

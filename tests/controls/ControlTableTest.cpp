@@ -140,8 +140,8 @@ TEST_F(ControlTableTest, RowsCarryTheirCommandsLimitsAndInitialValues) {
     EXPECT_EQ(table.CtrlId2TblIndex(1214), 56);
     EXPECT_TRUE(table.IsFactoryParam(1128));
     EXPECT_FALSE(table.IsFactoryParam(1041));
-    EXPECT_EQ(table.IsInFile(1119), 0);  // the test pattern is never saved
-    EXPECT_EQ(table.IsInFile(1093), 1);
+    EXPECT_FALSE(table.IsInFile(1119));  // the test pattern is never saved
+    EXPECT_TRUE(table.IsInFile(1093));
     EXPECT_TRUE(notifier.Messages().empty());
 }
 
@@ -159,7 +159,7 @@ TEST_F(ControlTableTest, UnregisteredIdsAreReportedAndChangeNothing) {
     EXPECT_EQ(table.GetSpinMode(9999), -1);
     EXPECT_FALSE(table.GetDataRange(9999, low, high));
     EXPECT_FALSE(table.IsFactoryParam(4660));
-    EXPECT_EQ(table.IsInFile(9999), 0);
+    EXPECT_FALSE(table.IsInFile(9999));
 
     EXPECT_EQ(low, 11);
     EXPECT_EQ(high, 22);
