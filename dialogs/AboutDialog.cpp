@@ -37,7 +37,7 @@ QString FromStd(const std::string& text) {
 }  // namespace
 
 AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
-    : StatusDialog(context, "About This Control", 1064, parent),
+    : StatusDialog(context, "About This Control", parent),
       userId_(new QLineEdit(this)),
       saveUserId_(new QPushButton("Save User ID", this)),
       protect_(new QRadioButton("Protect User ID", this)),
@@ -53,15 +53,15 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     icon->setPixmap(QIcon(":/icons/application.png").pixmap(48, 48));
     auto* titles = new QVBoxLayout;
     auto* product = new QLabel(kProductName, this);
-    product->setObjectName("1000");
+    product->setObjectName("productName");
     QFont bold = product->font();
     bold.setBold(true);
     product->setFont(bold);
     auto* version = new QLabel(QString("Version: %1").arg(kProgramVersion), this);
-    version->setObjectName("1002");
+    version->setObjectName("programVersion");
     // Where the help files are looked for; a click opens the folder.
     auto* link = new LinkLabel(QDir::currentPath(), this);
-    link->setObjectName("1081");
+    link->setObjectName("makerLink");
     link->SetLink(true);
     link->SetLinkColor(QColor(0, 0, 255));
     link->SetUnderline(true);
@@ -75,15 +75,17 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
 
     auto* camera = new QGroupBox("Camera Data", this);
     auto* form = new QFormLayout(camera);
-    form->addRow("Model Name", ReadOnlyField(FromStd(data.modelName), "1024", "Model Name", this));
-    form->addRow("Camera ID", ReadOnlyField(FromStd(data.cameraId), "1023", "Camera ID", this));
-    form->addRow("Firmware Version",
-                 ReadOnlyField(FromStd(data.firmwareVersion), "1022", "Firmware Version", this));
+    form->addRow("Model Name",
+                 ReadOnlyField(FromStd(data.modelName), "modelName", "Model Name", this));
+    form->addRow("Camera ID", ReadOnlyField(FromStd(data.cameraId), "cameraId", "Camera ID", this));
+    form->addRow("Firmware Version", ReadOnlyField(FromStd(data.firmwareVersion), "firmwareVersion",
+                                                   "Firmware Version", this));
     form->addRow("FPGA Version",
-                 ReadOnlyField(FromStd(data.fpgaVersion), "1082", "FPGA Version", this));
+                 ReadOnlyField(FromStd(data.fpgaVersion), "fpgaVersion", "FPGA Version", this));
 
     auto* device = new QHBoxLayout;
-    const char* const deviceIds[] = {"1149", "1150", "1151", "1152"};
+    const char* const deviceIds[] = {"deviceVersion1", "deviceVersion2", "deviceVersion3",
+                                     "deviceVersion4"};
     for (std::size_t i = 0; i < deviceVersion_.size(); ++i) {
         if (i > 0) {
             device->addWidget(new QLabel(".", this));
@@ -101,27 +103,27 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
         device->addWidget(part);
     }
     auto* saveDevice = new QPushButton("Save Dev Ver", this);
-    saveDevice->setObjectName("1153");
+    saveDevice->setObjectName("saveDeviceVersion");
     saveDevice->setAutoDefault(false);
     saveDevice->setVisible(factoryMode);
     device->addWidget(saveDevice);
     device->addStretch(1);
     auto* deviceLabel = new QLabel("Device Version", this);
-    deviceLabel->setObjectName("1185");
+    deviceLabel->setObjectName("deviceVersionLabel");
     deviceLabel->setBuddy(deviceVersion_[0]);
     form->addRow(deviceLabel, device);
 
-    userId_->setObjectName("1028");
+    userId_->setObjectName("userIdEdit");
     userId_->setText(FromStd(data.userId));
     userId_->setAccessibleName("User ID");
-    saveUserId_->setObjectName("1083");
+    saveUserId_->setObjectName("saveUserId");
     saveUserId_->setAutoDefault(false);
     auto* user = new QHBoxLayout;
     user->addWidget(userId_, 1);
     user->addWidget(saveUserId_);
     form->addRow("User ID", user);
-    protect_->setObjectName("1084");
-    enableEdit_->setObjectName("1085");
+    protect_->setObjectName("protectCheck");
+    enableEdit_->setObjectName("enableEditCheck");
     auto* protection = new QHBoxLayout;
     protection->addWidget(protect_);
     protection->addWidget(enableEdit_);
@@ -131,13 +133,13 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
 
     auto* help = new QGroupBox("Help", this);
     auto* helpRow = new QHBoxLayout(help);
-    helpFiles_->setObjectName("1087");
+    helpFiles_->setObjectName("helpFiles");
     helpFiles_->setAccessibleName("Help File");
     for (const std::string& name : ListHelpFiles(QDir::currentPath().toStdString())) {
         helpFiles_->addItem(FromStd(name));
     }
     auto* view = new QPushButton("View Help File", this);
-    view->setObjectName("1043");
+    view->setObjectName("helpFileView");
     view->setAutoDefault(false);
     auto* helpLabel = new QLabel("Help File", this);
     helpLabel->setBuddy(helpFiles_);

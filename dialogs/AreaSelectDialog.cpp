@@ -9,13 +9,13 @@
 
 AreaSelectDialog::AreaSelectDialog(ProcessContext& context, const ChoiceRequest& request,
                                    QWidget* parent)
-    : StatusDialog(context, QString::fromStdString(request.caption), 1086, parent),
+    : StatusDialog(context, QString::fromStdString(request.caption), parent),
       areas_(new QComboBox(this)) {
     auto* contents = new QVBoxLayout;
     auto* prompt = new QLabel(QString::fromStdString(request.prompt), this);
-    prompt->setObjectName("1020");
+    prompt->setObjectName("areaPrompt");
     prompt->setBuddy(areas_);
-    areas_->setObjectName("1015");
+    areas_->setObjectName("areaList");
     areas_->setAccessibleName("Flash memory area");
     for (const std::string& item : request.items) {
         areas_->addItem(QString::fromStdString(item));

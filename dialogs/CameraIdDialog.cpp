@@ -12,14 +12,13 @@
 #include "operations/CameraIdentity.h"
 
 CameraIdDialog::CameraIdDialog(ProcessContext& context, QWidget* parent)
-    : StatusDialog(context, "Camera Id", 1065, parent) {
+    : StatusDialog(context, "Camera Id", parent) {
     const CameraIdentity::CameraIdCharacters id = CameraIdentity::ReadCameraId(context);
 
     auto* contents = new QVBoxLayout;
     auto* group = new QGroupBox("Camera Id", this);
     auto* row = new QHBoxLayout(group);
-    characters_ =
-        new CharacterBoxes({1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1042}, group);
+    characters_ = new CharacterBoxes("cameraIdCharacter", 10, group);
     for (std::size_t i = 0; i < characters_->Count(); ++i) {
         QLineEdit* box = characters_->Box(i);
         box->setText(QString::fromStdString(id[i]));
@@ -28,7 +27,7 @@ CameraIdDialog::CameraIdDialog(ProcessContext& context, QWidget* parent)
     row->addWidget(characters_);
     contents->addWidget(group);
     auto* save = new QPushButton("Save", this);
-    save->setObjectName("1050");
+    save->setObjectName("saveCameraId");
     save->setAutoDefault(false);
     save->setVisible(context.Get<ControlMode>().IsFactory());
     contents->addWidget(save, 0, Qt::AlignRight);

@@ -6,12 +6,13 @@
 #include <QTimer>
 #include <algorithm>
 
-CharacterBoxes::CharacterBoxes(const std::vector<int>& ids, QWidget* parent) : QWidget(parent) {
+CharacterBoxes::CharacterBoxes(const QString& name, std::size_t count, QWidget* parent)
+    : QWidget(parent) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    for (std::size_t i = 0; i < ids.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         auto* box = new QLineEdit(this);
-        box->setObjectName(QString::number(ids[i]));
+        box->setObjectName(name + QString::number(i + 1));
         box->setFixedWidth(box->fontMetrics().horizontalAdvance("WW") + 10);
         box->setAlignment(Qt::AlignCenter);
         box->installEventFilter(this);

@@ -12,8 +12,8 @@ class QLineEdit;
 class CharacterBoxes : public QWidget {
     Q_OBJECT
 public:
-    // One box per id, in this order; each is named by its id.
-    explicit CharacterBoxes(const std::vector<int>& ids, QWidget* parent = nullptr);
+    // count boxes, named name1, name2, ... in their order.
+    CharacterBoxes(const QString& name, std::size_t count, QWidget* parent = nullptr);
 
     std::size_t Count() const { return boxes_.size(); }
     QLineEdit* Box(std::size_t index) const { return boxes_[index]; }

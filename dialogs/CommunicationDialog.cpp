@@ -69,28 +69,28 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     // Line Status
     QGroupBox* lineGroup = MakeGroup("Line Status", this);
     lineIcon_ = new QLabel(lineGroup);
-    lineIcon_->setObjectName("1071");
+    lineIcon_->setObjectName("lineIcon");
     lineIcon_->setPixmap(QPixmap(kOfflineIcon));
     lineText_ = new QLabel("Offline", lineGroup);
-    lineText_->setObjectName("1063");
+    lineText_->setObjectName("lineText");
     auto* lineLayout = new QHBoxLayout(lineGroup);
     lineLayout->addWidget(lineIcon_);
     lineLayout->addWidget(lineText_, 1);
 
     // Communication Port
     QGroupBox* portGroup = MakeGroup("Communication Port", this);
-    categoryList_ = MakeList("1009", "Category",
+    categoryList_ = MakeList("categoryList", "Category",
                              {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
                               "Camera Link spec. ver.1.1"},
                              portGroup);
-    portList_ = MakeList("1005", "Port Name", {}, portGroup);
+    portList_ = MakeList("portList", "Port Name", {}, portGroup);
     portList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    baudList_ = MakeList("1027", "Baud Rate", BaudRateItems(), portGroup);
+    baudList_ = MakeList("baudList", "Baud Rate", BaudRateItems(), portGroup);
     baudLabel_ = new QLabel("Baud Rate", portGroup);
-    baudLabel_->setObjectName("1016");
+    baudLabel_->setObjectName("baudLabel");
     baudLabel_->setBuddy(baudList_);
     auto* autoButton = new QPushButton("Auto", portGroup);
-    autoButton->setObjectName("1088");
+    autoButton->setObjectName("autoButton");
     auto* portLayout = new QFormLayout(portGroup);
     portLayout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     portLayout->addRow("Category", categoryList_);
@@ -105,10 +105,10 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     QGroupBox* filesGroup = MakeGroup("Files", this);
     auto* writeFile = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
                                       "Write To File...", filesGroup);
-    writeFile->setObjectName("1072");
+    writeFile->setObjectName("writeSettingsFile");
     auto* readFile = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton),
                                      "Read To FIle....", filesGroup);
-    readFile->setObjectName("1073");
+    readFile->setObjectName("readSettingsFile");
     auto* filesLayout = new QVBoxLayout(filesGroup);
     filesLayout->addWidget(writeFile);
     filesLayout->addWidget(readFile);
@@ -116,23 +116,23 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     // Current Area
     QGroupBox* currentGroup = MakeGroup("Current Area", this);
     areaName_ = new QLabel(currentGroup);
-    areaName_->setObjectName("1075");
+    areaName_->setObjectName("currentAreaName");
     areaName_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     areaName_->setMinimumWidth(areaName_->fontMetrics().horizontalAdvance("User 3 Data") + 16);
     auto* getArea = new QPushButton("Get Area", currentGroup);
-    getArea->setObjectName("1074");
+    getArea->setObjectName("getAreaButton");
     auto* currentLayout = new QHBoxLayout(currentGroup);
     currentLayout->addWidget(areaName_, 1);
     currentLayout->addWidget(getArea);
 
     // Factory And User Setting In Camera
     QGroupBox* areaGroup = MakeGroup("Factory And User Setting In Camera", this);
-    areaList_ = MakeList("1026", "Flash memory area",
+    areaList_ = MakeList("areaList", "Flash memory area",
                          {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"}, areaGroup);
     storeButton_ = new QPushButton("Store", areaGroup);
-    storeButton_->setObjectName("1076");
+    storeButton_->setObjectName("storeButton");
     auto* loadButton = new QPushButton("Load", areaGroup);
-    loadButton->setObjectName("1077");
+    loadButton->setObjectName("loadButton");
     auto* areaLayout = new QHBoxLayout(areaGroup);
     areaLayout->addWidget(areaList_, 1);
     areaLayout->addWidget(storeButton_);
@@ -141,13 +141,13 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     // ControlTool Message
     QGroupBox* messageGroup = MakeGroup("ControlTool Message", this);
     log_ = new LogView(context_.Get<MessageLog>().Lines(), messageGroup);
-    log_->setObjectName("1078");
+    log_->setObjectName("messageLog");
     log_->setAccessibleName("ControlTool Message");
     log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     auto* saveLog = new QPushButton("Write To File", messageGroup);
-    saveLog->setObjectName("1079");
+    saveLog->setObjectName("saveLogButton");
     auto* clearLog = new QPushButton("Clear", messageGroup);
-    clearLog->setObjectName("1080");
+    clearLog->setObjectName("clearLogButton");
     auto* messageButtons = new QHBoxLayout;
     messageButtons->addStretch(1);
     messageButtons->addWidget(saveLog);
@@ -157,7 +157,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     messageLayout->addLayout(messageButtons);
 
     statusPicture_ = new QLabel(this);
-    statusPicture_->setObjectName("1066");
+    statusPicture_->setObjectName("statusPicture");
     SetStatusPicture(statusPicture_);
 
     auto* contents = new QWidget(this);

@@ -46,9 +46,9 @@ unsigned MouseKeysOf(const QMouseEvent* event) {
     return keys;
 }
 
-QPushButton* Button(const char* text, int id, QWidget* parent) {
+QPushButton* Button(const char* text, const char* name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::number(id));
+    button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
 }
@@ -63,7 +63,7 @@ QLabel* AxisMark(const char* text, Qt::Alignment alignment, const QRect& where, 
 }  // namespace
 
 LutGraph::LutGraph(LutChannel& channel, QWidget* parent) : QFrame(parent), channel_(channel) {
-    setObjectName("1056");
+    setObjectName("lutGraph");
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kEdge);
     setFixedSize(kGraphWindow, kGraphWindow);
@@ -117,7 +117,7 @@ void LutGraph::mouseMoveEvent(QMouseEvent* event) {
 }
 
 LutEditor::LutEditor(ProcessContext& context, int colorIndex, QWidget* parent)
-    : StatusDialog(context, QString::fromStdString(LutChannel::Title(colorIndex)), 1067, parent),
+    : StatusDialog(context, QString::fromStdString(LutChannel::Title(colorIndex)), parent),
       colorIndex_(colorIndex),
       channel_(context.Get<LutTables>().Channel(colorIndex)),
       graph_(nullptr),
@@ -130,15 +130,15 @@ LutEditor::LutEditor(ProcessContext& context, int colorIndex, QWidget* parent)
     // Left column: mode, transfers, edit points.
     auto* modeGroup = new QGroupBox("Current Mode Status", this);
     modeText_ = new QLabel(modeGroup);
-    modeText_->setObjectName("1136");
+    modeText_->setObjectName("lutModeText");
     modeText_->setAlignment(Qt::AlignCenter);
     auto* modeLayout = new QVBoxLayout(modeGroup);
     modeLayout->addWidget(modeText_);
 
     auto* operationGroup = new QGroupBox("Operation", this);
-    auto* read = Button("Read Table Data", 1133, operationGroup);
-    auto* write = Button("Write Table Data", 1054, operationGroup);
-    auto* clear = Button("Clear Table Data", 1055, operationGroup);
+    auto* read = Button("Read Table Data", "readTable", operationGroup);
+    auto* write = Button("Write Table Data", "writeTable", operationGroup);
+    auto* clear = Button("Clear Table Data", "clearTable", operationGroup);
     auto* operationLayout = new QVBoxLayout(operationGroup);
     operationLayout->addWidget(read);
     operationLayout->addWidget(write);
@@ -147,11 +147,11 @@ LutEditor::LutEditor(ProcessContext& context, int colorIndex, QWidget* parent)
     auto* editGroup = new QGroupBox("Change To Edit Mode", this);
     auto* countLabel = new QLabel("Edit Point\nCount To Add", editGroup);
     pointCount_ = new QSpinBox(editGroup);
-    pointCount_->setObjectName("1135");
+    pointCount_->setObjectName("lutPointCount");
     pointCount_->setRange(2, LutChannel::kMaxPoints);
     pointCount_->setValue(8);
     countLabel->setBuddy(pointCount_);
-    auto* convert = Button("Convert Editable", 1057, editGroup);
+    auto* convert = Button("Convert Editable", "convertEditable", editGroup);
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
     countRow->addWidget(pointCount_);

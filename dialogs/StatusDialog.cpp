@@ -9,11 +9,10 @@
 
 #include "core/ProcessContext.h"
 
-StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, int statusPictureId,
-                           QWidget* parent)
+StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, QWidget* parent)
     : QDialog(parent), context_(context), statusPicture_(new QLabel(this)) {
     setWindowTitle(caption);
-    statusPicture_->setObjectName(QString::number(statusPictureId));
+    statusPicture_->setObjectName("statusPicture");
     SetStatusPicture(statusPicture_);
     auto* layout = new QVBoxLayout(this);
     // As large as the contents want, no larger: these dialogs hold a few fields each.

@@ -19,8 +19,7 @@ class QLayout;
 class StatusDialog : public QDialog, public OnlineStatusUpdater, public OperatorWindow {
     Q_OBJECT
 public:
-    StatusDialog(ProcessContext& context, const QString& caption, int statusPictureId,
-                 QWidget* parent = nullptr);
+    StatusDialog(ProcessContext& context, const QString& caption, QWidget* parent = nullptr);
     ~StatusDialog() override;
 
 protected:

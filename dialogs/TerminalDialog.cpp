@@ -67,20 +67,20 @@ TerminalDialog::TerminalDialog(ProcessContext& context, QWidget* parent)
 
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     commandEdit_ = new QLineEdit(this);
-    commandEdit_->setObjectName("1001");
+    commandEdit_->setObjectName("commandEdit");
     commandEdit_->setAccessibleName("Command");
     commandEdit_->setFont(fixed);
-    closeButton_ = MakeButton("Close", "1007", this);
-    sendButton_ = MakeButton("Send", "1003", this);
+    closeButton_ = MakeButton("Close", "closeButton", this);
+    sendButton_ = MakeButton("Send", "sendButton", this);
     sendButton_->setDefault(true);  // Enter in the command line sends it
-    clearButton_ = MakeButton("Clear", "1006", this);
-    saveButton_ = MakeButton("Save", "1008", this);
+    clearButton_ = MakeButton("Clear", "clearButton", this);
+    saveButton_ = MakeButton("Save", "saveButton", this);
     log_ = new LogView(context_.Get<TerminalLog>().Lines(), this);
-    log_->setObjectName("1004");
+    log_->setObjectName("terminalLog");
     log_->setAccessibleName("Terminal log");
     log_->setFont(fixed);
     statusPicture_ = new QLabel(this);
-    statusPicture_->setObjectName("1070");
+    statusPicture_->setObjectName("statusPicture");
     statusPicture_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetStatusPicture(statusPicture_);
     setFocusProxy(commandEdit_);

@@ -8,15 +8,15 @@
 #include "operations/CameraIdentity.h"
 
 UserIdDialog::UserIdDialog(ProcessContext& context, QWidget* parent)
-    : StatusDialog(context, "User Id", 1068, parent), userId_(new QLineEdit(this)) {
-    userId_->setObjectName("1039");
+    : StatusDialog(context, "User Id", parent), userId_(new QLineEdit(this)) {
+    userId_->setObjectName("userIdEdit");
     userId_->setAccessibleName("User ID");
     userId_->setText(QString::fromStdString(CameraIdentity::ReadUserId(context)));
     userId_->setMinimumWidth(userId_->fontMetrics().horizontalAdvance(QString(18, 'W')));
     auto* label = new QLabel("User ID", this);
     label->setBuddy(userId_);
     auto* save = new QPushButton("Save", this);
-    save->setObjectName("1040");
+    save->setObjectName("saveUserId");
     save->setAutoDefault(false);
     auto* contents = new QHBoxLayout;
     contents->addWidget(label);

@@ -34,8 +34,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     }
     template <class Widget>
-    Widget* Control(int id) {
-        return dialog->findChild<Widget*>(QString::number(id));
+    Widget* Control(const char* name) {
+        return dialog->findChild<Widget*>(name);
     }
     // Opens the list, highlights the item and takes it with Enter.
     void Choose(QComboBox* list, const QString& item) {
@@ -58,12 +58,12 @@ protected:
 
 TEST_F(CommunicationDialogTest, TheFactoryAreaAndTheBaudRateAreForFactoryModeOnly) {
     Open();
-    auto* areas = Control<QComboBox>(1026);
-    auto* store = Control<QPushButton>(1076);
+    auto* areas = Control<QComboBox>("areaList");
+    auto* store = Control<QPushButton>("storeButton");
     EXPECT_EQ(areas->currentText(), "User 1 Data");
     EXPECT_TRUE(store->isEnabled());
-    EXPECT_FALSE(Control<QComboBox>(1027)->isVisible());
-    EXPECT_FALSE(Control<QLabel>(1016)->isVisible());
+    EXPECT_FALSE(Control<QComboBox>("baudList")->isVisible());
+    EXPECT_FALSE(Control<QLabel>("baudLabel")->isVisible());
 
     Choose(areas, "Factory Data");
     EXPECT_FALSE(store->isEnabled());
@@ -74,9 +74,9 @@ TEST_F(CommunicationDialogTest, TheFactoryAreaAndTheBaudRateAreForFactoryModeOnl
     test.Context().Get<ControlMode>().Toggle();
     window->Logic().UpdateModeView();
     EXPECT_TRUE(store->isEnabled());
-    EXPECT_TRUE(Control<QComboBox>(1027)->isVisible());
-    EXPECT_TRUE(Control<QComboBox>(1027)->isEnabled());
-    EXPECT_TRUE(Control<QLabel>(1016)->isVisible());
+    EXPECT_TRUE(Control<QComboBox>("baudList")->isVisible());
+    EXPECT_TRUE(Control<QComboBox>("baudList")->isEnabled());
+    EXPECT_TRUE(Control<QLabel>("baudLabel")->isVisible());
 }
 
 TEST_F(CommunicationDialogTest, AutoFindsTheCameraOnCom3AndShowsItOnline) {
@@ -86,17 +86,17 @@ TEST_F(CommunicationDialogTest, AutoFindsTheCameraOnCom3AndShowsItOnline) {
     Unplug(2);
     ScopedEnvironment com3("RVTOOL_COM3", camera.DevicePath());
     Open();
-    EXPECT_EQ(Control<QLabel>(1063)->text(), "Offline");
+    EXPECT_EQ(Control<QLabel>("lineText")->text(), "Offline");
 
-    QTest::mouseClick(Control<QPushButton>(1088), Qt::LeftButton);
-    auto* ports = Control<QComboBox>(1005);
+    QTest::mouseClick(Control<QPushButton>("autoButton"), Qt::LeftButton);
+    auto* ports = Control<QComboBox>("portList");
     EXPECT_EQ(ports->currentIndex(), 2);
     EXPECT_EQ(ports->currentData().toString(), "COM3");
     EXPECT_TRUE(ports->currentText().contains(QString::fromStdString(camera.DevicePath())))
         << "the device is shown beside the port's name";
-    EXPECT_EQ(Control<QLabel>(1063)->text(), "Online");
+    EXPECT_EQ(Control<QLabel>("lineText")->text(), "Online");
     // The pages were read again: the settings queries are in the message log.
-    LogListModel* log = Control<LogView>(1078)->LogModel();
+    LogListModel* log = Control<LogView>("messageLog")->LogModel();
     bool gainRead = false;
     for (int row = 0; row < log->rowCount(); ++row) {
         gainRead = gainRead || log->index(row).data().toString() == "GA?";

@@ -43,13 +43,17 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         return dialog;
     }
-    QLineEdit* Edit(QWidget* dialog, int id) {
-        return dialog->findChild<QLineEdit*>(QString::number(id));
+    QLineEdit* Edit(QWidget* dialog, const QString& name) {
+        return dialog->findChild<QLineEdit*>(name);
+    }
+    // The camera id's character box at position (1 to 10).
+    QLineEdit* Box(QWidget* dialog, int position) {
+        return Edit(dialog, "cameraIdCharacter" + QString::number(position));
     }
     std::string CameraIdShown(QWidget* dialog) {
         QString shown;
-        for (int id : {1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1042}) {
-            shown += Edit(dialog, id)->text() + "|";
+        for (int position = 1; position <= 10; ++position) {
+            shown += Box(dialog, position)->text() + "|";
         }
         return shown.toStdString();
     }
@@ -68,8 +72,9 @@ TEST_F(IdentityDialogsTest, TheAboutDialogShowsEachDeviceVersionPartWhole) {
         test.Context().Get<CommandEngine>().SetString(CommandIds::kDV00, "10.20.3.4", 5000));
     auto about = Show<AboutDialog>();
     std::vector<std::string> parts;
-    for (int id : {1149, 1150, 1151, 1152}) {
-        QLineEdit* part = Edit(about.get(), id);
+    for (const char* name :
+         {"deviceVersion1", "deviceVersion2", "deviceVersion3", "deviceVersion4"}) {
+        QLineEdit* part = Edit(about.get(), name);
         parts.push_back(part->text().toStdString());
         EXPECT_GE(part->width(), part->fontMetrics().horizontalAdvance(part->text()))
             << "the part fits its box";
@@ -79,7 +84,7 @@ TEST_F(IdentityDialogsTest, TheAboutDialogShowsEachDeviceVersionPartWhole) {
 
 TEST_F(IdentityDialogsTest, TypingOrPastingACameraIdFillsTheBoxesInTurn) {
     auto dialog = Show<CameraIdDialog>();
-    QLineEdit* first = Edit(dialog.get(), 1029);
+    QLineEdit* first = Box(dialog.get(), 1);
     first->setFocus();
     first->selectAll();
     for (QChar character : QString("RV24100042")) {
@@ -89,7 +94,7 @@ TEST_F(IdentityDialogsTest, TypingOrPastingACameraIdFillsTheBoxesInTurn) {
 
     // A pasted id spreads from the box it goes into; what runs past the last box is dropped.
     QApplication::clipboard()->setText("XY7");
-    QLineEdit* ninth = Edit(dialog.get(), 1037);
+    QLineEdit* ninth = Box(dialog.get(), 9);
     ninth->setFocus();
     ninth->selectAll();
     QTest::keySequence(ninth, QKeySequence::Paste);
@@ -100,7 +105,7 @@ TEST_F(IdentityDialogsTest, EnterClosesTheIdDialogsAndSendsNothing) {
     test.Context().Get<ControlMode>().Set(1);
     auto cameraId = Show<CameraIdDialog>();
     Sent();
-    QLineEdit* box = Edit(cameraId.get(), 1031);
+    QLineEdit* box = Box(cameraId.get(), 3);
     box->setFocus();
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_FALSE(cameraId->isVisible());
@@ -108,7 +113,7 @@ TEST_F(IdentityDialogsTest, EnterClosesTheIdDialogsAndSendsNothing) {
 
     auto userId = Show<UserIdDialog>();
     Sent();
-    QLineEdit* edit = Edit(userId.get(), 1039);
+    QLineEdit* edit = Edit(userId.get(), "userIdEdit");
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_FALSE(userId->isVisible());

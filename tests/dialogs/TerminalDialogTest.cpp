@@ -61,7 +61,7 @@ TEST_F(TerminalDialogTest, LinesGoOutAsTypedWithCrLfAndTheTraceShowsBothWays) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return Shown().value(0).endsWith("Rx: COMPLETE"); }));
 
     edit->clear();
-    QTest::mouseClick(terminal->findChild<QPushButton*>("1003"), Qt::LeftButton);
+    QTest::mouseClick(terminal->findChild<QPushButton*>("sendButton"), Qt::LeftButton);
     EXPECT_EQ(camera.Receive(2, milliseconds(2000)), "\r\n");
     EXPECT_EQ(camera.ReceiveAvailable(milliseconds(100)), "") << "CR LF only";
 

@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(LutEditorTest, TheGraphShowsTheGreenLineAndADragBendsIt) {
-    EXPECT_EQ(editor.findChild<QLabel*>("1136")->text(), "Edit Mode");
+    EXPECT_EQ(editor.findChild<QLabel*>("lutModeText")->text(), "Edit Mode");
     QImage image = Graph();
     // The default table: the diagonal from bottom left to top right.
     EXPECT_TRUE(Green(image, 128, 128));
