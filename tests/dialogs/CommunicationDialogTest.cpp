@@ -116,8 +116,8 @@ TEST_F(CommunicationDialogTest, EnterPressesNoButton) {
     dialog->close();
     window->ShowCommunicationDialog();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    for (int id : {1009, 1005, 1026}) {
-        auto* list = Control<QComboBox>(id);
+    for (const char* name : {"categoryList", "portList", "areaList"}) {
+        auto* list = Control<QComboBox>(name);
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Return);
     }
