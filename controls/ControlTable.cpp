@@ -141,6 +141,14 @@ bool ControlTable::IsKnown(int32_t ctrlId) const {
     return row != nullptr && row->known;
 }
 
+std::optional<int32_t> ControlTable::KnownValue(int32_t ctrlId) const {
+    const ControlEntry* row = FindByCtrlId(ctrlId);
+    if (row == nullptr || !row->known) {
+        return std::nullopt;
+    }
+    return row->value;
+}
+
 void ControlTable::MarkKnown(int32_t ctrlId, bool known) {
     if (ControlEntry* row = FindByCtrlId(ctrlId)) {
         row->known = known;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "controls/ControlDefinition.h"
 
@@ -53,6 +54,8 @@ public:
     // A row of that id that holds a value (no button); false for an id no row has, quietly.
     bool HoldsValue(int32_t ctrlId) const;
     bool IsKnown(int32_t ctrlId) const;
+    // The value the camera told for the row; nothing while it has not, or for an id no row has.
+    std::optional<int32_t> KnownValue(int32_t ctrlId) const;
     void MarkKnown(int32_t ctrlId, bool known);
     void MarkReadBackPending(int32_t ctrlId, bool pending);
     int CountValueControls();

@@ -85,11 +85,8 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
         return LineOutcome::Skipped;
     }
     if (engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs)) {
-        context.Get<UnstoredChanges>().Note(
-            control,
-            table.IsKnown(control) ? std::optional<int32_t>(table.GetDataValue(control))
-                                   : std::nullopt,
-            parsed.value.integer);
+        context.Get<UnstoredChanges>().Note(control, table.KnownValue(control),
+                                            parsed.value.integer);
         table.SetDataValue(control, parsed.value.integer);
         table.MarkKnown(control, true);
         table.MarkReadBackPending(control, false);

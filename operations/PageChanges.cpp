@@ -7,13 +7,11 @@
 namespace PageChanges {
 
 Parameters::Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
-    ControlTable& table = context.Get<ControlTable>();
     // A value the camera had not told cannot be sent back.
-    const bool known = table.IsKnown(ctrlId);
-    const int32_t before = table.GetDataValue(ctrlId);
+    const std::optional<int32_t> before = context.Get<ControlTable>().KnownValue(ctrlId);
     const Parameters::Result result = Parameters::Set(context, ctrlId, value);
-    if (result.accepted && known && result.value != before) {
-        context.Get<ChangeHistory>().Record({ctrlId, before, result.value});
+    if (result.accepted && before && result.value != *before) {
+        context.Get<ChangeHistory>().Record({ctrlId, *before, result.value});
     }
     return result;
 }

@@ -125,9 +125,7 @@ Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
         return nothing;
     }
     // The operator's value is meant for the camera, whether or not the old one was known.
-    const bool wasKnown = table.IsKnown(ctrlId);
-    const std::optional<int32_t> before =
-        wasKnown ? std::optional<int32_t>(table.GetDataValue(ctrlId)) : std::nullopt;
+    const std::optional<int32_t> before = table.KnownValue(ctrlId);
     table.MarkKnown(ctrlId, true);
     Result result = Send(context, table, ctrlId, value);
     result.outcome = context.Get<CommandEngine>().LastOutcome();
@@ -139,7 +137,7 @@ Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
         table.MarkKnown(ctrlId, false);
         table.MarkReadBackPending(ctrlId, true);
     } else {
-        table.MarkKnown(ctrlId, wasKnown);
+        table.MarkKnown(ctrlId, before.has_value());
     }
     return result;
 }
