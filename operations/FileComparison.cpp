@@ -10,14 +10,15 @@
 #include "core/StatusLine.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
+#include "platform/FileAccess.h"
 
 namespace FileComparison {
 
 namespace {
 
 std::string FileName(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::size_t separator = FileAccess::LastSeparator(path);
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 std::string ValueText(const CatalogEntry* entry, int32_t value) {
