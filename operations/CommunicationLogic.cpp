@@ -7,6 +7,7 @@
 #include "core/CancelToken.h"
 #include "core/CommunicationView.h"
 #include "core/ControlMode.h"
+#include "core/MainView.h"
 #include "core/MessageGathering.h"
 #include "core/Notifier.h"
 #include "core/OnlineStatusSink.h"
@@ -30,7 +31,6 @@ namespace {
 
 constexpr int kAreaQueryTimeoutMs = 5000;
 constexpr int kStoreTimeoutMs = 40000;
-constexpr int kLoadTimeoutMs = 10000;
 constexpr int32_t kFirstUserArea = 1;
 
 }  // namespace
@@ -240,10 +240,8 @@ void CommunicationLogic::OnStore() {
 }
 
 void CommunicationLogic::OnLoad() {
-    if (context_.Get<CommandEngine>().SetValue(CommandIds::kLD, view_.SelectedArea(),
-                                               kLoadTimeoutMs)) {
-        FlashAreas::AreaLoaded(context_);
-        RefreshFromCamera(context_, mainView_);
+    if (FlashAreas::LoadArea(context_, view_.SelectedArea(), &mainView_)) {
+        ShowCameraValues(context_, mainView_);
     }
 }
 

@@ -66,6 +66,13 @@ void TellUnanswered(ProcessContext& context, const std::string& what) {
     }
 }
 
+// After the camera confirmed loading an area: its settings are stored ones again and the
+// operator's earlier changes are gone, so nothing is left unstored or to undo.
+void AreaLoaded(ProcessContext& context) {
+    context.Get<UnstoredChanges>().Clear();
+    context.Get<ChangeHistory>().Clear();
+}
+
 }  // namespace
 
 bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
@@ -75,11 +82,6 @@ bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
     }
     context.Get<UnstoredChanges>().Clear();
     return true;
-}
-
-void AreaLoaded(ProcessContext& context) {
-    context.Get<UnstoredChanges>().Clear();
-    context.Get<ChangeHistory>().Clear();
 }
 
 std::optional<int32_t> ReadCurrentArea(ProcessContext& context) {

@@ -44,9 +44,6 @@ void StoreAll(ProcessContext& context, MainView& view);
 // Stores into the area with the caller's time-out: the factory area has its own command. True
 // when the camera confirmed; the camera's settings then count as stored.
 bool Store(ProcessContext& context, int32_t area, int timeoutMs);
-// After the camera confirmed loading an area: its settings are stored ones again and the
-// operator's earlier changes are gone, so nothing is left unstored or to undo.
-void AreaLoaded(ProcessContext& context);
 // The factory area alone, without a word.
 void SaveFactoryArea(ProcessContext& context);
 
