@@ -57,13 +57,14 @@ void MainWindowLogic::ConnectAtStart() {
         ProgressSink& progress = context_.Get<ProgressSink>();
         progress.ShowProgress(nullptr,
                               OutcomeText::ForSearch(context_.Get<CameraPort>().GetBaudRate()));
-        int ratesTried = 0;
         answered = CameraConnection::SearchBaudRate(context_, [&](int32_t index) {
             const std::string text = OutcomeText::ForSearch(CameraPort::BaudRateFromIndex(index));
             view_.ShowBaudIndex(index);
             status.ShowOutcome(text);
             progress.SetProgressMessage(text);
-            progress.SetProgress(ratesTried++ * 100 / CameraConnection::kSearchedRates);
+            // The rates go from the fastest (the last index) down.
+            const int tried = CameraConnection::kSearchedRates - 1 - index;
+            progress.SetProgress(tried * 100 / CameraConnection::kSearchedRates);
         });
         progress.EndProgress();
     }
