@@ -19,6 +19,8 @@
 namespace {
 
 const char kDefaultSubcommand[] = "ports";
+// The width of a subcommand's call in the usage text, before its summary.
+constexpr std::size_t kCallColumn = 24;
 
 std::string Usage() {
     std::string text =
@@ -34,13 +36,14 @@ std::string Usage() {
                                  (subcommand.synopsis[0] != '\0' ? " " : "") + subcommand.synopsis;
         // A call too long for its column stands on a line of its own with the summary below,
         // so that the summaries stay in one column (and help2man reads each as one entry).
-        const std::size_t column = 24;
-        if (call.size() > column) {
-            text += "  " + call + "\n" + std::string(column + 3, ' ') + subcommand.summary + "\n";
+        if (call.size() > kCallColumn) {
+            text +=
+                "  " + call + "\n" + std::string(kCallColumn + 3, ' ') + subcommand.summary + "\n";
             continue;
         }
         char line[160];
-        std::snprintf(line, sizeof line, "  %-24s %s\n", call.c_str(), subcommand.summary);
+        std::snprintf(line, sizeof line, "  %-*s %s\n", static_cast<int>(kCallColumn), call.c_str(),
+                      subcommand.summary);
         text += line;
     }
     text +=
