@@ -14,7 +14,7 @@ namespace {
 void Parse(const std::string& line) {
     const ParsedReply reply = ParseReply(line);
     // A reply judged good names a command of the table.
-    if (reply.error == 0 && CommandTable::IdOf(reply.mnemonic) != reply.commandId) {
+    if (!reply.error && CommandTable::IdOf(reply.mnemonic) != reply.commandId) {
         abort();
     }
 }

@@ -64,7 +64,7 @@ enum class LineOutcome { Skipped, Confirmed, Refused };
 // Sends one line of a settings file, if it is one the camera takes in this mode.
 LineOutcome SendLine(ProcessContext& context, const std::string& line) {
     const ParsedReply parsed = ParseReply(line);
-    if (parsed.error != 0) {
+    if (parsed.error) {
         return LineOutcome::Skipped;  // blank lines and unknown mnemonics are not the camera's
     }
     CommandEngine& engine = context.Get<CommandEngine>();

@@ -17,7 +17,7 @@ namespace {
 // The row a load would send the parsed line to; nothing for any other line.
 const ControlEntry* RowOfLine(const ControlTable::Rows& rows, const ParsedReply& parsed,
                               bool factoryMode) {
-    if (parsed.error != 0) {
+    if (parsed.error) {
         return nullptr;
     }
     for (const ControlEntry& row : rows) {

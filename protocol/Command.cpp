@@ -264,7 +264,7 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
         }
     } while (IsComplete(line));
     const ParsedReply reply = ParseReply(line);
-    if (reply.error == 0 && reply.mnemonic == GetMnemonic(cmdId)) {
+    if (!reply.error && reply.mnemonic == GetMnemonic(cmdId)) {
         value = reply.value;
         SetOnline(true);
         return Ended(RequestOutcome::Kind::Answered, timeoutMs);
@@ -295,7 +295,7 @@ bool Command::GetString(int cmdId, std::string& text, int timeoutMs) {
 bool Command::ParseLine(const std::string& line, int& cmdId, std::string& mnemonic, int32_t& value,
                         std::string& text) {
     const ParsedReply reply = ParseReply(line);
-    if (reply.error != 0) {
+    if (reply.error) {
         return false;
     }
     cmdId = reply.commandId;

@@ -100,6 +100,6 @@ ParsedReply ParseReply(const std::string& line) {
             reply.value.text = reply.firstValue;
             break;
     }
-    reply.error = 0;
+    reply.error = false;
     return reply;
 }

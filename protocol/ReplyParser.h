@@ -16,10 +16,10 @@ struct ParsedReply {
     int32_t commandId = -1;
     int32_t decimals = 0;
     int32_t pairIndex = 0;  // the first value as a number, for pair replies only
-    int32_t error = 1;
+    bool error = true;      // the line did not parse, or its mnemonic is not a known command
     CommandValue value;
 };
 
-// Parses "MN=value", "MN=a,b", "MN?" or "MN?value"; error is 1 when the line has neither "="
+// Parses "MN=value", "MN=a,b", "MN?" or "MN?value"; error is set when the line has neither "="
 // nor "?" or its mnemonic is not a known command. Case-insensitive; blanks anywhere ignored.
 ParsedReply ParseReply(const std::string& line);

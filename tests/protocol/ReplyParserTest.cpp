@@ -9,7 +9,7 @@ namespace {
 
 TEST(ParseReply, IntegerRepliesInDecimalAndHexadecimal) {
     ParsedReply reply = ParseReply("GA=400\r\n");
-    EXPECT_EQ(reply.error, 0);
+    EXPECT_FALSE(reply.error);
     EXPECT_EQ(reply.mnemonic, "GA");
     EXPECT_EQ(reply.separator, "=");
     EXPECT_EQ(reply.valueCount, 1);
@@ -27,7 +27,7 @@ TEST(ParseReply, IntegerRepliesInDecimalAndHexadecimal) {
 
 TEST(ParseReply, BlanksAnywhereAreRemovedAndCaseIsIgnored) {
     ParsedReply reply = ParseReply(" g a = 4 0 0 \r");
-    EXPECT_EQ(reply.error, 0);
+    EXPECT_FALSE(reply.error);
     EXPECT_EQ(reply.rawLine, "ga=400");
     EXPECT_EQ(reply.mnemonic, "GA");
     EXPECT_EQ(reply.value.integer, 400);
@@ -35,7 +35,7 @@ TEST(ParseReply, BlanksAnywhereAreRemovedAndCaseIsIgnored) {
 
 TEST(ParseReply, EchoedQueryHasNoValue) {
     ParsedReply reply = ParseReply("GA?");
-    EXPECT_EQ(reply.error, 0);
+    EXPECT_FALSE(reply.error);
     EXPECT_EQ(reply.separator, "?");
     EXPECT_EQ(reply.valueCount, 0);
     EXPECT_EQ(reply.value.integer, 0);
@@ -47,7 +47,7 @@ TEST(ParseReply, EchoedQueryHasNoValue) {
 
 TEST(ParseReply, PairRepliesCarryTwoValues) {
     ParsedReply reply = ParseReply("BL=12,34");
-    EXPECT_EQ(reply.error, 0);
+    EXPECT_FALSE(reply.error);
     EXPECT_EQ(reply.valueCount, 2);
     EXPECT_EQ(reply.firstValue, "12");
     EXPECT_EQ(reply.secondValue, "34");
@@ -57,7 +57,7 @@ TEST(ParseReply, PairRepliesCarryTwoValues) {
 
 TEST(ParseReply, TextRepliesAreUpperCasedWithoutBlanks) {
     ParsedReply reply = ParseReply("ID=Cam 01");
-    EXPECT_EQ(reply.error, 0);
+    EXPECT_FALSE(reply.error);
     EXPECT_EQ(reply.value.kind, kTextValue);
     EXPECT_EQ(reply.value.text, "CAM01");
     EXPECT_EQ(ParseReply("MD=rv-2410m-tcl").value.text, "RV-2410M-TCL");
@@ -65,13 +65,13 @@ TEST(ParseReply, TextRepliesAreUpperCasedWithoutBlanks) {
 }
 
 TEST(ParseReply, LinesThatDoNotParseAreErrors) {
-    EXPECT_EQ(ParseReply("COMPLETE").error, 1);
-    EXPECT_EQ(ParseReply("").error, 1);
+    EXPECT_TRUE(ParseReply("COMPLETE").error);
+    EXPECT_TRUE(ParseReply("").error);
     ParsedReply unknown = ParseReply("XY=1");
-    EXPECT_EQ(unknown.error, 1);
+    EXPECT_TRUE(unknown.error);
     EXPECT_EQ(unknown.commandId, -1);
     EXPECT_EQ(unknown.mnemonic, "XY");
-    EXPECT_EQ(ParseReply("SA0=1").error, 1);
+    EXPECT_TRUE(ParseReply("SA0=1").error);
     EXPECT_EQ(ParseReply("SA00=1").commandId, CommandTable::IdOf("SA00"));  // never SA
     EXPECT_EQ(ParseReply("st=1").commandId, 1);
 }
