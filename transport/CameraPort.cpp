@@ -210,7 +210,7 @@ std::string CameraPort::LinkDescription() {
     if (category_ == kComCategory) {
         return ComDriver().PortDescription();
     }
-    return GetPortName(GetPortIndex());
+    return GetPortName(GetPortIndex()) + " (Camera Link)";
 }
 
 void CameraPort::ReleaseLostLink() {

@@ -30,6 +30,10 @@ using ClGetPortInfoFunction = int32_t(CL_SERIAL_CALL*)(uint32_t index, char* man
                                                        uint32_t* portIdSize, uint32_t* version);
 }
 
+// The interface's result of a read or write whose time-out passed. Any other failure of a read
+// means the port itself failed: the grabber or its driver went away.
+constexpr int32_t kClErrorTimeout = -10004;
+
 // Size of the text buffers handed to the listing calls.
 constexpr uint32_t kClTextBufferSize = 128;
 

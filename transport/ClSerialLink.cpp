@@ -54,8 +54,13 @@ int32_t ClSerialLink::Read(char* buffer, int32_t count, int32_t timeoutMs) {
         return 0;
     }
     uint32_t byteCount = static_cast<uint32_t>(count);
-    if (serialRead(reference_, buffer, &byteCount, static_cast<uint32_t>(timeoutMs)) != 0) {
+    const int32_t result =
+        serialRead(reference_, buffer, &byteCount, static_cast<uint32_t>(timeoutMs));
+    if (result == kClErrorTimeout) {
         return 0;
+    }
+    if (result != 0) {
+        return -1;
     }
     // A library that claims more than was asked for must not make the caller overrun.
     return static_cast<int32_t>(byteCount < static_cast<uint32_t>(count) ? byteCount : count);

@@ -42,6 +42,7 @@ public:
     void* Reference() const { return reference_; }
 
     bool Write(const char* bytes, int32_t count, int32_t timeoutMs);
+    // The number of bytes read, 0 when none came in time, -1 when the port itself failed.
     int32_t Read(char* buffer, int32_t count, int32_t timeoutMs);
     // Closes the port when one is open, then unloads the library.
     void Close();

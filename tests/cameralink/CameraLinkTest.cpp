@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include "controls/ControlTable.h"
 #include "operations/CameraConnection.h"
 #include "operations/CameraRefresh.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -126,6 +129,50 @@ TEST_F(CameraLinkTest, ALibraryLackingAnEntryPointListsNothingAndOpensNothing) {
     EXPECT_FALSE(Port().Reopen());
     EXPECT_FALSE(Called("clSerialInit"));
     EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+// A grabber whose serial port goes dead (the library's read fails with more than a time-out) is
+// offline at once, told once, and opened again when its port answers again.
+TEST_F(CameraLinkTest, APortThatGoesDeadIsToldOnceAndOpenedAgainWhenItIsBack) {
+    const std::string link = test.Folder().File("grabber");
+    SimProcess sim;
+    ASSERT_TRUE(
+        sim.Start({"--no-pacing", "--link", link, "--unplug-after", "0.5", "--replug-after", "1"}));
+    ScopedEnvironment grabber("CLTEST_DEVICE", link);
+    Port().SetCategory(kCameraLinkV11Category);
+    ASSERT_EQ(Port().GetPortCount(), 1);
+    ASSERT_TRUE(Port().Open(kCameraLinkV11Category, 9600, 0));
+    CommandEngine& engine = test.Context().Get<CommandEngine>();
+
+    // Ticks as the window's timer does: the drain reads, then the link is checked.
+    std::vector<LinkChange> changes;
+    auto gone = std::chrono::steady_clock::time_point::max();
+    auto lost = gone;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            engine.OnTimer();
+            const LinkChange change = Port().CheckLink();
+            const auto now = std::chrono::steady_clock::now();
+            if (gone == decltype(gone)::max() && access(link.c_str(), F_OK) != 0) {
+                gone = now;
+            }
+            if (change != LinkChange::None) {
+                changes.push_back(change);
+                lost = change == LinkChange::Lost ? now : lost;
+            }
+            return change == LinkChange::Back;
+        },
+        5000ms));
+    EXPECT_EQ(changes, (std::vector<LinkChange>{LinkChange::Lost, LinkChange::Back}));
+    EXPECT_LT(lost - gone, 1000ms);
+    EXPECT_EQ(services.onlineStatus.reports, std::vector<bool>{false});
+    const Lines& log = services.messageLog.lines;
+    EXPECT_EQ(
+        std::count(log.begin(), log.end(),
+                   "Acme - Port0 (Camera Link) went away; looking for it again once a second"),
+        1);
+    int32_t gain = 0;
+    EXPECT_TRUE(engine.GetValue(CommandIds::Of("GA"), gain, 5000)) << "the port opened again";
 }
 
 // rvtool's start-up and full read, through each generation's library to the simulated camera.

@@ -34,9 +34,8 @@
 
 namespace {
 
-constexpr int32_t kClErrorTimeout = -10003;
-constexpr int32_t kClErrorInvalidIndex = -10006;
-constexpr int32_t kClErrorInvalidReference = -10004;
+constexpr int32_t kClErrorInvalidIndex = -10005;
+constexpr int32_t kClErrorInvalidReference = -10006;
 [[maybe_unused]] const char* const kMakers[] = {"Acme", "Brix"};
 
 void Record(const char* call, const std::string& argument) {
@@ -118,13 +117,16 @@ uint32_t WriteAll(Port& port, const char* bytes, uint32_t count) {
     return written;
 }
 
-// Reads what comes until count bytes are in or the deadline passed.
-uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point deadline) {
+// Reads what comes until count bytes are in or the deadline passed; failed is set when the
+// device went away.
+uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point deadline,
+                   bool& failed) {
     uint32_t got = 0;
     while (got < count) {
         DWORD errors = 0;
         COMSTAT status{};
         if (!ClearCommError(port.handle, &errors, &status)) {
+            failed = true;
             break;
         }
         if (status.cbInQue == 0) {
@@ -136,6 +138,7 @@ uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point d
         }
         DWORD read = 0;
         if (!ReadFile(port.handle, buffer + got, count - got, &read, nullptr)) {
+            failed = true;
             break;
         }
         got += read;
@@ -206,8 +209,10 @@ uint32_t WriteAll(Port& port, const char* bytes, uint32_t count) {
     return sent;
 }
 
-// Reads what comes until count bytes are in or the deadline passed.
-uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point deadline) {
+// Reads what comes until count bytes are in or the deadline passed; failed is set when the
+// device went away (the simulated camera closed its pseudo terminal).
+uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point deadline,
+                   bool& failed) {
     uint32_t got = 0;
     while (got < count) {
         const auto left =
@@ -218,6 +223,7 @@ uint32_t ReadUntil(Port& port, char* buffer, uint32_t count, Clock::time_point d
         }
         const ssize_t read = ::read(port.fd, buffer + got, count - got);
         if (read <= 0) {
+            failed = (wait.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
             break;
         }
         got += static_cast<uint32_t>(read);
@@ -293,10 +299,14 @@ static int32_t clSerialReadImpl(void* serialRef, char* buffer, uint32_t* byteCou
     if (serialRef == nullptr) {
         return kClErrorInvalidReference;
     }
+    bool failed = false;
     const uint32_t got = ReadUntil(*static_cast<Port*>(serialRef), buffer, *byteCount,
-                                   Clock::now() + std::chrono::milliseconds(timeoutMs));
+                                   Clock::now() + std::chrono::milliseconds(timeoutMs), failed);
     const bool complete = got == *byteCount;
     *byteCount = got;
+    if (failed) {
+        return kClErrorInvalidReference;  // what a grabber's library says of a port gone dead
+    }
     return complete ? 0 : kClErrorTimeout;
 }
 CL_ENTRY(clSerialRead)
