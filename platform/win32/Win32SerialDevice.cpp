@@ -46,18 +46,23 @@ public:
         path_ = path;
         reason_.clear();
         inUse_ = false;
+        // Windows opens a COM port for one program at a time, but Wine opens it again and the
+        // two copies steal each other's replies: a named claim per port refuses a second copy
+        // of this program on either. The system drops it with the process.
+        claim_ = CreateMutexA(nullptr, FALSE, ("RV Control Tool " + portName).c_str());
+        if (claim_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+            SetLastError(ERROR_SHARING_VIOLATION);
+            return InUse();
+        }
         handle_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
             handle_ = nullptr;
             const DWORD error = GetLastError();
-            Fail(SerialOpenStep::OpenDevice);
-            // A port opens for one program at a time; Windows does not say which holds it.
             if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) {
-                inUse_ = true;
-                reason_ += "\n" + PortInUseText(0);
+                return InUse();
             }
-            return SerialOpenStep::OpenDevice;
+            return Fail(SerialOpenStep::OpenDevice);
         }
         if (!SetCommMask(handle_, EV_RXCHAR)) {
             return Fail(SerialOpenStep::SetEventMask);
@@ -109,6 +114,10 @@ public:
         if (handle_ != nullptr) {
             CloseHandle(handle_);
             handle_ = nullptr;
+        }
+        if (claim_ != nullptr) {
+            CloseHandle(claim_);
+            claim_ = nullptr;
         }
     }
 
@@ -222,7 +231,16 @@ private:
         return step;
     }
 
+    // Windows does not say which program holds a port.
+    SerialOpenStep InUse() {
+        Fail(SerialOpenStep::OpenDevice);
+        inUse_ = true;
+        reason_ += "\n" + PortInUseText(0);
+        return SerialOpenStep::OpenDevice;
+    }
+
     HANDLE handle_ = nullptr;
+    HANDLE claim_ = nullptr;
     std::string path_;
     std::string reason_;
     bool inUse_ = false;

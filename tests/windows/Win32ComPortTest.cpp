@@ -101,4 +101,23 @@ TEST_F(Win32ComPortTest, APortWithoutADeviceSaysWhichCallFailedAndWhy) {
     EXPECT_EQ(texts[0].find('\n', head.size()), std::string::npos);
 }
 
+// Windows does not say which program holds a port, so the in-use line names no process.
+TEST_F(Win32ComPortTest, APortAnotherProgramHoldsIsRefusedAsInUseOnceForEveryRate) {
+    TestContext first;  // the copy that opened the port before this one
+    ASSERT_TRUE(first.Context().Get<CameraPort>().Open(kComCategory, 9600, kCom5));
+    StorePort(kCom5);
+    int32_t area = 0;
+    EXPECT_FALSE(CameraConnection::ConnectCamera(test.Context(), area));
+    EXPECT_FALSE(CameraConnection::SearchBaudRate(test.Context(), nullptr));
+    const std::vector<std::string> texts = test.Notifier().Texts();
+    ASSERT_EQ(texts.size(), 2u) << testing::PrintToString(texts);
+    const std::string head =
+        "Failed to initialize COM5 port!\nError in CreateFile()\n\\\\.\\COM5: ";
+    const std::string tail = "\nThe port is in use by another program.";
+    EXPECT_EQ(texts[0].substr(0, head.size()), head);
+    ASSERT_GT(texts[0].size(), head.size() + tail.size());
+    EXPECT_EQ(texts[0].substr(texts[0].size() - tail.size()), tail);
+    EXPECT_EQ(texts[1], "Failed to initialize!");
+}
+
 }  // namespace
