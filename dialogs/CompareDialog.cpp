@@ -68,6 +68,11 @@ CompareDialog::CompareDialog(const ComparisonRequest& request, QWidget* parent)
         ++row;
     }
     table_->resizeColumnsToContents();
+    // The measured width leaves the grid line no room, and the widest texts lost a pixel to it.
+    const int room = fontMetrics().averageCharWidth();
+    for (int column = 0; column < kColumnCount; ++column) {
+        table_->setColumnWidth(column, table_->columnWidth(column) + room);
+    }
     table_->horizontalHeader()->setStretchLastSection(true);
 
     // Close is the default: Enter sends nothing to the camera.
