@@ -188,6 +188,23 @@ void MainWindow::BuildMenu(QMenuBar* menuBar) {
         add(settings, "&Undo change", MenuIds::kUndoChange, QKeySequence(Qt::CTRL | Qt::Key_Z));
     undoRedo_[1] = add(settings, "Re&do change", MenuIds::kRedoChange,
                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    // The open menu names what each would send, and greys what has nothing to send. Closed,
+    // both take their keys again, so that a key with nothing to send says so in the status line.
+    connect(settings, &QMenu::aboutToShow, this, [this] {
+        const char* const captions[2] = {"&Undo change", "Re&do change"};
+        for (int i = 0; i < 2; ++i) {
+            const std::string next = logic_.NextReplay(i == 0);
+            undoRedo_[i]->setText(
+                next.empty() ? captions[i]
+                             : QString("%1 (%2)").arg(captions[i], QString::fromStdString(next)));
+            undoRedo_[i]->setEnabled(!next.empty());
+        }
+    });
+    connect(settings, &QMenu::aboutToHide, this, [this] {
+        for (QAction* action : undoRedo_) {
+            action->setEnabled(true);
+        }
+    });
 
     utilityMenu_ = menuBar->addMenu("Utility(&U)");
     add(utilityMenu_, "Edit user id", MenuIds::kEditUserId);

@@ -294,6 +294,11 @@ void MainWindowLogic::ToggleControlMode() {
     }
 }
 
+std::string MainWindowLogic::NextReplay(bool undo) {
+    const auto next = undo ? PageChanges::NextUndo(context_) : PageChanges::NextRedo(context_);
+    return next ? OutcomeText::ForAssignment(next->ctrlId, next->value) : std::string();
+}
+
 void MainWindowLogic::Replay(bool undo) {
     const std::optional<PageChanges::Replay> replay =
         undo ? PageChanges::Undo(context_) : PageChanges::Redo(context_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "operations/ControlBinding.h"
 #include "operations/ControlEvent.h"
@@ -31,6 +32,9 @@ public:
     // handles it (Windows key codes; the modifiers held at that moment). A completed Control
     // Mode sequence toggles the mode.
     void OnKeyDown(SequenceKey key, bool shift, bool ctrl);
+
+    // What Undo or Redo would send, for its menu item: "GA=100"; empty when there is nothing.
+    std::string NextReplay(bool undo);
 
     void ToggleControlMode();
     void UpdateModeView();

@@ -9,10 +9,7 @@
 
 namespace OutcomeText {
 
-namespace {
-
-// "GA=400", "TG=External".
-std::string Assignment(int32_t ctrlId, int32_t value) {
+std::string ForAssignment(int32_t ctrlId, int32_t value) {
     const CatalogEntry* entry = ControlCatalog::Find(ctrlId);
     if (entry == nullptr) {
         return std::to_string(value);
@@ -20,10 +17,8 @@ std::string Assignment(int32_t ctrlId, int32_t value) {
     return ControlCatalog::Mnemonic(*entry) + "=" + ControlCatalog::ValueText(*entry, value);
 }
 
-}  // namespace
-
 std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result) {
-    const std::string change = Assignment(ctrlId, requested);
+    const std::string change = ForAssignment(ctrlId, requested);
     switch (result.outcome.kind) {
         case RequestOutcome::Kind::Answered:
             return change + (result.accepted ? " accepted" : " refused");

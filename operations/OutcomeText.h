@@ -13,6 +13,8 @@ class ProcessContext;
 // in the message log and from rvctl.
 namespace OutcomeText {
 
+// "GA=400", "TG=External": a value as the camera is told it, a list's value by its item's text.
+std::string ForAssignment(int32_t ctrlId, int32_t value);
 // "GA=400 accepted", "TG=External refused: Error: Refused",
 // "GA=700: no answer from the camera in 5 s"; a list's value by its item's text.
 std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result);

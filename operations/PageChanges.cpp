@@ -16,30 +16,36 @@ Parameters::Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
     return result;
 }
 
+std::optional<Step> NextUndo(ProcessContext& context) {
+    const std::optional<ChangeHistory::Change> change = context.Get<ChangeHistory>().NextUndo();
+    return change ? std::optional<Step>(Step{change->ctrlId, change->before}) : std::nullopt;
+}
+
+std::optional<Step> NextRedo(ProcessContext& context) {
+    const std::optional<ChangeHistory::Change> change = context.Get<ChangeHistory>().NextRedo();
+    return change ? std::optional<Step>(Step{change->ctrlId, change->after}) : std::nullopt;
+}
+
 std::optional<Replay> Undo(ProcessContext& context) {
-    ChangeHistory& history = context.Get<ChangeHistory>();
-    const std::optional<ChangeHistory::Change> change = history.NextUndo();
-    if (!change) {
+    const std::optional<Step> step = NextUndo(context);
+    if (!step) {
         return std::nullopt;
     }
-    Replay replay{change->ctrlId, change->before,
-                  Parameters::Set(context, change->ctrlId, change->before)};
+    Replay replay{step->ctrlId, step->value, Parameters::Set(context, step->ctrlId, step->value)};
     if (replay.result.accepted) {
-        history.StepBack();
+        context.Get<ChangeHistory>().StepBack();
     }
     return replay;
 }
 
 std::optional<Replay> Redo(ProcessContext& context) {
-    ChangeHistory& history = context.Get<ChangeHistory>();
-    const std::optional<ChangeHistory::Change> change = history.NextRedo();
-    if (!change) {
+    const std::optional<Step> step = NextRedo(context);
+    if (!step) {
         return std::nullopt;
     }
-    Replay replay{change->ctrlId, change->after,
-                  Parameters::Set(context, change->ctrlId, change->after)};
+    Replay replay{step->ctrlId, step->value, Parameters::Set(context, step->ctrlId, step->value)};
     if (replay.result.accepted) {
-        history.StepForward();
+        context.Get<ChangeHistory>().StepForward();
     }
     return replay;
 }

@@ -21,6 +21,17 @@ struct Replay {
     Parameters::Result result;
 };
 
+// A value an undo or redo sends: which control, and the value.
+struct Step {
+    int32_t ctrlId = 0;
+    int32_t value = 0;
+};
+
+// What an undo or redo would send now. Nothing when there is no change to take back or make
+// again.
+std::optional<Step> NextUndo(ProcessContext& context);
+std::optional<Step> NextRedo(ProcessContext& context);
+
 // Sends the value the parameter had before the last change still in force, through the same
 // set as a typed value; a refusal keeps the place in the history. Nothing when there is no
 // change to take back.

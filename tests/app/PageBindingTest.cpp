@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -428,6 +429,25 @@ TEST_F(PageBindingTest, UndoAndRedoSendATypedValueAndAListChoiceBackAndAgain) {
     TypeAndEnter(gain, "400");
     Choose(pattern, "Grey Pattern");
     EXPECT_EQ(Sent(), (Lines{"GA=400", "TS=2"}));
+    // The open menu names what each item would send, and greys the one with nothing to send.
+    QMenu* settings = nullptr;
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        settings = menu->title() == "Settings(&S)" ? menu : settings;
+    }
+    ASSERT_NE(settings, nullptr);
+    const auto openMenu = [&] {
+        settings->popup(QPoint(0, 0));
+        QStringList items;
+        for (QAction* action : settings->actions()) {
+            if (action->text().contains("change")) {
+                items << action->text() + (action->isEnabled() ? "" : " (grey)");
+            }
+        }
+        settings->hide();
+        return items;
+    };
+    EXPECT_EQ(openMenu(),
+              (QStringList{"&Undo change (TS=" + itemBefore + ")", "Re&do change (grey)"}));
 
     // Ctrl+Z from inside an edit goes to the camera, not to the edit's text.
     PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);
@@ -439,6 +459,9 @@ TEST_F(PageBindingTest, UndoAndRedoSendATypedValueAndAListChoiceBackAndAgain) {
     EXPECT_EQ(StatusText("StatusLineOutcome"), QString("Undo: GA=%1 accepted").arg(gainBefore));
     PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(openMenu(), (QStringList{"&Undo change (grey)", "Re&do change (GA=400)"}));
+    PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);  // the closed menu's key still answers
+    EXPECT_EQ(StatusText("StatusLineOutcome"), "Nothing to undo");
 
     PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Sent(), Lines{"GA=400"});
