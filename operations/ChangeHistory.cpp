@@ -1,6 +1,7 @@
 #include "operations/ChangeHistory.h"
 
 #include <iterator>
+#include <utility>
 
 void ChangeHistory::Record(const Change& change) {
     changes_.erase(changes_.begin() + static_cast<std::ptrdiff_t>(done_), changes_.end());
@@ -35,6 +36,19 @@ void ChangeHistory::StepForward() {
     if (done_ < changes_.size()) {
         ++done_;
     }
+}
+
+void ChangeHistory::Forget(const std::function<bool(int32_t ctrlId)>& gone) {
+    std::vector<Change> kept;
+    std::size_t keptDone = 0;
+    for (std::size_t i = 0; i < changes_.size(); ++i) {
+        if (!gone(changes_[i].ctrlId)) {
+            kept.push_back(changes_[i]);
+            keptDone += i < done_ ? 1 : 0;
+        }
+    }
+    changes_ = std::move(kept);
+    done_ = keptDone;
 }
 
 void ChangeHistory::Clear() {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
     void StepForward();
     // The camera's values were replaced as a whole: nothing left to take back.
     void Clear();
+    // Drops the changes of the controls the operator may no longer change (the factory ones,
+    // once back in user mode); the others keep their order and their place for undo and redo.
+    void Forget(const std::function<bool(int32_t ctrlId)>& gone);
 
 private:
     std::vector<Change> changes_;

@@ -18,6 +18,7 @@
 #include "operations/CameraConnection.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
+#include "operations/ChangeHistory.h"
 #include "operations/FactoryOperations.h"
 #include "operations/FileComparison.h"
 #include "operations/FlashAreas.h"
@@ -287,6 +288,12 @@ void MainWindowLogic::UpdateModeView() {
 
 void MainWindowLogic::ToggleControlMode() {
     context_.Get<ControlMode>().Toggle();
+    if (!context_.Get<ControlMode>().IsFactory()) {
+        // An undo must not send a value of a page the operator can no longer see.
+        ControlTable& table = context_.Get<ControlTable>();
+        context_.Get<ChangeHistory>().Forget(
+            [&table](int32_t ctrlId) { return table.IsFactoryParam(ctrlId); });
+    }
     UpdateModeView();
     if (const std::optional<int32_t> area = FlashAreas::ReadCurrentArea(context_)) {
         CurrentArea = *area;
