@@ -206,6 +206,23 @@ TEST_F(RvctlTest, ADumpIsTheWindowsSaveAndADiffNamesExactlyWhatDiffers) {
     EXPECT_EQ(lines[1].rfind("BL4A00 camera=0 file=7", 0), 0u) << lines[1];
 }
 
+// Shipping Data holds the factory parameters, which only factory mode reads: without them the
+// file would not be the camera's, so nothing is written.
+TEST_F(RvctlTest, ADumpOfParametersNotReadWritesNothingAndNamesThem) {
+    Camera(1);
+    const std::string path = folder.File("shipping.cam");
+    const ToolRun user = Rvctl({"--port", "COM1", "--user", "dump", "--shipping", "-o", path});
+    EXPECT_EQ(user.status, 1);
+    EXPECT_NE(user.err.find("not read from the camera: "), std::string::npos) << user.err;
+    EXPECT_NE(user.err.find("which are read only with --factory"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    const ToolRun factory =
+        Rvctl({"--port", "COM1", "--factory", "dump", "--shipping", "-o", path});
+    EXPECT_EQ(factory.status, 0) << factory.err;
+    EXPECT_EQ(Lines(Contents(path)).size(), 36u);
+}
+
 TEST_F(RvctlTest, ALoadNamesTheLineTheCameraRefusedAndSaysSoInItsStatus) {
     const std::string transcript = Camera(1, {"--refuse", "BL"});
     const std::string path = folder.File("settings.cam");

@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
+#include "operations/CameraConnection.h"
 #include "operations/CameraSearch.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/Console.h"
@@ -52,11 +54,20 @@ bool ReachCamera(ProcessContext& context, const CameraRun& run, const PortTarget
         output.Error("the port did not open");
         return false;
     }
-    const std::optional<CameraSearch::Found> found = CameraSearch::Search(
-        context, {target.portIndex}, run.options.baudRate, SearchRates(run.options.baud));
+    std::vector<CameraSearch::Attempt> attempts;
+    const std::optional<CameraSearch::Found> found =
+        CameraSearch::Search(context, {target.portIndex}, run.options.baudRate,
+                             SearchRates(run.options.baud), &attempts);
     if (!found) {
+        const bool opened = !attempts.empty() && attempts.front().opened;
+        if (!opened && target.category != kComCategory) {
+            // A COM port's driver said why already; a Camera Link library is told as the
+            // window tells it: which files and folders were tried.
+            CameraConnection::ReportOpenFailure(context);
+        }
         if (!run.searching) {
-            output.Error("no camera answered " + RatesTried(run.options));
+            output.Error(opened ? "no camera answered " + RatesTried(run.options)
+                                : std::string("the port did not open"));
         }
         return false;
     }

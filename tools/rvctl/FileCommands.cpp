@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ControlMode.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/CameraFile.h"
@@ -51,7 +52,12 @@ bool AllKnown(Camera& camera, CameraFile::Variant variant) {
     if (unknown.empty()) {
         return true;
     }
-    camera.output.Error("not read from the camera: " + unknown + "; nothing written");
+    std::string error = "not read from the camera: " + unknown + "; nothing written";
+    if (variant == CameraFile::Variant::ShippingData &&
+        !camera.context.Get<ControlMode>().IsFactory()) {
+        error += ": Shipping Data holds the factory parameters, which are read only with --factory";
+    }
+    camera.output.Error(error);
     return false;
 }
 
@@ -64,6 +70,9 @@ ExitStatus RunDump(Camera& camera) {
     const CameraFile::Variant variant = operands.Has("--shipping")
                                             ? CameraFile::Variant::ShippingData
                                             : CameraFile::Variant::AllData;
+    if (!AllKnown(camera, variant)) {
+        return kFailed;
+    }
     const std::string text = CameraFile::SettingsFileText(camera.context, variant);
     const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));
     if (!path) {

@@ -74,8 +74,9 @@ std::string Usage() {
         "runs. rvctl reads the window's stored link and control mode and never writes its\n"
         "settings.\n"
         "\n"
-        "Exit status: 0 success; 1 the camera refused or a step failed; 2 a usage error, or a\n"
-        "question that needs --yes; 3 no camera answered. With several cameras, the worst.\n";
+        "Exit status: 0 success; 1 the camera refused, differs from the file (diff) or a step\n"
+        "failed; 2 a usage error, or a question that needs --yes; 3 no camera answered or the\n"
+        "port did not open; 130 interrupted by Ctrl+C. With several cameras, the worst.\n";
     return text;
 }
 

@@ -12,7 +12,10 @@ MessageAnswer TerminalNotifier::Present(const MessageRequest& request) {
         return MessageAnswer::Ok;
     }
     if (yes_) {
-        output_.Message(message + "\n(yes: --yes)");
+        // Asked and answered each night, the question would only fill the mail of a cron job.
+        if (tellAnswered_) {
+            output_.Message(message + "\n(yes: --yes)");
+        }
         return MessageAnswer::Yes;
     }
     refused_ = true;

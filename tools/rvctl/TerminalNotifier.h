@@ -5,13 +5,14 @@
 class CameraOutput;
 
 // The operator's messages on the error stream: caption, then the text exactly as the window's
-// message box shows it. A yes/no question is answered yes only with --yes; otherwise it is
-// answered no, and the run says how to answer it.
+// message box shows it. A yes/no question is answered yes only with --yes, quietly unless -v;
+// otherwise it is answered no, and the run says how to answer it.
 class TerminalNotifier : public Notifier {
 public:
-    // quiet: messages are left out (a port search that expects most ports to fail).
-    TerminalNotifier(CameraOutput& output, bool yes, bool quiet)
-        : output_(output), yes_(yes), quiet_(quiet) {}
+    // quiet: messages are left out (a port search that expects most ports to fail);
+    // tellAnswered: a question --yes answered is shown with its answer (-v).
+    TerminalNotifier(CameraOutput& output, bool yes, bool quiet, bool tellAnswered)
+        : output_(output), yes_(yes), quiet_(quiet), tellAnswered_(tellAnswered) {}
 
     // A question was answered no for want of --yes.
     bool RefusedAQuestion() const { return refused_; }
@@ -22,5 +23,6 @@ private:
     CameraOutput& output_;
     bool yes_;
     bool quiet_;
+    bool tellAnswered_;
     bool refused_ = false;
 };

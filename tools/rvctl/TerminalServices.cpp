@@ -10,7 +10,7 @@
 
 TerminalServices::TerminalServices(CameraOutput& output, const Options& options, bool quiet,
                                    bool progressBar)
-    : notifier_(output, options.yes, quiet && !options.verbose),
+    : notifier_(output, options.yes, quiet && !options.verbose, options.verbose),
       trace_(output,
              options.verbose ? TraceLog::Destination::Messages : TraceLog::Destination::None) {
     if (progressBar) {

@@ -50,7 +50,8 @@ const char kUsage[] =
     "\n"
     "Output:\n"
     "  --transcript FILE     write every line received and sent, with time stamps, to FILE\n"
-    "  --help                show this text\n";
+    "  --help                show this text\n"
+    "  --version             show the version\n";
 
 bool ParseInt(const std::string& text, int64_t minimum, int64_t maximum, int64_t& value) {
     return ParseWholeNumber(text, minimum, maximum, value);
@@ -71,7 +72,7 @@ bool ParseSeconds(const std::string& text, double& value) {
 }
 
 bool IsFlag(const std::string& name) {
-    return name == "--help" || name == "--no-pacing" || name == "--silent";
+    return name == "--help" || name == "--version" || name == "--no-pacing" || name == "--silent";
 }
 
 bool IsValueOption(const std::string& name) {
@@ -159,6 +160,10 @@ bool ParseSimOptions(int argc, const char* const argv[], SimOptions& options, st
         std::string name = argv[i];
         if (name == "--help" || name == "-h") {
             options.help = true;
+            continue;
+        }
+        if (name == "--version") {
+            options.version = true;
             continue;
         }
         if (name == "--no-pacing") {

@@ -27,6 +27,7 @@ struct SimOptions {
     double replugSeconds = -1;         // negative: a pulled cable stays out
     std::vector<std::string> refused;  // mnemonics, upper case
     bool help = false;
+    bool version = false;
 };
 
 // Options as "--name value" or "--name=value"; false with a message for anything not valid.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/Version.h"
 #include "tools/rvsim/SimOptions.h"
 #include "tools/rvsim/SimServer.h"
 
@@ -38,6 +39,10 @@ int main(int argc, char* argv[]) {
     }
     if (options.help) {
         std::fputs(SimUsage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("rvsim %s\n", kProgramVersion);
         return 0;
     }
     SimServer server(options);
