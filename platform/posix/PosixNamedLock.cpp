@@ -2,11 +2,13 @@
 // advisory file lock on a file of that name in the runtime directory between processes.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <mutex>
+#include <string>
 
 #include "platform/NamedLock.h"
 
@@ -14,7 +16,17 @@ namespace {
 
 std::string RuntimeDirectory() {
     const char* directory = std::getenv("XDG_RUNTIME_DIR");
-    return directory != nullptr && directory[0] != '\0' ? directory : "/tmp";
+    if (directory != nullptr && directory[0] != '\0') {
+        return directory;
+    }
+    // A cron job is given no XDG_RUNTIME_DIR; the user's runtime directory of a desktop session
+    // is still there, so that rvctl from cron and the window take turns on the same lock.
+    const std::string own = "/run/user/" + std::to_string(getuid());
+    struct stat entry {};
+    if (stat(own.c_str(), &entry) == 0 && S_ISDIR(entry.st_mode) && entry.st_uid == getuid()) {
+        return own;
+    }
+    return "/tmp";
 }
 
 class PosixNamedLock : public NamedLock {
