@@ -78,16 +78,23 @@ int32_t ControlTable::ToCmdId(int32_t ctrlId) {
 }
 
 int32_t ControlTable::ToCtrlId(int32_t cmdId) {
-    for (const ControlEntry& row : rows_) {
-        if (row.cmdId == cmdId) {
-            return row.ctrlId;
-        }
+    if (const std::optional<int32_t> ctrlId = FindCtrlId(cmdId)) {
+        return *ctrlId;
     }
     char text[96];
     std::snprintf(text, sizeof text, "Unexpected error occurred in ToCtrlId(): Command id is %d",
                   cmdId);
     Report(text);
     return -1;
+}
+
+std::optional<int32_t> ControlTable::FindCtrlId(int32_t cmdId) const {
+    for (const ControlEntry& row : rows_) {
+        if (row.cmdId == cmdId) {
+            return row.ctrlId;
+        }
+    }
+    return std::nullopt;
 }
 
 int32_t ControlTable::CtrlId2TblIndex(int32_t ctrlId) {

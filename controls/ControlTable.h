@@ -45,6 +45,8 @@ public:
     void UpdatePrevDataValues();
     int32_t ToCmdId(int32_t ctrlId);
     int32_t ToCtrlId(int32_t cmdId);
+    // The control of a command, quietly: nothing for a command no row has.
+    std::optional<int32_t> FindCtrlId(int32_t cmdId) const;
     int32_t CtrlId2TblIndex(int32_t ctrlId);
     int32_t GetSpinMode(int32_t ctrlId);
     bool GetDataRange(int32_t ctrlId, int32_t& minValue, int32_t& maxValue);

@@ -1,5 +1,7 @@
 #include "controls/ReadCameraSettings.h"
 
+#include <string>
+
 #include "controls/CameraModel.h"
 #include "controls/ControlTable.h"
 #include "core/ControlMode.h"
@@ -26,6 +28,8 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
     progress.ShowProgress(owner, "Now, reading camera settings.");
     int progressSum = 0;
     int unanswered = 0;
+    int toRead = 0;
+    int read = 0;
     StepGuard guard(context);
     for (int i = 0; i < ControlTable::kRowCount; ++i) {
         const ControlEntry& row = table.Entries()[i];
@@ -42,17 +46,24 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
         if (asking) {
             guard.AfterRequest();
         }
+        ++toRead;
         if (answered) {
             table.SetDataValue(row.ctrlId, value);
+            ++read;
         } else {
             ++unanswered;
         }
         table.MarkKnown(row.ctrlId, answered);
         table.MarkReadBackPending(row.ctrlId, false);
-        progressSum += 100;
-        progress.SetProgress(progressSum / rowCount);
+        if (asking) {
+            // The bar shows how far the read went, not the rows it no longer asks for.
+            progressSum += 100;
+            progress.SetProgress(progressSum / rowCount);
+        }
         context.Get<WaitFeedback>().KeepAlive();
     }
     progress.EndProgress();
+    guard.TellHowFar("Read " + std::to_string(read) + " of " + std::to_string(toRead) +
+                     " parameters");
     return unanswered;
 }

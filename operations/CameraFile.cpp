@@ -59,31 +59,49 @@ CameraSettingsFile::Identity AskIdentity(ProcessContext& context) {
     return identity;
 }
 
-enum class LineOutcome { Skipped, Confirmed, Refused };
+enum class LineOutcome { Skipped, Confirmed, Refused, Unanswered };
+
+// Whether a line of a settings file is one the camera takes in this mode: blank lines, unknown
+// mnemonics, the device version (it only reports the camera's own identity; a set would be
+// refused) and the rows of other pages or of the factory mode are not sent. tell: a command
+// without a control is reported to the operator, as the send does once.
+bool TakesLine(ProcessContext& context, const ParsedReply& parsed, bool tell) {
+    if (parsed.error || parsed.commandId == CommandIds::kDV) {
+        return false;
+    }
+    if (parsed.commandId == CommandIds::kMD00) {
+        return true;
+    }
+    ControlTable& table = context.Get<ControlTable>();
+    const int32_t control =
+        tell ? table.ToCtrlId(parsed.commandId) : table.FindCtrlId(parsed.commandId).value_or(-1);
+    return control >= 0 &&
+           (!table.IsFactoryParam(control) || context.Get<ControlMode>().IsFactory()) &&
+           table.IsInFile(control);
+}
+
+// What became of a request the camera did not confirm.
+LineOutcome NotConfirmed(ProcessContext& context) {
+    return context.Get<CommandEngine>().LastOutcome().kind == RequestOutcome::Kind::NoAnswer
+               ? LineOutcome::Unanswered
+               : LineOutcome::Refused;
+}
 
 // Sends one line of a settings file, if it is one the camera takes in this mode.
 LineOutcome SendLine(ProcessContext& context, const std::string& line) {
     const ParsedReply parsed = ParseReply(line);
-    if (parsed.error) {
-        return LineOutcome::Skipped;  // blank lines and unknown mnemonics are not the camera's
+    if (!TakesLine(context, parsed, true)) {
+        return LineOutcome::Skipped;
     }
     CommandEngine& engine = context.Get<CommandEngine>();
     if (parsed.commandId == CommandIds::kMD00) {
         const bool confirmed =
             engine.SetString(CommandIds::kMD00, parsed.value.text, kModelTimeoutMs);
         context.Get<CameraModel>().CheckModel();
-        return confirmed ? LineOutcome::Confirmed : LineOutcome::Refused;
-    }
-    if (parsed.commandId == CommandIds::kDV) {
-        // The device version only reports the camera's own identity; a set would be refused.
-        return LineOutcome::Skipped;
+        return confirmed ? LineOutcome::Confirmed : NotConfirmed(context);
     }
     ControlTable& table = context.Get<ControlTable>();
     const int32_t control = table.ToCtrlId(parsed.commandId);
-    if (control < 0 || (table.IsFactoryParam(control) && !context.Get<ControlMode>().IsFactory()) ||
-        !table.IsInFile(control)) {
-        return LineOutcome::Skipped;
-    }
     if (engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs)) {
         context.Get<UnstoredChanges>().Note(control, table.KnownValue(control),
                                             parsed.value.integer);
@@ -94,12 +112,13 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
     }
     // The file's value is not the camera's: the table takes what the camera holds instead, or,
     // when the camera did not answer, reads it back with the next exchange that gets an answer.
-    const bool unanswered = engine.LastOutcome().kind == RequestOutcome::Kind::NoAnswer;
+    const LineOutcome outcome = NotConfirmed(context);
+    const bool unanswered = outcome == LineOutcome::Unanswered;
     if (unanswered || !Parameters::Get(context, control)) {
         table.MarkKnown(control, false);
         table.MarkReadBackPending(control, unanswered);
     }
-    return LineOutcome::Refused;
+    return outcome;
 }
 
 // Asks for the file in the folder used last; the folder of the choice is kept, whatever comes
@@ -193,6 +212,10 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, "Now, reading camera setting file.");
     const std::size_t count = lines.size();
+    std::size_t toSend = 0;
+    for (const CameraSettingsFile::Line& line : lines) {
+        toSend += !line.overlong && TakesLine(context, ParseReply(line.text), false) ? 1 : 0;
+    }
     StepGuard guard(context);
     std::size_t done = 0;  // lines handled, sent or not
     for (const CameraSettingsFile::Line& line : lines) {
@@ -216,6 +239,8 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
         ++summary.linesSent;
         if (outcome == LineOutcome::Refused) {
             summary.refused.push_back({line.number, ParseReply(line.text).mnemonic});
+        } else if (outcome == LineOutcome::Unanswered) {
+            summary.unanswered.push_back({line.number, ParseReply(line.text).mnemonic});
         }
         if (!guard.AfterRequest()) {
             break;
@@ -223,8 +248,9 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
     }
     context.Get<ControlTable>().UpdatePrevDataValues();
     progress.EndProgress();
-    summary.stopped = guard.TellHowFar("Loaded " + std::to_string(done) + " of " +
-                                       std::to_string(count) + " lines");
+    // Counted as the summary counts: the lines sent, of those the camera takes.
+    summary.stopped = guard.TellHowFar("Loaded " + std::to_string(summary.linesSent) + " of " +
+                                       std::to_string(toSend) + " lines");
     return summary;
 }
 

@@ -29,7 +29,7 @@ std::string UnknownParameters(ProcessContext& context, Variant variant);
 // file is replaced only once the new one is complete.
 bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant);
 
-// A line of a loaded file that the camera did not confirm.
+// A line of a loaded file that the camera did not confirm: it refused it, or did not answer.
 struct RefusedLine {
     int lineNumber = 0;
     std::string mnemonic;
@@ -39,6 +39,7 @@ struct LoadSummary {
     bool opened = false;
     int linesSent = 0;
     std::vector<RefusedLine> refused;
+    std::vector<RefusedLine> unanswered;
     // Cancelled, or the camera stopped answering: the lines after were not sent.
     bool stopped = false;
 };

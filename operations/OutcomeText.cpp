@@ -40,18 +40,29 @@ std::string ForDuration(int milliseconds) {
     return std::to_string(milliseconds) + " ms";
 }
 
+namespace {
+
+// " (line 14, GA; line 20, BL)"; nothing for no lines.
+std::string LineList(const std::vector<CameraFile::RefusedLine>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        text += (i == 0 ? " (line " : "; line ") + std::to_string(lines[i].lineNumber) + ", " +
+                lines[i].mnemonic;
+    }
+    return lines.empty() ? text : text + ")";
+}
+
+}  // namespace
+
 std::string ForLoad(const CameraFile::LoadSummary& summary) {
     std::string text = "Loaded " + std::to_string(summary.linesSent) + " lines, " +
-                       std::to_string(summary.refused.size()) + " refused";
-    if (summary.refused.empty()) {
-        return text;
+                       std::to_string(summary.refused.size()) + " refused" +
+                       LineList(summary.refused);
+    if (!summary.unanswered.empty()) {
+        text += ", " + std::to_string(summary.unanswered.size()) + " unanswered" +
+                LineList(summary.unanswered);
     }
-    text += " (";
-    for (std::size_t i = 0; i < summary.refused.size(); ++i) {
-        text += (i == 0 ? "line " : "; line ") + std::to_string(summary.refused[i].lineNumber) +
-                ", " + summary.refused[i].mnemonic;
-    }
-    return text + ")";
+    return text;
 }
 
 std::string ForSearch(int32_t baudRate) {

@@ -18,7 +18,8 @@ std::string ForAssignment(int32_t ctrlId, int32_t value);
 // "GA=400 accepted", "TG=External refused: Error: Refused",
 // "GA=700: no answer from the camera in 5 s"; a list's value by its item's text.
 std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result);
-// "Loaded 26 lines, 1 refused (line 14, GA)".
+// "Loaded 26 lines, 1 refused (line 14, GA)"; lines the camera did not answer follow
+// (", 2 unanswered (line 9, AL; line 10, BI)").
 std::string ForLoad(const CameraFile::LoadSummary& summary);
 // A time-out as the operator reads it: "5 s", "500 ms".
 std::string ForDuration(int milliseconds);

@@ -306,17 +306,39 @@ private:
     int steps_ = 0;
 };
 
+// How far it got counts as the summary does: the lines sent, of those the camera takes (not the
+// device version line).
 TEST_F(CameraOperationsTest, ACancelledLoadStopsAfterTheLineInFlightAndSaysHowFarItGot) {
     CancellingProgress progress(test.Context().Get<CancelToken>(), 3);
     test.Context().ProvideExternal<ProgressSink>(progress);
     StartCamera();
     const std::string path = test.Folder().File("five.cam");
-    std::ofstream(path) << "GA=200\nGA=300\nGA=400\nGA=500\nGA=600\n";
+    std::ofstream(path) << "DV=7\nGA=200\nGA=300\nGA=400\nGA=500\nGA=600\n";
     const CameraFile::LoadSummary summary =
         CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
     EXPECT_TRUE(summary.stopped);
-    EXPECT_EQ(Requests(), (Lines{"GA=200", "GA=300", "GA=400"}));
-    EXPECT_EQ(Messages(), Lines{"Loaded 3 of 5 lines: cancelled."});
+    EXPECT_EQ(Requests(), (Lines{"GA=200", "GA=300"}));
+    EXPECT_EQ(Messages(), Lines{"Loaded 2 of 5 lines: cancelled."});
+    EXPECT_EQ(OutcomeText::ForLoad(summary), "Loaded 2 lines, 0 refused");
+}
+
+TEST_F(CameraOperationsTest, ACancelledReadOfTheCameraSaysHowFarItGot) {
+    CancellingProgress progress(test.Context().Get<CancelToken>(), 3);
+    test.Context().ProvideExternal<ProgressSink>(progress);
+    StartCamera();
+    ReadCamera(test.Context(), nullptr);
+    EXPECT_EQ(Messages(), Lines{"Read 3 of 28 parameters: cancelled."});
+}
+
+TEST_F(CameraOperationsTest, ALineTheCameraDidNotAnswerIsNotCalledRefused) {
+    FastWaitClock::UseIn(test.Context());
+    StartCamera({"--drop-every", "2"});
+    const std::string path = test.Folder().File("two.cam");
+    std::ofstream(path) << "GA=200\nBL=5\n";
+    const CameraFile::LoadSummary summary =
+        CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
+    EXPECT_EQ(OutcomeText::ForLoad(summary),
+              "Loaded 2 lines, 0 refused, 1 unanswered (line 2, BL)");
 }
 
 TEST_F(CameraOperationsTest, ReadingsWithoutAnAnswerAndALutWriteWithoutALevelLoseNothing) {

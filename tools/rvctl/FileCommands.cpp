@@ -119,19 +119,24 @@ ExitStatus RunLoad(Camera& camera) {
     if (!summary.opened) {
         return kFailed;
     }
-    for (const CameraFile::RefusedLine& refused : summary.refused) {
-        camera.output.Add(Record("line " + std::to_string(refused.lineNumber) +
-                                 ": the camera refused " + refused.mnemonic)
-                              .Number("line", refused.lineNumber)
-                              .Text("mnemonic", refused.mnemonic)
-                              .Flag("accepted", false));
+    for (const bool answered : {true, false}) {
+        for (const CameraFile::RefusedLine& line :
+             answered ? summary.refused : summary.unanswered) {
+            camera.output.Add(Record("line " + std::to_string(line.lineNumber) +
+                                     (answered ? ": the camera refused " : ": no answer to ") +
+                                     line.mnemonic)
+                                  .Number("line", line.lineNumber)
+                                  .Text("mnemonic", line.mnemonic)
+                                  .Flag("accepted", false)
+                                  .Flag("answered", answered));
+        }
     }
-    const std::size_t refusedCount = summary.refused.size();
     camera.output.Add(Record(path + ": " + OutcomeText::ForLoad(summary))
                           .Text("file", path)
                           .Number("sent", summary.linesSent)
-                          .Number("refused", static_cast<int64_t>(refusedCount)));
-    return refusedCount == 0 ? kSuccess : kFailed;
+                          .Number("refused", static_cast<int64_t>(summary.refused.size()))
+                          .Number("unanswered", static_cast<int64_t>(summary.unanswered.size())));
+    return summary.refused.empty() && summary.unanswered.empty() ? kSuccess : kFailed;
 }
 
 ExitStatus RunDiff(Camera& camera) {
@@ -171,7 +176,9 @@ std::vector<Subcommand> FileCommands() {
         {"load", "FILE", "a settings file into the camera",
          "Sends every line of the settings file that the camera takes in this mode, in file\n"
          "order, as the window's File > Open does; prints each line the camera refused with its\n"
-         "line number, then a summary. Exit status 1 when any line was refused.\n",
+         "line number, then a summary; lines the camera did not answer likewise. Exit status 1 "
+         "when\n"
+         "any line was refused or unanswered.\n",
          Reach::EachCamera, Link::Answered, false, CheckLoad, RunLoad},
         {"diff", "FILE", "where the camera differs from a settings file",
          "Reads the camera as dump does and prints, for every parameter line of the file that\n"
