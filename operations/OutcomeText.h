@@ -29,7 +29,8 @@ std::string ForSearch(int32_t baudRate);
 std::string ForPortSearch(const std::string& portName);
 // A search the operator stopped: "Search cancelled after 4 ports: no camera answered".
 std::string ForCancelledSearch(std::size_t portsTried);
-// How the start-up ended: "Camera RV-2410M-TCL found at 9600 bit/s", "No camera answered".
+// How the start-up ended: "Camera RV-2410M-TCL found at 9600 bit/s", "No camera answered ...",
+// or why no camera could answer: the port did not open, or another program holds it.
 std::string ForStartUp(ProcessContext& context, bool answered);
 // The link and mode in use: "COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL  Factory mode".
 std::string ForLink(ProcessContext& context);

@@ -390,6 +390,21 @@ int32_t CameraPort::ReadCameraLink(int32_t category, char* byte, Clock::time_poi
     return 0;
 }
 
+bool CameraPort::IsOpen() {
+    switch (category_) {
+        case kComCategory:
+            return context_.Has<ComPortDriver>() && ComDriver().IsOpen();
+        case kCameraLink2000Category:
+        case kCameraLink2001Category:
+        case kCameraLinkV11Category: {
+            const ClSerialAdapter* adapter = Adapter(context_, category_, false);
+            return adapter != nullptr && adapter->IsOpen();
+        }
+        default:
+            return false;
+    }
+}
+
 std::string CameraPort::OpenFailureReason() {
     if (category_ != kCameraLink2000Category && category_ != kCameraLink2001Category &&
         category_ != kCameraLinkV11Category) {

@@ -43,6 +43,8 @@ public:
     // Whether the last open was refused because another program holds the port, which no
     // other baud rate changes.
     bool PortInUse();
+    // Whether the link of the category is open (a camera may still not answer on it).
+    bool IsOpen();
 
     // Sends all bytes of the text, then logs it ("Tx: " to the terminal log, bare to the
     // message log, trailing CR/LF removed). False only for a category that is not one of four.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include "controls/CameraModel.h"
 #include "operations/CameraConnection.h"
+#include "operations/OutcomeText.h"
 
 #include "core/SettingsStore.h"
 #include "tests/support/FastWaitClock.h"
@@ -80,6 +81,8 @@ TEST_F(StartupConnectionTest, ALinkThatDoesNotOpenIsReportedTwice) {
               (std::vector<std::string>{"Failed to initialize COM1 port!\nError in CreateFile()\n" +
                                             device + ": No such file or directory",
                                         "Failed to initialize!"}));
+    EXPECT_EQ(OutcomeText::ForStartUp(test.Context(), false),
+              "The port did not open: choose the camera's port in the communication dialog");
 }
 
 TEST_F(StartupConnectionTest, APortAnotherCopyHoldsIsRefusedAsInUseOnceForEveryRate) {
@@ -96,6 +99,9 @@ TEST_F(StartupConnectionTest, APortAnotherCopyHoldsIsRefusedAsInUseOnceForEveryR
                                             "another program (process " +
                                             std::to_string(getpid()) + ").",
                                         "Failed to initialize!"}));
+    EXPECT_EQ(OutcomeText::ForStartUp(test.Context(), false),
+              "The port is in use by another program: close it, or choose another port in the "
+              "communication dialog");
 }
 
 TEST_F(StartupConnectionTest, ARunThatDidNotEndNormallyStartsOnTheComPort) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CancelToken.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/LutFiles.h"
@@ -71,6 +72,10 @@ ExitStatus WriteTables(Camera& camera, const std::string& path) {
         return kFailed;
     }
     if (!LutFiles::WriteCameraTables(camera.context)) {
+        // Interrupted, the transfer said how far it got; the camera is not to blame.
+        if (camera.context.Get<CancelToken>().Requested()) {
+            return kFailed;
+        }
         camera.output.Error("the camera did not confirm every table entry of " + path);
         return kFailed;
     }
