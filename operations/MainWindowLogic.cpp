@@ -81,7 +81,14 @@ void MainWindowLogic::ConnectAtStart() {
 }
 
 void MainWindowLogic::OnTimer() {
-    LinkWatch::Tick(context_, view_, CurrentArea);
+    const LinkChange change = LinkWatch::Tick(context_, view_, CurrentArea);
+    // The status line would otherwise still tell of the camera found before.
+    if (change == LinkChange::Lost) {
+        context_.Get<StatusLine>().ShowOutcome(context_.Get<CameraPort>().LostLink() +
+                                               " went away: plug it in again");
+    } else if (change == LinkChange::Back) {
+        context_.Get<StatusLine>().ShowOutcome(context_.Get<CameraPort>().LostLink() + " is back");
+    }
 }
 
 void MainWindowLogic::DispatchControlEvent(ControlEvent event, int32_t id, int32_t delta) {

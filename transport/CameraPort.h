@@ -69,6 +69,8 @@ public:
     // lost device is told once (offline status, a message-log line naming it), then its path
     // is tried once a second until it opens again with the same settings.
     LinkChange CheckLink();
+    // The link that went away, as the message log named it ("COM5 (/dev/ttyUSB0)").
+    const std::string& LostLink() const { return lostLink_; }
 
     // Received bytes the driver had to drop since the last call because its ring was full.
     int32_t TakeDroppedByteCount();
