@@ -1,6 +1,9 @@
 #include "operations/CommunicationLogic.h"
 
+#include <algorithm>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/CameraModel.h"
@@ -186,6 +189,73 @@ void CommunicationLogic::OnAuto() {
     RefreshFromCamera(context_, mainView_);
 }
 
+namespace {
+
+// The lines of a text.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end = text.find('\n'); end != std::string::npos;
+         start = end + 1, end = text.find('\n', start)) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string OpenFailureLines(const std::vector<MessageRequest>& failures) {
+    // A COM port's message is "Failed to initialize COM2 port!", the failed call, then
+    // "/dev/ttyS1: No such file or directory" and perhaps advice. Ports that failed for the same
+    // reason share one line, "No such file or directory: COM2 (/dev/ttyS1), COM3 (...)", so that
+    // a machine with few serial devices does not get sixteen lines of the same.
+    static const std::string head = "Failed to initialize ";
+    static const std::string tail = " port!";
+    std::vector<std::pair<std::string, std::string>> groups;  // reason, ports
+    std::string others;
+    for (const MessageRequest& failure : failures) {
+        const std::vector<std::string> lines = SplitLines(failure.text);
+        const std::size_t colon = lines.size() >= 3 ? lines[2].find(": ") : std::string::npos;
+        if (colon == std::string::npos || lines[0].rfind(head, 0) != 0 ||
+            lines[0].size() <= head.size() + tail.size() ||
+            lines[0].compare(lines[0].size() - tail.size(), tail.size(), tail) != 0) {
+            // Any other message on one line.
+            std::string line;
+            for (const std::string& part : lines) {
+                line += (line.empty() ? "" : " ") + part;
+            }
+            others += "\n" + line;
+            continue;
+        }
+        const std::string name =
+            lines[0].substr(head.size(), lines[0].size() - head.size() - tail.size());
+        // Opening the device is the usual step to fail; any later one is named with the reason.
+        std::string reason =
+            (lines[1] == "Error in CreateFile()" ? std::string() : lines[1] + ": ") +
+            lines[2].substr(colon + 2);
+        for (std::size_t i = 3; i < lines.size(); ++i) {
+            reason += "\n" + lines[i];
+        }
+        const std::string port = name + " (" + lines[2].substr(0, colon) + ")";
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto& entry) { return entry.first == reason; });
+        if (group == groups.end()) {
+            groups.push_back({reason, port});
+        } else {
+            group->second += ", " + port;
+        }
+    }
+    std::string text;
+    for (const auto& [reason, ports] : groups) {
+        // The first line of the reason names the ports; advice follows on its own lines.
+        const std::size_t lineEnd = reason.find('\n');
+        text += "\n" + reason.substr(0, lineEnd) + ": " + ports +
+                (lineEnd == std::string::npos ? "" : reason.substr(lineEnd));
+    }
+    return text + others;
+}
+
+}  // namespace
+
 std::string CommunicationLogic::SearchSummary(const std::vector<CameraSearch::Attempt>& attempts,
                                               const std::vector<MessageRequest>& failures) {
     CameraPort& port = context_.Get<CameraPort>();
@@ -200,15 +270,7 @@ std::string CommunicationLogic::SearchSummary(const std::vector<CameraSearch::At
         text += "\n\nNo camera answered on: " + silent + ".";
     }
     if (!failures.empty()) {
-        text += "\n\nPorts that could not be opened:";
-        for (const MessageRequest& failure : failures) {
-            // The driver's message on one line: the port, the failed call and the reason.
-            std::string line = failure.text;
-            for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n')) {
-                line.replace(at, 1, " ");
-            }
-            text += "\n" + line;
-        }
+        text += "\n\nPorts that could not be opened:" + OpenFailureLines(failures);
     }
     return text;
 }
