@@ -62,7 +62,7 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
         }
         context.Get<WaitFeedback>().KeepAlive();
     }
-    progress.EndProgress();
+    progress.FinishProgress(!guard.Stopped());
     guard.TellHowFar("Read " + std::to_string(read) + " of " + std::to_string(toRead) +
                      " parameters");
     return unanswered;

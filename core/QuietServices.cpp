@@ -38,6 +38,7 @@ public:
     void SetProgressMessage(const std::string&) override {}
     void SetProgress(int) override {}
     void EndProgress() override {}
+    void StopProgress() override {}
 };
 
 class CancellingFileChooser : public FileChooser {

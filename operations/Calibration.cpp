@@ -156,7 +156,8 @@ int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner) {
     context.Get<CommandEngine>().SetValue(CommandIds::Of(procedure.start), 0,
                                           procedure.startTimeoutMs);
     const int32_t code = PollUntilDone(context, procedure, start);
-    progress.EndProgress();
+    // Only a calibration the camera reported on ran to its end.
+    progress.FinishProgress(code != kCancelled && code != kTimeoutError);
     if (code == kCancelled) {
         context.Get<Notifier>().Warn(std::string(procedure.caption) +
                                      ": cancelled. The camera may still be calibrating; its "

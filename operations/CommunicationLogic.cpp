@@ -156,7 +156,7 @@ void CommunicationLogic::OnAuto() {
                 progress.SetProgressMessage(OutcomeText::ForPortSearch(port.GetPortName(index)));
                 progress.SetProgress(static_cast<int>(tried * 100 / ports.size()));
             });
-        progress.EndProgress();
+        progress.FinishProgress(found || !cancel.Requested());
         failures = gathering.Messages();
     }
     OnlineStatusSink& status = context_.Get<OnlineStatusSink>();
@@ -294,11 +294,12 @@ void CommunicationLogic::OnGetArea() {
 void CommunicationLogic::OnStore() {
     ProgressSink& progress = context_.Get<ProgressSink>();
     progress.ShowProgress(&view_, "Now, Storing camera data.");
-    if (FlashAreas::Store(context_, view_.SelectedArea(), kStoreTimeoutMs)) {
+    const bool stored = FlashAreas::Store(context_, view_.SelectedArea(), kStoreTimeoutMs);
+    if (stored) {
         context_.Get<Notifier>().Tell("Completed to store current setting data!",
                                       MessageIcon::Information);
     }
-    progress.EndProgress();
+    progress.FinishProgress(stored);
 }
 
 void CommunicationLogic::OnLoad() {

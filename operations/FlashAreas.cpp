@@ -123,7 +123,7 @@ int StoreAllAreas(ProcessContext& context, OperatorWindow* owner) {
             break;
         }
     }
-    progress.EndProgress();
+    progress.FinishProgress(!guard.Stopped());
     // The areas not tried count as not stored.
     guard.TellHowFar("Stored " + std::to_string(done - failures) + " of 4 areas");
     return failures + (4 - done);

@@ -71,7 +71,7 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
             channel.View()->ActivateWindow();
         }
     }
-    progress.EndProgress();
+    progress.FinishProgress(read == LutChannel::kEntries);
     channel.SetMode(LutChannel::kViewMode);
     channel.DrawNow();
     dialogs.EnableAll(true);
@@ -113,7 +113,7 @@ bool WriteTable(ProcessContext& context, int colorIndex) {
         context.Get<WaitFeedback>().KeepAlive();
     }
     dialogs.EnableAll(true);
-    progress.EndProgress();
+    progress.FinishProgress(!guard.Stopped());
     guard.TellHowFar(HowFar("Written", written));
     return confirmed && !guard.Stopped();
 }

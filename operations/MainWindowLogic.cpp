@@ -67,7 +67,8 @@ void MainWindowLogic::ConnectAtStart() {
             const int tried = CameraConnection::kSearchedRates - 1 - index;
             progress.SetProgress(tried * 100 / CameraConnection::kSearchedRates);
         });
-        progress.EndProgress();
+        // A search that tried every rate ran its course, camera or not.
+        progress.FinishProgress(answered || !context_.Get<CancelToken>().Requested());
     }
     if (answered) {
         RefreshFromCamera(context_, view_);

@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -65,6 +66,13 @@ ProgressDialog::ProgressDialog(CancelToken* cancel, const WaitClock* clock)
     cancelButton_->setVisible(cancel_ != nullptr);
     connect(cancelButton_, &QPushButton::clicked, this, &ProgressDialog::Cancel);
     layout->addWidget(cancelButton_, 0, Qt::AlignRight);
+    if (cancel_ != nullptr) {
+        // Escape reaches it from whichever of the program's windows is active: the window a
+        // flow activates while it runs (the LUT editor after each entry) is disabled and would
+        // drop the key. Active only while this window is shown and no message box is.
+        new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &ProgressDialog::Cancel,
+                      Qt::ApplicationShortcut);
+    }
 
     resize(320, 80);
 }
@@ -78,8 +86,8 @@ std::unique_ptr<ProgressDialog> ProgressDialog::CreateDefault(ProcessContext& co
 }
 
 void ProgressDialog::Cancel() {
-    if (cancel_ == nullptr || !isVisible()) {
-        return;
+    if (cancel_ == nullptr || !isVisible() || !cancelButton_->isEnabled()) {
+        return;  // nothing to cancel, or cancelled already
     }
     // The flow stops after the request in flight and says how far it got.
     cancel_->Request();
@@ -88,6 +96,8 @@ void ProgressDialog::Cancel() {
 }
 
 void ProgressDialog::keyPressEvent(QKeyEvent* event) {
+    // Escape on this window itself, also when the window system reports no window active and
+    // the shortcut stays asleep.
     if (event->key() == Qt::Key_Escape) {
         Cancel();
         return;
@@ -105,21 +115,30 @@ void ProgressDialog::ShowProgress(OperatorWindow* owner, const std::string& mess
 }
 
 void ProgressDialog::ShowProgress(QWidget* owner, const std::string& message) {
-    if (owner == nullptr) {
-        owner = mainWindow_;
-    }
-    if (!isVisible()) {
-        owner_ = owner;
-        bar_->setValue(0);
-        cancelButton_->setEnabled(true);
-        PlaceOver(owner);
-        if (owner != nullptr && owner->isEnabled()) {
-            owner->setEnabled(false);
-        }
-        show();
-        raise();
-    }
     SetProgressMessage(message);
+    if (isVisible()) {
+        return;
+    }
+    owner_ = VisibleOwner(owner);
+    bar_->setValue(0);
+    cancelButton_->setEnabled(true);
+    PlaceOver(owner_);
+    if (!owner_.isNull() && owner_->isEnabled()) {
+        owner_->setEnabled(false);
+    }
+    show();
+    raise();
+}
+
+QWidget* ProgressDialog::VisibleOwner(QWidget* owner) const {
+    // Over a hidden window it would be placed from a geometry nobody sees and, tied to a window
+    // outside the main window's modal loop, take no input at all.
+    for (QWidget* window : {owner, mainWindow_.data()}) {
+        if (window != nullptr && window->window()->isVisible()) {
+            return window;
+        }
+    }
+    return owner != nullptr ? owner : mainWindow_.data();
 }
 
 void ProgressDialog::SetProgressMessage(const std::string& message) {
@@ -136,10 +155,19 @@ void ProgressDialog::SetProgress(int percent) {
 }
 
 void ProgressDialog::EndProgress() {
-    if (!isVisible()) {
-        return;
+    if (isVisible()) {
+        SetProgress(100);
+        HoldThenClose();
     }
-    SetProgress(100);
+}
+
+void ProgressDialog::StopProgress() {
+    if (isVisible()) {
+        HoldThenClose();
+    }
+}
+
+void ProgressDialog::HoldThenClose() {
     const QPointer<ProgressDialog> self(this);
     const std::chrono::milliseconds hold(kFinalHoldMs);
     WaitWithoutOperatorInput(
@@ -165,19 +193,23 @@ void ProgressDialog::hideEvent(QHideEvent* event) {
 
 void ProgressDialog::PlaceOver(QWidget* owner) {
     winId();  // creates the native window, so that it can be tied to the owner's
-    QRect area;
-    QWindow* ownerWindow = nullptr;
-    if (owner != nullptr) {
-        area = owner->window()->frameGeometry();
-        ownerWindow = owner->window()->windowHandle();
-    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        area = screen->availableGeometry();
+    QWidget* over = owner != nullptr && owner->window()->isVisible() ? owner->window() : nullptr;
+    // Keeps it above its owner like an owned window, and inside the main window's modal loop.
+    windowHandle()->setTransientParent(over != nullptr ? over->windowHandle() : nullptr);
+    QScreen* screen = over != nullptr ? over->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
     }
-    // Keeps it above its owner like an owned window.
-    windowHandle()->setTransientParent(ownerWindow);
-    if (area.isValid()) {
-        move(area.center() - rect().center());
-    }
+    layout()->activate();  // its size with the message it opens with
+    const QRect room = screen->availableGeometry();
+    QRect placed(QPoint(), size());
+    placed.moveCenter(over != nullptr ? over->frameGeometry().center() : room.center());
+    // Wholly on the screen, also over a window that lies partly off it.
+    placed.moveLeft(
+        std::max(room.left(), std::min(placed.left(), room.x() + room.width() - placed.width())));
+    placed.moveTop(
+        std::max(room.top(), std::min(placed.top(), room.y() + room.height() - placed.height())));
+    move(placed.topLeft());
 }
 
 void ProgressDialog::ReleaseOwner() {

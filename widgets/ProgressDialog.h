@@ -18,8 +18,9 @@ class WaitClock;
 // The progress window of long camera operations: a small window without caption over its
 // owner, a bar from 0 to 100 and a message. The owner is disabled while the window is shown
 // and enabled again whenever it closes or is destroyed. One instance serves every operation.
-// A plain window rather than a QDialog: its "Cancel" (and Escape) asks the operation to stop
-// after the request in flight; nothing closes it but the operation's end.
+// A plain window rather than a QDialog: its "Cancel" asks the operation to stop after the
+// request in flight, and so does Escape in any of the program's windows while it is shown;
+// nothing closes it but the operation's end.
 class ProgressDialog : public QWidget, public ProgressSink {
     Q_OBJECT
 public:
@@ -38,7 +39,9 @@ public:
     // The owner taken when none is given.
     void SetMainWindow(QWidget* mainWindow);
 
-    // Opens the window over its owner (else the main window), which it disables.
+    // Opens the window over its owner, or over the main window when none is given or the owner
+    // is hidden (a LUT editor never opened), and disables that window. It always lies wholly on
+    // the screen.
     void ShowProgress(OperatorWindow* owner, const std::string& message) override;
     void ShowProgress(QWidget* owner, const std::string& message);
     void SetProgressMessage(const std::string& message) override;
@@ -48,6 +51,8 @@ public:
     // closes. Meanwhile the windows keep painting and the program's open windows take no input;
     // a message box that opens in that second (from the receive drain, say) can be answered.
     void EndProgress() override;
+    // As EndProgress, with the bar left where the operation stopped.
+    void StopProgress() override;
 
     QWidget* Owner() const { return owner_; }
 
@@ -59,7 +64,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QWidget* VisibleOwner(QWidget* owner) const;
     void PlaceOver(QWidget* owner);
+    void HoldThenClose();
     void ReleaseOwner();
 
     QPointer<QWidget> mainWindow_;

@@ -66,10 +66,12 @@ public:
         }
     }
     void EndProgress() override { ++ended; }
+    void StopProgress() override { ++stopped; }
     OperatorWindow* owner = nullptr;
     std::vector<std::string> shown;
     std::vector<std::string> messages;
     int ended = 0;
+    int stopped = 0;
     int steps = 0;
     int cancelAt = 0;
     CancelToken* cancel = nullptr;
@@ -145,7 +147,8 @@ TEST_F(CommunicationFlowsTest, AutoCancelledStopsAfterThePortInFlightWithoutABox
     progress.cancelAt = 3;
     logic.OnAuto();
     EXPECT_EQ(progress.messages.back(), "Looking for a camera on COM3");
-    EXPECT_EQ(progress.ended, 1);
+    EXPECT_EQ(progress.stopped, 1) << "a cancelled search shows no full bar";
+    EXPECT_EQ(progress.ended, 0);
     EXPECT_TRUE(test.Notifier().Texts().empty());
     EXPECT_EQ(statusLine.outcome, "Search cancelled after 3 ports: no camera answered");
     EXPECT_EQ(view.port, 2) << "the list shows the last port tried";

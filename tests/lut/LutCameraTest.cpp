@@ -36,6 +36,7 @@ public:
     void SetProgressMessage(const std::string& message) override { messages.push_back(message); }
     void SetProgress(int percent) override { percents.push_back(percent); }
     void EndProgress() override { messages.push_back("end"); }
+    void StopProgress() override { messages.push_back("stopped"); }
     Lines messages;
     std::vector<int> percents;
 };
@@ -164,6 +165,7 @@ TEST_F(LutCameraTest, AWriteToACameraThatFallsSilentEndsAfterTwoUnansweredReques
     camera->Signal(SIGCONT);
     // Two entry time-outs of 1 s, not one for each of the 246 entries left.
     EXPECT_LT(seconds, 2 + 1.5);
+    EXPECT_EQ(progress.messages.back(), "stopped") << "no full bar for a write cut short";
     ASSERT_FALSE(test.Notifier().Texts().empty());
     // The camera stops after ten entries or a few more, as soon as the silencer gets its turn.
     const std::string told = test.Notifier().Texts().back();

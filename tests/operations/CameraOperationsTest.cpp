@@ -299,6 +299,7 @@ public:
         }
     }
     void EndProgress() override {}
+    void StopProgress() override {}
 
 private:
     CancelToken& token_;

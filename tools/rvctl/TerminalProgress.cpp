@@ -45,6 +45,16 @@ void TerminalProgress::EndProgress() {
     }
     percent_ = 100;
     Draw();
+    CloseLine();
+}
+
+void TerminalProgress::StopProgress() {
+    if (shown_) {
+        CloseLine();
+    }
+}
+
+void TerminalProgress::CloseLine() {
     console_.EndProgress();
     shown_ = false;
 }

@@ -16,12 +16,15 @@ public:
     void SetProgressMessage(const std::string& message) override;
     void SetProgress(int percent) override;
     void EndProgress() override;
+    void StopProgress() override;
 
     // "Now, reading camera settings. [#####               ]  25%"
     static std::string Bar(const std::string& message, int percent);
 
 private:
     void Draw();
+    // Leaves the bar's line as it was last drawn.
+    void CloseLine();
 
     Console& console_;
     bool shown_ = false;
