@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
@@ -92,7 +93,7 @@ void ProgressDialog::Cancel() {
     // The flow stops after the request in flight and says how far it got.
     cancel_->Request();
     cancelButton_->setEnabled(false);
-    SetProgressMessage(message_.toStdString() + "\nCancelling after the request in flight...");
+    ShowMessage();
 }
 
 void ProgressDialog::keyPressEvent(QKeyEvent* event) {
@@ -115,19 +116,19 @@ void ProgressDialog::ShowProgress(OperatorWindow* owner, const std::string& mess
 }
 
 void ProgressDialog::ShowProgress(QWidget* owner, const std::string& message) {
+    if (!isVisible()) {
+        bar_->setValue(0);
+        cancelButton_->setEnabled(true);
+        SetProgressMessage(message);  // placed with the size its message gives it
+        owner_ = VisibleOwner(owner);
+        PlaceOver(owner_);
+        if (!owner_.isNull() && owner_->isEnabled()) {
+            owner_->setEnabled(false);
+        }
+        show();
+        raise();
+    }
     SetProgressMessage(message);
-    if (isVisible()) {
-        return;
-    }
-    owner_ = VisibleOwner(owner);
-    bar_->setValue(0);
-    cancelButton_->setEnabled(true);
-    PlaceOver(owner_);
-    if (!owner_.isNull() && owner_->isEnabled()) {
-        owner_->setEnabled(false);
-    }
-    show();
-    raise();
 }
 
 QWidget* ProgressDialog::VisibleOwner(QWidget* owner) const {
@@ -143,7 +144,15 @@ QWidget* ProgressDialog::VisibleOwner(QWidget* owner) const {
 
 void ProgressDialog::SetProgressMessage(const std::string& message) {
     message_ = QString::fromStdString(message);
-    text_->setText(message_);
+    ShowMessage();
+}
+
+void ProgressDialog::ShowMessage() {
+    // Until the operation ends, the operator sees that the cancel was taken, also under the
+    // messages of the steps still in flight.
+    const bool cancelling = cancel_ != nullptr && !cancelButton_->isEnabled();
+    text_->setText(cancelling ? message_ + "\nCancelling after the request in flight..."
+                              : message_);
 }
 
 void ProgressDialog::SetProgress(int percent) {
@@ -151,7 +160,7 @@ void ProgressDialog::SetProgress(int percent) {
         return;
     }
     bar_->setValue(std::clamp(percent, 0, 100));
-    text_->setText(message_);
+    ShowMessage();
 }
 
 void ProgressDialog::EndProgress() {
@@ -196,20 +205,40 @@ void ProgressDialog::PlaceOver(QWidget* owner) {
     QWidget* over = owner != nullptr && owner->window()->isVisible() ? owner->window() : nullptr;
     // Keeps it above its owner like an owned window, and inside the main window's modal loop.
     windowHandle()->setTransientParent(over != nullptr ? over->windowHandle() : nullptr);
-    QScreen* screen = over != nullptr ? over->screen() : QGuiApplication::primaryScreen();
+    layout()->activate();  // its size with the message it opens with
+    QRect placed(QPoint(), size());
+    if (over != nullptr) {
+        placed.moveCenter(over->frameGeometry().center());
+    } else if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        placed.moveCenter(screen->availableGeometry().center());
+    }
+    move(placed.topLeft());
+    KeepOnScreen();
+}
+
+void ProgressDialog::KeepOnScreen() {
+    QScreen* screen = QGuiApplication::screenAt(geometry().center());
+    if (screen == nullptr) {
+        screen = this->screen();
+    }
     if (screen == nullptr) {
         return;
     }
-    layout()->activate();  // its size with the message it opens with
+    // Also over a window that lies partly off the screen, and with a message that grew.
     const QRect room = screen->availableGeometry();
-    QRect placed(QPoint(), size());
-    placed.moveCenter(over != nullptr ? over->frameGeometry().center() : room.center());
-    // Wholly on the screen, also over a window that lies partly off it.
-    placed.moveLeft(
-        std::max(room.left(), std::min(placed.left(), room.x() + room.width() - placed.width())));
-    placed.moveTop(
-        std::max(room.top(), std::min(placed.top(), room.y() + room.height() - placed.height())));
-    move(placed.topLeft());
+    const int left = std::min(x(), room.x() + room.width() - width());
+    const int top = std::min(y(), room.y() + room.height() - height());
+    const QPoint inside(std::max(room.x(), left), std::max(room.y(), top));
+    if (inside != pos()) {
+        move(inside);
+    }
+}
+
+void ProgressDialog::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (isVisible()) {
+        KeepOnScreen();
+    }
 }
 
 void ProgressDialog::ReleaseOwner() {

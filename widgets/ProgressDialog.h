@@ -62,10 +62,13 @@ public:
 protected:
     void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* VisibleOwner(QWidget* owner) const;
     void PlaceOver(QWidget* owner);
+    void KeepOnScreen();
+    void ShowMessage();
     void HoldThenClose();
     void ReleaseOwner();
 
