@@ -247,7 +247,7 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
         }
     }
     context.Get<ControlTable>().UpdatePrevDataValues();
-    progress.EndProgress();
+    progress.FinishProgress(!guard.Stopped());
     // Counted as the summary counts: the lines sent, of those the camera takes.
     summary.stopped = guard.TellHowFar("Loaded " + std::to_string(summary.linesSent) + " of " +
                                        std::to_string(toSend) + " lines");
