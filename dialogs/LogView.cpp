@@ -16,8 +16,10 @@ int LogListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant LogListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() < 0 ||
-        static_cast<std::size_t>(index.row()) >= lines_.size()) {
+    // Rows are as wide as the view (one size for every row), so a long line is cut; its tip
+    // shows it whole.
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() ||
+        index.row() < 0 || static_cast<std::size_t>(index.row()) >= lines_.size()) {
         return QVariant();
     }
     return lines_[static_cast<std::size_t>(index.row())];
