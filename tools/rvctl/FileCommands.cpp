@@ -176,9 +176,8 @@ std::vector<Subcommand> FileCommands() {
         {"load", "FILE", "a settings file into the camera",
          "Sends every line of the settings file that the camera takes in this mode, in file\n"
          "order, as the window's File > Open does; prints each line the camera refused with its\n"
-         "line number, then a summary; lines the camera did not answer likewise. Exit status 1 "
-         "when\n"
-         "any line was refused or unanswered.\n",
+         "line number, and each line it did not answer, then a summary. Exit status 1 when any\n"
+         "line was refused or unanswered.\n",
          Reach::EachCamera, Link::Answered, false, CheckLoad, RunLoad},
         {"diff", "FILE", "where the camera differs from a settings file",
          "Reads the camera as dump does and prints, for every parameter line of the file that\n"
