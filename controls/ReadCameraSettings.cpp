@@ -28,7 +28,6 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
     progress.ShowProgress(owner, "Now, reading camera settings.");
     int progressSum = 0;
     int unanswered = 0;
-    int toRead = 0;
     int read = 0;
     StepGuard guard(context);
     for (int i = 0; i < ControlTable::kRowCount; ++i) {
@@ -46,7 +45,6 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
         if (asking) {
             guard.AfterRequest();
         }
-        ++toRead;
         if (answered) {
             table.SetDataValue(row.ctrlId, value);
             ++read;
@@ -63,7 +61,7 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
         context.Get<WaitFeedback>().KeepAlive();
     }
     progress.FinishProgress(!guard.Stopped());
-    guard.TellHowFar("Read " + std::to_string(read) + " of " + std::to_string(toRead) +
+    guard.TellHowFar("Read " + std::to_string(read) + " of " + std::to_string(read + unanswered) +
                      " parameters");
     return unanswered;
 }
