@@ -26,28 +26,30 @@ std::optional<Step> NextRedo(ProcessContext& context) {
     return change ? std::optional<Step>(Step{change->ctrlId, change->after}) : std::nullopt;
 }
 
-std::optional<Replay> Undo(ProcessContext& context) {
-    const std::optional<Step> step = NextUndo(context);
+namespace {
+
+// Sends the step through the same set as a typed value; once the camera took it, the place in
+// the history moves.
+std::optional<Replay> Send(ProcessContext& context, const std::optional<Step>& step,
+                           void (ChangeHistory::*move)()) {
     if (!step) {
         return std::nullopt;
     }
     Replay replay{step->ctrlId, step->value, Parameters::Set(context, step->ctrlId, step->value)};
     if (replay.result.accepted) {
-        context.Get<ChangeHistory>().StepBack();
+        (context.Get<ChangeHistory>().*move)();
     }
     return replay;
 }
 
+}  // namespace
+
+std::optional<Replay> Undo(ProcessContext& context) {
+    return Send(context, NextUndo(context), &ChangeHistory::StepBack);
+}
+
 std::optional<Replay> Redo(ProcessContext& context) {
-    const std::optional<Step> step = NextRedo(context);
-    if (!step) {
-        return std::nullopt;
-    }
-    Replay replay{step->ctrlId, step->value, Parameters::Set(context, step->ctrlId, step->value)};
-    if (replay.result.accepted) {
-        context.Get<ChangeHistory>().StepForward();
-    }
-    return replay;
+    return Send(context, NextRedo(context), &ChangeHistory::StepForward);
 }
 
 }  // namespace PageChanges
