@@ -82,14 +82,14 @@ std::string ForCancelledSearch(std::size_t portsTried) {
 
 std::string ForStartUp(ProcessContext& context, bool answered) {
     CameraPort& port = context.Get<CameraPort>();
-    if (!answered && port.PortInUse()) {
-        return "The port is in use by another program: close it, or choose another port in the "
-               "communication dialog";
-    }
-    if (!answered && !port.IsOpen()) {
-        return "The port did not open: choose the camera's port in the communication dialog";
-    }
     if (!answered) {
+        if (port.PortInUse()) {
+            return "The port is in use by another program: close it, or choose another port in "
+                   "the communication dialog";
+        }
+        if (!port.IsOpen()) {
+            return "The port did not open: choose the camera's port in the communication dialog";
+        }
         return "No camera answered at any rate: check its power and cable, then use Auto in "
                "the communication dialog";
     }
