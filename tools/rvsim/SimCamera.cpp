@@ -156,7 +156,11 @@ std::optional<std::string> SimCamera::HandleLine(std::string_view line, TimePoin
     while (!value.empty() && value.back() == '\r') {
         value.remove_suffix(1);
     }
-    return Set(id, value, unlocked, now);
+    std::string answer = Set(id, value, unlocked, now);
+    if (IsMuted(id)) {
+        return std::nullopt;  // applied, but the answer is lost
+    }
+    return answer;
 }
 
 std::string SimCamera::Query(int id, TimePoint now) const {
@@ -349,6 +353,11 @@ int32_t SimCamera::Temperature(TimePoint now) const {
 int32_t SimCamera::LineRateMinimum() const {
     // The 8K sensor reads twice the pixels per line.
     return memory_.model.find("4820") != std::string::npos ? 2800 : 1400;
+}
+
+bool SimCamera::IsMuted(int id) const {
+    return std::find(config_.mutedIds.begin(), config_.mutedIds.end(), id) !=
+           config_.mutedIds.end();
 }
 
 bool SimCamera::IsRefused(int id) const {

@@ -26,6 +26,7 @@ struct CameraConfig {
     int32_t calibResult = 1;      // then this status code
     double resetSeconds = 5.0;    // silence after CRS00
     std::vector<int> refusedIds;  // every set of these commands is refused
+    std::vector<int> mutedIds;    // every set of these commands is applied but not answered
 };
 
 // The camera as seen from its side of the protocol: it is handed one received line at a time
@@ -82,6 +83,7 @@ private:
     int32_t Temperature(TimePoint now) const;
     int32_t LineRateMinimum() const;
     bool IsRefused(int id) const;
+    bool IsMuted(int id) const;
 
     CameraConfig config_;
     CameraMemory memory_;

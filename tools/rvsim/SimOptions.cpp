@@ -43,6 +43,7 @@ const char kUsage[] =
     "                        answer runs on with 1024 '#' bytes, a line that never ends\n"
     "  --delay-ms N          wait N ms before each answer\n"
     "  --refuse MNEMONIC     answer every set of MNEMONIC with \"Error: Refused\"; repeatable\n"
+    "  --mute MNEMONIC       apply every set of MNEMONIC but never answer it; repeatable\n"
     "  --unplug-after S      S seconds after the start the cable is pulled: the pseudo\n"
     "                        terminal closes and the --link goes\n"
     "  --replug-after S      with --unplug-after: S seconds later a new pseudo terminal\n"
@@ -79,7 +80,7 @@ bool IsValueOption(const std::string& name) {
     for (const char* option :
          {"--baud", "--model", "--link", "--device", "--state", "--transcript", "--calib-seconds",
           "--reset-seconds", "--calib-result", "--drop-every", "--garbage-every", "--no-lf-after",
-          "--delay-ms", "--refuse", "--unplug-after", "--replug-after"}) {
+          "--delay-ms", "--refuse", "--mute", "--unplug-after", "--replug-after"}) {
         if (name == option) {
             return true;
         }
@@ -135,16 +136,16 @@ bool ApplyValue(const std::string& name, const std::string& value, SimOptions& o
     } else if (name == "--delay-ms") {
         valid = ParseInt(value, 0, 600000, number);
         options.delayMs = static_cast<int>(number);
-    } else if (name == "--refuse") {
+    } else if (name == "--refuse" || name == "--mute") {
         std::string mnemonic = value;
         for (char& c : mnemonic) {
             c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
         }
         if (CommandTable::IdOf(mnemonic) < 0) {
-            error = "--refuse: " + value + " is not a camera command";
+            error = name + ": " + value + " is not a camera command";
             return false;
         }
-        options.refused.push_back(mnemonic);
+        (name == "--refuse" ? options.refused : options.muted).push_back(mnemonic);
     }
     if (!valid) {
         error = "invalid value for " + name + ": '" + value + "'";

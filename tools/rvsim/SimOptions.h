@@ -26,6 +26,7 @@ struct SimOptions {
     double unplugSeconds = -1;         // negative: the cable stays in
     double replugSeconds = -1;         // negative: a pulled cable stays out
     std::vector<std::string> refused;  // mnemonics, upper case
+    std::vector<std::string> muted;    // mnemonics, upper case
     bool help = false;
     bool version = false;
 };

@@ -58,6 +58,9 @@ bool SimServer::Open(std::string& error) {
     for (const std::string& mnemonic : options_.refused) {
         config.refusedIds.push_back(CommandTable::IdOf(mnemonic));
     }
+    for (const std::string& mnemonic : options_.muted) {
+        config.mutedIds.push_back(CommandTable::IdOf(mnemonic));
+    }
     FaultConfig faults;
     faults.silent = options_.silent;
     faults.dropEvery = options_.dropEvery;
