@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -129,8 +128,6 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     communication_ = new CommunicationDialog(context_, *this, this);
     terminal_ = new TerminalDialog(context_, this);
     LutEditor::CreateLutEditors(context_, this);
-    context_.Get<ControlTable>().UpdatePrevDataValues();
-
     // Keys are looked at before the focused control or the dialog sees them.
     qApp->installEventFilter(this);
 }
@@ -309,8 +306,8 @@ void MainWindow::RunLogic(Handler&& handler) {
     RunOneActionAtATime(handling_, handler);
 }
 
-void MainWindow::OnControlEvent(ControlEvent event, int32_t id, int32_t delta) {
-    RunLogic([this, event, id, delta] { logic_.DispatchControlEvent(event, id, delta); });
+void MainWindow::OnControlEvent(const ControlAction& action) {
+    RunLogic([this, &action] { logic_.DispatchControlEvent(action); });
 }
 
 void MainWindow::accept() {}
@@ -349,9 +346,8 @@ const PageControl* MainWindow::ControlOf(QWidget* widget, int32_t& id) const {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride &&
-         type != QEvent::KeyRelease) ||
-        translatingKey_) {
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride &&
+        type != QEvent::KeyRelease) {
         return false;
     }
     auto* receiver = watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
@@ -387,6 +383,31 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return used;
 }
 
+bool MainWindow::BrowseClosedList(QKeyEvent* key, QWidget* receiver) {
+    auto* list = qobject_cast<QComboBox*>(receiver);
+    int32_t id = 0;
+    if (list == nullptr || ControlOf(receiver, id) == nullptr ||
+        key->modifiers().testFlag(Qt::AltModifier) ||
+        key->modifiers().testFlag(Qt::ControlModifier)) {
+        return false;
+    }
+    // A closed list would send the next item at once: the arrows open it instead, and only an
+    // item chosen there (Enter, a click) is sent. Typing a letter would choose an item too.
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            list->showPopup();
+            return true;
+        default:
+            return !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                   key->key() != Qt::Key_Space;
+    }
+}
+
 bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
     const SequenceKey sequenceKey = KeyOfSequence(key->key());
     const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
@@ -403,7 +424,7 @@ bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     const bool escape = key->key() == Qt::Key_Escape;
     if (!enter && !escape) {
-        return false;
+        return BrowseClosedList(key, receiver);
     }
     int32_t id = 0;
     const PageControl* control = ControlOf(receiver, id);
@@ -415,33 +436,25 @@ bool MainWindow::FilterKeyDown(QKeyEvent* key, QWidget* receiver) {
             // Enter commits at once. Neither key goes further: Enter would reach the default
             // button, Escape would close the window.
             if (enter && IsTypeable(*control)) {
-                OnControlEvent(ControlEvent::EditCommit, id, 0);
+                OnControlEvent({ControlEvent::EditCommit, id, 0, ControlText(id)});
             }
             return true;
         case WidgetClass::ComboBox:
-            if (OpenListOf(receiver) == nullptr) {
-                return true;  // a closed list: nothing to take
+            if (QComboBox* open = OpenListOf(receiver)) {
+                // Enter goes on to the open list, which takes the highlighted item; Escape
+                // closes it on the item the camera holds, sending nothing.
+                if (escape) {
+                    open->hidePopup();
+                    return true;
+                }
+                return false;
             }
-            // Enter goes on to the open list, which takes the highlighted item.
-            return escape && TakeHighlightedItem(receiver);
+            return true;  // a closed list: nothing to take
         case WidgetClass::PushButton:
             return true;
         default:
             return false;
     }
-}
-
-bool MainWindow::TakeHighlightedItem(QWidget* receiver) {
-    // Escape in an open list does what Enter does there: the list closes on the highlighted
-    // item, which is chosen. The drop-down is handed Enter as a keyboard would send it.
-    const QScopedValueRollback<bool> translating(translatingKey_, true);
-    QKeyEvent shortcutOverride(QEvent::ShortcutOverride, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(receiver, &shortcutOverride);
-    if (receiver->isVisible()) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(receiver, &press);
-    }
-    return true;
 }
 
 // --- MainView ---
@@ -620,6 +633,8 @@ void MainWindow::RebuildTabs() {
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         ParameterPage* page = pages_[i];
         QScrollArea* area = pageAreas_[i];
+        // A page out of the mode is disabled as well as hidden: assistive tools still reach it.
+        area->setEnabled(factoryMode || !page->FactoryOnly());
         if (factoryMode || !page->FactoryOnly()) {
             const int tab = tabControl_->addTab(area, page->Title());
             tabControl_->tabBar()->setTabData(tab, static_cast<int>(i));

@@ -100,11 +100,13 @@ private:
     bool FilterKeyDown(QKeyEvent* key, QWidget* receiver);
     // The key of the Undo or Redo menu item.
     bool IsUndoOrRedo(const QKeyEvent* key) const;
-    bool TakeHighlightedItem(QWidget* receiver);
+    // A key on a closed page list that would choose an item without the operator seeing the
+    // list: true when it was taken here.
+    bool BrowseClosedList(QKeyEvent* key, QWidget* receiver);
     // Runs one handler of the logic, for an operator action or a start-up step.
     template <typename Handler>
     void RunLogic(Handler&& handler);
-    void OnControlEvent(ControlEvent event, int32_t id, int32_t delta);
+    void OnControlEvent(const ControlAction& action);
 
     ProcessContext& context_;
     std::vector<ParameterPage*> pages_;
@@ -123,7 +125,6 @@ private:
     bool communicationShown_ = false;
     // The key press last handled, while it travels on to the parents of its receiver.
     const QEvent* handledKeyPress_ = nullptr;
-    bool translatingKey_ = false;
     bool handling_ = false;
     MainWindowLogic logic_;
 };

@@ -206,14 +206,12 @@ QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel
         case CellKind::List: {
             auto* list = new QComboBox(parent);
             wheelNeedsFocus_->Apply(list);
+            // Each item carries the value it sends: its own, or its position.
             const bool valued = std::any_of(cell.items.begin(), cell.items.end(),
                                             [](const ListItem& item) { return item.data != 0; });
             for (const ListItem& item : cell.items) {
-                if (valued) {
-                    list->addItem(QString::fromUtf8(item.text), item.data);
-                } else {
-                    list->addItem(QString::fromUtf8(item.text));
-                }
+                list->addItem(QString::fromUtf8(item.text),
+                              valued ? item.data : static_cast<int32_t>(list->count()));
             }
             widget = list;
             widgetClass = WidgetClass::ComboBox;
@@ -301,29 +299,32 @@ void ParameterPage::ConnectControls() {
             if (control.widgetClass != WidgetClass::Edit) {
                 continue;  // one widget, connected once under its edit's id
             }
-            const int32_t spinId = control.partner;
             connect(spin, &SpinEdit::editingFinished, this, [this, spin, controlId] {
                 // An edit that cannot be typed into commits nothing.
                 if (spin->IsEditEnabled()) {
-                    emit controlEvent(ControlEvent::EditCommit, controlId, 0);
+                    emit controlEvent(
+                        {ControlEvent::EditCommit, controlId, 0, spin->EditText().toStdString()});
                 }
             });
-            connect(spin, &SpinEdit::stepRequested, this, [this, spinId](int steps) {
-                emit controlEvent(ControlEvent::SpinDelta, spinId, steps);
+            connect(spin, &SpinEdit::stepRequested, this, [this, spin, controlId](int steps) {
+                emit controlEvent(
+                    {ControlEvent::SpinDelta, controlId, steps, spin->EditText().toStdString()});
             });
         } else if (auto* list = qobject_cast<QComboBox*>(control.widget)) {
-            connect(list, &QComboBox::activated, this, [this, controlId] {
-                emit controlEvent(ControlEvent::ComboSelect, controlId, 0);
+            connect(list, &QComboBox::activated, this, [this, list, controlId](int index) {
+                emit controlEvent(
+                    {ControlEvent::ComboSelect, controlId, list->itemData(index).toInt(), {}});
             });
         } else if (auto* edit = qobject_cast<QLineEdit*>(control.widget)) {
             connect(edit, &QLineEdit::editingFinished, this, [this, edit, controlId] {
                 if (!edit->isReadOnly()) {
-                    emit controlEvent(ControlEvent::EditCommit, controlId, 0);
+                    emit controlEvent(
+                        {ControlEvent::EditCommit, controlId, 0, edit->text().toStdString()});
                 }
             });
         } else if (auto* button = qobject_cast<QPushButton*>(control.widget)) {
             connect(button, &QPushButton::clicked, this, [this, controlId] {
-                emit controlEvent(ControlEvent::PushClick, controlId, 0);
+                emit controlEvent({ControlEvent::PushClick, controlId, 0, {}});
             });
         }
     }

@@ -43,7 +43,7 @@ public:
     const std::map<int32_t, PageControl>& Controls() const { return controls_; }
 
 signals:
-    void controlEvent(ControlEvent event, int32_t id, int32_t delta);
+    void controlEvent(const ControlAction& action);
 
 private:
     QWidget* CreateCell(const PageCell& cell, QWidget* parent, QLabel* label, const QString& name);

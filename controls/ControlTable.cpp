@@ -5,19 +5,22 @@
 
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
-#include "protocol/CommandEngine.h"
-
-namespace {
-constexpr int kWriteTimeoutMs = 5000;
-}
 
 ControlTable::ControlTable(ProcessContext& context) : context_(context) {
     for (int i = 0; i < kRowCount; ++i) {
         const ControlDefinition& d = ControlDefinitions::kRows[i];
         // What is never read back is the program's own value, known from the start.
-        rows_[i] = {d.ctrlId,   d.cmdId,     d.kind,         d.spinMode, d.paramClass,
-                    d.minValue, d.maxValue,  d.initialValue, 0,          d.inFile,
-                    d.readBack, !d.readBack, false};
+        rows_[i] = {d.ctrlId,
+                    d.cmdId,
+                    d.kind,
+                    d.spinMode,
+                    d.paramClass,
+                    d.minValue,
+                    d.maxValue,
+                    d.initialValue,
+                    d.inFile,
+                    d.readBack,
+                    d.readBack ? ValueState::Unknown : ValueState::Told};
     }
 }
 
@@ -44,29 +47,6 @@ int32_t ControlTable::GetDataValue(int32_t ctrlId) {
     }
     Report("Unexpected error occurred in GetDataValue().");
     return -1;
-}
-
-bool ControlTable::SetDataValue(int32_t ctrlId, int32_t value) {
-    if (ControlEntry* row = FindByCtrlId(ctrlId)) {
-        row->value = value;  // limits act only through the spin controls
-        return true;
-    }
-    Report("Unexpected error occurred in SetDataValue().");
-    return false;
-}
-
-int32_t ControlTable::GetPrevDataValue(int32_t ctrlId) {
-    if (const ControlEntry* row = FindByCtrlId(ctrlId)) {
-        return row->prevValue;
-    }
-    Report("Unexpected error occurred in GetDataValue().");
-    return -1;
-}
-
-void ControlTable::UpdatePrevDataValues() {
-    for (ControlEntry& row : rows_) {
-        row.prevValue = row.value;
-    }
 }
 
 int32_t ControlTable::ToCmdId(int32_t ctrlId) {
@@ -144,27 +124,48 @@ bool ControlTable::HoldsValue(int32_t ctrlId) const {
 }
 
 bool ControlTable::IsKnown(int32_t ctrlId) const {
-    const ControlEntry* row = FindByCtrlId(ctrlId);
-    return row != nullptr && row->known;
+    return State(ctrlId) == ValueState::Told;
 }
 
 std::optional<int32_t> ControlTable::KnownValue(int32_t ctrlId) const {
     const ControlEntry* row = FindByCtrlId(ctrlId);
-    if (row == nullptr || !row->known) {
+    if (row == nullptr || row->state != ValueState::Told) {
         return std::nullopt;
     }
     return row->value;
 }
 
-void ControlTable::MarkKnown(int32_t ctrlId, bool known) {
+ValueState ControlTable::State(int32_t ctrlId) const {
+    const ControlEntry* row = FindByCtrlId(ctrlId);
+    return row == nullptr ? ValueState::Unknown : row->state;
+}
+
+std::vector<int32_t> ControlTable::UnansweredRows() const {
+    std::vector<int32_t> rows;
+    for (const ControlEntry& row : rows_) {
+        if (row.state == ValueState::Unanswered) {
+            rows.push_back(row.ctrlId);
+        }
+    }
+    return rows;
+}
+
+void ControlTable::Told(int32_t ctrlId, int32_t value) {
     if (ControlEntry* row = FindByCtrlId(ctrlId)) {
-        row->known = known;
+        row->value = value;
+        row->state = ValueState::Told;
     }
 }
 
-void ControlTable::MarkReadBackPending(int32_t ctrlId, bool pending) {
+void ControlTable::Unanswered(int32_t ctrlId) {
     if (ControlEntry* row = FindByCtrlId(ctrlId)) {
-        row->readBackPending = pending;
+        row->state = ValueState::Unanswered;
+    }
+}
+
+void ControlTable::Forget(int32_t ctrlId) {
+    if (ControlEntry* row = FindByCtrlId(ctrlId)) {
+        row->state = ValueState::Unknown;
     }
 }
 
@@ -190,16 +191,4 @@ int ControlTable::CountUserValueControls() {
         }
     }
     return userValueControlCount_;
-}
-
-bool ControlTable::WriteChangedValues() {
-    for (const ControlEntry& row : rows_) {
-        if (row.value == row.prevValue || !row.known) {
-            continue;
-        }
-        if (!context_.Get<CommandEngine>().SetValue(row.cmdId, row.value, kWriteTimeoutMs)) {
-            return false;
-        }
-    }
-    return true;
 }

@@ -3,12 +3,21 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "controls/ControlDefinition.h"
 
 class ProcessContext;
 
-// A control-table row: the fixed definition plus the two cached values.
+// What the program knows of a parameter's value in the camera.
+enum class ValueState {
+    Unknown,     // not read, or the read got no answer
+    Told,        // the camera told the value, or took it from the program
+    Unanswered,  // a set got no answer: the camera may hold it, so it is read back at the next
+                 // exchange that gets one, and never sent again by itself
+};
+
+// A control-table row: the fixed definition, the value the camera told and what is known of it.
 struct ControlEntry {
     int32_t ctrlId;
     int32_t cmdId;
@@ -17,21 +26,16 @@ struct ControlEntry {
     int32_t paramClass;
     int32_t minValue;
     int32_t maxValue;
-    int32_t value;      // shown now
-    int32_t prevValue;  // last synchronised with the camera
+    int32_t value;  // the camera's, while the state is Told
     int32_t inFile;
     bool readBack;
-    // The camera told this value, or took it from the program. A row read back from the camera
-    // is unknown until it has been read; an unknown value is never sent by WriteChangedValues
-    // and never saved.
-    bool known;
-    // A set of this row got no answer: the camera may have applied it, so it is read back at
-    // the next exchange that gets one.
-    bool readBackPending;
+    ValueState state;
 };
 
-// Ties every page control to its camera command and caches its values. Lookups scan from
-// the first row; an unregistered id is reported to the operator and gives the failure value.
+// Ties every page control to its camera command and owns what the program knows of each value:
+// it changes only through the named transitions below, which the parameter flows call when the
+// camera answered. Lookups scan from the first row; an unregistered id is reported to the
+// operator and gives the failure value.
 class ControlTable {
 public:
     static constexpr int kRowCount = ControlDefinitions::kRowCount;
@@ -40,9 +44,6 @@ public:
     explicit ControlTable(ProcessContext& context);
 
     int32_t GetDataValue(int32_t ctrlId);
-    bool SetDataValue(int32_t ctrlId, int32_t value);
-    int32_t GetPrevDataValue(int32_t ctrlId);
-    void UpdatePrevDataValues();
     int32_t ToCmdId(int32_t ctrlId);
     int32_t ToCtrlId(int32_t cmdId);
     // The control of a command, quietly: nothing for a command no row has.
@@ -58,14 +59,18 @@ public:
     bool IsKnown(int32_t ctrlId) const;
     // The value the camera told for the row; nothing while it has not, or for an id no row has.
     std::optional<int32_t> KnownValue(int32_t ctrlId) const;
-    void MarkKnown(int32_t ctrlId, bool known);
-    void MarkReadBackPending(int32_t ctrlId, bool pending);
+    ValueState State(int32_t ctrlId) const;
+    // The rows whose set got no answer, in table order.
+    std::vector<int32_t> UnansweredRows() const;
     int CountValueControls();
     int CountUserValueControls();
 
-    // Sends every known row whose value differs from its previous value, in table order, and
-    // stops at the first refusal. Does not touch the previous values.
-    bool WriteChangedValues();
+    // The transitions. The camera told value (a read, or a set it took).
+    void Told(int32_t ctrlId, int32_t value);
+    // A set of the row got no answer.
+    void Unanswered(int32_t ctrlId);
+    // A read of the row got no answer: nothing is known of it.
+    void Forget(int32_t ctrlId);
 
     const Rows& Entries() const { return rows_; }
 

@@ -46,13 +46,12 @@ int ReadCameraSettings(ProcessContext& context, OperatorWindow* owner) {
             guard.AfterRequest();
         }
         if (answered) {
-            table.SetDataValue(row.ctrlId, value);
+            table.Told(row.ctrlId, value);
             ++read;
         } else {
+            table.Forget(row.ctrlId);
             ++unanswered;
         }
-        table.MarkKnown(row.ctrlId, answered);
-        table.MarkReadBackPending(row.ctrlId, false);
         if (asking) {
             // The bar shows how far the read went, not the rows it no longer asks for.
             progressSum += 100;

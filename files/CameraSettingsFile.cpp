@@ -13,7 +13,7 @@ namespace {
 std::string ParameterLines(const ControlTable::Rows& rows, bool withFactoryRows) {
     std::string text;
     for (const ControlEntry& row : rows) {
-        if (!HoldsRow(row, withFactoryRows) || !row.known) {
+        if (!HoldsRow(row, withFactoryRows) || row.state != ValueState::Told) {
             continue;
         }
         text += Command::GetMnemonic(row.cmdId) + "=" + std::to_string(row.value) + "\n";

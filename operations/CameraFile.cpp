@@ -1,6 +1,8 @@
 #include "operations/CameraFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -80,14 +82,20 @@ bool TakesLine(ProcessContext& context, const ParsedReply& parsed, bool tell) {
            table.IsInFile(control);
 }
 
-// What became of a request the camera did not confirm.
-LineOutcome NotConfirmed(ProcessContext& context) {
-    return context.Get<CommandEngine>().LastOutcome().kind == RequestOutcome::Kind::NoAnswer
-               ? LineOutcome::Unanswered
-               : LineOutcome::Refused;
+// The file's number as written: a value beyond the 32 bits a parameter holds is out of its
+// range, not the largest value.
+int64_t FileNumber(const ParsedReply& parsed) {
+    errno = 0;
+    char* end = nullptr;
+    const long long number = std::strtoll(parsed.firstValue.c_str(), &end, 10);
+    if (errno == ERANGE || end == parsed.firstValue.c_str()) {
+        return parsed.value.integer;
+    }
+    return number;
 }
 
-// Sends one line of a settings file, if it is one the camera takes in this mode.
+// Sends one line of a settings file, if it is one the camera takes in this mode, the same way
+// as an operator's change of the page.
 LineOutcome SendLine(ProcessContext& context, const std::string& line) {
     const ParsedReply parsed = ParseReply(line);
     if (!TakesLine(context, parsed, true)) {
@@ -98,27 +106,19 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
         const bool confirmed =
             engine.SetString(CommandIds::kMD00, parsed.value.text, kModelTimeoutMs);
         context.Get<CameraModel>().CheckModel();
-        return confirmed ? LineOutcome::Confirmed : NotConfirmed(context);
+        if (confirmed) {
+            return LineOutcome::Confirmed;
+        }
+        return engine.LastOutcome().kind == RequestOutcome::Kind::NoAnswer ? LineOutcome::Unanswered
+                                                                           : LineOutcome::Refused;
     }
-    ControlTable& table = context.Get<ControlTable>();
-    const int32_t control = table.ToCtrlId(parsed.commandId);
-    if (engine.SetValue(parsed.commandId, parsed.value.integer, kValueTimeoutMs)) {
-        context.Get<UnstoredChanges>().Note(control, table.KnownValue(control),
-                                            parsed.value.integer);
-        table.SetDataValue(control, parsed.value.integer);
-        table.MarkKnown(control, true);
-        table.MarkReadBackPending(control, false);
+    const int32_t control = context.Get<ControlTable>().ToCtrlId(parsed.commandId);
+    const Parameters::Result result = Parameters::Set(context, control, FileNumber(parsed));
+    if (result.Taken()) {
         return LineOutcome::Confirmed;
     }
-    // The file's value is not the camera's: the table takes what the camera holds instead, or,
-    // when the camera did not answer, reads it back with the next exchange that gets an answer.
-    const LineOutcome outcome = NotConfirmed(context);
-    const bool unanswered = outcome == LineOutcome::Unanswered;
-    if (unanswered || !Parameters::Get(context, control)) {
-        table.MarkKnown(control, false);
-        table.MarkReadBackPending(control, unanswered);
-    }
-    return outcome;
+    return result.outcome.kind == RequestOutcome::Kind::NoAnswer ? LineOutcome::Unanswered
+                                                                 : LineOutcome::Refused;
 }
 
 // Asks for the file in the folder used last; the folder of the choice is kept, whatever comes
@@ -177,7 +177,7 @@ std::string UnknownParameters(ProcessContext& context, Variant variant) {
         variant == Variant::ShippingData || context.Get<ControlMode>().IsFactory();
     std::string unknown;
     for (const ControlEntry& row : context.Get<ControlTable>().Entries()) {
-        if (CameraSettingsFile::HoldsRow(row, withFactoryRows) && !row.known) {
+        if (CameraSettingsFile::HoldsRow(row, withFactoryRows) && row.state != ValueState::Told) {
             unknown += (unknown.empty() ? "" : ", ") + Command::GetMnemonic(row.cmdId);
         }
     }
@@ -246,7 +246,6 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
             break;
         }
     }
-    context.Get<ControlTable>().UpdatePrevDataValues();
     progress.FinishProgress(!guard.Stopped());
     // Counted as the summary counts: the lines sent, of those the camera takes.
     summary.stopped = guard.TellHowFar("Loaded " + std::to_string(summary.linesSent) + " of " +

@@ -1,7 +1,6 @@
 #include "operations/CameraRefresh.h"
 
 #include "controls/CameraModel.h"
-#include "controls/ControlTable.h"
 #include "controls/ReadCameraSettings.h"
 #include "core/DialogEnabler.h"
 #include "core/MainView.h"
@@ -15,16 +14,12 @@
 CameraReading ReadCamera(ProcessContext& context, OperatorWindow* owner) {
     const OperationScope operation(context);
     DialogEnabler& dialogs = context.Get<DialogEnabler>();
-    ControlTable& table = context.Get<ControlTable>();
     dialogs.EnableAll(false);
     CameraModel& model = context.Get<CameraModel>();
     model.CheckModel();
     CameraReading reading;
     reading.supported = model.IsSupported();
     reading.unanswered = ReadCameraSettings(context, owner);
-    table.UpdatePrevDataValues();
-    table.WriteChangedValues();
-    table.UpdatePrevDataValues();
     dialogs.EnableAll(true);
     return reading;
 }

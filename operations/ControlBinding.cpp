@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/LeadingNumber.h"
@@ -18,24 +19,21 @@
 
 namespace {
 
-// A whole decimal number and nothing else (blanks around it allowed); an empty text is 0.
-bool WholeNumber(const std::string& text, int32_t& value) {
-    std::size_t begin = text.find_first_not_of(" \t");
+// A whole decimal number and nothing else (blanks around it allowed).
+std::optional<int64_t> WholeNumber(const std::string& text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
     if (begin == std::string::npos) {
-        value = 0;
-        return true;
+        return std::nullopt;
     }
     const std::size_t end = text.find_last_not_of(" \t") + 1;
     const std::string trimmed = text.substr(begin, end - begin);
     errno = 0;
     char* stop = nullptr;
     const long long number = std::strtoll(trimmed.c_str(), &stop, 10);
-    if (stop == trimmed.c_str() || *stop != '\0' || errno == ERANGE || number < INT32_MIN ||
-        number > INT32_MAX) {
-        return false;
+    if (stop == trimmed.c_str() || *stop != '\0' || errno == ERANGE) {
+        return std::nullopt;
     }
-    value = static_cast<int32_t>(number);
-    return true;
+    return number;
 }
 
 // The LUT entry edits are sent only by their Read and Write buttons.
@@ -43,29 +41,16 @@ bool IsLutEntry(int32_t id) {
     return id == ControlIds::kLutIndex || id == ControlIds::kLutData;
 }
 
+Parameters::Result NothingSent() {
+    Parameters::Result result;
+    result.outcome.kind = RequestOutcome::Kind::NotSent;
+    return result;
+}
+
 }  // namespace
 
 ControlBinding::ControlBinding(ProcessContext& context, MainView& view)
     : context_(context), view_(view) {}
-
-int32_t ControlBinding::ReadControlValue(int32_t id) {
-    switch (view_.ClassifyControl(id)) {
-        case WidgetClass::Edit:
-            return LeadingNumber(view_.ControlText(id));
-        case WidgetClass::UpDown:
-            return view_.SpinPosition(id);
-        case WidgetClass::ComboBox: {
-            const int32_t selected = view_.SelectedIndex(id);
-            if (selected < 0) {
-                return -1;
-            }
-            const int32_t data = view_.ItemData(id, selected);
-            return data != 0 ? data : selected;
-        }
-        default:
-            return -1;
-    }
-}
 
 bool ControlBinding::ShowControlValue(int32_t id, int32_t value) {
     switch (view_.ClassifyControl(id)) {
@@ -83,7 +68,7 @@ bool ControlBinding::ShowControlValue(int32_t id, int32_t value) {
                     return true;
                 }
             }
-            view_.SelectIndex(id, value);
+            view_.SelectIndex(id, -1);  // a value no item has is not shown as another item
             return true;
         }
         default:
@@ -99,9 +84,8 @@ int ControlBinding::RefreshControl(int32_t id) {
 }
 
 void ControlBinding::ShowTableValue(int32_t id) {
-    ControlTable& table = context_.Get<ControlTable>();
-    if (table.IsKnown(id)) {
-        ShowControlValue(id, table.GetDataValue(id));
+    if (const std::optional<int32_t> value = context_.Get<ControlTable>().KnownValue(id)) {
+        ShowControlValue(id, *value);
         return;
     }
     // A value the camera did not tell is not shown as if it held it.
@@ -123,106 +107,78 @@ void ControlBinding::ShowAllValues() {
     }
 }
 
-void ControlBinding::ShowChangedValues() {
-    for (const ControlEntry& row : context_.Get<ControlTable>().Entries()) {
-        if (row.value != row.prevValue) {
-            ShowTableValue(row.ctrlId);
-        }
-    }
-}
-
-void ControlBinding::ShowResult(int32_t id, int32_t requested, const Parameters::Result& result) {
-    if (!result.accepted) {
-        ShowTableValue(id);
-    }
+void ControlBinding::ShowResult(int32_t id, int64_t requested, const Parameters::Result& result) {
+    ShowTableValue(id);
     for (int32_t readBack : result.readBack) {
         ShowTableValue(readBack);
     }
     context_.Get<StatusLine>().ShowOutcome(OutcomeText::ForChange(id, requested, result));
 }
 
-void ControlBinding::OnEditCommit(int32_t editId) {
-    const int32_t spinId = view_.SpinOf(editId);
-    if (editId == -1 || spinId == 0 || view_.ClassifyControl(editId) != WidgetClass::Edit ||
-        view_.ClassifyControl(spinId) != WidgetClass::UpDown) {
-        return;
+Parameters::Result ControlBinding::Change(int32_t id, int64_t value) {
+    if (context_.Get<ControlTable>().KnownValue(id) == value) {
+        // Leaving a field or choosing the item the camera holds changes nothing.
+        ShowTableValue(id);
+        Parameters::Result held;
+        held.value = static_cast<int32_t>(value);
+        return held;
     }
-    // The spin takes the typed text only when it is a number inside its range, so that nothing
-    // but the last accepted value can be sent.
-    int32_t minimum = 0;
-    int32_t maximum = 0;
-    view_.GetSpinRange(spinId, minimum, maximum);
-    int32_t value = view_.SpinPosition(spinId);
-    int32_t typed = 0;
-    ControlTable& table = context_.Get<ControlTable>();
-    if (WholeNumber(view_.ControlText(editId), typed) && typed >= minimum && typed <= maximum) {
-        value = typed;
-    } else if (!table.IsKnown(editId) && !IsLutEntry(editId)) {
-        // Nothing typed, and no value of the camera's to fall back on: nothing is sent.
-        ShowTableValue(editId);
-        return;
-    }
-    if (table.GetSpinMode(editId) == 1) {
-        if (value <= minimum) {
-            value = minimum + 1;
-        } else if (value >= maximum) {
-            value = maximum - 1;
-        }
-    }
-    view_.SetSpinPosition(spinId, value);
-    view_.SetControlText(editId, std::to_string(value));
-    if (IsLutEntry(editId)) {
-        return;
-    }
-    ShowResult(editId, value, PageChanges::Set(context_, editId, value));
-    if (editId == ControlIds::kLineRate) {
+    const Parameters::Result result = PageChanges::Set(context_, id, value);
+    ShowResult(id, value, result);
+    if (id == ControlIds::kLineRate) {
         PageRules::ShowLineRateTexts(context_, view_);
     }
+    return result;
 }
 
-void ControlBinding::OnSpinDelta(int32_t spinId, int32_t delta) {
-    if (view_.ClassifyControl(spinId) != WidgetClass::UpDown) {
-        return;
+Parameters::Result ControlBinding::OnEditCommit(int32_t editId, const std::string& text) {
+    if (IsLutEntry(editId)) {
+        return NothingSent();  // the edit keeps what was typed for its buttons
     }
+    const std::optional<int64_t> typed = WholeNumber(text);
+    if (!typed) {
+        // Nothing to send: the edit shows the camera's value again, and says why when the
+        // operator typed something that is no number.
+        ShowTableValue(editId);
+        const std::size_t begin = text.find_first_not_of(" \t");
+        if (begin != std::string::npos && text.substr(begin) != kUnknownText) {
+            if (const CatalogEntry* entry = ControlCatalog::Find(editId)) {
+                context_.Get<StatusLine>().ShowOutcome(ControlCatalog::Mnemonic(*entry) + ": \"" +
+                                                       text + "\" is not a whole number");
+            }
+        }
+        return NothingSent();
+    }
+    return Change(editId, *typed);
+}
+
+Parameters::Result ControlBinding::OnSpinStep(int32_t editId, int32_t steps,
+                                              const std::string& shownText) {
+    ControlTable& table = context_.Get<ControlTable>();
     int32_t minimum = 0;
     int32_t maximum = 0;
-    view_.GetSpinRange(spinId, minimum, maximum);
-    const long long stepped = static_cast<long long>(view_.SpinPosition(spinId)) + delta;
-    const int32_t value =
-        static_cast<int32_t>(stepped < minimum ? minimum : (stepped > maximum ? maximum : stepped));
-    const int32_t target = view_.BuddyOf(spinId);
-    if (IsLutEntry(target)) {
-        view_.SetSpinPosition(spinId, value);
-        return;
+    if (!table.HoldsValue(editId) || !table.GetDataRange(editId, minimum, maximum)) {
+        return NothingSent();
+    }
+    const auto clamp = [&](int64_t value) {
+        return value < minimum ? minimum : (value > maximum ? maximum : value);
+    };
+    if (IsLutEntry(editId)) {
+        ShowControlValue(
+            editId,
+            static_cast<int32_t>(clamp(static_cast<int64_t>(LeadingNumber(shownText)) + steps)));
+        return NothingSent();
     }
     // A step from a value the camera did not tell would send a guess.
-    if (target == 0 || !context_.Get<ControlTable>().IsKnown(target)) {
-        return;
+    const std::optional<int32_t> known = table.KnownValue(editId);
+    if (!known) {
+        return NothingSent();
     }
-    const Parameters::Result result = PageChanges::Set(context_, target, value);
-    if (result.accepted) {
-        view_.SetSpinPosition(spinId, value);
-    } else {
-        // The spin stays where it was.
-        view_.SetSpinPosition(spinId, result.value);
-    }
-    ShowResult(target, value, result);
-    if (target == ControlIds::kLineRate) {
-        PageRules::ShowLineRateTexts(context_, view_);
-    }
+    return Change(editId, clamp(static_cast<int64_t>(*known) + steps));
 }
 
-bool ControlBinding::ListUnchanged(int32_t listId) {
-    ControlTable& table = context_.Get<ControlTable>();
-    return table.IsKnown(listId) && ReadControlValue(listId) == table.GetDataValue(listId);
-}
-
-void ControlBinding::CommitListSelection(int32_t listId) {
-    if (ListUnchanged(listId)) {
-        return;  // the item the camera holds already: nothing to send
-    }
-    const int32_t value = ReadControlValue(listId);
-    ShowResult(listId, value, PageChanges::Set(context_, listId, value));
+Parameters::Result ControlBinding::OnListChoice(int32_t listId, int64_t value) {
+    return Change(listId, value);
 }
 
 void ControlBinding::SetSpinRanges() {

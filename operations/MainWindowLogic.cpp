@@ -73,7 +73,6 @@ void MainWindowLogic::ConnectAtStart() {
     if (answered) {
         RefreshFromCamera(context_, view_);
     }
-    context_.Get<ControlTable>().UpdatePrevDataValues();
     binding_.ShowAllValues();
     status.ShowLink(OutcomeText::ForLink(context_));
     status.ShowOutcome(!answered && context_.Get<CancelToken>().Requested()
@@ -92,19 +91,19 @@ void MainWindowLogic::OnTimer() {
     }
 }
 
-void MainWindowLogic::DispatchControlEvent(ControlEvent event, int32_t id, int32_t delta) {
-    switch (event) {
+void MainWindowLogic::DispatchControlEvent(const ControlAction& action) {
+    switch (action.event) {
         case ControlEvent::EditCommit:
-            binding_.OnEditCommit(id);
+            binding_.OnEditCommit(action.id, action.text);
             break;
         case ControlEvent::SpinDelta:
-            binding_.OnSpinDelta(id, delta);
+            binding_.OnSpinStep(action.id, static_cast<int32_t>(action.number), action.text);
             break;
         case ControlEvent::ComboSelect:
-            OnComboSelect(id);
+            OnComboSelect(action.id, action.number);
             break;
         case ControlEvent::PushClick:
-            OnPushClick(id);
+            OnPushClick(action.id);
             break;
         default:
             // Menu commands come through OnMenuCommand; no page has check boxes or radio
@@ -113,19 +112,22 @@ void MainWindowLogic::DispatchControlEvent(ControlEvent event, int32_t id, int32
     }
 }
 
-void MainWindowLogic::OnComboSelect(int32_t id) {
+void MainWindowLogic::OnComboSelect(int32_t id, int64_t value) {
+    if (id == kCameraModelList) {
+        return;  // written by its "Set" button
+    }
+    const Parameters::Result result = binding_.OnListChoice(id, value);
+    // The rules follow what the list shows now: the camera's item.
     switch (id) {
-        case kCameraModelList:
-            return;  // written by its "Set" button
         case kExposureMode:
-            handlers_.OnExposureModeSelect();
-            return;
+            PageRules::ApplyExposureRule(view_);
+            break;
         case kCameraBaudRate:
-            handlers_.OnBaudRateSelect();
-            return;
-        case kSensorSelect:
-            handlers_.OnSensorSelect();
-            return;
+            if (result.Taken()) {
+                view_.ShowBaudIndex(Parameters::BaudIndexOfCode(*result.value));
+            }
+            context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
+            break;
         case kTriggerOrigin:
             PageRules::ApplyTriggerRule(view_);
             break;
@@ -140,7 +142,6 @@ void MainWindowLogic::OnComboSelect(int32_t id) {
         default:
             break;
     }
-    binding_.CommitListSelection(id);
 }
 
 void MainWindowLogic::OnPushClick(int32_t id) {
@@ -288,9 +289,6 @@ void MainWindowLogic::UpdateModeView() {
     context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
     view_.RebuildTabs();
     view_.EnableUtilityMenu(context_.Get<ControlMode>().IsFactory());
-    ControlTable& table = context_.Get<ControlTable>();
-    table.WriteChangedValues();
-    table.UpdatePrevDataValues();
     view_.ApplyControlMode();
 }
 
@@ -327,8 +325,8 @@ void MainWindowLogic::Replay(bool undo) {
     for (int32_t readBack : replay->result.readBack) {
         binding_.ShowTableValue(readBack);
     }
-    if (replay->ctrlId == kCameraBaudRate && replay->result.accepted) {
-        view_.ShowBaudIndex(Parameters::BaudIndexOfCode(replay->result.value));
+    if (replay->ctrlId == kCameraBaudRate && replay->result.Taken()) {
+        view_.ShowBaudIndex(Parameters::BaudIndexOfCode(*replay->result.value));
         status.ShowLink(OutcomeText::ForLink(context_));
     }
     PageRules::ApplyEnableRules(view_);

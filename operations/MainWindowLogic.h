@@ -25,8 +25,8 @@ public:
     // when nobody answered, and reads the camera when one did.
     void ConnectAtStart();
 
-    // An operator action on a page control. delta is the spin's step for SpinDelta.
-    void DispatchControlEvent(ControlEvent event, int32_t id, int32_t delta = 0);
+    // An operator action on a page control, with the value it carries.
+    void DispatchControlEvent(const ControlAction& action);
     void OnMenuCommand(int32_t menuId);
     // Every key-down of the main window, its pages and their controls, before anything else
     // handles it (Windows key codes; the modifiers held at that moment). A completed Control
@@ -56,7 +56,7 @@ public:
     bool QuitWithoutConfirm = false;
 
 private:
-    void OnComboSelect(int32_t id);
+    void OnComboSelect(int32_t id, int64_t value);
     void OnPushClick(int32_t id);
     void ShowXmlVersion();
     // Undo or redo of the operator's last page change, shown as a change is.

@@ -17,11 +17,17 @@ std::string ForAssignment(int32_t ctrlId, int32_t value) {
     return ControlCatalog::Mnemonic(*entry) + "=" + ControlCatalog::ValueText(*entry, value);
 }
 
-std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result) {
-    const std::string change = ForAssignment(ctrlId, requested);
+std::string ForChange(int32_t ctrlId, int64_t requested, const Parameters::Result& result) {
+    const CatalogEntry* entry = ControlCatalog::Find(ctrlId);
+    if (!result.whyNotSent.empty()) {
+        return (entry != nullptr ? ControlCatalog::Mnemonic(*entry) : std::to_string(ctrlId)) +
+               ": " + result.whyNotSent;
+    }
+    // A request is checked against its range before it is sent, so it fits 32 bits here.
+    const std::string change = ForAssignment(ctrlId, static_cast<int32_t>(requested));
     switch (result.outcome.kind) {
         case RequestOutcome::Kind::Answered:
-            return change + (result.accepted ? " accepted" : " refused");
+            return change + (result.sent ? " taken" : " not sent: the camera holds it already");
         case RequestOutcome::Kind::Refused:
             return change + " refused: " + result.outcome.reply;
         case RequestOutcome::Kind::NoAnswer:
@@ -29,7 +35,7 @@ std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Resul
                    ForDuration(result.outcome.timeoutMs);
         case RequestOutcome::Kind::NotSent:
         default:
-            return change + " not sent";
+            return change + " not sent: the port is closed, or another request was in progress";
     }
 }
 

@@ -15,9 +15,10 @@ namespace OutcomeText {
 
 // "GA=400", "TG=External": a value as the camera is told it, a list's value by its item's text.
 std::string ForAssignment(int32_t ctrlId, int32_t value);
-// "GA=400 accepted", "TG=External refused: Error: Refused",
-// "GA=700: no answer from the camera in 5 s"; a list's value by its item's text.
-std::string ForChange(int32_t ctrlId, int32_t requested, const Parameters::Result& result);
+// In four words: "GA=400 taken", "TG=External refused: Error: Refused", "GA=700: no answer
+// from the camera in 5 s", and not sent with why ("GA: 5000 is out of range 100 to 1600",
+// "GA=400 not sent: the camera holds it already"); a list's value by its item's text.
+std::string ForChange(int32_t ctrlId, int64_t requested, const Parameters::Result& result);
 // "Loaded 26 lines, 1 refused (line 14, GA)"; lines the camera did not answer follow
 // (", 2 unanswered (line 9, AL; line 10, BI)").
 std::string ForLoad(const CameraFile::LoadSummary& summary);

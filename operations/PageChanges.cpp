@@ -6,12 +6,12 @@
 
 namespace PageChanges {
 
-Parameters::Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
+Parameters::Result Set(ProcessContext& context, int32_t ctrlId, int64_t value) {
     // A value the camera had not told cannot be sent back.
     const std::optional<int32_t> before = context.Get<ControlTable>().KnownValue(ctrlId);
     const Parameters::Result result = Parameters::Set(context, ctrlId, value);
-    if (result.accepted && before && result.value != *before) {
-        context.Get<ChangeHistory>().Record({ctrlId, *before, result.value});
+    if (result.Taken() && result.sent && before && result.value != *before) {
+        context.Get<ChangeHistory>().Record({ctrlId, *before, *result.value});
     }
     return result;
 }
@@ -36,7 +36,7 @@ std::optional<Replay> Send(ProcessContext& context, const std::optional<Step>& s
         return std::nullopt;
     }
     Replay replay{step->ctrlId, step->value, Parameters::Set(context, step->ctrlId, step->value)};
-    if (replay.result.accepted) {
+    if (replay.result.Taken()) {
         (context.Get<ChangeHistory>().*move)();
     }
     return replay;

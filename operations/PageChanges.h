@@ -12,7 +12,7 @@ class ProcessContext;
 namespace PageChanges {
 
 // The change of a page control to value; what Parameters::Set tells of it.
-Parameters::Result Set(ProcessContext& context, int32_t ctrlId, int32_t value);
+Parameters::Result Set(ProcessContext& context, int32_t ctrlId, int64_t value);
 
 // An undo or redo sent to the camera: the control, the value sent and what became of it.
 struct Replay {

@@ -5,18 +5,13 @@
 #include <string>
 
 #include "controls/ControlIds.h"
-#include "controls/ControlTable.h"
 #include "core/LeadingNumber.h"
 #include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
-#include "core/StatusLine.h"
 #include "operations/CameraReadings.h"
 #include "operations/ControlBinding.h"
-#include "operations/OutcomeText.h"
-#include "operations/PageChanges.h"
 #include "operations/PageRules.h"
-#include "operations/Parameters.h"
 
 namespace {
 
@@ -31,39 +26,6 @@ std::string Reading(const std::optional<int32_t>& value) {
 
 PageHandlers::PageHandlers(ProcessContext& context, MainView& view, ControlBinding& binding)
     : context_(context), view_(view), binding_(binding) {}
-
-void PageHandlers::OnExposureModeSelect() {
-    PageRules::ApplyExposureRule(view_);
-    if (binding_.ListUnchanged(kExposureMode)) {
-        return;
-    }
-    const int32_t value = binding_.ReadControlValue(kExposureMode);
-    const Parameters::Result result = PageChanges::Set(context_, kExposureMode, value);
-    binding_.ShowResult(kExposureMode, value, result);
-    // A refused mode stays chosen, as it always has.
-    binding_.ShowControlValue(kExposureMode, result.value);
-}
-
-void PageHandlers::OnBaudRateSelect() {
-    if (binding_.ListUnchanged(kCameraBaudRate)) {
-        return;
-    }
-    const int32_t value = binding_.ReadControlValue(kCameraBaudRate);
-    const Parameters::Result result = PageChanges::Set(context_, kCameraBaudRate, value);
-    if (result.accepted) {
-        view_.ShowBaudIndex(Parameters::BaudIndexOfCode(result.value));
-    }
-    binding_.ShowResult(kCameraBaudRate, value, result);
-    context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
-}
-
-void PageHandlers::OnSensorSelect() {
-    if (binding_.ListUnchanged(kSensorSelect)) {
-        return;
-    }
-    const int32_t value = binding_.ReadControlValue(kSensorSelect);
-    binding_.ShowResult(kSensorSelect, value, PageChanges::Set(context_, kSensorSelect, value));
-}
 
 void PageHandlers::OnOnePush() {
     if (const std::optional<int32_t> rate = CameraReadings::RunOnePush(context_)) {
@@ -110,7 +72,4 @@ void PageHandlers::OnLutRead() {
         return;
     }
     binding_.ShowControlValue(kLutData, *level);
-    ControlTable& table = context_.Get<ControlTable>();
-    table.SetDataValue(kLutData, *level);
-    table.UpdatePrevDataValues();
 }

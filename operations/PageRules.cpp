@@ -45,7 +45,11 @@ void ApplyTriggerRule(MainView& view) {
 }
 
 void ApplyExposureRule(MainView& view) {
-    view.EnableControl(kExposureTime, view.SelectedIndex(kExposureMode) == kExposureTimed);
+    // A field the operator cannot type into is not stepped either: its spin would send a value
+    // the exposure mode does not use.
+    const bool timed = view.SelectedIndex(kExposureMode) == kExposureTimed;
+    view.EnableControl(kExposureTime, timed);
+    view.EnableControl(kExposureTimeSpin, timed);
     EnableAutoLineRate(view);
 }
 

@@ -11,7 +11,7 @@ namespace PageRules {
 // "Auto Reset Mode" only for an external trigger; the automatic line rate only for an internal
 // trigger without exposure control.
 void ApplyTriggerRule(MainView& view);
-// "Exposure Time Raw" can be typed only for timed exposure; its spin stays usable.
+// "Exposure Time Raw" can be typed and stepped only for timed exposure.
 void ApplyExposureRule(MainView& view);
 // The LUT editor button for "LUT", the gamma selector for "Gamma".
 void ApplyLutRule(MainView& view);

@@ -1,7 +1,10 @@
 #include "operations/Parameters.h"
 
+#include "controls/ControlCatalog.h"
+#include "controls/ControlDefinition.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
+#include "core/ControlMode.h"
 #include "core/ProcessContext.h"
 #include "operations/UnstoredChanges.h"
 #include "protocol/CommandEngine.h"
@@ -15,95 +18,67 @@ namespace {
 using namespace ControlIds;
 
 constexpr int kQueryTimeoutMs = 5000;
+constexpr int kSetTimeoutMs = 5000;
 constexpr int kBaudQueryTimeoutMs = 500;
 constexpr int kBaudSetTimeoutMs = 5000;
 constexpr int kSensorTimeoutMs = 20000;
 constexpr int kBaudIndexCount = 5;
 
-Result Held(ControlTable& table, int32_t ctrlId, bool accepted) {
-    Result result;
-    result.accepted = accepted;
-    result.value = table.GetDataValue(ctrlId);
-    return result;
+RequestOutcome OutcomeOf(RequestOutcome::Kind kind) {
+    RequestOutcome outcome;
+    outcome.kind = kind;
+    return outcome;
 }
 
-// Sends the changed rows; a refusal puts the row's previous value back into the table.
-Result WriteOrRestore(ControlTable& table, int32_t ctrlId) {
-    if (table.WriteChangedValues()) {
-        table.UpdatePrevDataValues();
-        return Held(table, ctrlId, true);
-    }
-    table.SetDataValue(ctrlId, table.GetPrevDataValue(ctrlId));
-    return Held(table, ctrlId, false);
-}
-
-// A refused exposure mode stays the table's value: the camera keeps what it had, but the page
-// keeps the operator's choice, as it always has.
-Result SetExposureMode(ControlTable& table, int32_t value) {
-    table.SetDataValue(kExposureMode, value);
-    const bool accepted = table.WriteChangedValues();
-    table.UpdatePrevDataValues();
-    return Held(table, kExposureMode, accepted);
-}
+// What a request's sequence tells: how it ended, and the value the camera holds after a failure
+// when the sequence itself knows it.
+struct Sent {
+    RequestOutcome outcome;
+    std::optional<int32_t> heldAfterFailure;
+};
 
 // The camera changes its rate after it acknowledged; the PC follows and the camera confirms at
-// the new rate. On failure both go back to the previous rate.
-Result SetCameraBaudRate(ProcessContext& context, ControlTable& table, int32_t code) {
+// the new rate. On failure both go back to the rate the camera had.
+Sent SendCameraBaudRate(ProcessContext& context, int32_t code) {
     CommandEngine& engine = context.Get<CommandEngine>();
     int32_t current = 0;
-    const int32_t index = BaudIndexOfCode(code);
-    if (!engine.GetValue(CommandIds::kCBDRT, current, kBaudQueryTimeoutMs) || index < 0) {
-        return Held(table, kCameraBaudRate, false);
+    if (!engine.GetValue(CommandIds::kCBDRT, current, kBaudQueryTimeoutMs)) {
+        return {engine.LastOutcome(), std::nullopt};
     }
     if (code == current) {
-        return Held(table, kCameraBaudRate, true);
+        return {OutcomeOf(RequestOutcome::Kind::Answered), std::nullopt};
     }
     CameraPort& port = context.Get<CameraPort>();
-    table.SetDataValue(kCameraBaudRate, code);
     const bool cameraChanged = engine.SetValue(CommandIds::kCBDRT, code, kBaudSetTimeoutMs);
-    port.SetBaudRate(CameraPort::BaudRateFromIndex(index));
+    port.SetBaudRate(CameraPort::BaudRateFromIndex(BaudIndexOfCode(code)));
     if (engine.SetValue(CommandIds::kCBDRT, code, kBaudSetTimeoutMs)) {
-        table.UpdatePrevDataValues();
-        return Held(table, kCameraBaudRate, true);
+        return {engine.LastOutcome(), std::nullopt};
     }
-    const int32_t previous = table.GetPrevDataValue(kCameraBaudRate);
-    const int32_t previousIndex = BaudIndexOfCode(previous);
-    if (previousIndex < 0) {
-        return Held(table, kCameraBaudRate, false);
+    const RequestOutcome failure = engine.LastOutcome();
+    const int32_t previousIndex = BaudIndexOfCode(current);
+    if (previousIndex >= 0) {
+        if (cameraChanged) {
+            // The camera took the new rate but does not confirm it: it is asked back to the
+            // previous rate at the new one, so that both ends meet again instead of the link
+            // being lost.
+            engine.SetValue(CommandIds::kCBDRT, current, kBaudSetTimeoutMs);
+        }
+        port.SetBaudRate(CameraPort::BaudRateFromIndex(previousIndex));
     }
-    if (cameraChanged) {
-        // The camera took the new rate but does not confirm it: it is asked back to the previous
-        // rate at the new one, so that both ends meet again instead of the link being lost.
-        engine.SetValue(CommandIds::kCBDRT, previous, kBaudSetTimeoutMs);
-    }
-    table.SetDataValue(kCameraBaudRate, previous);
-    port.SetBaudRate(CameraPort::BaudRateFromIndex(previousIndex));
-    return Held(table, kCameraBaudRate, false);
+    // What is told is the confirmation's failure, not the way back; both ends are at the rate
+    // the camera had.
+    return {failure, current};
 }
 
-// Switching the sensor takes the camera a while, so this one is sent on its own.
-Result SetSensor(ProcessContext& context, ControlTable& table, int32_t value) {
-    table.SetDataValue(kSensorSelect, value);
-    if (context.Get<CommandEngine>().SetValue(CommandIds::kSS, value, kSensorTimeoutMs)) {
-        table.UpdatePrevDataValues();
-        return Held(table, kSensorSelect, true);
+Sent SendRequest(ProcessContext& context, int32_t ctrlId, int32_t cmdId, int32_t value) {
+    if (ctrlId == kCameraBaudRate) {
+        return SendCameraBaudRate(context, value);
     }
-    table.SetDataValue(kSensorSelect, table.GetPrevDataValue(kSensorSelect));
-    return Held(table, kSensorSelect, false);
-}
-
-Result Send(ProcessContext& context, ControlTable& table, int32_t ctrlId, int32_t value) {
-    switch (ctrlId) {
-        case kExposureMode:
-            return SetExposureMode(table, value);
-        case kCameraBaudRate:
-            return SetCameraBaudRate(context, table, value);
-        case kSensorSelect:
-            return SetSensor(context, table, value);
-        default:
-            table.SetDataValue(ctrlId, value);
-            return WriteOrRestore(table, ctrlId);
-    }
+    // Switching the sensor takes the camera a while.
+    const int timeoutMs = ctrlId == kSensorSelect ? kSensorTimeoutMs : kSetTimeoutMs;
+    CommandEngine& engine = context.Get<CommandEngine>();
+    engine.SetValue(cmdId, value, timeoutMs);
+    return {engine.LastOutcome(), std::nullopt};
 }
 
 }  // namespace
@@ -117,27 +92,67 @@ int32_t BaudIndexOfCode(int32_t code) {
     return -1;
 }
 
-Result Set(ProcessContext& context, int32_t ctrlId, int32_t value) {
+std::string Check(ProcessContext& context, int32_t ctrlId, int64_t value) {
     ControlTable& table = context.Get<ControlTable>();
-    if (!table.HoldsValue(ctrlId)) {
-        Result nothing;
-        nothing.outcome.kind = RequestOutcome::Kind::NotSent;
-        return nothing;
+    const CatalogEntry* entry = ControlCatalog::Find(ctrlId);
+    if (entry == nullptr || !table.HoldsValue(ctrlId)) {
+        return "not a parameter";
     }
-    // The operator's value is meant for the camera, whether or not the old one was known.
-    const std::optional<int32_t> before = table.KnownValue(ctrlId);
-    table.MarkKnown(ctrlId, true);
-    Result result = Send(context, table, ctrlId, value);
-    result.outcome = context.Get<CommandEngine>().LastOutcome();
-    if (result.accepted) {
-        context.Get<UnstoredChanges>().Note(ctrlId, before, result.value);
-        table.MarkReadBackPending(ctrlId, false);
+    if (table.IsFactoryParam(ctrlId) && !context.Get<ControlMode>().IsFactory()) {
+        return "a factory parameter: switch to factory mode first";
+    }
+    if (!entry->items.empty()) {
+        const bool fits = value >= INT32_MIN && value <= INT32_MAX &&
+                          ControlCatalog::FindItem(*entry, static_cast<int32_t>(value)) != nullptr;
+        return fits ? std::string()
+                    : std::to_string(value) + " is none of its items (" +
+                          ControlCatalog::Choices(*entry) + ")";
+    }
+    const ControlDefinition& row = ControlCatalog::Definition(*entry);
+    if (value < row.minValue || value > row.maxValue) {
+        return std::to_string(value) + " is out of range " + std::to_string(row.minValue) + " to " +
+               std::to_string(row.maxValue);
+    }
+    return std::string();
+}
+
+Result Set(ProcessContext& context, int32_t ctrlId, int64_t value) {
+    Result result;
+    result.whyNotSent = Check(context, ctrlId, value);
+    ControlTable& table = context.Get<ControlTable>();
+    result.value = table.KnownValue(ctrlId);
+    if (!result.whyNotSent.empty()) {
+        result.outcome = OutcomeOf(RequestOutcome::Kind::NotSent);
+        return result;
+    }
+    const int32_t requested = static_cast<int32_t>(value);
+    const std::optional<int32_t> before = result.value;
+    result.sent = true;
+    const Sent sent = SendRequest(context, ctrlId, table.ToCmdId(ctrlId), requested);
+    result.outcome = sent.outcome;
+    if (result.Taken()) {
+        table.Told(ctrlId, requested);
+        result.value = requested;
+        context.Get<UnstoredChanges>().Note(ctrlId, before, requested);
         result.readBack = ReadBackPending(context);
+    } else if (sent.heldAfterFailure) {
+        table.Told(ctrlId, *sent.heldAfterFailure);
+        result.value = sent.heldAfterFailure;
     } else if (result.outcome.kind == RequestOutcome::Kind::NoAnswer) {
-        table.MarkKnown(ctrlId, false);
-        table.MarkReadBackPending(ctrlId, true);
+        // The camera may have taken it: unknown until it is read back.
+        table.Unanswered(ctrlId);
+        result.value.reset();
     } else {
-        table.MarkKnown(ctrlId, before.has_value());
+        // The camera kept a value of its own: that is what the page shows again. Without an
+        // answer to the read, a refusal still leaves the value it had.
+        if (const std::optional<int32_t> held = Get(context, ctrlId)) {
+            result.value = held;
+        }
+        if (result.value == requested) {
+            // A garbled confirmation: the camera holds the value all the same.
+            result.outcome = OutcomeOf(RequestOutcome::Kind::Answered);
+            context.Get<UnstoredChanges>().Note(ctrlId, before, requested);
+        }
     }
     return result;
 }
@@ -151,29 +166,17 @@ std::optional<int32_t> Get(ProcessContext& context, int32_t ctrlId) {
     if (!context.Get<CommandEngine>().GetValue(table.ToCmdId(ctrlId), value, kQueryTimeoutMs)) {
         return std::nullopt;
     }
-    table.SetDataValue(ctrlId, value);
-    table.MarkKnown(ctrlId, true);
-    table.MarkReadBackPending(ctrlId, false);
+    table.Told(ctrlId, value);
     return value;
 }
 
 std::vector<int32_t> ReadBackPending(ProcessContext& context) {
-    ControlTable& table = context.Get<ControlTable>();
-    std::vector<int32_t> pending;
-    for (const ControlEntry& row : table.Entries()) {
-        if (row.readBackPending) {
-            pending.push_back(row.ctrlId);
-        }
-    }
     std::vector<int32_t> read;
-    for (int32_t ctrlId : pending) {
+    for (int32_t ctrlId : context.Get<ControlTable>().UnansweredRows()) {
         if (!Get(context, ctrlId)) {
             break;  // still silent: the rest waits for the next answer
         }
         read.push_back(ctrlId);
-    }
-    if (!read.empty()) {
-        table.UpdatePrevDataValues();
     }
     return read;
 }

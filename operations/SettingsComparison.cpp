@@ -47,7 +47,8 @@ std::optional<std::vector<ComparedLine>> CompareEveryLine(ProcessContext& contex
         const ParsedReply parsed = ParseReply(line.text);
         if (const ControlEntry* row = RowOfLine(rows, parsed, factoryMode)) {
             compared.push_back({line.number, Command::GetMnemonic(row->cmdId), row->value,
-                                parsed.value.integer, row->ctrlId, row->known, line.text});
+                                parsed.value.integer, row->ctrlId, row->state == ValueState::Told,
+                                line.text});
         }
     }
     return compared;

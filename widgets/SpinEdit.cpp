@@ -130,11 +130,20 @@ QValidator::State SpinEdit::validate(QString&, int&) const {
 }
 
 int SpinEdit::valueFromText(const QString& text) const {
+    // A text that is no number in range leaves Qt's value alone, so that a commit or a focus
+    // loss does not turn it into a number nobody typed.
     int32_t number = 0;
-    return InRange(text, number) ? number : position_;
+    return InRange(text, number) ? number : value();
 }
 
 QString SpinEdit::textFromValue(int value) const {
+    // Qt writes its value back into the edit after each commit: a text that stands for no
+    // number ("-" for a value the camera did not tell, or what the operator typed) stays until
+    // whoever handles the commit shows another.
+    int32_t number = 0;
+    if (value == this->value() && !InRange(lineEdit()->text(), number)) {
+        return lineEdit()->text();
+    }
     return QString::number(value);
 }
 

@@ -206,28 +206,70 @@ TEST_F(PageBindingTest, AValueTypedWithEnterIsSentOnceAndTheFocusLossAfterItSend
     EXPECT_EQ(gain->EditText(), "400");
 }
 
-TEST_F(PageBindingTest, ARefusedChangeShowsThePreviousValueAgain) {
-    Open({"--refuse", "GA", "--refuse", "LS0"});
+TEST_F(PageBindingTest,
+       AnUnansweredChangeIsReadBackNeverSentAgainAndTheStatusSaysOnlyWhatHappened) {
+    Open({"--mute", "BL"});
+    Sent();
+    auto* black = Named<SpinEdit>("Black Level");
+    TypeAndEnter(black, "30");
+    EXPECT_EQ(Sent(), Lines{"BL=30"});
+    EXPECT_EQ(black->EditText(), "-") << "unknown until the camera tells it";
+    EXPECT_EQ(StatusText("StatusLineOutcome"), "BL=30: no answer from the camera in 5 s");
+    TypeAndEnter(Named<SpinEdit>("Line Rate"), "5001");
+    EXPECT_EQ(Sent(), (Lines{"LR=5001", "BL?"}));
+    EXPECT_EQ(black->EditText(), "30");
+    EXPECT_EQ(StatusText("StatusLineOutcome"), "LR=5001 taken");
+
+    // Passing through a field sends nothing and tells nothing; a value out of range is not sent
+    // and the status line says why.
+    auto* gain = Named<SpinEdit>("Gain Level");
+    const QString held = gain->EditText();
+    gain->setFocus();
+    QTest::keyClick(gain, Qt::Key_Tab);
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(StatusText("StatusLineOutcome"), "LR=5001 taken");
+    TypeAndEnter(gain, "5000");
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(gain->EditText(), held);
+    EXPECT_EQ(StatusText("StatusLineOutcome"), "GA: 5000 is out of range 100 to 1600");
+}
+
+TEST_F(PageBindingTest, ARefusedChangeShowsTheCamerasValueReadBack) {
+    Open({"--refuse", "GA", "--refuse", "LS0", "--refuse", "EM"});
     Sent();
     auto* gain = Named<SpinEdit>("Gain Level");
     const QString before = gain->EditText();
     TypeAndEnter(gain, "400");
-    EXPECT_EQ(Sent(), Lines{"GA=400"});
+    EXPECT_EQ(Sent(), (Lines{"GA=400", "GA?"}));
     EXPECT_EQ(gain->EditText(), before);
 
     gain->stepBy(1);
-    EXPECT_EQ(Sent(), Lines{"GA=" + std::to_string(before.toInt() + 1)});
+    EXPECT_EQ(Sent(), (Lines{"GA=" + std::to_string(before.toInt() + 1), "GA?"}));
     EXPECT_EQ(gain->EditText(), before);
     EXPECT_EQ(gain->Position(), before.toInt());
+
+    // A refused exposure mode is not kept on the page, nor written to a settings file.
+    auto* mode = Named<QComboBox>("Exposure Mode");
+    const QString held = mode->currentText();
+    Choose(mode, held == "OFF" ? "Timed" : "OFF");
+    EXPECT_EQ(Sent().size(), 2u);
+    EXPECT_EQ(mode->currentText(), held);
+    const std::string path = test.Folder().File("refused.cam");
+    ASSERT_TRUE(CameraFile::SaveSettingsFile(test.Context(), path, CameraFile::Variant::AllData));
+    std::ifstream saved(path);
+    const std::string text((std::istreambuf_iterator<char>(saved)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("EM=" + std::to_string(mode->findText(held))), std::string::npos);
+    Sent();
 
     ShowPage(1);
     auto* line1 = Named<QComboBox>("Line1");
     const QString item = line1->currentText();
     Choose(line1, "Lval");
-    EXPECT_EQ(Sent(), Lines{"LS0=5"});  // the item's value, not its position
+    EXPECT_EQ(Sent(), (Lines{"LS0=5", "LS0?"}));  // the item's value, not its position
     EXPECT_EQ(line1->currentText(), item);
 
-    ASSERT_EQ(test.Notifier().Messages().size(), 3u);
+    ASSERT_EQ(test.Notifier().Messages().size(), 4u);
     for (const MessageRequest& message : test.Notifier().Messages()) {
         EXPECT_EQ(message.caption, "Communication Error");
     }
@@ -238,12 +280,10 @@ TEST_F(PageBindingTest, ListsDriveWhatTheirNeighboursOffer) {
     auto* exposure = Named<SpinEdit>("Exposure Time Raw");
     Choose(Named<QComboBox>("Exposure Mode"), "OFF");
     Sent();
-    // Without timed exposure the time cannot be typed, but the spin still steps it.
-    const int32_t time = exposure->Position();
+    // Without timed exposure the time can be neither typed nor stepped.
     TypeAndEnter(exposure, "1234");
-    EXPECT_TRUE(Sent().empty());
     exposure->stepBy(1);
-    EXPECT_EQ(Sent(), Lines{"PE=" + std::to_string(time + 1)});
+    EXPECT_TRUE(Sent().empty());
     Choose(Named<QComboBox>("Exposure Mode"), "Timed");
     EXPECT_EQ(Sent(), Lines{"EM=1"});
     TypeAndEnter(exposure, "1234");
@@ -318,7 +358,7 @@ TEST_F(PageBindingTest, AValueTheCameraDidNotTellShowsADashAndIsNeitherSentNorSa
     std::vector<std::string> unknown;
     SpinEdit* unknownEdit = nullptr;
     for (const ControlEntry& row : table.Entries()) {
-        if (row.readBack && row.paramClass == kUserParam && !row.known) {
+        if (row.readBack && row.paramClass == kUserParam && row.state != ValueState::Told) {
             unknown.push_back(Command::GetMnemonic(row.cmdId));
             auto* edit = window->findChild<SpinEdit*>(
                 QString::fromStdString(ControlIds::ObjectName(row.ctrlId)));
@@ -402,20 +442,30 @@ TEST_F(PageBindingTest, EnterAndEscapeInAControlNeverCloseTheWindow) {
     EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(PageBindingTest, EscapeInAnOpenListTakesTheHighlightedItem) {
+TEST_F(PageBindingTest, BrowsingAListWithTheKeyboardSendsNothingUntilAnItemIsChosen) {
     Open();
-    auto* list = Named<QComboBox>("Test Pattern");
+    ShowPage(1);
+    auto* rates = Named<QComboBox>("Baud Rate");
+    const QString held = rates->currentText();
     Sent();
-    list->setFocus();
-    list->showPopup();
-    QAbstractItemView* popup = list->view();
-    popup->setCurrentIndex(list->model()->index(2, 0));
+    // Down on the closed list opens it rather than sending the next rate.
+    rates->setFocus();
+    QTest::keyClick(rates, Qt::Key_Down);
+    QAbstractItemView* popup = rates->view();
+    EXPECT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, Qt::Key_Down);
     QTest::keyClick(popup, Qt::Key_Escape);
-
     EXPECT_FALSE(popup->isVisible());
-    EXPECT_EQ(list->currentText(), "Grey Pattern");
-    EXPECT_EQ(Sent(), Lines{"TS=2"});
+    EXPECT_EQ(rates->currentText(), held);
+    EXPECT_TRUE(Sent().empty());
     EXPECT_FALSE(AskedToClose());
+
+    auto* pattern = Named<QComboBox>("Test Pattern");
+    pattern->setFocus();
+    QTest::keyClick(pattern, Qt::Key_Down);
+    QTest::keyClick(pattern->view(), Qt::Key_Down);
+    QTest::keyClick(pattern->view(), Qt::Key_Return);
+    EXPECT_EQ(Sent().size(), 1u) << "Enter in the open list chooses";
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -456,7 +506,7 @@ TEST_F(PageBindingTest, UndoAndRedoSendATypedValueAndAListChoiceBackAndAgain) {
     PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Sent(), Lines{"GA=" + gainBefore.toStdString()});
     EXPECT_EQ(gain->EditText(), gainBefore);
-    EXPECT_EQ(StatusText("StatusLineOutcome"), QString("Undo: GA=%1 accepted").arg(gainBefore));
+    EXPECT_EQ(StatusText("StatusLineOutcome"), QString("Undo: GA=%1 taken").arg(gainBefore));
     PressInWindow(gain, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(openMenu(), (QStringList{"&Undo change (grey)", "Re&do change (GA=400)"}));
@@ -482,11 +532,11 @@ TEST_F(PageBindingTest, ARefusedUndoSaysSoAndKeepsItsPlace) {
     test.Context().Get<ChangeHistory>().Record({ControlIds::kGainLevel, 300, shown.toInt()});
     Sent();
     PressInWindow(window.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Sent(), Lines{"GA=300"});
+    EXPECT_EQ(Sent(), (Lines{"GA=300", "GA?"}));
     EXPECT_EQ(gain->EditText(), shown);
     EXPECT_TRUE(StatusText("StatusLineOutcome").startsWith("Undo: GA=300 refused"));
     PressInWindow(window.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Sent(), Lines{"GA=300"});
+    EXPECT_EQ(Sent(), (Lines{"GA=300", "GA?"}));
 }
 
 TEST_F(PageBindingTest, AChangeIsMarkedNotStoredUntilAStoreAndTheCloseQuestionCountsIt) {

@@ -6,55 +6,20 @@
 
 #include "controls/ControlTable.h"
 #include "core/ProcessContext.h"
-#include "protocol/CommandEngine.h"
 #include "protocol/CommandTable.h"
 #include "tests/support/RecordingNotifier.h"
 
 namespace {
 
-// Records the requests it gets; refuses the n-th set (1-based) when asked to.
-class FakeCommandEngine : public CommandEngine {
-public:
-    struct Request {
-        int cmdId;
-        int32_t value;
-        int timeoutMs;
-    };
-    bool SetValue(int cmdId, int32_t value, int timeoutMs) override {
-        sets.push_back({cmdId, value, timeoutMs});
-        return static_cast<int>(sets.size()) != refuseSetNumber;
-    }
-    bool SetString(int, const std::string&, int) override { return false; }
-    bool GetValue(int, int32_t&, int) override { return false; }
-    bool GetString(int, std::string& text, int) override {
-        text.clear();
-        return false;
-    }
-    std::vector<Request> sets;
-    int refuseSetNumber = 0;
-};
-
 class ControlTableTest : public testing::Test {
 protected:
-    ControlTableTest() {
-        context.ProvideExternal<Notifier>(notifier);
-        context.ProvideExternal<CommandEngine>(engine);
-    }
+    ControlTableTest() { context.ProvideExternal<Notifier>(notifier); }
     ControlTable& Table() { return context.Get<ControlTable>(); }
-    // The table as a read of the camera leaves it: every row known.
-    ControlTable& ReadTable() {
-        ControlTable& table = Table();
-        for (const ControlEntry& row : table.Entries()) {
-            table.MarkKnown(row.ctrlId, true);
-        }
-        return table;
-    }
     std::string Mnemonic(const ControlEntry& row) {
         return CommandTable::Find(row.cmdId)->mnemonic;
     }
 
     RecordingNotifier notifier;
-    FakeCommandEngine engine;
     ProcessContext context;
 };
 
@@ -66,7 +31,6 @@ TEST_F(ControlTableTest, CountsFollowFromTheRows) {
         factories += row.kind != kButtonControl && row.paramClass == kFactoryParam;
         buttons += row.kind == kButtonControl;
         EXPECT_EQ(row.spinMode, 0);
-        EXPECT_EQ(row.prevValue, 0);
         if (row.kind == kButtonControl) {
             EXPECT_EQ(row.paramClass, kActionParam) << row.ctrlId;
         }
@@ -151,8 +115,6 @@ TEST_F(ControlTableTest, UnregisteredIdsAreReportedAndChangeNothing) {
     int32_t low = 11, high = 22;
 
     EXPECT_EQ(table.GetDataValue(9999), -1);
-    EXPECT_FALSE(table.SetDataValue(9999, 5));
-    EXPECT_EQ(table.GetPrevDataValue(9999), -1);
     EXPECT_EQ(table.ToCmdId(9999), -1);
     EXPECT_EQ(table.ToCtrlId(1), -1);  // ST has no control
     EXPECT_EQ(table.CtrlId2TblIndex(9999), -1);
@@ -164,8 +126,6 @@ TEST_F(ControlTableTest, UnregisteredIdsAreReportedAndChangeNothing) {
     EXPECT_EQ(low, 11);
     EXPECT_EQ(high, 22);
     const std::vector<std::string> expected = {
-        "Unexpected error occurred in GetDataValue().",
-        "Unexpected error occurred in SetDataValue().",
         "Unexpected error occurred in GetDataValue().",
         "Unexpected error occurred in ToCmdId().",
         "Unexpected error occurred in ToCtrlId(): Command id is 1",
@@ -184,63 +144,23 @@ TEST_F(ControlTableTest, UnregisteredIdsAreReportedAndChangeNothing) {
     }
 }
 
-TEST_F(ControlTableTest, SetDataValueStoresAnyValueAndCountsStayCached) {
+TEST_F(ControlTableTest, WhatIsKnownChangesOnlyThroughItsTransitions) {
     ControlTable& table = Table();
-    ASSERT_TRUE(table.SetDataValue(1041, 99999));  // no range check
-    ASSERT_TRUE(table.SetDataValue(1139, -1));
-    EXPECT_EQ(table.GetDataValue(1041), 99999);
-    EXPECT_EQ(table.GetDataValue(1139), -1);
+    // The camera tells what it reads back; the program's own values are known from the start.
+    EXPECT_EQ(table.State(1041), ValueState::Unknown);
+    EXPECT_EQ(table.KnownValue(1147), 4);  // Alc Speed, never read back
+    table.Told(1041, 400);
+    table.Told(1139, -1);
+    EXPECT_EQ(table.KnownValue(1041), 400);
+    EXPECT_EQ(table.KnownValue(1139), -1);
+    table.Unanswered(1139);
+    table.Unanswered(1096);
+    EXPECT_FALSE(table.KnownValue(1139));
+    EXPECT_EQ(table.UnansweredRows(), (std::vector<int32_t>{1096, 1139}));  // table order
+    table.Forget(1041);
+    EXPECT_EQ(table.State(1041), ValueState::Unknown);
     EXPECT_EQ(table.CountValueControls(), 49);
     EXPECT_EQ(table.CountUserValueControls(), 38);
-}
-
-TEST_F(ControlTableTest, WriteChangedValuesSendsChangedRowsInTableOrder) {
-    ControlTable& table = Table();
-    table.UpdatePrevDataValues();
-    table.SetDataValue(1041, 400);
-    EXPECT_TRUE(table.WriteChangedValues());
-    EXPECT_TRUE(engine.sets.empty()) << "a value the camera never told is never sent";
-
-    ReadTable();
-    table.SetDataValue(1041, 100);
-    table.UpdatePrevDataValues();
-    EXPECT_TRUE(table.WriteChangedValues());
-    EXPECT_TRUE(engine.sets.empty());
-
-    table.SetDataValue(1139, -5);   // BL, row 27
-    table.SetDataValue(1096, 1);    // TG, row 1
-    table.SetDataValue(1041, 400);  // GA, row 20
-    ASSERT_TRUE(table.WriteChangedValues());
-    ASSERT_EQ(engine.sets.size(), 3u);
-    EXPECT_EQ(engine.sets[0].cmdId, CommandTable::IdOf("TG"));
-    EXPECT_EQ(engine.sets[1].cmdId, CommandTable::IdOf("GA"));
-    EXPECT_EQ(engine.sets[1].value, 400);
-    EXPECT_EQ(engine.sets[2].cmdId, CommandTable::IdOf("BL"));
-    EXPECT_EQ(engine.sets[2].value, -5);
-    for (const auto& set : engine.sets) {
-        EXPECT_EQ(set.timeoutMs, 5000);
-    }
-    // The previous values are the caller's business: the rows still count as changed.
-    EXPECT_EQ(table.GetPrevDataValue(1041), 100);
-}
-
-TEST_F(ControlTableTest, WriteChangedValuesStopsAtTheFirstRefusal) {
-    ControlTable& table = ReadTable();
-    table.UpdatePrevDataValues();
-    table.SetDataValue(1096, 1);     // TG
-    table.SetDataValue(1099, 2);     // TA
-    table.SetDataValue(1093, 7000);  // PE, refused
-    table.SetDataValue(1187, 5000);  // LR, never sent
-    engine.refuseSetNumber = 3;
-    EXPECT_FALSE(table.WriteChangedValues());
-    ASSERT_EQ(engine.sets.size(), 3u);
-    EXPECT_EQ(engine.sets[2].cmdId, CommandTable::IdOf("PE"));
-
-    // Unconfirmed rows are sent again with the next pass.
-    engine.sets.clear();
-    engine.refuseSetNumber = 0;
-    EXPECT_TRUE(table.WriteChangedValues());
-    EXPECT_EQ(engine.sets.size(), 4u);
 }
 
 }  // namespace

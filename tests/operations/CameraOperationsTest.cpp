@@ -75,7 +75,7 @@ protected:
     std::vector<std::string> Messages() { return test.Notifier().Texts(); }
     void Click(int32_t buttonId) {
         MainWindowLogic(test.Context(), view)
-            .DispatchControlEvent(ControlEvent::PushClick, buttonId);
+            .DispatchControlEvent({ControlEvent::PushClick, buttonId, 0, {}});
     }
 
     TestContext test;
@@ -243,7 +243,7 @@ TEST_F(CameraOperationsTest, ASettingsFileSendsOnlyTheLinesThatBelongToThePages)
     ASSERT_TRUE(CameraFile::ReadCameraFile(test.Context(), view, path));
     EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=-5"}));
     EXPECT_EQ(Messages(), Lines{"Unexpected error occurred in ToCtrlId(): Command id is 5"});
-    EXPECT_EQ(test.Context().Get<ControlTable>().GetPrevDataValue(ControlIds::kGainLevel), 800);
+    EXPECT_EQ(test.Context().Get<ControlTable>().KnownValue(ControlIds::kGainLevel), 800);
     EXPECT_FALSE(CameraFile::ReadCameraFile(test.Context(), view, test.Folder().File("none")));
 }
 
@@ -251,18 +251,26 @@ TEST_F(CameraOperationsTest, ASettingsFileSendsOnlyTheLinesThatBelongToThePages)
 
 namespace {
 
-TEST_F(CameraOperationsTest, AChangeReportsWhatTheTableHoldsAfterTheCameraAnswered) {
+TEST_F(CameraOperationsTest, AChangeIsCheckedThenSentAloneAndARefusalReadsTheCameraBack) {
     StartCamera({"--refuse", "BL"});
-    test.Context().Get<ControlTable>().UpdatePrevDataValues();  // as the start-up leaves it
-    const Parameters::Result taken = Parameters::Set(test.Context(), ControlIds::kGainLevel, 800);
-    EXPECT_TRUE(taken.accepted);
+    ProcessContext& context = test.Context();
+    const Parameters::Result taken = Parameters::Set(context, ControlIds::kGainLevel, 800);
+    EXPECT_EQ(OutcomeText::ForChange(ControlIds::kGainLevel, 800, taken), "GA=800 taken");
     EXPECT_EQ(taken.value, 800);
-    const Parameters::Result refused = Parameters::Set(test.Context(), ControlIds::kBlackLevel, 9);
-    EXPECT_FALSE(refused.accepted);
-    EXPECT_EQ(refused.value, 0) << "the previous value is back";
-    // A button holds no value: nothing is sent for it.
-    EXPECT_FALSE(Parameters::Set(test.Context(), ControlIds::kOnePush, 1).accepted);
-    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=9"}));
+    const Parameters::Result refused = Parameters::Set(context, ControlIds::kBlackLevel, 9);
+    EXPECT_EQ(refused.outcome.kind, RequestOutcome::Kind::Refused);
+    EXPECT_EQ(refused.value, 0) << "what the camera holds, read back";
+    // Not sent, each with why: out of range, beyond 32 bits, no such item, a factory parameter
+    // in user mode, a button.
+    EXPECT_EQ(OutcomeText::ForChange(ControlIds::kGainLevel, 5000,
+                                     Parameters::Set(context, ControlIds::kGainLevel, 5000)),
+              "GA: 5000 is out of range 100 to 1600");
+    EXPECT_FALSE(Parameters::Set(context, ControlIds::kExposureTime, 99999999999).sent);
+    EXPECT_FALSE(Parameters::Set(context, ControlIds::kTriggerOrigin, 7).sent);
+    EXPECT_NE(Parameters::Set(context, ControlIds::kFactoryInGain, 120).whyNotSent.find("factory"),
+              std::string::npos);
+    EXPECT_FALSE(Parameters::Set(context, ControlIds::kOnePush, 1).sent);
+    EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=9", "BL?"}));
 }
 
 TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber) {
@@ -368,14 +376,14 @@ TEST_F(CameraOperationsTest, AChangeThatGotNoAnswerIsReadBackWithTheNextOneThatD
     while (Transcript().back().text != "COMPLETE") {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    EXPECT_FALSE(lost.accepted);
+    EXPECT_FALSE(lost.Taken());
     EXPECT_EQ(lost.outcome.kind, RequestOutcome::Kind::NoAnswer);
     EXPECT_EQ(OutcomeText::ForChange(ControlIds::kGainLevel, 700, lost),
               "GA=700: no answer from the camera in 5 s");
     EXPECT_FALSE(table.IsKnown(ControlIds::kGainLevel)) << "the page shows no guess meanwhile";
 
     const Parameters::Result next = Parameters::Set(test.Context(), ControlIds::kBlackLevel, 5);
-    EXPECT_TRUE(next.accepted);
+    EXPECT_TRUE(next.Taken());
     EXPECT_EQ(next.readBack, std::vector<int32_t>{ControlIds::kGainLevel});
     EXPECT_EQ(table.GetDataValue(ControlIds::kGainLevel), 700) << "what the camera holds";
     EXPECT_TRUE(table.IsKnown(ControlIds::kGainLevel));

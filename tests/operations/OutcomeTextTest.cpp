@@ -7,10 +7,10 @@
 
 namespace {
 
-Parameters::Result Outcome(bool accepted, RequestOutcome::Kind kind, const std::string& reply = "",
+Parameters::Result Outcome(bool sent, RequestOutcome::Kind kind, const std::string& reply = "",
                            int timeoutMs = 5000) {
     Parameters::Result result;
-    result.accepted = accepted;
+    result.sent = sent;
     result.outcome = {kind, reply, timeoutMs};
     return result;
 }
@@ -24,14 +24,15 @@ TEST(OutcomeTextTest, EachOutcomeOfAChangeAndALoadHasItsWords) {
         Parameters::Result result;
         const char* text;
     } cases[] = {
-        {ControlIds::kGainLevel, 400, Outcome(true, Kind::Answered), "GA=400 accepted"},
-        {ControlIds::kTriggerOrigin, 1, Outcome(false, Kind::Refused, "Error: Refused"),
+        {ControlIds::kGainLevel, 400, Outcome(true, Kind::Answered), "GA=400 taken"},
+        {ControlIds::kTriggerOrigin, 1, Outcome(true, Kind::Refused, "Error: Refused"),
          "TG=External refused: Error: Refused"},
-        {ControlIds::kGainLevel, 700, Outcome(false, Kind::NoAnswer),
+        {ControlIds::kGainLevel, 700, Outcome(true, Kind::NoAnswer),
          "GA=700: no answer from the camera in 5 s"},
-        {ControlIds::kCameraBaudRate, 4, Outcome(false, Kind::NoAnswer, "", 500),
+        {ControlIds::kCameraBaudRate, 4, Outcome(true, Kind::NoAnswer, "", 500),
          "CBDRT=38400bps: no answer from the camera in 500 ms"},
-        {ControlIds::kGainLevel, 400, Outcome(false, Kind::NotSent), "GA=400 not sent"},
+        {ControlIds::kGainLevel, 400, Outcome(false, Kind::Answered),
+         "GA=400 not sent: the camera holds it already"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(OutcomeText::ForChange(c.control, c.value, c.result), c.text);

@@ -86,7 +86,7 @@ TEST_F(UnplugTest, AnIdleLinkThatGoesIsToldOnceAndTheCameraIsReadAgainWhenItIsBa
     int32_t held = 0;
     ASSERT_TRUE(engine.GetValue(CommandIds::Of("GA"), held, 5000));
     ControlTable& table = test_.Context().Get<ControlTable>();
-    table.SetDataValue(ControlIds::kGainLevel, held + 1);  // what the pages show goes stale
+    table.Told(ControlIds::kGainLevel, held + 1);  // what the pages show goes stale
 
     ASSERT_TRUE(WaitUntil([&] { return LinkGone(); }, kPatience));
     const Clock::time_point gone = Clock::now();

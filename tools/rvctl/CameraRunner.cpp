@@ -71,9 +71,6 @@ bool ReachCamera(ProcessContext& context, const CameraRun& run, const PortTarget
         }
         return false;
     }
-    // As the start-up does: what the table holds now counts as the camera's, so that a change
-    // sends only itself.
-    context.Get<ControlTable>().UpdatePrevDataValues();
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "controls/ControlDefinition.h"
 #include "controls/ControlTable.h"
 #include "core/ProcessContext.h"
+#include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
 #include "protocol/CommandTable.h"
 #include "tools/rvctl/CameraOutput.h"
@@ -200,30 +201,32 @@ ExitStatus RunSet(Camera& camera) {
         const ParameterArguments::Assignment assignment =
             *ParameterArguments::ParseAssignment(operand, camera.controlMode, error);
         const CatalogEntry& entry = *assignment.entry;
-        const std::string mnemonic = ControlCatalog::Mnemonic(entry);
-        // A change is sent when the table's value differs from its last synchronised one, so the
-        // table first takes what the camera holds: a value it holds already is no change.
-        if (!Parameters::Get(camera.context, entry.ctrlId)) {
-            camera.output.Error(mnemonic + ": the camera told no value, so " + operand +
-                                " was not sent");
-            return kFailed;
+        Parameters::Result result = Parameters::Set(camera.context, entry.ctrlId, assignment.value);
+        if (result.outcome.kind == RequestOutcome::Kind::NoAnswer) {
+            // The camera may have taken it all the same: what it holds decides.
+            Parameters::ReadBackPending(camera.context);
+            result.value = camera.context.Get<ControlTable>().KnownValue(entry.ctrlId);
         }
-        camera.context.Get<ControlTable>().UpdatePrevDataValues();
-        const Parameters::Result result =
-            Parameters::Set(camera.context, entry.ctrlId, assignment.value);
-        if (!result.accepted) {
-            camera.output.Error(
-                "the camera refused " + mnemonic + "=" + ValueText(entry, assignment.value) +
-                (&operand != &camera.options.operands.back() ? "; what follows it was not sent"
-                                                             : ""));
-            Record refused = ValueRecord(entry, result.value);
-            refused.Flag("accepted", false).Number("requested", assignment.value);
+        if (result.value != assignment.value) {
+            std::string text = OutcomeText::ForChange(entry.ctrlId, assignment.value, result);
+            if (result.value) {
+                text += "; the camera holds " + ControlCatalog::Mnemonic(entry) + "=" +
+                        ValueText(entry, *result.value);
+            }
+            if (&operand != &camera.options.operands.back()) {
+                text += "; what follows it was not sent";
+            }
+            camera.output.Error(text);
             if (camera.output.Json()) {
+                Record refused = result.value
+                                     ? ValueRecord(entry, *result.value)
+                                     : Record("").Text("mnemonic", ControlCatalog::Mnemonic(entry));
+                refused.Flag("accepted", false).Number("requested", assignment.value);
                 camera.output.Add(refused);
             }
             return kFailed;
         }
-        camera.output.Add(ValueRecord(entry, result.value).Flag("accepted", true));
+        camera.output.Add(ValueRecord(entry, *result.value).Flag("accepted", true));
     }
     return kSuccess;
 }
@@ -250,9 +253,9 @@ std::vector<Subcommand> ParameterCommands() {
          "Sends each value in turn, as the window's page does when the operator changes it, and\n"
          "prints what the camera holds then. A list takes its item's text in any letter case or\n"
          "its value (set TG=Internal or set TG=0); a number must lie within its range. Every\n"
-         "value is checked before anything is sent; the first one the camera refuses ends the\n"
-         "run, and the rest are not sent. Each parameter is read from the camera first: a value\n"
-         "it holds already is not sent again, and one it does not tell is not sent at all.\n",
+         "value is checked before anything is sent; the first one the camera does not take ends\n"
+         "the run, and the rest are not sent. When the camera's answer is lost or garbled, the\n"
+         "value is read back: what the camera holds decides.\n",
          Reach::EachCamera, Link::Answered, false, CheckSet, RunSet},
     };
 }
