@@ -145,6 +145,8 @@ void MainWindowLogic::OnComboSelect(int32_t id, int64_t value) {
 }
 
 void MainWindowLogic::OnPushClick(int32_t id) {
+    // The status line tells of this action from now on, not of the one before.
+    context_.Get<StatusLine>().ShowOutcome(std::string());
     switch (id) {
         case kTerminal:
             view_.ShowTerminal();
@@ -225,6 +227,17 @@ void MainWindowLogic::RunCalibration(int32_t buttonId) {
 }
 
 void MainWindowLogic::OnMenuCommand(int32_t menuId) {
+    switch (menuId) {
+        case MenuIds::kAbout:
+        case MenuIds::kOpenCommunicationDialog:
+        case MenuIds::kEditUserId:
+        case MenuIds::kEditCameraId:
+            break;  // a window opens: the last outcome still stands
+        default:
+            // The status line tells of this action from now on, not of the one before.
+            context_.Get<StatusLine>().ShowOutcome(std::string());
+            break;
+    }
     switch (menuId) {
         case MenuIds::kReload:
             FlashAreas::Reload(context_, view_, CurrentArea);

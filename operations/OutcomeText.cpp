@@ -99,8 +99,14 @@ std::string ForStartUp(ProcessContext& context, bool answered) {
         return "No camera answered at any rate: check its power and cable, then use Auto in "
                "the communication dialog";
     }
-    return "Camera " + context.Get<CameraModel>().Text() + " found at " +
-           std::to_string(context.Get<CameraPort>().GetBaudRate()) + " bit/s";
+    const CameraModel& model = context.Get<CameraModel>();
+    std::string text = "Camera " + model.Text() + " found at " +
+                       std::to_string(context.Get<CameraPort>().GetBaudRate()) + " bit/s";
+    if (!model.IsSupported()) {
+        // Its settings were not read: the pages show none of them.
+        text += ": this model is not supported, so its settings were not read";
+    }
+    return text;
 }
 
 std::string ForLink(ProcessContext& context) {

@@ -70,6 +70,9 @@ TEST_F(StartupConnectionTest, AnUnsupportedModelStopsTheSearchAndIsReported) {
     EXPECT_FALSE(test.Context().Get<CameraModel>().IsSupported());
     EXPECT_EQ(test.Notifier().Texts(),
               (std::vector<std::string>{"Unsupported model: \"XR-1000\""}));
+    EXPECT_EQ(OutcomeText::ForStartUp(test.Context(), true),
+              "Camera XR-1000 found at 9600 bit/s: this model is not supported, so its settings "
+              "were not read");
 }
 
 TEST_F(StartupConnectionTest, ALinkThatDoesNotOpenIsReportedTwice) {
