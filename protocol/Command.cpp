@@ -27,7 +27,7 @@ constexpr std::chrono::milliseconds kByteTimeout{10};
 constexpr std::chrono::milliseconds kLongestOverdueQuiet{1000};
 // A camera that never falls quiet holds the next request for no longer than this many quiet
 // spans.
-constexpr int kOverdueWaitSpans = 4;
+constexpr int kOverdueWaitSpans = 2;
 
 }  // namespace
 
