@@ -14,6 +14,7 @@
 #include "core/WaitFeedback.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
+#include "transport/CameraPort.h"
 
 namespace Calibration {
 
@@ -56,7 +57,6 @@ const Procedure& ProcedureOf(Kind kind) {
 }
 
 constexpr int32_t kBusy = 0;
-constexpr int32_t kTimeoutError = 4;
 constexpr int kStatusTimeoutMs = 5000;
 constexpr std::chrono::milliseconds kPollPause{1000};
 
@@ -82,6 +82,18 @@ long long SecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - start).count();
 }
 
+// How a request the camera did not answer ended, when that ends the calibration: the link went
+// away or nothing was sent. Nothing for a camera that is merely slow.
+std::optional<int32_t> Unreachable(ProcessContext& context) {
+    if (context.Get<CameraPort>().LinkLost()) {
+        return kLinkLost;
+    }
+    if (context.Get<CommandEngine>().LastOutcome().kind == RequestOutcome::Kind::NotSent) {
+        return kNotSent;
+    }
+    return std::nullopt;
+}
+
 // Asks until the camera reports anything but busy. A status query without answer counts as
 // busy, but a camera silent for as long as the calibration may take to start is given up on.
 int32_t PollUntilDone(ProcessContext& context, const Procedure& kind, Clock::time_point start) {
@@ -101,14 +113,31 @@ int32_t PollUntilDone(ProcessContext& context, const Procedure& kind, Clock::tim
             if (code != kBusy) {
                 return code;
             }
+        } else if (const std::optional<int32_t> outcome = Unreachable(context)) {
+            return *outcome;
         } else if (Clock::now() - lastAnswer >= silenceLimit) {
-            return kTimeoutError;
+            return kNoAnswer;
         }
         progress.SetProgressMessage(std::string(kind.caption) + ": the camera is calibrating, " +
                                     std::to_string(SecondsSince(start)) + " s");
         progress.SetProgress(static_cast<int>(
             std::min<long long>(99, SecondsSince(start) * 100000LL / kind.startTimeoutMs)));
     }
+}
+
+bool StartTaken(ProcessContext& context, const Procedure& procedure) {
+    return context.Get<CommandEngine>().SetValue(CommandIds::Of(procedure.start), 0,
+                                                 procedure.startTimeoutMs);
+}
+
+// Why the start was not taken, as the engine saw it.
+int32_t StartFailure(ProcessContext& context) {
+    if (const std::optional<int32_t> outcome = Unreachable(context)) {
+        return *outcome;
+    }
+    return context.Get<CommandEngine>().LastOutcome().kind == RequestOutcome::Kind::Refused
+               ? kRefused
+               : kNoAnswer;
 }
 
 }  // namespace
@@ -127,6 +156,14 @@ std::string ResultText(int32_t code) {
             return "Timeout Error";
         case kCancelled:
             return "Cancelled";
+        case kRefused:
+            return "Refused: the camera did not start the calibration.";
+        case kNoAnswer:
+            return "No answer from the camera: the calibration's result is unknown.";
+        case kLinkLost:
+            return "The link to the camera went away: the calibration's result is unknown.";
+        case kNotSent:
+            return "Not sent: the link to the camera was busy or not set up.";
         default:
             return "Unknown Result";
     }
@@ -152,16 +189,16 @@ int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner) {
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, std::string(procedure.caption) + ": starting");
     const Clock::time_point start = Clock::now();
-    // The camera answers once it has taken the request; how it went, its status tells.
-    context.Get<CommandEngine>().SetValue(CommandIds::Of(procedure.start), 0,
-                                          procedure.startTimeoutMs);
-    const int32_t code = PollUntilDone(context, procedure, start);
+    // The camera answers once it has taken the request; how it went, its status tells. Until
+    // it took it, the status is that of an earlier calibration.
+    const int32_t code = StartTaken(context, procedure) ? PollUntilDone(context, procedure, start)
+                                                        : StartFailure(context);
     // Only a calibration the camera reported on ran to its end.
-    progress.FinishProgress(code != kCancelled && code != kTimeoutError);
+    progress.FinishProgress(code >= 0);
     if (code == kCancelled) {
         context.Get<Notifier>().Warn(std::string(procedure.caption) +
                                      ": cancelled. The camera may still be calibrating; its "
-                                     "result shows after it finished.");
+                                     "result will not be shown.");
     }
     return code;
 }

@@ -12,10 +12,15 @@ class ProcessContext;
 // reports busy, and the outcome is shown.
 namespace Calibration {
 
-// What Run returns when the operator cancelled the polling.
-inline constexpr int32_t kCancelled = -1;
+// What Run returns when no status of the camera tells how the calibration went.
+inline constexpr int32_t kCancelled = -1;  // the operator stopped following it (told already)
+inline constexpr int32_t kRefused = -2;    // the camera refused to start it
+inline constexpr int32_t kNoAnswer = -3;   // the start, or the status for too long, unanswered
+inline constexpr int32_t kLinkLost = -4;   // the port's device went away
+inline constexpr int32_t kNotSent = -5;    // the start could not be sent
 
-// The text shown for a status code: "Succeeded", "Too Bright", ...
+// The text shown for a status code ("Succeeded", "Too Bright", ...) or for one of the outcomes
+// above.
 std::string ResultText(int32_t code);
 
 enum class Correction { Shading, PixelGain, PixelBlack };
@@ -32,8 +37,7 @@ std::optional<Kind> KindOfButton(int32_t buttonId);
 std::string Caption(Kind kind);
 
 // Starts the calibration, follows it under the progress window over owner and returns the
-// camera's status code (Timeout Error when the camera fell silent), or kCancelled when the
-// operator stopped following it (which is told).
+// status code the camera reported after it took the start, or one of the outcomes above.
 int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner);
 
 }  // namespace Calibration

@@ -22,6 +22,12 @@ const char kCaption[] = "Communication Error";
 const char kUnexpectedLine[] = "unexpected line";
 const char kLostBytes[] = "lost bytes";
 constexpr std::chrono::milliseconds kByteTimeout{10};
+// A camera that answers later than a request's time-out mostly answers within half as long
+// again: the line must be quiet that long (at most this) before the next request goes out.
+constexpr std::chrono::milliseconds kLongestOverdueQuiet{1000};
+// A camera that never falls quiet holds the next request for no longer than this many quiet
+// spans.
+constexpr int kOverdueWaitSpans = 2;
 
 }  // namespace
 
@@ -125,6 +131,7 @@ bool Command::ReceiveLine(Clock::time_point deadline) {
         if (port.Read(&byte, 1, deadline) <= 0) {
             return false;
         }
+        lastByteAt_ = Clock::now();
         std::string line;
         switch (receiver_.Feed(byte, line)) {
             case LineReceiver::Result::Pending:
@@ -188,8 +195,34 @@ bool Command::WaitForLine(Clock::time_point deadline, std::string& line) {
     return received;
 }
 
+void Command::AwaitOverdueReply() {
+    if (!replyOverdue_) {
+        return;
+    }
+    replyOverdue_ = false;
+    const WaitClock& clock = context_.Get<WaitClock>();
+    const Clock::duration quiet = clock.Timeout(
+        std::min(std::chrono::milliseconds(overdueTimeoutMs_ / 2), kLongestOverdueQuiet));
+    const Clock::time_point limit = Clock::now() + quiet * kOverdueWaitSpans;
+    std::string line;
+    for (;;) {
+        // Quiet since the time-out, or since the last byte, whichever came later.
+        const Clock::time_point until =
+            std::min(std::max(overdueSince_, lastByteAt_) + quiet, limit);
+        if (Clock::now() >= until || context_.Get<CameraPort>().LinkLost()) {
+            return;
+        }
+        WaitForLine(until, line);  // logged as every line is, and dropped
+    }
+}
+
 bool Command::Ended(RequestOutcome::Kind kind, int timeoutMs, const std::string& reply) {
     lastOutcome_ = {kind, reply, timeoutMs};
+    if (kind == RequestOutcome::Kind::NoAnswer && !context_.Get<CameraPort>().LinkLost()) {
+        replyOverdue_ = true;
+        overdueSince_ = Clock::now();
+        overdueTimeoutMs_ = timeoutMs;
+    }
     return kind == RequestOutcome::Kind::Answered;
 }
 
@@ -223,6 +256,7 @@ bool Command::SendSet(int cmdId, const CommandValue& value, int32_t kind, int ti
         return Ended(RequestOutcome::Kind::NotSent, timeoutMs);
     }
     BusyScope scope(busy_);
+    AwaitOverdueReply();
     ClearReceived();
     if (!context_.Get<CameraPort>().Write(BuildSetRequest(cmdId, value, kind))) {
         return Ended(RequestOutcome::Kind::NotSent, timeoutMs);
@@ -248,6 +282,7 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
         return Ended(RequestOutcome::Kind::NotSent, timeoutMs);
     }
     BusyScope scope(busy_);
+    AwaitOverdueReply();
     ClearReceived();
     const std::string query = BuildQueryRequest(cmdId);
     context_.Get<CameraPort>().Write(query);  // a failed send shows as a missing reply

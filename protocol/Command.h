@@ -58,6 +58,10 @@ private:
     bool SendSet(int cmdId, const CommandValue& value, int32_t kind, int timeoutMs);
     bool Query(int cmdId, CommandValue& value, int timeoutMs);
     bool WaitForLine(Clock::time_point deadline, std::string& line);
+    // After a request the camera did not answer in time, its reply may still be on its way:
+    // waits, within a bound, until the line has been quiet for a while, and drops what came, so
+    // that the late reply is never taken for the answer to the next request.
+    void AwaitOverdueReply();
     // Takes received bytes until one line is complete (true) or none comes by the deadline.
     bool ReceiveLine(Clock::time_point deadline);
     // Bytes the transport dropped are told once a burst of them is over, in one message: called
@@ -79,6 +83,12 @@ private:
     bool busy_ = false;
     int32_t droppedBytes_ = 0;
     RequestOutcome lastOutcome_;
+    // A request timed out and its reply was not seen since: when, and how long it was given.
+    bool replyOverdue_ = false;
+    Clock::time_point overdueSince_{};
+    int overdueTimeoutMs_ = 0;
+    // When the last byte came from the camera.
+    Clock::time_point lastByteAt_{};
     // When the program's event loop last ran: the drain's tick, or a keep-alive during a wait.
     Clock::time_point lastEventLoop_ = Clock::now();
 };

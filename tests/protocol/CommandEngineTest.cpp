@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 #include "operations/CoreServices.h"
 #include "protocol/Command.h"
@@ -165,6 +167,27 @@ TEST_F(CommandEngineTest, ALateReplyIsLoggedAndDroppedBeforeTheNextRequest) {
     EXPECT_EQ(value, 400) << "the late line is not the answer to the next request";
     const std::vector<std::string>& logged = services.messageLog.lines;
     EXPECT_NE(std::find(logged.begin(), logged.end(), "GA=300"), logged.end());
+}
+
+TEST_F(CommandEngineTest, ACameraThatNeverFallsQuietAfterATimeOutHoldsTheNextRequestOnlyBriefly) {
+    camera.SetScript([](const std::string&) { return ""; });
+    int32_t value = 0;
+    EXPECT_FALSE(Engine().GetValue(Id("GA"), value, 200));
+    std::atomic<bool> chatting{true};
+    std::thread chatter([&] {
+        const Clock::time_point start = Clock::now();
+        while (chatting && MillisecondsSince(start) < 5000) {
+            camera.Send("TMP0=41\r\n");
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    const Clock::time_point start = Clock::now();
+    Engine().GetValue(Id("GA"), value, 200);
+    const long long elapsed = MillisecondsSince(start);
+    chatting = false;
+    chatter.join();
+    EXPECT_LT(elapsed, 1500) << "waited for a quiet line that never came";
+    EXPECT_EQ(camera.ReceivedLines(), (std::vector<std::string>{"GA?", "GA?"}));
 }
 
 TEST_F(CommandEngineTest, LongLinesAndLineFeedOnlyLinesArriveWhole) {

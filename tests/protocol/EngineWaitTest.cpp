@@ -9,6 +9,7 @@
 
 #include "protocol/Command.h"
 #include "protocol/CommandTable.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScriptedCamera.h"
@@ -59,6 +60,8 @@ TEST_F(EngineWaitTest, AReplyWhoseBytesTrickleInIsStillOneLine) {
 
 TEST_F(EngineWaitTest, ASilentCameraTimesOutAtTheCallersTimeOut) {
     for (int timeoutMs : {100, 500}) {
+        // Past the quiet the engine waits for after a time-out, so that only this one counts.
+        std::this_thread::sleep_for(milliseconds(timeoutMs));
         int32_t value = 0;
         const Clock::time_point start = Clock::now();
         EXPECT_FALSE(Engine().GetValue(kGA, value, timeoutMs));
@@ -118,6 +121,30 @@ TEST(EngineOnTheLineTest, EveryRequestIsAnsweredBeforeTheNextGoesOut) {
             }
         }
     }
+}
+
+// A camera that answers a set later than its time-out: the late COMPLETE is not the answer to
+// the next set, which goes out only after it.
+TEST(EngineOnTheLineTest, ALateReplyIsDroppedBeforeTheNextRequestGoesOut) {
+    TestContext test(FastWaitClock::After([](ProcessContext&) {}));
+    const WaitClock& clock = test.Context().Get<WaitClock>();
+    const int timeoutMs = 1000;
+    const auto given = clock.Timeout(milliseconds(timeoutMs));
+    // Later than the time-out by a fifth of it, as a busy camera may be.
+    const auto late = given + given / 5;
+    SimProcess camera;
+    ASSERT_TRUE(camera.Start({"--no-pacing", "--delay-ms", std::to_string(late.count())}));
+    ScopedEnvironment com1("RVTOOL_COM1", camera.DevicePath());
+    RecordingServices services(test.Context());
+    ASSERT_TRUE(test.Context().Get<CameraPort>().Open(kComCategory, 9600, 0));
+    Command& engine = test.Context().Get<Command>();
+    EXPECT_FALSE(engine.SetValue(CommandTable::IdOf("LUTI"), 0, timeoutMs));
+    EXPECT_FALSE(engine.SetValue(CommandTable::IdOf("LUTD"), 7, timeoutMs))
+        << "the late acknowledgement of LUTI was taken for LUTD's";
+    const std::vector<std::string>& logged = services.terminalLog.lines;
+    ASSERT_GE(logged.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(logged.begin(), logged.begin() + 3),
+              (std::vector<std::string>{"Tx: LUTI=0", "Rx: COMPLETE", "Tx: LUTD=7"}));
 }
 
 }  // namespace

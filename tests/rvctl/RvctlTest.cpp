@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -237,6 +239,48 @@ TEST_F(RvctlTest, ALoadNamesTheLineTheCameraRefusedAndSaysSoInItsStatus) {
     const std::vector<std::string> received = ReceivedLines(transcript);
     EXPECT_NE(std::find(received.begin(), received.end(), "MF=1"), received.end())
         << "the lines after a refusal still go";
+}
+
+// A field the camera did not tell is no success: the run names it.
+TEST_F(RvctlTest, InfoNamesWhatTheCameraDidNotTellAndFails) {
+    // The fourth answer, to the camera id's query after the search's and info's first two.
+    Camera(1, {"--garbage-every", "4"});
+    const ToolRun info = Rvctl({"--port", "COM1", "info"});
+    EXPECT_EQ(info.status, 1) << info.err;
+    EXPECT_NE(info.out.find("Camera ID: ??????????\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.err.find("COM1: the camera did not tell: Camera ID"), std::string::npos)
+        << info.err;
+}
+
+TEST_F(RvctlTest, ARestoreThatCouldNotReadTheCameraBackFails) {
+    Camera(1, {"--model", "RV-9999"});
+    const ToolRun restore = Rvctl({"--port", "COM1", "restore", "User1"});
+    EXPECT_EQ(restore.status, 1) << restore.err;
+    EXPECT_NE(restore.err.find("User 1 loaded, but nothing was read back"), std::string::npos)
+        << restore.err;
+}
+
+TEST_F(RvctlTest, ALoadInterruptedByCtrlCSaysHowFarItGotAndEndsWith130) {
+    const std::string transcript = Camera(1, {"--delay-ms", "200"});
+    const std::string path = folder.File("settings.cam");
+    std::ofstream(path) << "GA=100\nGA=101\nGA=102\nGA=103\nGA=104\nGA=105\nGA=106\nGA=107\n";
+    auto sent = [&] {
+        const std::vector<std::string> received = ReceivedLines(transcript);
+        return std::count_if(received.begin(), received.end(),
+                             [](const std::string& line) { return line.rfind("GA=", 0) == 0; });
+    };
+    const ToolRun load = RunTool(RVCTL_EXECUTABLE, {"--port", "COM1", "load", path}, "",
+                                 std::chrono::seconds(30), [&] { return sent() >= 3; });
+    EXPECT_EQ(load.status, 130) << load.err;
+    EXPECT_LT(sent(), 8);
+    const std::string told = path + ": interrupted: Loaded ";
+    ASSERT_EQ(load.out.rfind(told, 0), 0u) << load.out;
+    const int loaded = std::atoi(load.out.c_str() + told.size());
+    EXPECT_GE(loaded, 3);
+    EXPECT_LT(loaded, 8);
+    EXPECT_NE(load.out.find(" lines, 0 refused; the lines after were not sent\n"),
+              std::string::npos)
+        << load.out;
 }
 
 }  // namespace

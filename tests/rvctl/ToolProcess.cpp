@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "tests/support/SpawnProcess.h"
 
 namespace {
@@ -29,7 +31,8 @@ struct Pipe {
 }  // namespace
 
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
-                const std::string& input, std::chrono::milliseconds limit) {
+                const std::string& input, std::chrono::milliseconds limit,
+                const std::function<bool()>& interruptWhen) {
     ToolRun run;
     Pipe in, out, err;
     if (!in.Open() || !out.Open() || !err.Open()) {
@@ -57,6 +60,9 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& args
     std::string* texts[2] = {&run.out, &run.err};
     int open = 2;
     bool killed = false;
+    bool interrupted = false;
+    // How often interruptWhen is asked.
+    constexpr int kWatchMs = 20;
     while (open > 0) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(start + limit - Clock::now());
@@ -64,7 +70,16 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& args
             kill(pid, SIGKILL);
             killed = true;
         }
-        if (poll(streams, 2, killed ? 1000 : static_cast<int>(left.count())) <= 0) {
+        const bool watching = interruptWhen && !interrupted;
+        if (watching && interruptWhen()) {
+            kill(pid, SIGINT);
+            interrupted = true;
+        }
+        int waitMs = killed ? 1000 : static_cast<int>(left.count());
+        if (watching) {
+            waitMs = std::min(waitMs, kWatchMs);
+        }
+        if (poll(streams, 2, waitMs) <= 0) {
             continue;
         }
         for (int i = 0; i < 2; ++i) {

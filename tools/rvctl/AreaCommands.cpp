@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/CameraModel.h"
 #include "core/ProcessContext.h"
+#include "operations/CameraFile.h"
 #include "operations/FlashAreas.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/Subcommands.h"
@@ -101,7 +103,21 @@ ExitStatus RunRestore(Camera& camera) {
         camera.output.Error("the camera did not confirm the load of " + FlashAreas::AreaName(area));
         return kFailed;
     }
-    camera.output.Add(AreaRecord("loaded", area));
+    // What the camera holds now is known only from the read that follows the load: any
+    // parameter it left unread is named, and the run fails.
+    std::string unread;
+    if (!camera.context.Get<CameraModel>().IsSupported()) {
+        unread = "nothing was read back: the camera's model is none of the four this tool knows";
+    } else if (const std::string unknown =
+                   CameraFile::UnknownParameters(camera.context, CameraFile::Variant::AllData);
+               !unknown.empty()) {
+        unread = "not read back: " + unknown;
+    }
+    camera.output.Add(AreaRecord("loaded", area).Flag("readBack", unread.empty()));
+    if (!unread.empty()) {
+        camera.output.Error(FlashAreas::AreaName(area) + " loaded, but " + unread);
+        return kFailed;
+    }
     return kSuccess;
 }
 
@@ -121,7 +137,7 @@ std::vector<Subcommand> AreaCommands() {
         {"restore", "AREA", "a flash area's settings into the camera",
          "Loads the area's settings as the window's Settings > Load does, then reads the\n"
          "camera. AREA as for store; the factory area too. Exit status 1 when the camera did\n"
-         "not confirm.\n",
+         "not confirm, or when a parameter could not be read back (they are named).\n",
          Reach::EachCamera, Link::Answered, false, CheckRestore, RunRestore},
     };
 }

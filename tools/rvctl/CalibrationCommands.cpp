@@ -56,10 +56,18 @@ ExitStatus RunCalibrate(Camera& camera) {
     const Calibration::Kind kind = *KindOf(camera.options, error);
     const int32_t code = Calibration::Run(camera.context, kind, nullptr);
     const std::string result = Calibration::ResultText(code);
-    camera.output.Add(Record(result)
-                          .Text("calibration", Calibration::Caption(kind))
-                          .Number("code", code)
-                          .Text("result", result));
+    Record record(result);
+    record.Text("calibration", Calibration::Caption(kind));
+    // A code only where the camera reported one.
+    if (code >= 0) {
+        record.Number("code", code);
+    } else {
+        record.Null("code");
+    }
+    camera.output.Add(record.Text("result", result));
+    if (code == Calibration::kCancelled) {
+        return kInterrupted;
+    }
     return result == "Succeeded" ? kSuccess : kFailed;
 }
 
@@ -71,7 +79,9 @@ std::vector<Subcommand> CalibrationCommands() {
          "KIND is shading (flat-field), pixel-gain or pixel-black; --factory-area calibrates\n"
          "into the factory area (factory mode only). Waits while the camera reports busy and\n"
          "prints the result as the window shows it: Succeeded, Too Bright, Too Dark, Timeout\n"
-         "Error or Unknown Result. Exit status 1 unless it succeeded.\n",
+         "Error or Unknown Result as the camera reported it, or why it has none: the camera\n"
+         "refused the start or did not answer, or the link went away. Exit status 1 unless it\n"
+         "succeeded.\n",
          Reach::EachCamera, Link::Answered, false, CheckCalibrate, RunCalibrate},
     };
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CancelToken.h"
 #include "core/ControlMode.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
@@ -131,11 +132,23 @@ ExitStatus RunLoad(Camera& camera) {
                                   .Flag("answered", answered));
         }
     }
-    camera.output.Add(Record(path + ": " + OutcomeText::ForLoad(summary))
+    // A load that stopped early says so: the lines after those counted were not sent.
+    const bool interrupted = summary.stopped && camera.context.Get<CancelToken>().Requested();
+    std::string how;
+    std::string rest;
+    if (summary.stopped) {
+        how = interrupted ? "interrupted: " : "the camera stopped answering: ";
+        rest = "; the lines after were not sent";
+    }
+    camera.output.Add(Record(path + ": " + how + OutcomeText::ForLoad(summary) + rest)
                           .Text("file", path)
                           .Number("sent", summary.linesSent)
                           .Number("refused", static_cast<int64_t>(summary.refused.size()))
-                          .Number("unanswered", static_cast<int64_t>(summary.unanswered.size())));
+                          .Number("unanswered", static_cast<int64_t>(summary.unanswered.size()))
+                          .Flag("complete", !summary.stopped));
+    if (interrupted) {
+        return kInterrupted;
+    }
     return summary.refused.empty() && summary.unanswered.empty() ? kSuccess : kFailed;
 }
 

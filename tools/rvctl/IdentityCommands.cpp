@@ -1,5 +1,6 @@
 // info: who the camera is.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "operations/CameraIdentity.h"
@@ -13,7 +14,28 @@ std::string NoOperands(const Options& options, int32_t) {
                                     : "info takes no operands: \"" + options.operands[0] + "\"";
 }
 
-// What the about dialog shows, under its labels; question marks where the camera did not tell.
+// The labels of the fields the camera did not tell: they still hold their placeholders.
+std::vector<std::string> Untold(const CameraIdentity::AboutData& about) {
+    const CameraIdentity::AboutData untold;
+    const std::pair<const char*, bool> fields[] = {
+        {"Model Name", about.modelName == untold.modelName},
+        {"Camera ID", about.cameraId == untold.cameraId},
+        {"User ID", about.userId == untold.userId},
+        {"Firmware Version", about.firmwareVersion == untold.firmwareVersion},
+        {"FPGA Version", about.fpgaVersion == untold.fpgaVersion},
+        {"Device Version", about.deviceVersion == untold.deviceVersion},
+    };
+    std::vector<std::string> labels;
+    for (const auto& [label, missing] : fields) {
+        if (missing) {
+            labels.push_back(label);
+        }
+    }
+    return labels;
+}
+
+// What the about dialog shows, under its labels; question marks where the camera did not tell,
+// which are named and fail the run.
 ExitStatus RunInfo(Camera& camera) {
     const CameraIdentity::AboutData about = CameraIdentity::ReadAboutData(camera.context);
     const CameraIdentity::DeviceVersion& parts = about.deviceVersion;
@@ -27,9 +49,21 @@ ExitStatus RunInfo(Camera& camera) {
         .Text("firmwareVersion", about.firmwareVersion)
         .Text("fpgaVersion", about.fpgaVersion)
         .Text("deviceVersion", device);
+    const std::vector<std::string> untold = Untold(about);
+    if (!untold.empty()) {
+        std::vector<std::string> quoted;
+        std::string names;
+        for (const std::string& label : untold) {
+            quoted.push_back(Record::Quote(label));
+            names += (names.empty() ? "" : ", ") + label;
+        }
+        record.Raw("untold", Record::Array(quoted));
+        camera.output.Add(record);
+        camera.output.Error("the camera did not tell: " + names);
+        return kFailed;
+    }
     camera.output.Add(record);
-    // A camera that does not tell its firmware version is asked nothing more.
-    return about.firmwareVersion == CameraIdentity::kVersionPlaceholder ? kFailed : kSuccess;
+    return kSuccess;
 }
 
 }  // namespace
@@ -37,7 +71,8 @@ ExitStatus RunInfo(Camera& camera) {
 std::vector<Subcommand> IdentityCommands() {
     return {
         {"info", "", "model, camera id, user id, firmware, FPGA and device versions",
-         "What the about dialog shows of the camera; question marks where it did not tell.\n",
+         "What the about dialog shows of the camera; question marks where it did not tell,\n"
+         "which are named on standard error. Exit status 1 when any field is untold.\n",
          Reach::EachCamera, Link::Answered, false, NoOperands, RunInfo},
     };
 }
