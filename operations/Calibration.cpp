@@ -12,6 +12,7 @@
 #include "core/ProgressSink.h"
 #include "core/WaitClock.h"
 #include "core/WaitFeedback.h"
+#include "operations/FactoryGate.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"
@@ -164,6 +165,8 @@ std::string ResultText(int32_t code) {
             return "The link to the camera went away: the calibration's result is unknown.";
         case kNotSent:
             return "Not sent: the link to the camera was busy or not set up.";
+        case kFactoryOnly:
+            return FactoryGate::RefusalText("A calibration of the factory area");
         default:
             return "Unknown Result";
     }
@@ -183,8 +186,11 @@ std::string Caption(Kind kind) {
 }
 
 int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner) {
-    const OperationScope operation(context);
     const Procedure& procedure = ProcedureOf(kind);
+    if (kind.factoryArea && !FactoryGate::Allows(context, procedure.caption)) {
+        return kFactoryOnly;
+    }
+    const OperationScope operation(context);
     context.Get<CancelToken>().Reset();
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, std::string(procedure.caption) + ": starting");

@@ -13,11 +13,12 @@ class ProcessContext;
 namespace Calibration {
 
 // What Run returns when no status of the camera tells how the calibration went.
-inline constexpr int32_t kCancelled = -1;  // the operator stopped following it (told already)
-inline constexpr int32_t kRefused = -2;    // the camera refused to start it
-inline constexpr int32_t kNoAnswer = -3;   // the start, or the status for too long, unanswered
-inline constexpr int32_t kLinkLost = -4;   // the port's device went away
-inline constexpr int32_t kNotSent = -5;    // the start could not be sent
+inline constexpr int32_t kCancelled = -1;    // the operator stopped following it (told already)
+inline constexpr int32_t kRefused = -2;      // the camera refused to start it
+inline constexpr int32_t kNoAnswer = -3;     // the start, or the status for too long, unanswered
+inline constexpr int32_t kLinkLost = -4;     // the port's device went away
+inline constexpr int32_t kNotSent = -5;      // the start could not be sent
+inline constexpr int32_t kFactoryOnly = -6;  // a factory-area calibration in user mode (told)
 
 // The text shown for a status code ("Succeeded", "Too Bright", ...) or for one of the outcomes
 // above.
@@ -37,7 +38,8 @@ std::optional<Kind> KindOfButton(int32_t buttonId);
 std::string Caption(Kind kind);
 
 // Starts the calibration, follows it under the progress window over owner and returns the
-// status code the camera reported after it took the start, or one of the outcomes above.
+// status code the camera reported after it took the start, or one of the outcomes above. A
+// calibration into the factory area is refused in user mode, whoever asks.
 int32_t Run(ProcessContext& context, Kind kind, OperatorWindow* owner);
 
 }  // namespace Calibration

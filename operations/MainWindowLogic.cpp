@@ -219,7 +219,7 @@ void MainWindowLogic::RunCalibration(int32_t buttonId) {
         return;
     }
     const int32_t code = Calibration::Run(context_, *kind, &view_);
-    if (code == Calibration::kCancelled) {
+    if (code == Calibration::kCancelled || code == Calibration::kFactoryOnly) {
         return;  // told already
     }
     context_.Get<Notifier>().Show({Calibration::ResultText(code), Calibration::Caption(*kind),

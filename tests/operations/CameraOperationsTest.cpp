@@ -149,6 +149,13 @@ TEST_F(CameraOperationsTest, ACalibrationShowsItsOutcomeOnceTheCameraIsNoLongerB
 
     test.Notifier().Clear();
     StartCamera({"--calib-seconds", "0", "--calib-result", "7"});
+    // The factory area's calibration answers no button in user mode, hidden or not.
+    Click(ControlIds::kFactoryRecalibrateShading);
+    EXPECT_EQ(Requests(), Lines{});
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("factory mode"), std::string::npos);
+    test.Notifier().Clear();
+    test.Context().Get<ControlMode>().Set(1);
     Click(ControlIds::kFactoryRecalibrateShading);
     EXPECT_EQ(Messages(), Lines{"Unknown Result"});
     EXPECT_EQ(test.Notifier().Messages()[0].caption, "Recalibrate FFC (Factory)");
