@@ -232,7 +232,10 @@ void MainWindow::Initialise() {
     drainTimer_ = new QTimer(this);
     // Between actions the link is watched too, so that a device that comes back is used again.
     connect(drainTimer_, &QTimer::timeout, this, [this] {
-        context_.Get<CommandEngine>().OnTimer();
+        {
+            const IdleLineScope idle(context_);
+            context_.Get<CommandEngine>().OnTimer();
+        }
         RunLogic([this] { logic_.OnTimer(); });
     });
     drainTimer_->start(CommandEngine::kDrainPeriodMs);

@@ -6,6 +6,7 @@
 #include "core/Version.h"
 
 class MessageGathering;
+class MessageRepeats;
 class OperationScope;
 class ProcessContext;
 
@@ -21,14 +22,17 @@ struct MessageRequest {
     std::string caption;
     MessageIcon icon = MessageIcon::Warning;
     MessageButtons buttons = MessageButtons::Ok;
+    // The answer Enter gives to a question: No where Yes would lose what the operator has.
+    MessageAnswer defaultAnswer = MessageAnswer::Yes;
 };
 
 // Shows an operator message and waits for the answer. rvtool shows a modal message box,
 // rvctl writes to the terminal, tests record and answer from a script: each program presents
 // the message its way, and every message passes Show first, so that within a long operation
-// (OperationScope) a message shown once already is not presented again. A program that
-// provides none tells nobody and answers No to every question, so nothing is overwritten
-// unasked.
+// (OperationScope) a message shown once already is not presented again, and between requests
+// (IdleLineScope) a message that comes again before the line has been quiet for a while goes
+// to the message log only. A program that provides none tells nobody and answers No to every
+// question, so nothing is overwritten unasked.
 class Notifier {
 public:
     virtual ~Notifier() = default;
@@ -45,17 +49,42 @@ public:
     void Tell(const std::string& text, MessageIcon icon) {
         Show({text, kApplicationCaption, icon, MessageButtons::Ok});
     }
-    bool AskYesNo(const std::string& text, const std::string& caption) {
-        return Show({text, caption, MessageIcon::Question, MessageButtons::YesNo}) ==
+    bool AskYesNo(const std::string& text, const std::string& caption,
+                  MessageAnswer defaultAnswer = MessageAnswer::Yes) {
+        return Show({text, caption, MessageIcon::Question, MessageButtons::YesNo, defaultAnswer}) ==
                MessageAnswer::Yes;
     }
+
+    // Called by the process context that made this its notifier: repeats are told apart by the
+    // context's clock and go to its message log.
+    void JoinContext(ProcessContext& context);
 
 private:
     friend class MessageGathering;
     friend class OperationScope;
+    friend class MessageRepeats;
+    friend class IdleLineScope;
     // The program's way to show the message and wait for the answer.
     virtual MessageAnswer Present(const MessageRequest& request) = 0;
 
     OperationScope* operation_ = nullptr;    // the operation running now, if any
     MessageGathering* gathering_ = nullptr;  // the messages held back now, if any
+    MessageRepeats* repeats_ = nullptr;      // the messages shown lately, once in a context
+    int idle_ = 0;                           // IdleLineScopes open now
+};
+
+// The program reads what the line sends on its own, between requests (the drain of a timer
+// tick): nobody asked, so a message that came already comes again only once the line has been
+// quiet for a while. A device that streams without line ends then overflows the receiver into
+// one box and the message log, not into one box after each OK. Every coming of the message
+// counts, in an operation too, so a stream that goes on after an operation stays in the log.
+class IdleLineScope {
+public:
+    explicit IdleLineScope(ProcessContext& context);
+    ~IdleLineScope();
+    IdleLineScope(const IdleLineScope&) = delete;
+    IdleLineScope& operator=(const IdleLineScope&) = delete;
+
+private:
+    Notifier& notifier_;
 };

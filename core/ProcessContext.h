@@ -38,7 +38,11 @@ public:
         creating_.erase(key);
         index_[key] = objects_.size();
         objects_.push_back({key, object});
-        return *static_cast<T*>(object.get());
+        T& instance = *static_cast<T*>(object.get());
+        if constexpr (HasJoinContext<T>::value) {
+            instance.JoinContext(*this);
+        }
+        return instance;
     }
 
     template <class T>
@@ -91,6 +95,15 @@ private:
     template <class T>
     struct HasCreateDefault<
         T, std::void_t<decltype(T::CreateDefault(std::declval<ProcessContext&>()))>>
+        : std::true_type {};
+
+    // An object provided from outside the context (one notifier for several contexts, say) may
+    // need others of the context it serves: T::JoinContext(context) is called once it is T there.
+    template <class T, class = void>
+    struct HasJoinContext : std::false_type {};
+    template <class T>
+    struct HasJoinContext<
+        T, std::void_t<decltype(std::declval<T&>().JoinContext(std::declval<ProcessContext&>()))>>
         : std::true_type {};
 
     struct Slot {

@@ -52,6 +52,10 @@ MessageAnswer MessageBoxNotifier::Present(const MessageRequest& request) {
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    if (yesNo) {
+        box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? QMessageBox::No
+                                                                        : QMessageBox::Yes);
+    }
     MakeRoomForCaption(box);
     const int answer = box.exec();
     if (!yesNo) {

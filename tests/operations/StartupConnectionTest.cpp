@@ -4,12 +4,18 @@
 #include <cstdlib>
 #include <vector>
 
+#include <algorithm>
+#include <thread>
+
 #include <sys/wait.h>
 #include <unistd.h>
 #include "controls/CameraModel.h"
 #include "operations/CameraConnection.h"
 #include "operations/OutcomeText.h"
+#include "operations/TerminalLogic.h"
+#include "protocol/CommandEngine.h"
 
+#include "core/Notifier.h"
 #include "core/SettingsStore.h"
 #include "tests/support/FastWaitClock.h"
 #include "tests/support/RecordingServices.h"
@@ -140,6 +146,37 @@ TEST_F(StartupConnectionTest, ARunawayReplyOverflowsTheReceiveBuffer) {
     ASSERT_FALSE(test.Notifier().Messages().empty());
     EXPECT_EQ(test.Notifier().Messages()[0].text, "RS-232C receiving buffer overflowed");
     EXPECT_EQ(test.Notifier().Messages()[0].caption, "Communication Error");
+}
+
+// The window drains the line between requests with every tick of its timer. A device that
+// streams without line ends overflows the receiver again and again: one box, then the message
+// log, until the line has been quiet; then a new overflow is shown again.
+TEST_F(StartupConnectionTest, AStreamingLineBetweenRequestsIsOneBoxUntilTheLineHasBeenQuiet) {
+    StartCamera({"--baud", "9600", "--no-pacing", "--no-lf-after", "0"});
+    ASSERT_TRUE(test.Context().Get<CameraPort>().Open(kComCategory, 9600, 0));
+    const auto drain = [&](std::chrono::milliseconds span) {
+        const auto end = std::chrono::steady_clock::now() + span;
+        while (std::chrono::steady_clock::now() < end) {
+            const IdleLineScope idle(test.Context());
+            test.Context().Get<CommandEngine>().OnTimer();
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    };
+    for (int i = 0; i < 6; ++i) {
+        TerminalLogic::Send(test.Context(), "GA?");  // each answer runs on for 1024 bytes
+        drain(std::chrono::milliseconds(20));
+    }
+    drain(std::chrono::milliseconds(100));
+    ASSERT_EQ(test.Notifier().Texts().size(), 1u);
+    EXPECT_EQ(test.Notifier().Texts()[0].rfind("RS-232C receiving buffer overflowed", 0), 0u);
+    EXPECT_GE(std::count(services.messageLog.lines.begin(), services.messageLog.lines.end(),
+                         "Communication Error: RS-232C receiving buffer overflowed"),
+              4);
+
+    drain(std::chrono::milliseconds(400));  // longer than the quiet period of the fast clock
+    TerminalLogic::Send(test.Context(), "GA?");
+    drain(std::chrono::milliseconds(100));
+    EXPECT_EQ(test.Notifier().Texts().size(), 2u);
 }
 
 }  // namespace

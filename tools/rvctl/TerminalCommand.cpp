@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/TerminalLogic.h"
 #include "protocol/CommandEngine.h"
@@ -68,7 +69,10 @@ ExitStatus RunTerminal(Camera& camera) {
             sent = true;
             lastActivity = Clock::now();
         }
-        engine.OnTimer();
+        {
+            const IdleLineScope idle(camera.context);
+            engine.OnTimer();
+        }
         // A session outlives a pulled adapter: the port is opened again once it is back.
         camera.context.Get<CameraPort>().CheckLink();
         if (camera.trace.ReceivedCount() != received) {
