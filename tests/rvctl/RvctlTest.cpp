@@ -139,6 +139,39 @@ TEST_F(RvctlTest, TerminalSendsPipedLinesAsTypedAndPrintsTheStampedTrace) {
     EXPECT_EQ(std::count(trace.begin(), trace.end(), "Rx: GA=100"), 1) << run.out;
 }
 
+TEST_F(RvctlTest, TerminalSendsAFactoryCommandOnlyInFactoryMode) {
+    const std::string transcript = Camera(1);
+    const std::string input = "SA00=0\nga00 = 150\nBYP0=1\nGA?\n";
+    const ToolRun user = Rvctl({"--port", "COM1", "--user", "terminal", "--timeout", "200"}, input);
+    EXPECT_EQ(user.status, 1) << user.err;
+    EXPECT_NE(user.err.find("SA00 is a factory function"), std::string::npos) << user.err;
+    EXPECT_NE(user.err.find("GA00 is a factory function"), std::string::npos) << user.err;
+    EXPECT_EQ(ReceivedLines(transcript), std::vector<std::string>{"GA?"});
+
+    const ToolRun factory =
+        Rvctl({"--port", "COM1", "--factory", "terminal", "--timeout", "200"}, input);
+    EXPECT_EQ(factory.status, 0) << factory.err;
+    EXPECT_EQ(ReceivedLines(transcript),
+              (std::vector<std::string>{"GA?", "SA00=0", "ga00 = 150", "BYP0=1", "GA?"}));
+}
+
+// Each answer runs on without a line end: the receiver overflows again and again, and says so
+// once.
+TEST_F(RvctlTest, TerminalOnALineThatNeverEndsTellsTheOverflowOnce) {
+    Camera(1, {"--no-lf-after", "0"});
+    std::string input;
+    for (int i = 0; i < 30; ++i) {
+        input += "GA?\n";
+    }
+    const ToolRun run = Rvctl({"--port", "COM1", "terminal", "--timeout", "200"}, input);
+    std::size_t told = 0;
+    for (std::size_t at = 0;
+         (at = run.err.find("receiving buffer overflowed", at)) != std::string::npos; ++at) {
+        ++told;
+    }
+    EXPECT_EQ(told, 1u) << run.err;
+}
+
 TEST_F(RvctlTest, ASilentCameraAmongThreeIsNamedAndTheOtherTwoAreDone) {
     const std::string first = Camera(1);
     Camera(2, {"--silent"});

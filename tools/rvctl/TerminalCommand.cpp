@@ -59,13 +59,17 @@ ExitStatus RunTerminal(Camera& camera) {
     camera.trace.SendTo(TraceLog::Destination::Results);
     CommandEngine& engine = camera.context.Get<CommandEngine>();
     bool sent = false;
+    bool refused = false;  // a factory command outside factory mode
     uint64_t received = camera.trace.ReceivedCount();
     Clock::time_point lastActivity = Clock::now();
     InputLines input(std::cin);
     for (;;) {
         for (const std::string& line :
              input.Take(std::chrono::milliseconds(CommandEngine::kDrainPeriodMs))) {
-            TerminalLogic::Send(camera.context, line);
+            if (!TerminalLogic::Send(camera.context, line)) {
+                refused = true;
+                continue;
+            }
             sent = true;
             lastActivity = Clock::now();
         }
@@ -87,7 +91,7 @@ ExitStatus RunTerminal(Camera& camera) {
         camera.output.Error("nothing came back");
         return kNoCamera;
     }
-    return kSuccess;
+    return refused ? kFailed : kSuccess;
 }
 
 }  // namespace
@@ -100,7 +104,9 @@ std::vector<Subcommand> TerminalCommands() {
          "(\"34:05:007  Tx: GA?\"). Works typed and in a pipe; ends at the end of the input once\n"
          "the camera has said nothing for MS milliseconds (default 1000). The port opens at\n"
          "--baud (9600 bit/s by default) and nothing else is sent; --baud auto searches for the\n"
-         "camera first. One port only. Exit status 3 when lines were sent and nothing came back.\n",
+         "camera first. One port only. Exit status 3 when lines were sent and nothing came back.\n"
+         "A factory command (its mnemonic ends in 00 or is a factory parameter's) is sent only\n"
+         "with --factory; without it the line is left out and the exit status is 1.\n",
          Reach::OneCamera, Link::Opened, false, CheckTerminal, RunTerminal},
     };
 }
