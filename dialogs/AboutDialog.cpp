@@ -106,6 +106,7 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     saveDevice->setObjectName("saveDeviceVersion");
     saveDevice->setAutoDefault(false);
     saveDevice->setVisible(factoryMode);
+    saveDevice->setEnabled(factoryMode);
     device->addWidget(saveDevice);
     device->addStretch(1);
     auto* deviceLabel = new QLabel("Device Version", this);

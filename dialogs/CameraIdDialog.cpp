@@ -13,7 +13,12 @@
 
 CameraIdDialog::CameraIdDialog(ProcessContext& context, QWidget* parent)
     : StatusDialog(context, "Camera Id", parent) {
-    const CameraIdentity::CameraIdCharacters id = CameraIdentity::ReadCameraId(context);
+    CameraIdentity::CameraIdCharacters id;
+    if (CameraIdentity::MayEditCameraId(context)) {
+        id = CameraIdentity::ReadCameraId(context);
+    } else {
+        StayShut();
+    }
 
     auto* contents = new QVBoxLayout;
     auto* group = new QGroupBox("Camera Id", this);
@@ -29,7 +34,9 @@ CameraIdDialog::CameraIdDialog(ProcessContext& context, QWidget* parent)
     auto* save = new QPushButton("Save", this);
     save->setObjectName("saveCameraId");
     save->setAutoDefault(false);
-    save->setVisible(context.Get<ControlMode>().IsFactory());
+    const bool factoryMode = context.Get<ControlMode>().IsFactory();
+    save->setVisible(factoryMode);
+    save->setEnabled(factoryMode);
     contents->addWidget(save, 0, Qt::AlignRight);
     SetContents(contents);
     CloseOnEnter();

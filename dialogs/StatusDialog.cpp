@@ -23,6 +23,14 @@ StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, QWid
 
 StatusDialog::~StatusDialog() = default;
 
+int StatusDialog::exec() {
+    return shut_ ? QDialog::Rejected : QDialog::exec();
+}
+
+void StatusDialog::setVisible(bool visible) {
+    QDialog::setVisible(visible && !shut_);
+}
+
 void StatusDialog::SetContents(QLayout* contents) {
     static_cast<QVBoxLayout*>(layout())->insertLayout(0, contents);
 }

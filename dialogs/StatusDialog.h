@@ -22,7 +22,14 @@ public:
     StatusDialog(ProcessContext& context, const QString& caption, QWidget* parent = nullptr);
     ~StatusDialog() override;
 
+    // A dialog whose flow refused it (a factory function in user mode) stays shut: exec ends at
+    // once, rejected, and showing it shows nothing.
+    int exec() override;
+    void setVisible(bool visible) override;
+
 protected:
+    // From the constructor, when the flow refused the dialog.
+    void StayShut() { shut_ = true; }
     // Puts the dialog's own contents above the status strip; call once from the constructor.
     void SetContents(QLayout* contents);
     ProcessContext& Context() { return context_; }
@@ -36,5 +43,6 @@ private:
     ProcessContext& context_;
     QLabel* statusPicture_;
     bool closeOnEnter_ = false;
+    bool shut_ = false;
     std::unique_ptr<SharedWindowRegistration> registration_;
 };

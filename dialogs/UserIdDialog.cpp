@@ -11,7 +11,11 @@ UserIdDialog::UserIdDialog(ProcessContext& context, QWidget* parent)
     : StatusDialog(context, "User Id", parent), userId_(new QLineEdit(this)) {
     userId_->setObjectName("userIdEdit");
     userId_->setAccessibleName("User ID");
-    userId_->setText(QString::fromStdString(CameraIdentity::ReadUserId(context)));
+    if (CameraIdentity::MayEditUserId(context)) {
+        userId_->setText(QString::fromStdString(CameraIdentity::ReadUserId(context)));
+    } else {
+        StayShut();
+    }
     userId_->setMinimumWidth(userId_->fontMetrics().horizontalAdvance(QString(18, 'W')));
     auto* label = new QLabel("User ID", this);
     label->setBuddy(userId_);

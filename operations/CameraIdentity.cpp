@@ -9,6 +9,7 @@
 #include "core/DocumentOpener.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "operations/FactoryGate.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 
@@ -30,6 +31,42 @@ std::string VersionText(int32_t number) {
 
 std::string FirstCharacter(const std::string& text) {
     return text.empty() ? std::string() : text.substr(0, 1);
+}
+
+// What the engine makes of a text: blanks removed, letters upper-cased.
+std::string AsParsed(const std::string& text) {
+    std::string parsed;
+    for (char c : text) {
+        if (c != ' ') {
+            parsed += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+    }
+    return parsed;
+}
+
+// The text of the query just answered as the camera sent it. The engine's value has lost its
+// blanks and letter case: a user id "Line A" would read "LINEA", and saving it would write that
+// back.
+std::string AsSent(ProcessContext& context, const std::string& parsed) {
+    const std::string& line = context.Get<CommandEngine>().LastOutcome().reply;
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos) {
+        return parsed;
+    }
+    std::string text = line.substr(equals + 1);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) {
+        text.pop_back();
+    }
+    return AsParsed(text) == parsed ? text : parsed;
+}
+
+// Queries a text of the camera; false when it did not tell.
+bool GetTextAsSent(ProcessContext& context, int cmdId, std::string& text) {
+    if (!context.Get<CommandEngine>().GetString(cmdId, text, kQueryTimeoutMs)) {
+        return false;
+    }
+    text = AsSent(context, text);
+    return true;
 }
 
 bool IsPdf(const std::filesystem::path& path) {
@@ -54,13 +91,13 @@ AboutData ReadAboutData(ProcessContext& context) {
         data.modelName = model.Text();
     }
     std::string text;
-    if (engine.GetString(CommandIds::kID, text, kQueryTimeoutMs)) {
+    if (GetTextAsSent(context, CommandIds::kID, text)) {
         data.cameraId = text;
     }
     if (engine.GetValue(CommandIds::kPV, number, kQueryTimeoutMs)) {
         data.fpgaVersion = VersionText(number);
     }
-    if (engine.GetString(CommandIds::kUD, text, kQueryTimeoutMs)) {
+    if (GetTextAsSent(context, CommandIds::kUD, text)) {
         data.userId = text;
     }
     if (engine.GetString(CommandIds::kDV, text, kQueryTimeoutMs)) {
@@ -86,6 +123,9 @@ std::optional<DeviceVersion> SplitDeviceVersion(const std::string& text) {
 }
 
 bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts) {
+    if (!FactoryGate::Allows(context, "Save Dev Ver")) {
+        return false;
+    }
     std::string text;
     // Each part whole, as the dialog shows it: its first character alone would turn a shown
     // 10.20.3.4 into 1.2.3.4 on the camera.
@@ -141,9 +181,17 @@ bool SaveUserId(ProcessContext& context, const std::string& text) {
     return true;
 }
 
+bool MayEditCameraId(ProcessContext& context) {
+    return FactoryGate::Allows(context, "Edit camera id");
+}
+
+bool MayEditUserId(ProcessContext& context) {
+    return FactoryGate::Allows(context, "Edit user id");
+}
+
 std::string ReadUserId(ProcessContext& context) {
     std::string text;
-    if (!context.Get<CommandEngine>().GetString(CommandIds::kUD, text, kQueryTimeoutMs)) {
+    if (!GetTextAsSent(context, CommandIds::kUD, text)) {
         return kUserIdPlaceholder;
     }
     return text;
@@ -152,7 +200,7 @@ std::string ReadUserId(ProcessContext& context) {
 CameraIdCharacters ReadCameraId(ProcessContext& context) {
     CameraIdCharacters characters;
     std::string text;
-    if (context.Get<CommandEngine>().GetString(CommandIds::kID, text, kQueryTimeoutMs)) {
+    if (GetTextAsSent(context, CommandIds::kID, text)) {
         for (std::size_t i = 0; i < characters.size() && i < text.size(); ++i) {
             characters[i] = text.substr(i, 1);
         }
@@ -161,6 +209,9 @@ CameraIdCharacters ReadCameraId(ProcessContext& context) {
 }
 
 bool SaveCameraId(ProcessContext& context, const CameraIdCharacters& edits) {
+    if (!FactoryGate::Allows(context, "Save camera id")) {
+        return false;
+    }
     CommandEngine& engine = context.Get<CommandEngine>();
     if (!engine.SetValue(CommandIds::kULCK, kUnlockCode, kQueryTimeoutMs)) {
         context.Get<Notifier>().Tell("Couldn't save camera id.", MessageIcon::Error);

@@ -36,13 +36,22 @@ struct AboutData {
 AboutData ReadAboutData(ProcessContext& context);
 // Four parts for a text with exactly three dots, else nothing.
 std::optional<DeviceVersion> SplitDeviceVersion(const std::string& text);
-// Writes the four parts, dot-separated.
+// Writes the four parts, dot-separated; a factory function ("Save Dev Ver"): in user mode the
+// operator is told and nothing is sent.
 bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts);
 
 // The PDF files of the folder, by name.
 std::vector<std::string> ListHelpFiles(const std::string& folder);
 // Opens the file of the folder with the desktop's viewer; an empty name means none selected.
 void ViewHelpFile(ProcessContext& context, const std::string& folder, const std::string& name);
+
+// "Edit camera id" and "Edit user id" of the Utility menu are factory functions: true in
+// factory mode; otherwise the operator is told, and the dialog neither reads nor opens.
+bool MayEditCameraId(ProcessContext& context);
+bool MayEditUserId(ProcessContext& context);
+
+// The camera id and the user id are read as the camera sent them, letter case and blanks kept,
+// so that saving what was shown writes back what the camera held.
 
 // Writes the user id; one longer than 16 characters is refused and nothing is sent.
 bool SaveUserId(ProcessContext& context, const std::string& text);
@@ -51,7 +60,8 @@ std::string ReadUserId(ProcessContext& context);
 
 // The camera id, a character each; empty where the id is shorter or the camera did not tell.
 CameraIdCharacters ReadCameraId(ProcessContext& context);
-// Unlocks the camera and writes the first character of each edit, empty ones skipped.
+// Unlocks the camera and writes the first character of each edit, empty ones skipped; only in
+// factory mode (otherwise the operator is told and nothing is sent).
 bool SaveCameraId(ProcessContext& context, const CameraIdCharacters& edits);
 
 }  // namespace CameraIdentity

@@ -302,7 +302,7 @@ bool Command::Query(int cmdId, CommandValue& value, int timeoutMs) {
     if (!reply.error && reply.mnemonic == GetMnemonic(cmdId)) {
         value = reply.value;
         SetOnline(true);
-        return Ended(RequestOutcome::Kind::Answered, timeoutMs);
+        return Ended(RequestOutcome::Kind::Answered, timeoutMs, line);
     }
     ShowError(reply.rawLine + " for " + query.substr(0, query.size() - 2), kUnexpectedLine);
     return Ended(RequestOutcome::Kind::Refused, timeoutMs, line);

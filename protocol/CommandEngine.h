@@ -12,7 +12,7 @@ struct RequestOutcome {
         NotSent,   // another request was in progress, or the command is unknown
     };
     Kind kind = Kind::Answered;
-    std::string reply;  // the camera's line when it refused
+    std::string reply;  // the camera's line when it refused, or answered a query
     int timeoutMs = 0;  // how long it was waited for
 };
 

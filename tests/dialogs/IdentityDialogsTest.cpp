@@ -14,6 +14,7 @@
 #include "dialogs/AboutDialog.h"
 #include "dialogs/CameraIdDialog.h"
 #include "dialogs/UserIdDialog.h"
+#include "operations/CameraIdentity.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -83,6 +84,7 @@ TEST_F(IdentityDialogsTest, TheAboutDialogShowsEachDeviceVersionPartWhole) {
 }
 
 TEST_F(IdentityDialogsTest, TypingOrPastingACameraIdFillsTheBoxesInTurn) {
+    test.Context().Get<ControlMode>().Set(1);
     auto dialog = Show<CameraIdDialog>();
     QLineEdit* first = Box(dialog.get(), 1);
     first->setFocus();
@@ -119,6 +121,50 @@ TEST_F(IdentityDialogsTest, EnterClosesTheIdDialogsAndSendsNothing) {
     EXPECT_FALSE(userId->isVisible());
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+// A robot or a screen reader presses the greyed Utility items all the same: the flows refuse.
+TEST_F(IdentityDialogsTest, InUserModeTheFactoryIdentityFunctionsRefuseAndSendNothing) {
+    for (const bool cameraId : {true, false}) {
+        std::unique_ptr<QDialog> dialog;
+        if (cameraId) {
+            dialog = std::make_unique<CameraIdDialog>(test.Context());
+        } else {
+            dialog = std::make_unique<UserIdDialog>(test.Context());
+        }
+        dialog->show();
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->exec(), QDialog::Rejected);
+    }
+    auto about = Show<AboutDialog>();
+    Sent();
+    auto* saveDevice = about->findChild<QPushButton*>("saveDeviceVersion");
+    ASSERT_NE(saveDevice, nullptr);
+    EXPECT_FALSE(saveDevice->isEnabled());
+    EXPECT_FALSE(CameraIdentity::SaveDeviceVersion(test.Context(), {"9", "9", "9", "9"}));
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(test.Notifier().Texts(),
+              (std::vector<std::string>{
+                  "Edit camera id is a factory function: switch to factory mode first. Nothing "
+                  "was sent.",
+                  "Edit user id is a factory function: switch to factory mode first. Nothing was "
+                  "sent.",
+                  "Save Dev Ver is a factory function: switch to factory mode first. Nothing was "
+                  "sent."}));
+}
+
+// The camera's parser drops blanks and upper-cases letters; the user id is shown and written
+// back as the camera holds it.
+TEST_F(IdentityDialogsTest, AUserIdWithABlankIsShownAndSavedAsTheCameraHoldsIt) {
+    ASSERT_TRUE(test.Context().Get<CommandEngine>().SetString(CommandIds::kUD, "Line A", 5000));
+    auto about = Show<AboutDialog>();
+    EXPECT_EQ(Edit(about.get(), "userIdEdit")->text(), "Line A");
+    test.Context().Get<ControlMode>().Set(1);
+    auto dialog = Show<UserIdDialog>();
+    EXPECT_EQ(Edit(dialog.get(), "userIdEdit")->text(), "Line A");
+    Sent();
+    dialog->findChild<QPushButton*>("saveUserId")->click();
+    EXPECT_EQ(Sent(), std::vector<std::string>{"UD=Line A"});
 }
 
 }  // namespace

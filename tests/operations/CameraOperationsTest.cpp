@@ -187,6 +187,7 @@ TEST_F(CameraOperationsTest, ACameraThatFallsSilentDuringACalibrationEndsItWitho
 
 TEST_F(CameraOperationsTest, IdentityWritesSendWhatTheEditsHold) {
     StartCamera();
+    test.Context().Get<ControlMode>().Set(1);  // the camera id and device version are factory's
     view.texts = {{ControlIds::kXmlVersionMajor, "1"},
                   {ControlIds::kXmlVersionMinor, "2"},
                   {ControlIds::kXmlVersionPatch, "3"}};
