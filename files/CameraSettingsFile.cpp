@@ -4,6 +4,7 @@
 
 #include "platform/FileAccess.h"
 #include "protocol/Command.h"
+#include "protocol/ReplyParser.h"
 
 namespace CameraSettingsFile {
 
@@ -90,6 +91,24 @@ std::optional<std::vector<Line>> ReadLines(const std::string& path) {
     }
     std::fclose(file);
     return lines;
+}
+
+bool HasParameterLine(const std::vector<Line>& lines, const ControlTable::Rows& rows) {
+    for (const Line& line : lines) {
+        if (line.overlong) {
+            continue;
+        }
+        const ParsedReply parsed = ParseReply(line.text);
+        if (parsed.error || parsed.separator != "=") {
+            continue;
+        }
+        for (const ControlEntry& row : rows) {
+            if (row.cmdId == parsed.commandId) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace CameraSettingsFile

@@ -45,4 +45,8 @@ struct Line {
 // opened.
 std::optional<std::vector<Line>> ReadLines(const std::string& path);
 
+// Whether a line sets a parameter of the rows ("GA=800"). A file without one (a binary, an
+// empty file, another format, a folder) is no settings file, however its lines would parse.
+bool HasParameterLine(const std::vector<Line>& lines, const ControlTable::Rows& rows);
+
 }  // namespace CameraSettingsFile

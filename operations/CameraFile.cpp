@@ -192,12 +192,30 @@ bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant 
     return true;
 }
 
-LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
-                             OperatorWindow* owner) {
-    const std::optional<std::vector<CameraSettingsFile::Line>> lines =
+std::optional<std::vector<CameraSettingsFile::Line>> ReadSettingsLines(ProcessContext& context,
+                                                                       const std::string& path) {
+    std::optional<std::vector<CameraSettingsFile::Line>> lines =
         CameraSettingsFile::ReadLines(path);
     if (!lines) {
         ReportUnopened(context, path);
+        return std::nullopt;
+    }
+    if (!CameraSettingsFile::HasParameterLine(*lines, context.Get<ControlTable>().Entries())) {
+        // Opened by mistake (a picture, an empty file, a folder): refused whole, not line by line.
+        context.Get<Notifier>().Show(
+            {path + "\nThis is not a camera settings file: no line of it sets a parameter (such "
+                    "as \"GA=400\"). Nothing was sent.",
+             "File Open Error", MessageIcon::Warning, MessageButtons::Ok});
+        return std::nullopt;
+    }
+    return lines;
+}
+
+LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
+                             OperatorWindow* owner) {
+    const std::optional<std::vector<CameraSettingsFile::Line>> lines =
+        ReadSettingsLines(context, path);
+    if (!lines) {
         return LoadSummary();
     }
     return LoadLines(context, path, *lines, owner);
@@ -226,10 +244,13 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
         context.Get<WaitFeedback>().KeepAlive();
         ++done;
         if (line.overlong) {
-            context.Get<Notifier>().Warn(path + "\nLine " + std::to_string(line.number) +
-                                         " is longer than " +
-                                         std::to_string(CameraSettingsFile::kMaxLineLength) +
-                                         " characters and was not sent.");
+            // One kind, so that a file of many such lines costs one box and a count.
+            context.Get<Notifier>().Show(
+                {path + "\nLine " + std::to_string(line.number) + " is longer than " +
+                     std::to_string(CameraSettingsFile::kMaxLineLength) +
+                     " characters and was not sent.",
+                 kApplicationCaption, MessageIcon::Warning, MessageButtons::Ok},
+                "overlong line");
             continue;
         }
         const LineOutcome outcome = SendLine(context, line.text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,9 +45,14 @@ struct LoadSummary {
     bool stopped = false;
 };
 
+// The lines of the settings file at path; nothing, after one message to the operator, when it
+// cannot be opened or sets no parameter (then nothing of it is sent).
+std::optional<std::vector<CameraSettingsFile::Line>> ReadSettingsLines(ProcessContext& context,
+                                                                       const std::string& path);
+
 // Sends every line the camera takes in this mode to it, in file order, under the progress
 // window over owner; the table takes each value sent. Tells the operator when the file cannot
-// be opened.
+// be opened or is no settings file, and sends nothing of it.
 LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
                              OperatorWindow* owner);
 // The same for lines read from the file at path before (a part of them, or all), in the order

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -415,6 +417,36 @@ TEST_F(CameraOperationsTest, ALoadSendsLinesEndedByCarriageReturnsAndSkipsAnOver
                                  "Error: Refused"}));
     ASSERT_EQ(summary.refused.size(), 1u);
     EXPECT_EQ(summary.refused[0].lineNumber, 4);
+}
+
+// A file opened by mistake is refused whole with one message, not a box per line of it.
+TEST_F(CameraOperationsTest, AFileThatSetsNoParameterIsRefusedWholeAndNothingIsSent) {
+    StartCamera();
+    std::string binary(1 << 20, '\0');
+    uint32_t seed = 7;
+    for (char& byte : binary) {
+        seed = seed * 1103515245u + 12345u;
+        byte = static_cast<char>(seed >> 24);
+    }
+    const std::string folder = test.Folder().File("folder.cam");
+    std::filesystem::create_directory(folder);
+    const std::pair<const char*, std::string> files[] = {
+        {"picture.cam", binary}, {"empty.cam", ""}, {"settings.json", "{\n  \"GA\": 400\n}\n"}};
+    std::vector<std::string> paths;
+    for (const auto& [name, contents] : files) {
+        paths.push_back(test.Folder().File(name));
+        std::ofstream(paths.back(), std::ios::binary) << contents;
+    }
+    paths.push_back(folder);
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        test.Notifier().Clear();
+        EXPECT_FALSE(CameraFile::ReadCameraFile(test.Context(), view, path));
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_NE(Messages()[0].find("not a camera settings file"), std::string::npos)
+            << Messages()[0];
+    }
+    EXPECT_TRUE(Requests().empty());
 }
 
 TEST_F(CameraOperationsTest, AComparisonListsExactlyTheParametersThatDiffer) {

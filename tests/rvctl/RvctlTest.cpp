@@ -316,4 +316,22 @@ TEST_F(RvctlTest, ALoadInterruptedByCtrlCSaysHowFarItGotAndEndsWith130) {
         << load.out;
 }
 
+TEST_F(RvctlTest, LoadAndDiffRefuseAFileThatSetsNoParameterWithOneMessage) {
+    const std::string transcript = Camera(1);
+    const std::string path = folder.File("notes.cam");
+    std::ofstream(path, std::ios::binary) << std::string(100000, '\x01') << "\n{\"GA\": 400}\n";
+    for (const char* command : {"load", "diff"}) {
+        SCOPED_TRACE(command);
+        const ToolRun run = Rvctl({"--port", "COM1", command, path});
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_EQ(run.out, "");
+        const std::size_t told = run.err.find("not a camera settings file");
+        ASSERT_NE(told, std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("not a camera settings file", told + 1), std::string::npos);
+    }
+    for (const std::string& line : ReceivedLines(transcript)) {
+        EXPECT_EQ(line.find('='), std::string::npos) << "nothing was set: " << line;
+    }
+}
+
 }  // namespace

@@ -154,6 +154,10 @@ ExitStatus RunLoad(Camera& camera) {
 
 ExitStatus RunDiff(Camera& camera) {
     const std::string& path = camera.options.operands[0];
+    // A file that is none is refused before the camera is asked anything.
+    if (!CameraFile::ReadSettingsLines(camera.context, path)) {
+        return kFailed;
+    }
     if (!ReadTheCamera(camera) || !AllKnown(camera, CameraFile::Variant::AllData)) {
         return kFailed;
     }
@@ -190,13 +194,14 @@ std::vector<Subcommand> FileCommands() {
          "Sends every line of the settings file that the camera takes in this mode, in file\n"
          "order, as the window's File > Open does; prints each line the camera refused with its\n"
          "line number, and each line it did not answer, then a summary. Exit status 1 when any\n"
-         "line was refused or unanswered.\n",
+         "line was refused or unanswered, or when no line of the file sets a parameter (then\n"
+         "nothing is sent).\n",
          Reach::EachCamera, Link::Answered, false, CheckLoad, RunLoad},
         {"diff", "FILE", "where the camera differs from a settings file",
          "Reads the camera as dump does and prints, for every parameter line of the file that\n"
          "the camera holds otherwise: the mnemonic, the camera's value, the file's value and\n"
          "the line. The model and device version lines are not compared. Exit status 0 when\n"
-         "nothing differs, 1 when anything does.\n",
+         "nothing differs, 1 when anything does or no line of the file sets a parameter.\n",
          Reach::EachCamera, Link::Answered, false, CheckDiff, RunDiff},
     };
 }
