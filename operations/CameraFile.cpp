@@ -146,14 +146,56 @@ void WithChosenFile(ProcessContext& context, MainView& view, bool save, Use use)
     settings.WritePath(kCameraFilePath, FolderOfPath(*path));
 }
 
-// Asks before a file leaves out what the camera has not told; true to save it so.
-bool MaySaveWithout(ProcessContext& context, const std::string& unknown) {
-    if (unknown.empty()) {
+// The parameters a file of the variant holds, and which of them the camera has told.
+struct FileValues {
+    int asked = 0;        // the parameters the file would hold
+    int known = 0;        // of those, the ones the camera told
+    std::string unknown;  // the others' mnemonics, in file order
+};
+
+FileValues ValuesOf(ProcessContext& context, Variant variant) {
+    const bool withFactoryRows =
+        variant == Variant::ShippingData || context.Get<ControlMode>().IsFactory();
+    FileValues values;
+    for (const ControlEntry& row : context.Get<ControlTable>().Entries()) {
+        if (!CameraSettingsFile::HoldsRow(row, withFactoryRows)) {
+            continue;
+        }
+        ++values.asked;
+        if (row.state == ValueState::Told) {
+            ++values.known;
+        } else {
+            values.unknown +=
+                (values.unknown.empty() ? "" : ", ") + Command::GetMnemonic(row.cmdId);
+        }
+    }
+    return values;
+}
+
+// A file without a single value of the camera's would only take the place of a good one.
+bool AnyValueKnown(ProcessContext& context, Variant variant) {
+    if (ValuesOf(context, variant).known > 0) {
         return true;
     }
-    return context.Get<Notifier>().AskYesNo("These parameters were not read from the camera:\n" +
-                                                unknown + "\n\nSave the file without them?",
-                                            kApplicationCaption);
+    context.Get<Notifier>().Warn(
+        "No parameter has been read from the camera, so the file would hold no value: nothing "
+        "was written.");
+    return false;
+}
+
+// Asks before a file leaves out what the camera has not told, saying how much; true to save it
+// so. No is the answer Enter gives: a file with gaps may be about to replace a whole one.
+bool MaySaveWithout(ProcessContext& context, const FileValues& values) {
+    if (values.unknown.empty()) {
+        return true;
+    }
+    const int missing = values.asked - values.known;
+    return context.Get<Notifier>().AskYesNo(
+        std::to_string(missing) + " of the " + std::to_string(values.asked) +
+            (missing == 1 ? " parameters was" : " parameters were") +
+            " not read from the camera and would be missing from the file:\n" + values.unknown +
+            "\n\nSave the file without them?",
+        kApplicationCaption, MessageAnswer::No);
 }
 
 }  // namespace
@@ -173,18 +215,13 @@ std::string SettingsFileText(ProcessContext& context, Variant variant) {
 }
 
 std::string UnknownParameters(ProcessContext& context, Variant variant) {
-    const bool withFactoryRows =
-        variant == Variant::ShippingData || context.Get<ControlMode>().IsFactory();
-    std::string unknown;
-    for (const ControlEntry& row : context.Get<ControlTable>().Entries()) {
-        if (CameraSettingsFile::HoldsRow(row, withFactoryRows) && row.state != ValueState::Told) {
-            unknown += (unknown.empty() ? "" : ", ") + Command::GetMnemonic(row.cmdId);
-        }
-    }
-    return unknown;
+    return ValuesOf(context, variant).unknown;
 }
 
 bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant) {
+    if (!AnyValueKnown(context, variant)) {
+        return false;
+    }
     if (!ReplaceFileContents(path, SettingsFileText(context, variant))) {
         ReportUnopened(context, path);
         return false;
@@ -308,8 +345,11 @@ void WithFileToOpen(ProcessContext& context, MainView& view,
 namespace {
 
 void SaveAs(ProcessContext& context, MainView& view, Variant variant) {
+    if (!AnyValueKnown(context, variant)) {
+        return;  // before the file is chosen: no file could come of it
+    }
     WithChosenFile(context, view, true, [&](const std::string& path) {
-        if (MaySaveWithout(context, UnknownParameters(context, variant))) {
+        if (MaySaveWithout(context, ValuesOf(context, variant))) {
             SaveSettingsFile(context, path, variant);
         }
     });

@@ -26,8 +26,9 @@ std::string SettingsFileText(ProcessContext& context, Variant variant);
 // values (a read that went unanswered, or none yet): their mnemonics in file order, as one text
 // ("GA4B00, PGC"); empty when there are none.
 std::string UnknownParameters(ProcessContext& context, Variant variant);
-// Writes one file; false (after telling the operator) when it cannot be written. An existing
-// file is replaced only once the new one is complete.
+// Writes one file; false (after telling the operator) when it cannot be written, or when the
+// camera has told no value it would hold. An existing file is replaced only once the new one is
+// complete.
 bool SaveSettingsFile(ProcessContext& context, const std::string& path, Variant variant);
 
 // A line of a loaded file that the camera did not confirm: it refused it, or did not answer.
@@ -72,7 +73,8 @@ void ReportUnopened(ProcessContext& context, const std::string& path);
 
 // The menu flows: the operator chooses the file in the folder used last, which is kept again.
 // A file that would leave out parameters the camera has not told is saved only once the
-// operator agreed.
+// operator agreed to a question that counts them (No by default); one that would hold none of
+// them is not saved.
 void OpenCameraFile(ProcessContext& context, MainView& view);
 // The file chooser as File > Open shows it; use runs with the chosen path.
 void WithFileToOpen(ProcessContext& context, MainView& view,

@@ -419,6 +419,35 @@ TEST_F(CameraOperationsTest, ALoadSendsLinesEndedByCarriageReturnsAndSkipsAnOver
     EXPECT_EQ(summary.refused[0].lineNumber, 4);
 }
 
+// A save never puts a file without a value in the place of a good one, and one with gaps only
+// after a question that counts them, which Enter answers No.
+TEST_F(CameraOperationsTest, ASaveWritesNoFileWithoutValuesAndAsksBeforeOneWithGaps) {
+    StartCamera();
+    const std::string path = test.Folder().File("good.cam");
+    std::ofstream(path) << "GA=800\n";
+    test.Files().QueueAnswer(path);
+    CameraFile::SaveAllDataAs(test.Context(), view);  // nothing read from the camera yet
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(test.Notifier().Messages()[0].buttons, MessageButtons::Ok);
+    EXPECT_NE(Messages()[0].find("nothing was written"), std::string::npos) << Messages()[0];
+    EXPECT_FALSE(CameraFile::SaveSettingsFile(test.Context(), path, CameraFile::Variant::AllData));
+    EXPECT_EQ(FileLines(path), Lines{"GA=800"});
+
+    ReadCamera(test.Context(), nullptr);
+    test.Context().Get<ControlTable>().Forget(ControlIds::kBlackLevel);
+    test.Notifier().Clear();
+    test.Notifier().QueueAnswer(MessageAnswer::Yes);  // replace it
+    test.Notifier().QueueAnswer(MessageAnswer::No);   // but not with gaps
+    CameraFile::SaveAllDataAs(test.Context(), view);
+    ASSERT_EQ(Messages().size(), 2u);
+    const MessageRequest& gaps = test.Notifier().Messages()[1];
+    EXPECT_EQ(gaps.text.rfind("1 of the 26 parameters was not read from the camera", 0), 0u)
+        << gaps.text;
+    EXPECT_NE(gaps.text.find("\nBL\n"), std::string::npos) << gaps.text;
+    EXPECT_EQ(gaps.defaultAnswer, MessageAnswer::No);
+    EXPECT_EQ(FileLines(path), Lines{"GA=800"});
+}
+
 // A file opened by mistake is refused whole with one message, not a box per line of it.
 TEST_F(CameraOperationsTest, AFileThatSetsNoParameterIsRefusedWholeAndNothingIsSent) {
     StartCamera();

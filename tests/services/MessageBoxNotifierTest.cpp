@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
+#include <QTest>
 #include <QTimer>
 #include <string>
 
@@ -40,6 +41,19 @@ int WidthOfBoxFor(const std::string& text, const std::string& caption) {
 TEST(MessageBoxNotifierTest, ABoxIsWideEnoughForItsCaption) {
     EXPECT_GE(WidthOfBoxFor("Error: Refused", "Communication Error"), 0);
     EXPECT_GE(WidthOfBoxFor("Done.", "Recalibrate FFC (User)"), 0);
+}
+
+// Enter answers a question with its default; one that would lose the operator's data has No.
+TEST(MessageBoxNotifierTest, EnterAnswersAQuestionWithItsDefault) {
+    MessageBoxNotifier notifier;
+    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        EXPECT_EQ(notifier.AskYesNo("Save?", "Question", answer), answer == MessageAnswer::Yes);
+    }
 }
 
 }  // namespace
