@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,7 +14,8 @@ struct ChoiceRequest {
     OperatorWindow* owner = nullptr;
     std::string caption;
     std::string prompt;
-    std::vector<std::string> items;  // the first is selected when the dialog opens
+    std::vector<std::string> items;
+    std::size_t selected = 0;  // the item selected when the dialog opens
 };
 
 // One parameter of a settings file beside the camera's value, as the operator reads them.

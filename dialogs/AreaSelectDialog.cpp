@@ -20,7 +20,8 @@ AreaSelectDialog::AreaSelectDialog(ProcessContext& context, const ChoiceRequest&
     for (const std::string& item : request.items) {
         areas_->addItem(QString::fromStdString(item));
     }
-    areas_->setCurrentIndex(0);
+    areas_->setCurrentIndex(
+        request.selected < request.items.size() ? static_cast<int>(request.selected) : 0);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

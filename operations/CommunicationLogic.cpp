@@ -303,6 +303,9 @@ void CommunicationLogic::OnStore() {
 }
 
 void CommunicationLogic::OnLoad() {
+    if (!FlashAreas::MayLoadOverUnstored(context_, view_.SelectedArea())) {
+        return;
+    }
     if (FlashAreas::LoadArea(context_, view_.SelectedArea(), &mainView_)) {
         ShowCameraValues(context_, mainView_);
     }

@@ -1,5 +1,6 @@
 #include "operations/FlashAreas.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 #include <vector>
@@ -33,8 +34,11 @@ constexpr std::chrono::milliseconds kStoreAllPause{20};
 
 const char* const kItemNames[] = {"Factory", "User 1", "User 2", "User 3"};
 
-// Runs the area dialog; the chosen area, or nothing when the operator cancelled.
-bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t& area) {
+// Runs the area dialog with the area in use selected (a user area: User 1 when the factory
+// area or none is in use, so that Enter never loads or overwrites the factory settings); the
+// chosen area, or nothing when the operator cancelled.
+bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t currentArea,
+                int32_t& area) {
     ChoiceRequest request;
     request.owner = &view;
     if (load) {
@@ -49,6 +53,9 @@ bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t& are
         request.items.push_back(kItemNames[0]);
     }
     request.items.insert(request.items.end(), {kItemNames[1], kItemNames[2], kItemNames[3]});
+    const std::string inUse = AreaName(currentArea >= 1 && currentArea <= 3 ? currentArea : 1);
+    request.selected = static_cast<std::size_t>(
+        std::find(request.items.begin(), request.items.end(), inUse) - request.items.begin());
     const std::optional<std::string> chosen = context.Get<OperatorDialogs>().Choose(request);
     if (!chosen) {
         return false;
@@ -144,7 +151,7 @@ std::string AreaName(int32_t area) {
 
 void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
     int32_t area = -1;
-    if (!ChooseArea(context, view, false, area)) {
+    if (!ChooseArea(context, view, false, currentArea, area)) {
         return;
     }
     currentArea = area;
@@ -162,7 +169,8 @@ void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea
 
 void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
     int32_t area = -1;
-    if (!ChooseArea(context, view, true, area)) {
+    if (!ChooseArea(context, view, true, currentArea, area) ||
+        !MayLoadOverUnstored(context, area)) {
         return;
     }
     currentArea = area;
@@ -171,6 +179,16 @@ void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea)
         return;
     }
     TellUnanswered(context, AreaName(area) + " was not loaded");
+}
+
+bool MayLoadOverUnstored(ProcessContext& context, int32_t area) {
+    const UnstoredChanges& unstored = context.Get<UnstoredChanges>();
+    if (unstored.Count() == 0) {
+        return true;
+    }
+    return context.Get<Notifier>().AskYesNo(unstored.Sentence() + "\n" + unstored.Names() +
+                                                "\n\nLoad " + AreaName(area) + " and lose them?",
+                                            "Load setting data", MessageAnswer::No);
 }
 
 void Reload(ProcessContext& context, MainView& view, int32_t& currentArea) {

@@ -32,9 +32,12 @@ int StoreAllAreas(ProcessContext& context, OperatorWindow* owner);
 // "Store settings": the operator chooses the area (the factory area only in factory mode),
 // which becomes the current area; a confirmed store is reported.
 void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea);
-// "Load settings": the operator chooses the area; the pages are read again once the camera
-// confirmed the load.
+// "Load settings": the operator chooses the area (the one in use is offered first); the pages
+// are read again once the camera confirmed the load.
 void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea);
+// Before an area is loaded over changes not stored to flash: a question that names them, No by
+// default. True when there are none or the operator agreed.
+bool MayLoadOverUnstored(ProcessContext& context, int32_t area);
 // "Reload": the current area as the camera reports it, and the pages read again; the change
 // history starts afresh. Changes not stored stay so: the camera keeps its current values.
 void Reload(ProcessContext& context, MainView& view, int32_t& currentArea);

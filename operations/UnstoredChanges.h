@@ -27,6 +27,8 @@ public:
     int Count() const { return static_cast<int>(stored_.size()); }
     // "3 parameters changed since the last store are not stored to flash."; empty when none.
     std::string Sentence() const;
+    // Their mnemonics, in control table order: "GA, BL, TG".
+    std::string Names() const;
 
 private:
     void Show();

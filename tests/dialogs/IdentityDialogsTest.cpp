@@ -11,7 +11,9 @@
 
 #include "app/WidgetServices.h"
 #include "core/ControlMode.h"
+#include "core/OperatorDialogs.h"
 #include "dialogs/AboutDialog.h"
+#include "dialogs/AreaSelectDialog.h"
 #include "dialogs/CameraIdDialog.h"
 #include "dialogs/UserIdDialog.h"
 #include "operations/CameraIdentity.h"
@@ -121,6 +123,20 @@ TEST_F(IdentityDialogsTest, EnterClosesTheIdDialogsAndSendsNothing) {
     EXPECT_FALSE(userId->isVisible());
     EXPECT_TRUE(Sent().empty());
     EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
+// Enter in the area dialog takes the item the flow selected (the area in use), not the first.
+TEST_F(IdentityDialogsTest, TheAreaDialogOpensOnTheItemTheFlowSelected) {
+    ChoiceRequest request;
+    request.caption = "Load setting data";
+    request.items = {"Factory", "User 1", "User 2", "User 3"};
+    request.selected = 2;
+    AreaSelectDialog dialog(test.Context(), request);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.ChosenItem(), "User 2");
 }
 
 // A robot or a screen reader presses the greyed Utility items all the same: the flows refuse.

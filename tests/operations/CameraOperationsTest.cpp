@@ -124,6 +124,41 @@ TEST_F(CameraOperationsTest, ALoadIsFollowedByAFullReadOnlyWhenTheCameraTookIt) 
     EXPECT_EQ(requests.size(), 2u + 28u);
 }
 
+// Enter in the area dialog takes the area in use, never the factory area; a load over changes
+// not stored to flash asks first, naming them, and Enter keeps them.
+TEST_F(CameraOperationsTest, ALoadOffersTheAreaInUseAndAsksBeforeItLosesUnstoredChanges) {
+    StartCamera();
+    const auto selected = [&] {
+        const ChoiceRequest& request = dialogs.asked.back();
+        return request.items.at(request.selected);
+    };
+    dialogs.answer.reset();
+    area = 2;
+    FlashAreas::LoadSettings(test.Context(), view, area);
+    EXPECT_EQ(selected(), "User 2");
+    area = 0;
+    FlashAreas::LoadSettings(test.Context(), view, area);
+    EXPECT_EQ(selected(), "User 1");
+    test.Context().Get<ControlMode>().Set(1);
+    FlashAreas::StoreSettings(test.Context(), view, area);
+    EXPECT_EQ(selected(), "User 1");
+    test.Context().Get<ControlMode>().Set(0);
+
+    ASSERT_TRUE(Parameters::Set(test.Context(), ControlIds::kGainLevel, 800).Taken());
+    dialogs.answer = "User 1";
+    test.Notifier().QueueAnswer(MessageAnswer::No);
+    FlashAreas::LoadSettings(test.Context(), view, area);
+    ASSERT_EQ(test.Notifier().Messages().size(), 1u);
+    const MessageRequest& question = test.Notifier().Messages()[0];
+    EXPECT_EQ(question.text,
+              "1 parameter changed since the last store is not stored to flash.\nGA\n\n"
+              "Load User 1 and lose them?");
+    EXPECT_EQ(question.defaultAnswer, MessageAnswer::No);
+    for (const std::string& request : Requests()) {
+        EXPECT_NE(request.rfind("LD=", 0), 0u) << "nothing loaded";
+    }
+}
+
 TEST_F(CameraOperationsTest, StoreAllWritesUserAreasThreeToOneThenTheFactoryAreaApart) {
     StartCamera();
     FlashAreas::StoreAll(test.Context(), view);
