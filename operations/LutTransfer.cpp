@@ -95,19 +95,22 @@ bool WriteTable(ProcessContext& context, int colorIndex) {
     progress.SetProgress(0);
     StepGuard guard(context);
     bool confirmed = true;
-    int written = 0;
+    int written = 0;  // entries whose index and level the camera both confirmed
     for (int i = 0; i < LutChannel::kEntries; ++i) {
-        confirmed = engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs) && confirmed;
+        const bool indexTaken = engine.SetValue(CommandIds::kLUTI, i, kEntryTimeoutMs);
+        confirmed = indexTaken && confirmed;
         if (!guard.AfterRequest()) {
             break;
         }
-        confirmed = engine.SetValue(CommandIds::kLUTD, static_cast<int32_t>(channel.OutputLevel(i)),
-                                    kEntryTimeoutMs) &&
-                    confirmed;
+        const bool levelTaken = engine.SetValue(
+            CommandIds::kLUTD, static_cast<int32_t>(channel.OutputLevel(i)), kEntryTimeoutMs);
+        confirmed = levelTaken && confirmed;
+        // Counted before the guard may end the write: a cancel that comes while the camera
+        // confirms the level does not take the entry back.
+        written += indexTaken && levelTaken ? 1 : 0;
         if (!guard.AfterRequest()) {
             break;
         }
-        ++written;
         progress.SetProgressMessage(WithCount(kWritingText, i + 1));
         progress.SetProgress(i * 100 / LutChannel::kEntries);
         context.Get<WaitFeedback>().KeepAlive();

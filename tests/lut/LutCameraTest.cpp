@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "controls/CameraModel.h"
+#include "core/CancelToken.h"
 #include "core/FileChooser.h"
 #include "core/ProgressSink.h"
+#include "core/WaitFeedback.h"
 #include "files/LutChannel.h"
 #include "operations/LutFiles.h"
 #include "operations/LutTransfer.h"
@@ -175,6 +177,37 @@ TEST_F(LutCameraTest, AWriteToACameraThatFallsSilentEndsAfterTwoUnansweredReques
     const int written = std::stoi(told.substr(8, tail - 8));
     EXPECT_GE(written, 10) << told;
     EXPECT_LT(written, 256) << told;
+}
+
+// The operator presses Cancel while the camera confirms a level: that entry is written, and
+// counted.
+TEST_F(LutCameraTest, ACancelledWriteCountsEveryEntryTheCameraConfirmed) {
+    class CancellingWait : public WaitFeedback {
+    public:
+        explicit CancellingWait(CancelToken& token) : token_(token) {}
+        void BeginWait() override {}
+        void KeepAlive() override {}
+        // Waits alternate: the index of an entry, then its level.
+        void EndWait() override {
+            if (++waits_ == 2 * 79) {
+                token_.Request();
+            }
+        }
+
+    private:
+        CancelToken& token_;
+        int waits_ = 0;
+    };
+    CancellingWait wait(test.Context().Get<CancelToken>());
+    test.Context().ProvideExternal<WaitFeedback>(wait);
+    StartCamera();
+    EXPECT_FALSE(LutTransfer::WriteTable(test.Context(), 0));
+    int levels = 0;
+    for (const std::string& request : Requests()) {
+        levels += request.rfind("LUTD=", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(levels, 79);
+    EXPECT_EQ(test.Notifier().Texts(), Lines{"Written 79 of 256 LUT entries: cancelled."});
 }
 
 TEST_F(LutCameraTest, SavingWithoutAnAnsweringCameraAsksForNoFile) {
