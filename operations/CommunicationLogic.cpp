@@ -139,6 +139,10 @@ void CommunicationLogic::OnAuto() {
     for (int32_t i = 0; i < kPortsSearched; ++i) {
         ports.push_back(i);
     }
+    // The link in use before, to go back to when the operator stops the search.
+    const bool wasOpen = port.IsOpen();
+    const int32_t previousPort = port.GetPortIndex();
+    const int32_t previousRate = port.GetBaudRate();
     const CancelToken& cancel = context_.Get<CancelToken>();
     context_.Get<CancelToken>().Reset();
     std::vector<CameraSearch::Attempt> attempts;
@@ -161,9 +165,13 @@ void CommunicationLogic::OnAuto() {
     }
     OnlineStatusSink& status = context_.Get<OnlineStatusSink>();
     if (!found && cancel.Requested()) {
-        // The operator knows there was no answer: no box, only where the search stopped.
+        // The operator knows there was no answer: no box. The link goes back to the port used
+        // before, not the last one tried.
         status.SetOnline(false);
-        if (!attempts.empty()) {
+        if (wasOpen) {
+            port.Open(port.GetCategory(), previousRate, previousPort);
+            view_.SelectPort(previousPort);
+        } else if (!attempts.empty()) {
             view_.SelectPort(attempts.back().portIndex);
         }
         StatusLine& line = context_.Get<StatusLine>();

@@ -15,6 +15,8 @@
 #include "core/ProgressSink.h"
 #include "core/StatusLine.h"
 #include "operations/CommunicationLogic.h"
+#include "protocol/CommandEngine.h"
+#include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"
 #include "tests/support/OrdinaryUser.h"
 #include "tests/support/RecordingServices.h"
@@ -139,10 +141,15 @@ TEST_F(CommunicationFlowsTest, AutoWithoutACameraTriesSixteenPortsThenSaysSoInOn
     EXPECT_EQ(view.port, 15) << "and the list shows it";
 }
 
-TEST_F(CommunicationFlowsTest, AutoCancelledStopsAfterThePortInFlightWithoutABox) {
+TEST_F(CommunicationFlowsTest, AutoCancelledStopsAfterThePortInFlightAndGoesBackToThePortInUse) {
+    SimProcess camera;
+    ASSERT_TRUE(camera.Start({"--no-pacing"}));
     for (int n = 1; n <= 16; ++n) {
         Unplug(n);
     }
+    ScopedEnvironment com5("RVTOOL_COM5", camera.DevicePath());
+    CameraPort& port = test.Context().Get<CameraPort>();
+    ASSERT_TRUE(port.SelectPort(4));
     progress.cancel = &test.Context().Get<CancelToken>();
     progress.cancelAt = 3;
     logic.OnAuto();
@@ -151,9 +158,11 @@ TEST_F(CommunicationFlowsTest, AutoCancelledStopsAfterThePortInFlightWithoutABox
     EXPECT_EQ(progress.ended, 0);
     EXPECT_TRUE(test.Notifier().Texts().empty());
     EXPECT_EQ(statusLine.outcome, "Search cancelled after 3 ports: no camera answered");
-    EXPECT_EQ(view.port, 2) << "the list shows the last port tried";
-    ASSERT_FALSE(services.onlineStatus.reports.empty());
-    EXPECT_FALSE(services.onlineStatus.reports.back());
+    EXPECT_EQ(port.GetPortIndex(), 4) << "back on the port used before";
+    EXPECT_EQ(view.port, 4) << "and the list shows it";
+    int32_t area = 0;
+    EXPECT_TRUE(test.Context().Get<CommandEngine>().GetValue(CommandIds::kEA, area, 1000))
+        << "the camera there answers";
 }
 
 TEST_F(CommunicationFlowsTest, AutoFindsTheCameraOnCom3GoesOnlineAndReadsIt) {
