@@ -51,10 +51,10 @@ protected:
 TEST_F(TerminalDialogTest, LinesGoOutAsTypedWithCrLfAndTheTraceShowsBothWays) {
     Open();
     QLineEdit* edit = terminal->CommandEdit();
-    QTest::keyClicks(edit, "ST00");
+    QTest::keyClicks(edit, "GA=5");
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(camera.Receive(6, milliseconds(2000)), "ST00\r\n");
-    EXPECT_EQ(edit->text(), "ST00") << "the line stays for sending again";
+    EXPECT_EQ(camera.Receive(6, milliseconds(2000)), "GA=5\r\n");
+    EXPECT_EQ(edit->text(), "GA=5") << "the line stays for sending again";
 
     // The reply comes in through the engine's drain, unasked for by the terminal.
     camera.Send("COMPLETE\r\n");
@@ -70,7 +70,19 @@ TEST_F(TerminalDialogTest, LinesGoOutAsTypedWithCrLfAndTheTraceShowsBothWays) {
     const QRegularExpression stamped("^\\d\\d:\\d\\d:\\d\\d\\d  (.*)$");
     EXPECT_EQ(stamped.match(shown[0]).captured(1), "Tx: ");
     EXPECT_EQ(stamped.match(shown[1]).captured(1), "Rx: COMPLETE");
-    EXPECT_EQ(stamped.match(shown[2]).captured(1), "Tx: ST00");
+    EXPECT_EQ(stamped.match(shown[2]).captured(1), "Tx: GA=5");
+}
+
+// A factory command typed in user mode stays in the terminal: the window's menus are no lock.
+TEST_F(TerminalDialogTest, AFactoryCommandIsNotSentInUserMode) {
+    Open();
+    QLineEdit* edit = terminal->CommandEdit();
+    QTest::keyClicks(edit, "SA00=0");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(camera.ReceiveAvailable(milliseconds(200)), "");
+    EXPECT_EQ(test.Notifier().Texts(),
+              std::vector<std::string>{
+                  "SA00 is a factory function: switch to factory mode first. Nothing was sent."});
 }
 
 }  // namespace
