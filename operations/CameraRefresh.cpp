@@ -34,6 +34,11 @@ void ShowCameraValues(ProcessContext& context, MainView& view) {
 }
 
 void RefreshFromCamera(ProcessContext& context, MainView& view) {
-    ReadCamera(context, &view);
+    // Not the words of what came before (the start-up's "Looking for the camera") while the
+    // settings are read.
+    StatusLine& status = context.Get<StatusLine>();
+    status.ShowOutcome(OutcomeText::kReadingSettings);
+    const CameraReading reading = ReadCamera(context, &view);
     ShowCameraValues(context, view);
+    status.ShowOutcome(OutcomeText::ForReading(reading.supported, reading.unanswered));
 }

@@ -2,6 +2,7 @@
 
 #include "controls/CameraModel.h"
 #include "controls/ControlCatalog.h"
+#include "controls/ControlTable.h"
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
 #include "platform/SerialDevice.h"
@@ -104,9 +105,31 @@ std::string ForStartUp(ProcessContext& context, bool answered) {
                        std::to_string(context.Get<CameraPort>().GetBaudRate()) + " bit/s";
     if (!model.IsSupported()) {
         // Its settings were not read: the pages show none of them.
-        text += ": this model is not supported, so its settings were not read";
+        return text + ": this model is not supported, so its settings were not read";
+    }
+    // Found, and then silent: said here, so that the offline mark beside it has its reason.
+    const bool factoryMode = context.Get<ControlMode>().IsFactory();
+    int unknown = 0;
+    for (const ControlEntry& row : context.Get<ControlTable>().Entries()) {
+        unknown += row.readBack && row.state != ValueState::Told &&
+                           (factoryMode || row.paramClass != kFactoryParam)
+                       ? 1
+                       : 0;
+    }
+    if (unknown > 0) {
+        text += ", but " + std::to_string(unknown) + " of its settings did not answer";
     }
     return text;
+}
+
+std::string ForReading(bool supported, int unanswered) {
+    if (!supported) {
+        return "The camera's model is not supported, so its settings were not read";
+    }
+    if (unanswered == 0) {
+        return "Read the camera's settings";
+    }
+    return "Read the camera's settings: " + std::to_string(unanswered) + " did not answer";
 }
 
 std::string ForLink(ProcessContext& context) {

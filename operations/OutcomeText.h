@@ -30,9 +30,14 @@ std::string ForSearch(int32_t baudRate);
 std::string ForPortSearch(const std::string& portName);
 // A search the operator stopped: "Search cancelled after 4 ports: no camera answered".
 std::string ForCancelledSearch(std::size_t portsTried);
-// How the start-up ended: "Camera RV-2410M-TCL found at 9600 bit/s", "No camera answered ...",
-// or why no camera could answer: the port did not open, or another program holds it.
+// How the start-up ended: "Camera RV-2410M-TCL found at 9600 bit/s" (", but 3 of its settings
+// did not answer" when the read after it left some unknown), "No camera answered ...", or why
+// no camera could answer: the port did not open, or another program holds it.
 std::string ForStartUp(ProcessContext& context, bool answered);
+// While the window reads the camera's settings, and how that read went: "Reading the camera's
+// settings", "Read the camera's settings", "Read the camera's settings: 3 did not answer".
+inline constexpr const char* kReadingSettings = "Reading the camera's settings";
+std::string ForReading(bool supported, int unanswered);
 // The link and mode in use: "COM3 /dev/ttyUSB0 115200 bit/s  RV-2410M-TCL  Factory mode".
 std::string ForLink(ProcessContext& context);
 

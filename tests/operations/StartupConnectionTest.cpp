@@ -7,16 +7,20 @@
 #include <algorithm>
 #include <thread>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include "controls/CameraModel.h"
+#include "core/StatusLine.h"
 #include "operations/CameraConnection.h"
+#include "operations/MainWindowLogic.h"
 #include "operations/OutcomeText.h"
 #include "operations/TerminalLogic.h"
 #include "protocol/CommandEngine.h"
 
 #include "core/Notifier.h"
 #include "core/SettingsStore.h"
+#include "tests/support/FakeMainView.h"
 #include "tests/support/FastWaitClock.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/SimProcess.h"
@@ -146,6 +150,38 @@ TEST_F(StartupConnectionTest, ARunawayReplyOverflowsTheReceiveBuffer) {
     ASSERT_FALSE(test.Notifier().Messages().empty());
     EXPECT_EQ(test.Notifier().Messages()[0].text, "RS-232C receiving buffer overflowed");
     EXPECT_EQ(test.Notifier().Messages()[0].caption, "Communication Error");
+}
+
+// The status line tells the steps of the start-up in their order, and what it ends with agrees
+// with the online mark beside it.
+TEST_F(StartupConnectionTest, TheStatusLineTellsTheReadAfterTheSearchAndEndsAsTheLineDoes) {
+    class SilencingStatusLine : public StatusLine {
+    public:
+        explicit SilencingStatusLine(SimProcess& camera) : camera_(camera) {}
+        void ShowOutcome(const std::string& text) override {
+            outcomes.push_back(text);
+            if (text == OutcomeText::kReadingSettings) {
+                camera_.Signal(SIGSTOP);  // found, and silent from its first setting on
+            }
+        }
+        void ShowLink(const std::string&) override {}
+        std::vector<std::string> outcomes;
+
+    private:
+        SimProcess& camera_;
+    };
+    StartCamera({"--baud", "9600", "--no-pacing"});
+    SilencingStatusLine status(camera);
+    test.Context().ProvideExternal<StatusLine>(status);
+    FakeMainView view;
+    MainWindowLogic(test.Context(), view).ConnectAtStart();
+    camera.Signal(SIGCONT);
+    ASSERT_EQ(status.outcomes.size(), 4u);
+    EXPECT_EQ(status.outcomes[0], "Looking for the camera at 9600 bit/s");
+    EXPECT_EQ(status.outcomes[1], "Reading the camera's settings");
+    EXPECT_EQ(status.outcomes[3].rfind("Camera RV-2410M-TCL found at 9600 bit/s, but ", 0), 0u)
+        << status.outcomes[3];
+    EXPECT_FALSE(services.onlineStatus.reports.back());
 }
 
 // The window drains the line between requests with every tick of its timer. A device that
