@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/ParameterPage.h"
-#include "core/MainView.h"
-#include "operations/MainWindowLogic.h"
+#include "presenters/MainView.h"
+#include "presenters/MainWindowLogic.h"
 #include "widgets/OnlineStatusUpdater.h"
 
 class CommunicationDialog;

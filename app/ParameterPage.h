@@ -6,7 +6,7 @@
 #include <map>
 
 #include "core/WidgetClass.h"
-#include "operations/ControlEvent.h"
+#include "presenters/ControlEvent.h"
 
 class MainWindow;
 class QLabel;

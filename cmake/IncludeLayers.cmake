@@ -9,16 +9,18 @@ set(allowed_protocol core platform transport)
 set(allowed_controls core protocol)
 set(allowed_files core platform protocol controls)
 set(allowed_operations core platform transport protocol controls files)
+set(allowed_presenters core platform transport protocol controls files operations)
 set(allowed_resources "")
 set(allowed_widgets core resources)
-set(allowed_dialogs core platform transport protocol controls files operations resources widgets)
-set(allowed_app core platform transport protocol controls files operations resources widgets
-    dialogs)
+set(allowed_dialogs core platform transport protocol controls files operations presenters
+    resources widgets)
+set(allowed_app core platform transport protocol controls files operations presenters resources
+    widgets dialogs)
 set(qt_allowed resources widgets dialogs app)
 
 set(faults "")
-foreach(layer core platform transport protocol controls files operations resources widgets dialogs
-        app)
+foreach(layer core platform transport protocol controls files operations presenters resources
+        widgets dialogs app)
     file(GLOB_RECURSE sources "${ROOT}/${layer}/*.cpp" "${ROOT}/${layer}/*.h")
     foreach(source ${sources})
         file(STRINGS "${source}" includes REGEX "^#include [\"<]")

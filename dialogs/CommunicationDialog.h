@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <memory>
 
-#include "core/CommunicationView.h"
-#include "operations/CommunicationLogic.h"
+#include "presenters/CommunicationView.h"
+#include "presenters/CommunicationLogic.h"
 #include "widgets/OnlineStatusUpdater.h"
 
 class LogView;

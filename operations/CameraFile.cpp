@@ -12,7 +12,6 @@
 #include "core/ControlMode.h"
 #include "core/FileChooser.h"
 #include "core/LogSinks.h"
-#include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
@@ -22,9 +21,7 @@
 #include "core/WaitFeedback.h"
 #include "files/CameraSettingsFile.h"
 #include "operations/ChangeHistory.h"
-#include "operations/ControlBinding.h"
 #include "operations/OutcomeText.h"
-#include "operations/PageRules.h"
 #include "operations/Parameters.h"
 #include "operations/UnstoredChanges.h"
 #include "platform/FileReplacement.h"
@@ -124,10 +121,10 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
 // Asks for the file in the folder used last; the folder of the choice is kept, whatever comes
 // of the file itself.
 template <class Use>
-void WithChosenFile(ProcessContext& context, MainView& view, bool save, Use use) {
+void WithChosenFile(ProcessContext& context, OperatorWindow* owner, bool save, Use use) {
     SettingsStore& settings = context.Get<SettingsStore>();
     FileDialogRequest request;
-    request.owner = &view;
+    request.owner = owner;
     settings.ReadPath(kCameraFilePath, request.folder);
     request.fileName = "*.cam";
     request.defaultExtension = "cam";
@@ -311,44 +308,18 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
     return summary;
 }
 
-bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& path) {
-    const LoadSummary summary = LoadSettingsFile(context, path, &view);
-    if (!summary.opened) {
-        return false;
-    }
-    ShowLoad(context, view, path, summary);
-    return true;
-}
-
-void ShowLoad(ProcessContext& context, MainView& view, const std::string& path,
-              const LoadSummary& summary) {
-    const std::string outcome = OutcomeText::ForLoad(summary);
-    context.Get<MessageLogSink>().Add(outcome);
-    context.Get<StatusLine>().ShowOutcome(outcome);
-    std::fprintf(stderr, "%s: %s\n", path.c_str(), outcome.c_str());
-    ControlBinding(context, view).ShowAllValues();
-    PageRules::ApplyModelRules(context, view);
-    PageRules::ApplyEnableRules(view);
-    PageRules::ShowLineRateTexts(context, view);
-}
-
-void OpenCameraFile(ProcessContext& context, MainView& view) {
-    WithChosenFile(context, view, false,
-                   [&](const std::string& path) { ReadCameraFile(context, view, path); });
-}
-
-void WithFileToOpen(ProcessContext& context, MainView& view,
+void WithFileToOpen(ProcessContext& context, OperatorWindow* owner,
                     const std::function<void(const std::string&)>& use) {
-    WithChosenFile(context, view, false, use);
+    WithChosenFile(context, owner, false, use);
 }
 
 namespace {
 
-void SaveAs(ProcessContext& context, MainView& view, Variant variant) {
+void SaveAs(ProcessContext& context, OperatorWindow* owner, Variant variant) {
     if (!AnyValueKnown(context, variant)) {
         return;  // before the file is chosen: no file could come of it
     }
-    WithChosenFile(context, view, true, [&](const std::string& path) {
+    WithChosenFile(context, owner, true, [&](const std::string& path) {
         if (MaySaveWithout(context, ValuesOf(context, variant))) {
             SaveSettingsFile(context, path, variant);
         }
@@ -357,12 +328,12 @@ void SaveAs(ProcessContext& context, MainView& view, Variant variant) {
 
 }  // namespace
 
-void SaveAllDataAs(ProcessContext& context, MainView& view) {
-    SaveAs(context, view, Variant::AllData);
+void SaveAllDataAs(ProcessContext& context, OperatorWindow* owner) {
+    SaveAs(context, owner, Variant::AllData);
 }
 
-void SaveShippingDataAs(ProcessContext& context, MainView& view) {
-    SaveAs(context, view, Variant::ShippingData);
+void SaveShippingDataAs(ProcessContext& context, OperatorWindow* owner) {
+    SaveAs(context, owner, Variant::ShippingData);
 }
 
 }  // namespace CameraFile

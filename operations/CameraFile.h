@@ -7,7 +7,6 @@
 
 #include "files/CameraSettingsFile.h"
 
-class MainView;
 class OperatorWindow;
 class ProcessContext;
 
@@ -60,26 +59,17 @@ LoadSummary LoadSettingsFile(ProcessContext& context, const std::string& path,
 // given. A load replaces the camera's values: the change history starts afresh.
 LoadSummary LoadLines(ProcessContext& context, const std::string& path,
                       const std::vector<CameraSettingsFile::Line>& lines, OperatorWindow* owner);
-// What the main window shows after a load from the file at path: the outcome in the status
-// line and the message log, the pages brought up to date.
-void ShowLoad(ProcessContext& context, MainView& view, const std::string& path,
-              const LoadSummary& summary);
-// The main window's load: the file, then the pages brought up to date. False only when the
-// file cannot be opened.
-bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& path);
-
 // Tells the operator that the file cannot be opened or written.
 void ReportUnopened(ProcessContext& context, const std::string& path);
 
-// The menu flows: the operator chooses the file in the folder used last, which is kept again.
-// A file that would leave out parameters the camera has not told is saved only once the
-// operator agreed to a question that counts them (No by default); one that would hold none of
-// them is not saved.
-void OpenCameraFile(ProcessContext& context, MainView& view);
+// The menu flows: the operator chooses the file in the folder used last, which is kept again;
+// the chooser is owned by owner. A file that would leave out parameters the camera has not
+// told is saved only once the operator agreed to a question that counts them (No by default);
+// one that would hold none of them is not saved.
 // The file chooser as File > Open shows it; use runs with the chosen path.
-void WithFileToOpen(ProcessContext& context, MainView& view,
+void WithFileToOpen(ProcessContext& context, OperatorWindow* owner,
                     const std::function<void(const std::string&)>& use);
-void SaveAllDataAs(ProcessContext& context, MainView& view);
-void SaveShippingDataAs(ProcessContext& context, MainView& view);
+void SaveAllDataAs(ProcessContext& context, OperatorWindow* owner);
+void SaveShippingDataAs(ProcessContext& context, OperatorWindow* owner);
 
 }  // namespace CameraFile

@@ -1,6 +1,5 @@
 #pragma once
 
-class MainView;
 class OperatorWindow;
 class ProcessContext;
 
@@ -15,9 +14,3 @@ struct CameraReading {
 // camera's settings under the progress window over owner and synchronises the control table.
 // Shows nothing; the window, rvctl and the tests read the table afterwards.
 CameraReading ReadCamera(ProcessContext& context, OperatorWindow* owner);
-
-// Shows on the pages what a read of the camera left in the table, and applies the page rules.
-void ShowCameraValues(ProcessContext& context, MainView& view);
-
-// The main window's refresh: ReadCamera, then ShowCameraValues.
-void RefreshFromCamera(ProcessContext& context, MainView& view);

@@ -6,6 +6,7 @@
 #include "core/LeadingNumber.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "operations/FactoryGate.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 
@@ -21,6 +22,9 @@ constexpr int kResetTimeoutMs = 1000;
 }  // namespace
 
 bool SetCameraModel(ProcessContext& context, int32_t modelIndex) {
+    if (!FactoryGate::Allows(context, "Setting the camera model")) {
+        return false;
+    }
     if (modelIndex < 0 || modelIndex >= CameraModel::kUnsupported ||
         !context.Get<CommandEngine>().SetString(
             CommandIds::kMD00, CameraModel::ModelName(modelIndex), kModelTimeoutMs)) {
@@ -34,6 +38,9 @@ bool SetCameraModel(ProcessContext& context, int32_t modelIndex) {
 }
 
 bool WriteXmlVersion(ProcessContext& context, int32_t version) {
+    if (!FactoryGate::Allows(context, "Writing the XML version")) {
+        return false;
+    }
     if (context.Get<CommandEngine>().SetValue(CommandIds::kXMLVR, version, kXmlWriteTimeoutMs)) {
         context.Get<Notifier>().Tell("Writing the XML Version has been completed.",
                                      MessageIcon::Information);
@@ -61,8 +68,12 @@ int32_t XmlVersionOfDigits(const std::vector<std::string>& digitTexts) {
     return LeadingNumber(digits);
 }
 
-void ResetCamera(ProcessContext& context) {
+bool ResetCamera(ProcessContext& context) {
+    if (!FactoryGate::Allows(context, "Camera Reset")) {
+        return false;
+    }
     context.Get<CommandEngine>().SetValue(CommandIds::kCRS00, 1, kResetTimeoutMs);
+    return true;
 }
 
 }  // namespace FactoryOperations

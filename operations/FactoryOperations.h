@@ -7,7 +7,8 @@
 
 class ProcessContext;
 
-// The factory page's writes of the camera's identity, and the camera reset.
+// The factory page's writes of the camera's identity, and the camera reset: factory functions,
+// each refused in user mode.
 namespace FactoryOperations {
 
 // Writes the model of that index (0 to 3, CameraModel's order) and reads it back; tells the
@@ -19,7 +20,7 @@ bool WriteXmlVersion(ProcessContext& context, int32_t version);
 std::optional<int32_t> ReadXmlVersion(ProcessContext& context);
 // The number the three digit edits stand for: the first character of each non-empty text.
 int32_t XmlVersionOfDigits(const std::vector<std::string>& digitTexts);
-// Tells the camera to restart; it will not answer until it is back.
-void ResetCamera(ProcessContext& context);
+// Tells the camera to restart; it will not answer until it is back. False when refused.
+bool ResetCamera(ProcessContext& context);
 
 }  // namespace FactoryOperations

@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "core/ControlMode.h"
-#include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/OperationScope.h"
 #include "core/OperatorDialogs.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/StatusLine.h"
 #include "operations/CameraRefresh.h"
 #include "operations/ChangeHistory.h"
+#include "operations/FactoryGate.h"
 #include "operations/OutcomeText.h"
 #include "operations/UnstoredChanges.h"
 #include "protocol/CommandEngine.h"
@@ -37,10 +38,10 @@ const char* const kItemNames[] = {"Factory", "User 1", "User 2", "User 3"};
 // Runs the area dialog with the area in use selected (a user area: User 1 when the factory
 // area or none is in use, so that Enter never loads or overwrites the factory settings); the
 // chosen area, or nothing when the operator cancelled.
-bool ChooseArea(ProcessContext& context, MainView& view, bool load, int32_t currentArea,
+bool ChooseArea(ProcessContext& context, OperatorWindow* owner, bool load, int32_t currentArea,
                 int32_t& area) {
     ChoiceRequest request;
-    request.owner = &view;
+    request.owner = owner;
     if (load) {
         request.caption = "Load setting data";
         request.prompt = "Select the flash memory area to load setting data";
@@ -83,6 +84,10 @@ void AreaLoaded(ProcessContext& context) {
 }  // namespace
 
 bool Store(ProcessContext& context, int32_t area, int timeoutMs) {
+    // The factory area is overwritten only in factory mode, whichever button or command asks.
+    if (area == 0 && !FactoryGate::Allows(context, "Storing into the factory area")) {
+        return false;
+    }
     if (!context.Get<CommandEngine>().SetValue(area == 0 ? CommandIds::kSA00 : CommandIds::kSA,
                                                area, timeoutMs)) {
         return false;
@@ -113,6 +118,9 @@ bool LoadArea(ProcessContext& context, int32_t area, OperatorWindow* owner) {
 }
 
 int StoreAllAreas(ProcessContext& context, OperatorWindow* owner) {
+    if (!FactoryGate::Allows(context, "Store All")) {
+        return 4;
+    }
     const OperationScope operation(context);
     ProgressSink& progress = context.Get<ProgressSink>();
     progress.ShowProgress(owner, "Now, storing into all EEPROM areas.");
@@ -149,9 +157,9 @@ std::string AreaName(int32_t area) {
     return area >= 0 && area < 4 ? kItemNames[area] : "";
 }
 
-void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
+void StoreSettings(ProcessContext& context, OperatorWindow* owner, int32_t& currentArea) {
     int32_t area = -1;
-    if (!ChooseArea(context, view, false, currentArea, area)) {
+    if (!ChooseArea(context, owner, false, currentArea, area)) {
         return;
     }
     currentArea = area;
@@ -159,26 +167,31 @@ void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea
         context.Get<Notifier>().Tell("Selected invalid area !", MessageIcon::Error);
         return;
     }
+    StatusLine& status = context.Get<StatusLine>();
     if (StoreArea(context, area)) {
+        status.ShowOutcome("Settings stored into " + AreaName(area));
         context.Get<Notifier>().Tell("Completed saving current setting data !",
                                      MessageIcon::Information);
         return;
     }
+    status.ShowOutcome("Settings not stored into " + AreaName(area));
     TellUnanswered(context, "The settings were not stored into " + AreaName(area));
 }
 
-void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea) {
+bool LoadSettings(ProcessContext& context, OperatorWindow* owner, int32_t& currentArea) {
     int32_t area = -1;
-    if (!ChooseArea(context, view, true, currentArea, area) ||
+    if (!ChooseArea(context, owner, true, currentArea, area) ||
         !MayLoadOverUnstored(context, area)) {
-        return;
+        return false;
     }
     currentArea = area;
-    if (LoadArea(context, area, &view)) {
-        ShowCameraValues(context, view);
-        return;
+    if (LoadArea(context, area, owner)) {
+        context.Get<StatusLine>().ShowOutcome(AreaName(area) + " loaded");
+        return true;
     }
+    context.Get<StatusLine>().ShowOutcome(AreaName(area) + " not loaded");
     TellUnanswered(context, AreaName(area) + " was not loaded");
+    return false;
 }
 
 bool MayLoadOverUnstored(ProcessContext& context, int32_t area) {
@@ -191,21 +204,19 @@ bool MayLoadOverUnstored(ProcessContext& context, int32_t area) {
                                             "Load setting data", MessageAnswer::No);
 }
 
-void Reload(ProcessContext& context, MainView& view, int32_t& currentArea) {
-    context.Get<ChangeHistory>().Clear();
-    if (const std::optional<int32_t> area = ReadCurrentArea(context)) {
-        currentArea = *area;
+void StoreAll(ProcessContext& context, OperatorWindow* owner) {
+    if (!FactoryGate::Allows(context, "Store All")) {
+        return;  // before the question: there is nothing to agree to
     }
-    RefreshFromCamera(context, view);
-}
-
-void StoreAll(ProcessContext& context, MainView& view) {
     Notifier& notifier = context.Get<Notifier>();
     if (!notifier.AskYesNo("Are you sure you want to overwrite into all EEPROM areas?",
                            kApplicationCaption)) {
         return;
     }
-    const int failures = StoreAllAreas(context, &view);
+    const int failures = StoreAllAreas(context, owner);
+    context.Get<StatusLine>().ShowOutcome(failures == 0 ? "Stored all 4 areas"
+                                                        : "Stored " + std::to_string(4 - failures) +
+                                                              " of 4 areas");
     if (failures == 0) {
         context.Get<Notifier>().Tell("Completed to store current setting data!",
                                      MessageIcon::Information);

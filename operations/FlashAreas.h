@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 
-class MainView;
 class OperatorWindow;
 class ProcessContext;
 
@@ -29,23 +28,21 @@ bool LoadArea(ProcessContext& context, int32_t area, OperatorWindow* owner);
 // the progress window over owner; the number of areas the camera did not confirm.
 int StoreAllAreas(ProcessContext& context, OperatorWindow* owner);
 
-// "Store settings": the operator chooses the area (the factory area only in factory mode),
-// which becomes the current area; a confirmed store is reported.
-void StoreSettings(ProcessContext& context, MainView& view, int32_t& currentArea);
-// "Load settings": the operator chooses the area (the one in use is offered first); the pages
-// are read again once the camera confirmed the load.
-void LoadSettings(ProcessContext& context, MainView& view, int32_t& currentArea);
+// "Store settings": the operator chooses the area (the factory area only in factory mode) in
+// the area dialog over owner, which becomes the current area; the outcome is told.
+void StoreSettings(ProcessContext& context, OperatorWindow* owner, int32_t& currentArea);
+// "Load settings": the operator chooses the area (the one in use is offered first); once the
+// camera confirmed the load it is read again. True then, for the pages to show it.
+bool LoadSettings(ProcessContext& context, OperatorWindow* owner, int32_t& currentArea);
 // Before an area is loaded over changes not stored to flash: a question that names them, No by
 // default. True when there are none or the operator agreed.
 bool MayLoadOverUnstored(ProcessContext& context, int32_t area);
-// "Reload": the current area as the camera reports it, and the pages read again; the change
-// history starts afresh. Changes not stored stay so: the camera keeps its current values.
-void Reload(ProcessContext& context, MainView& view, int32_t& currentArea);
-// "Store All": after the operator confirms, user areas 3, 2, 1 and then the factory area, each
-// tried whatever became of the others, with one summary.
-void StoreAll(ProcessContext& context, MainView& view);
-// Stores into the area with the caller's time-out: the factory area has its own command. True
-// when the camera confirmed; the camera's settings then count as stored.
+// "Store All", a factory function: after the operator confirms, user areas 3, 2, 1 and then the
+// factory area, each tried whatever became of the others, with one summary.
+void StoreAll(ProcessContext& context, OperatorWindow* owner);
+// Stores into the area with the caller's time-out: the factory area has its own command, and is
+// refused in user mode. True when the camera confirmed; the camera's settings then count as
+// stored.
 bool Store(ProcessContext& context, int32_t area, int timeoutMs);
 // The factory area alone, without a word.
 void SaveFactoryArea(ProcessContext& context);

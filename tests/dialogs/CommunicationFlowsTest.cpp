@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "core/CancelToken.h"
-#include "core/CommunicationView.h"
+#include "core/ControlMode.h"
 #include "core/ProgressSink.h"
 #include "core/StatusLine.h"
-#include "operations/CommunicationLogic.h"
+#include "presenters/CommunicationLogic.h"
+#include "presenters/CommunicationView.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"
@@ -208,6 +209,7 @@ TEST_F(CommunicationFlowsTest, StoreUsesTheFactoryCommandOnlyForTheFactoryArea) 
     camera.BindTo(1);
     camera.SetScript([](const std::string&) { return "COMPLETE\r\n"; });
     ASSERT_TRUE(test.Context().Get<CameraPort>().SelectPort(0));
+    test.Context().Get<ControlMode>().Set(1);  // the factory area is stored in factory mode only
     view.area = 2;
     logic.OnStore();
     view.area = 0;

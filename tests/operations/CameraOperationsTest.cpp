@@ -24,10 +24,11 @@
 #include "operations/CameraIdentity.h"
 #include "operations/CameraRefresh.h"
 #include "operations/FlashAreas.h"
-#include "operations/MainWindowLogic.h"
 #include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
 #include "operations/SettingsComparison.h"
+#include "presenters/MainWindowLogic.h"
+#include "presenters/PageValues.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"
@@ -94,18 +95,18 @@ protected:
 TEST_F(CameraOperationsTest, StoringSendsTheChosenAreaAndOnlyFactoryModeOffersTheFactory) {
     StartCamera();
     dialogs.answer = "User 2";
-    FlashAreas::StoreSettings(test.Context(), view, area);
+    FlashAreas::StoreSettings(test.Context(), &view, area);
     EXPECT_EQ(dialogs.asked.back().items, (Lines{"User 1", "User 2", "User 3"}));
     test.Context().Get<ControlMode>().Set(1);
     dialogs.answer = "Factory";
-    FlashAreas::StoreSettings(test.Context(), view, area);
+    FlashAreas::StoreSettings(test.Context(), &view, area);
     EXPECT_EQ(dialogs.asked.back().items.front(), "Factory");
     EXPECT_EQ(area, 0);
     EXPECT_EQ(Requests(), (Lines{"SA=2", "SA00=0"}));
     EXPECT_EQ(Messages(), (Lines{"Completed saving current setting data !",
                                  "Completed saving current setting data !"}));
     dialogs.answer.reset();  // cancelled: nothing sent, the area stays
-    FlashAreas::StoreSettings(test.Context(), view, area);
+    FlashAreas::StoreSettings(test.Context(), &view, area);
     EXPECT_EQ(Requests().size(), 2u);
     EXPECT_EQ(area, 0);
 }
@@ -113,10 +114,10 @@ TEST_F(CameraOperationsTest, StoringSendsTheChosenAreaAndOnlyFactoryModeOffersTh
 TEST_F(CameraOperationsTest, ALoadIsFollowedByAFullReadOnlyWhenTheCameraTookIt) {
     dialogs.answer = "User 1";
     StartCamera({"--refuse", "LD"});
-    FlashAreas::LoadSettings(test.Context(), view, area);
+    FlashAreas::LoadSettings(test.Context(), &view, area);
     EXPECT_EQ(Requests(), Lines{"LD=1"});
     StartCamera();
-    FlashAreas::LoadSettings(test.Context(), view, area);
+    FlashAreas::LoadSettings(test.Context(), &view, area);
     const Lines requests = Requests();
     ASSERT_GE(requests.size(), 3u);
     EXPECT_EQ(requests[0], "LD=1");
@@ -134,20 +135,20 @@ TEST_F(CameraOperationsTest, ALoadOffersTheAreaInUseAndAsksBeforeItLosesUnstored
     };
     dialogs.answer.reset();
     area = 2;
-    FlashAreas::LoadSettings(test.Context(), view, area);
+    FlashAreas::LoadSettings(test.Context(), &view, area);
     EXPECT_EQ(selected(), "User 2");
     area = 0;
-    FlashAreas::LoadSettings(test.Context(), view, area);
+    FlashAreas::LoadSettings(test.Context(), &view, area);
     EXPECT_EQ(selected(), "User 1");
     test.Context().Get<ControlMode>().Set(1);
-    FlashAreas::StoreSettings(test.Context(), view, area);
+    FlashAreas::StoreSettings(test.Context(), &view, area);
     EXPECT_EQ(selected(), "User 1");
     test.Context().Get<ControlMode>().Set(0);
 
     ASSERT_TRUE(Parameters::Set(test.Context(), ControlIds::kGainLevel, 800).Taken());
     dialogs.answer = "User 1";
     test.Notifier().QueueAnswer(MessageAnswer::No);
-    FlashAreas::LoadSettings(test.Context(), view, area);
+    FlashAreas::LoadSettings(test.Context(), &view, area);
     ASSERT_EQ(test.Notifier().Messages().size(), 1u);
     const MessageRequest& question = test.Notifier().Messages()[0];
     EXPECT_EQ(question.text,
@@ -159,9 +160,22 @@ TEST_F(CameraOperationsTest, ALoadOffersTheAreaInUseAndAsksBeforeItLosesUnstored
     }
 }
 
-TEST_F(CameraOperationsTest, StoreAllWritesUserAreasThreeToOneThenTheFactoryAreaApart) {
+TEST_F(CameraOperationsTest,
+       FactoryButtonsRefuseInUserModeAndStoreAllWritesUserAreasThenTheFactoryArea) {
     StartCamera();
-    FlashAreas::StoreAll(test.Context(), view);
+    // A factory function: in user mode no button, key or robot gets it to send anything.
+    FlashAreas::StoreAll(test.Context(), &view);
+    for (int32_t button :
+         {ControlIds::kStoreAll, ControlIds::kSaveFactoryArea, ControlIds::kCameraReset,
+          ControlIds::kCameraModelSet, ControlIds::kXmlVersionWrite}) {
+        Click(button);
+    }
+    EXPECT_EQ(Requests(), Lines{});
+    EXPECT_EQ(Messages().size(), 6u);
+    EXPECT_EQ(view.endProgramCalls, 0) << "a reset refused ends nothing";
+    test.Notifier().Clear();
+    test.Context().Get<ControlMode>().Set(1);
+    FlashAreas::StoreAll(test.Context(), &view);
     EXPECT_EQ(Requests(), (Lines{"SA=3", "SA=2", "SA=1", "SA00=0"}));
     const std::vector<TranscriptLine> lines = Transcript();
     for (std::size_t i = 2; i < lines.size(); i += 2) {
@@ -265,7 +279,7 @@ Lines FileLines(const std::string& path) {
 
 TEST_F(CameraOperationsTest, ASavedSettingsFileLoadsBackLineByLineInItsOrder) {
     StartCamera();
-    RefreshFromCamera(test.Context(), view);  // the pages hold what the camera holds
+    PageValues::RefreshFromCamera(test.Context(), view);  // the pages hold what the camera holds
     const std::string path = test.Folder().File("camera.cam");
     ASSERT_TRUE(CameraFile::SaveSettingsFile(test.Context(), path, CameraFile::Variant::AllData));
     const Lines written = FileLines(path);
@@ -275,7 +289,7 @@ TEST_F(CameraOperationsTest, ASavedSettingsFileLoadsBackLineByLineInItsOrder) {
     EXPECT_EQ(written.back().rfind("MF=", 0), 0u);
     const std::size_t asked = Requests().size();
 
-    ASSERT_TRUE(CameraFile::ReadCameraFile(test.Context(), view, path));
+    ASSERT_TRUE(PageValues::ReadCameraFile(test.Context(), view, path));
     const Lines requests = Requests();
     // Every parameter line goes to the camera as it stands; the device version does not.
     EXPECT_EQ(Lines(requests.begin() + static_cast<long>(asked), requests.end()),
@@ -287,11 +301,11 @@ TEST_F(CameraOperationsTest, ASettingsFileSendsOnlyTheLinesThatBelongToThePages)
     StartCamera();
     const std::string path = test.Folder().File("odd.cam");
     std::ofstream(path) << "GA = 800\r\n\nGA00=120\nAGC=1\nID=CAM7\nXY=3\nBL=-5\n";
-    ASSERT_TRUE(CameraFile::ReadCameraFile(test.Context(), view, path));
+    ASSERT_TRUE(PageValues::ReadCameraFile(test.Context(), view, path));
     EXPECT_EQ(Requests(), (Lines{"GA=800", "BL=-5"}));
     EXPECT_EQ(Messages(), Lines{"Unexpected error occurred in ToCtrlId(): Command id is 5"});
     EXPECT_EQ(test.Context().Get<ControlTable>().KnownValue(ControlIds::kGainLevel), 800);
-    EXPECT_FALSE(CameraFile::ReadCameraFile(test.Context(), view, test.Folder().File("none")));
+    EXPECT_FALSE(PageValues::ReadCameraFile(test.Context(), view, test.Folder().File("none")));
 }
 
 }  // namespace
@@ -461,7 +475,7 @@ TEST_F(CameraOperationsTest, ASaveWritesNoFileWithoutValuesAndAsksBeforeOneWithG
     const std::string path = test.Folder().File("good.cam");
     std::ofstream(path) << "GA=800\n";
     test.Files().QueueAnswer(path);
-    CameraFile::SaveAllDataAs(test.Context(), view);  // nothing read from the camera yet
+    CameraFile::SaveAllDataAs(test.Context(), &view);  // nothing read from the camera yet
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(test.Notifier().Messages()[0].buttons, MessageButtons::Ok);
     EXPECT_NE(Messages()[0].find("nothing was written"), std::string::npos) << Messages()[0];
@@ -473,7 +487,7 @@ TEST_F(CameraOperationsTest, ASaveWritesNoFileWithoutValuesAndAsksBeforeOneWithG
     test.Notifier().Clear();
     test.Notifier().QueueAnswer(MessageAnswer::Yes);  // replace it
     test.Notifier().QueueAnswer(MessageAnswer::No);   // but not with gaps
-    CameraFile::SaveAllDataAs(test.Context(), view);
+    CameraFile::SaveAllDataAs(test.Context(), &view);
     ASSERT_EQ(Messages().size(), 2u);
     const MessageRequest& gaps = test.Notifier().Messages()[1];
     EXPECT_EQ(gaps.text.rfind("1 of the 26 parameters was not read from the camera", 0), 0u)
@@ -505,7 +519,7 @@ TEST_F(CameraOperationsTest, AFileThatSetsNoParameterIsRefusedWholeAndNothingIsS
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
         test.Notifier().Clear();
-        EXPECT_FALSE(CameraFile::ReadCameraFile(test.Context(), view, path));
+        EXPECT_FALSE(PageValues::ReadCameraFile(test.Context(), view, path));
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_NE(Messages()[0].find("not a camera settings file"), std::string::npos)
             << Messages()[0];

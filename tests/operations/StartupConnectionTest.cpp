@@ -13,9 +13,9 @@
 #include "controls/CameraModel.h"
 #include "core/StatusLine.h"
 #include "operations/CameraConnection.h"
-#include "operations/MainWindowLogic.h"
 #include "operations/OutcomeText.h"
 #include "operations/TerminalLogic.h"
+#include "presenters/MainWindowLogic.h"
 #include "protocol/CommandEngine.h"
 
 #include "core/Notifier.h"

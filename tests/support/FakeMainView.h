@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "core/MainView.h"
+#include "presenters/MainView.h"
 
 // A main window for flows under test: its controls hold the texts and list positions the flows
 // and the test put there, and nothing else; window actions are counted where a test looks.

@@ -12,7 +12,7 @@
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "operations/CameraConnection.h"
-#include "operations/LinkWatch.h"
+#include "presenters/LinkWatch.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"

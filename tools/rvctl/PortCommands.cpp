@@ -4,7 +4,7 @@
 
 #include "controls/CameraModel.h"
 #include "core/ProcessContext.h"
-#include "operations/CommunicationLogic.h"
+#include "operations/PortList.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/Subcommands.h"
 #include "transport/CameraPort.h"
@@ -23,10 +23,10 @@ ExitStatus RunPorts(Camera& camera) {
     const int32_t stored = port.GetCategory();
     for (int32_t category = kComCategory; category <= kCameraLinkV11Category; ++category) {
         port.SetCategory(category);
-        const std::vector<CommunicationView::PortItem> items = CommunicationLogic::ListPorts(port);
+        const std::vector<PortItem> items = PortList::Of(port);
         for (std::size_t i = 0; i < items.size(); ++i) {
             const PortTarget target{category, static_cast<int32_t>(i)};
-            const CommunicationView::PortItem& item = items[i];
+            const PortItem& item = items[i];
             const std::string where = category == kComCategory ? item.device : item.name;
             Record record(target.Name() + (where.empty() ? "" : "   " + where));
             record.Text("port", target.Name())

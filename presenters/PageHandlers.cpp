@@ -1,4 +1,4 @@
-#include "operations/PageHandlers.h"
+#include "presenters/PageHandlers.h"
 
 #include <cstdlib>
 #include <optional>
@@ -6,12 +6,12 @@
 
 #include "controls/ControlIds.h"
 #include "core/LeadingNumber.h"
-#include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "operations/CameraReadings.h"
-#include "operations/ControlBinding.h"
-#include "operations/PageRules.h"
+#include "presenters/ControlBinding.h"
+#include "presenters/MainView.h"
+#include "presenters/PageRules.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "operations/MainWindowLogic.h"
+#include "presenters/MainWindowLogic.h"
 
 #include <optional>
 #include <string>
@@ -7,7 +7,6 @@
 #include "controls/ControlTable.h"
 #include "core/CancelToken.h"
 #include "core/ControlMode.h"
-#include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/OperationScope.h"
 #include "core/OperatorDialogs.h"
@@ -20,14 +19,16 @@
 #include "operations/CameraRefresh.h"
 #include "operations/ChangeHistory.h"
 #include "operations/FactoryOperations.h"
-#include "operations/FileComparison.h"
 #include "operations/FlashAreas.h"
-#include "operations/LinkWatch.h"
 #include "operations/LutFiles.h"
 #include "operations/OutcomeText.h"
 #include "operations/PageChanges.h"
-#include "operations/PageRules.h"
 #include "operations/UnstoredChanges.h"
+#include "presenters/FileComparison.h"
+#include "presenters/LinkWatch.h"
+#include "presenters/MainView.h"
+#include "presenters/PageRules.h"
+#include "presenters/PageValues.h"
 #include "transport/CameraPort.h"
 
 namespace {
@@ -71,7 +72,7 @@ void MainWindowLogic::ConnectAtStart() {
         progress.FinishProgress(answered || !context_.Get<CancelToken>().Requested());
     }
     if (answered) {
-        RefreshFromCamera(context_, view_);
+        PageValues::RefreshFromCamera(context_, view_);
     }
     binding_.ShowAllValues();
     status.ShowLink(OutcomeText::ForLink(context_));
@@ -176,13 +177,14 @@ void MainWindowLogic::OnPushClick(int32_t id) {
             FlashAreas::SaveFactoryArea(context_);
             return;
         case kStoreAll:
-            FlashAreas::StoreAll(context_, view_);
+            FlashAreas::StoreAll(context_, &view_);
             return;
         case kCameraReset:
             // The camera will not answer until it is back, so the program ends without asking.
-            FactoryOperations::ResetCamera(context_);
-            QuitWithoutConfirm = true;
-            view_.EndProgram();
+            if (FactoryOperations::ResetCamera(context_)) {
+                QuitWithoutConfirm = true;
+                view_.EndProgram();
+            }
             return;
         case kCameraModelSet:
             FactoryOperations::SetCameraModel(context_, view_.SelectedIndex(kCameraModelList));
@@ -240,13 +242,15 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
     }
     switch (menuId) {
         case MenuIds::kReload:
-            FlashAreas::Reload(context_, view_, CurrentArea);
+            PageValues::Reload(context_, view_, CurrentArea);
             return;
         case MenuIds::kStoreSettings:
-            FlashAreas::StoreSettings(context_, view_, CurrentArea);
+            FlashAreas::StoreSettings(context_, &view_, CurrentArea);
             return;
         case MenuIds::kLoadSettings:
-            FlashAreas::LoadSettings(context_, view_, CurrentArea);
+            if (FlashAreas::LoadSettings(context_, &view_, CurrentArea)) {
+                PageValues::ShowCameraValues(context_, view_);
+            }
             return;
         case MenuIds::kEditUserId:
             context_.Get<OperatorDialogs>().EditUserId();
@@ -261,13 +265,13 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
             view_.ShowCommunicationDialog();
             return;
         case MenuIds::kOpenSettingsFile:
-            CameraFile::OpenCameraFile(context_, view_);
+            PageValues::OpenCameraFile(context_, view_);
             return;
         case MenuIds::kSaveAllData:
-            CameraFile::SaveAllDataAs(context_, view_);
+            CameraFile::SaveAllDataAs(context_, &view_);
             return;
         case MenuIds::kSaveShippingData:
-            CameraFile::SaveShippingDataAs(context_, view_);
+            CameraFile::SaveShippingDataAs(context_, &view_);
             return;
         case MenuIds::kOpenLutFile:
             LutFiles::OpenLutFile(context_);
@@ -316,7 +320,7 @@ void MainWindowLogic::ToggleControlMode() {
     UpdateModeView();
     if (const std::optional<int32_t> area = FlashAreas::ReadCurrentArea(context_)) {
         CurrentArea = *area;
-        RefreshFromCamera(context_, view_);
+        PageValues::RefreshFromCamera(context_, view_);
     }
 }
 

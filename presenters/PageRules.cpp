@@ -1,12 +1,12 @@
-#include "operations/PageRules.h"
+#include "presenters/PageRules.h"
 
 #include <cstdio>
 
 #include "controls/CameraModel.h"
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
-#include "core/MainView.h"
 #include "core/ProcessContext.h"
+#include "presenters/MainView.h"
 
 namespace PageRules {
 

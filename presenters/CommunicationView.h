@@ -5,17 +5,14 @@
 #include <vector>
 
 #include "core/OperatorWindow.h"
+#include "operations/PortList.h"
 
 // The communication dialog as its flows see it: the link lists, the current area and the area
 // list with its "Store" button. rvtool's dialog implements it. Nothing here sends anything to
 // the camera or calls back into the flows.
 class CommunicationView : public OperatorWindow {
 public:
-    // A port of the list: its name ("COM3") and, where the system has one, the device it opens.
-    struct PortItem {
-        std::string name;
-        std::string device;
-    };
+    using PortItem = ::PortItem;
 
     virtual void SelectCategory(int32_t category) = 0;
     // Replaces the port list; nothing is selected until SelectPort.

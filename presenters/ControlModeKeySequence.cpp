@@ -1,4 +1,4 @@
-#include "operations/ControlModeKeySequence.h"
+#include "presenters/ControlModeKeySequence.h"
 
 #include <array>
 

@@ -1,8 +1,9 @@
-#include "operations/LinkWatch.h"
+#include "presenters/LinkWatch.h"
 
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "operations/FlashAreas.h"
+#include "presenters/PageValues.h"
 #include "protocol/CommandEngine.h"
 
 namespace LinkWatch {
@@ -15,7 +16,7 @@ LinkChange Tick(ProcessContext& context, MainView& view, int32_t& currentArea) {
     const LinkChange change = context.Get<CameraPort>().CheckLink();
     if (change == LinkChange::Back) {
         const OperationScope operation(context);
-        FlashAreas::Reload(context, view, currentArea);
+        PageValues::Reload(context, view, currentArea);
     }
     return change;
 }

@@ -1,4 +1,4 @@
-#include "operations/ControlBinding.h"
+#include "presenters/ControlBinding.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -9,13 +9,13 @@
 #include "controls/ControlIds.h"
 #include "controls/ControlTable.h"
 #include "core/LeadingNumber.h"
-#include "core/MainView.h"
 #include "core/ProcessContext.h"
 #include "core/StatusLine.h"
 #include "operations/OutcomeText.h"
 #include "operations/PageChanges.h"
-#include "operations/PageRules.h"
 #include "operations/Parameters.h"
+#include "presenters/MainView.h"
+#include "presenters/PageRules.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "core/CommunicationView.h"
 #include "core/Notifier.h"
 #include "operations/CameraSearch.h"
+#include "presenters/CommunicationView.h"
 
 class CameraPort;
 class MainView;
@@ -49,9 +49,6 @@ public:
     void OnLoad();
     void OnClearLog();
     void OnSaveLog();
-
-    // Every port of the link's category, with the device each COM name opens on this system.
-    static std::vector<CommunicationView::PortItem> ListPorts(CameraPort& port);
 
     // "Factory Data", "User 1 Data" ... "User 3 Data" for 0 to 3, "Unkown" for anything else.
     static std::string AreaName(int32_t area);

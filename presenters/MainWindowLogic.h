@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-#include "operations/ControlBinding.h"
-#include "operations/ControlEvent.h"
-#include "operations/ControlModeKeySequence.h"
-#include "operations/PageHandlers.h"
+#include "presenters/ControlBinding.h"
+#include "presenters/ControlEvent.h"
+#include "presenters/ControlModeKeySequence.h"
+#include "presenters/PageHandlers.h"
 
 class MainView;
 class ProcessContext;

@@ -1,4 +1,4 @@
-#include "operations/CommunicationLogic.h"
+#include "presenters/CommunicationLogic.h"
 
 #include <algorithm>
 #include <optional>
@@ -8,9 +8,7 @@
 
 #include "controls/CameraModel.h"
 #include "core/CancelToken.h"
-#include "core/CommunicationView.h"
 #include "core/ControlMode.h"
-#include "core/MainView.h"
 #include "core/MessageGathering.h"
 #include "core/Notifier.h"
 #include "core/OnlineStatusSink.h"
@@ -26,6 +24,9 @@
 #include "operations/MessageLog.h"
 #include "operations/OutcomeText.h"
 #include "platform/SerialDevice.h"
+#include "presenters/CommunicationView.h"
+#include "presenters/MainView.h"
+#include "presenters/PageValues.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"
@@ -67,25 +68,9 @@ void CommunicationLogic::Initialise() {
     ApplyStoreRule();
 }
 
-std::vector<CommunicationView::PortItem> CommunicationLogic::ListPorts(CameraPort& port) {
-    const int32_t count = port.GetPortCount();
-    std::vector<CommunicationView::PortItem> ports;
-    ports.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
-    for (int32_t i = 0; i < count; ++i) {
-        CommunicationView::PortItem item;
-        item.name = port.GetPortName(i);
-        // The operator sees which device each COM name stands for on this system.
-        if (port.GetCategory() == kComCategory) {
-            item.device = SerialDevice::DeviceName(item.name);
-        }
-        ports.push_back(item);
-    }
-    return ports;
-}
-
 void CommunicationLogic::FillPortList() {
     CameraPort& port = context_.Get<CameraPort>();
-    const std::vector<CommunicationView::PortItem> ports = ListPorts(port);
+    const std::vector<PortItem> ports = PortList::Of(port);
     const int32_t count = static_cast<int32_t>(ports.size());
     view_.ShowPorts(ports);
     int32_t index = port.GetPortIndex();
@@ -108,7 +93,7 @@ void CommunicationLogic::ApplyStoreRule() {
 
 void CommunicationLogic::CheckModelAndRefresh() {
     if (context_.Get<CameraModel>().CheckModel()) {
-        RefreshFromCamera(context_, mainView_);
+        PageValues::RefreshFromCamera(context_, mainView_);
     }
     context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
 }
@@ -194,7 +179,7 @@ void CommunicationLogic::OnAuto() {
     }
     status.SetOnline(true);
     view_.SelectPort(found->portIndex);
-    RefreshFromCamera(context_, mainView_);
+    PageValues::RefreshFromCamera(context_, mainView_);
 }
 
 namespace {
@@ -284,11 +269,11 @@ std::string CommunicationLogic::SearchSummary(const std::vector<CameraSearch::At
 }
 
 void CommunicationLogic::OnWriteSettingsFile() {
-    CameraFile::SaveAllDataAs(context_, mainView_);
+    CameraFile::SaveAllDataAs(context_, &mainView_);
 }
 
 void CommunicationLogic::OnReadSettingsFile() {
-    CameraFile::OpenCameraFile(context_, mainView_);
+    PageValues::OpenCameraFile(context_, mainView_);
 }
 
 void CommunicationLogic::OnGetArea() {
@@ -315,7 +300,7 @@ void CommunicationLogic::OnLoad() {
         return;
     }
     if (FlashAreas::LoadArea(context_, view_.SelectedArea(), &mainView_)) {
-        ShowCameraValues(context_, mainView_);
+        PageValues::ShowCameraValues(context_, mainView_);
     }
 }
 

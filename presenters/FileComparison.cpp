@@ -1,16 +1,17 @@
-#include "operations/FileComparison.h"
+#include "presenters/FileComparison.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "controls/ControlCatalog.h"
-#include "core/MainView.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/StatusLine.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "platform/FileAccess.h"
+#include "presenters/MainView.h"
+#include "presenters/PageValues.h"
 
 namespace FileComparison {
 
@@ -57,7 +58,7 @@ ComparisonRequest RequestOf(const std::vector<SettingsComparison::ComparedLine>&
 
 void CompareWithFile(ProcessContext& context, MainView& view, const std::string& path) {
     const CameraReading reading = ReadCamera(context, &view);
-    ShowCameraValues(context, view);
+    PageValues::ShowCameraValues(context, view);
     if (!reading.supported) {
         context.Get<Notifier>().Warn(
             "The camera's model is none of the four this tool knows: nothing was compared.");
@@ -88,12 +89,12 @@ void CompareWithFile(ProcessContext& context, MainView& view, const std::string&
     if (!context.Get<OperatorDialogs>().ReviewComparison(request)) {
         return;
     }
-    CameraFile::ShowLoad(context, view, path,
+    PageValues::ShowLoad(context, view, path,
                          SettingsComparison::LoadDifferences(context, path, *compared, &view));
 }
 
 void CompareWithChosenFile(ProcessContext& context, MainView& view) {
-    CameraFile::WithFileToOpen(context, view, [&context, &view](const std::string& path) {
+    CameraFile::WithFileToOpen(context, &view, [&context, &view](const std::string& path) {
         CompareWithFile(context, view, path);
     });
 }
