@@ -8,6 +8,7 @@
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/ProgressSink.h"
+#include "core/StatusLine.h"
 #include "core/WaitFeedback.h"
 #include "files/LutChannel.h"
 #include "protocol/CommandEngine.h"
@@ -75,6 +76,7 @@ bool ReadTable(ProcessContext& context, int colorIndex) {
     channel.SetMode(LutChannel::kViewMode);
     channel.DrawNow();
     dialogs.EnableAll(true);
+    context.Get<StatusLine>().ShowOutcome(HowFar("Read", read));
     // The entries from the one that failed on keep the levels they had.
     if (!guard.TellHowFar(HowFar("Read", read)) && read < LutChannel::kEntries) {
         context.Get<Notifier>().Warn(HowFar("Read", read) + ": entry " + std::to_string(read) +
@@ -117,6 +119,7 @@ bool WriteTable(ProcessContext& context, int colorIndex) {
     }
     dialogs.EnableAll(true);
     progress.FinishProgress(!guard.Stopped());
+    context.Get<StatusLine>().ShowOutcome(HowFar("Written", written));
     guard.TellHowFar(HowFar("Written", written));
     return confirmed && !guard.Stopped();
 }

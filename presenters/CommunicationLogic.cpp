@@ -174,7 +174,10 @@ void CommunicationLogic::OnAuto() {
         // The link stays on the last port tried, and the list says so rather than showing a
         // port that is no longer in use.
         view_.SelectPort(kPortsSearched - 1);
-        context_.Get<StatusLine>().ShowLink(OutcomeText::ForLink(context_));
+        StatusLine& line = context_.Get<StatusLine>();
+        line.ShowLink(OutcomeText::ForLink(context_));
+        line.ShowOutcome("Search ended after " + std::to_string(attempts.size()) +
+                         " ports: no camera answered");
         return;
     }
     status.SetOnline(true);

@@ -232,6 +232,9 @@ TEST_F(PageBindingTest,
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(gain->EditText(), held);
     EXPECT_EQ(StatusText("StatusLineOutcome"), "GA: 5000 is out of range 100 to 1600");
+    // A long operation tells its own outcome, not the change before it.
+    PressInWindow(gain, Qt::Key_F5, Qt::NoModifier);
+    EXPECT_EQ(StatusText("StatusLineOutcome"), "Read the camera's settings");
 }
 
 TEST_F(PageBindingTest, ARefusedChangeShowsTheCamerasValueReadBack) {
