@@ -5,6 +5,7 @@
 
 #include "core/LogSinks.h"
 #include "core/MessageGathering.h"
+#include "core/OneLine.h"
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
 #include "core/WaitClock.h"
@@ -18,22 +19,6 @@ constexpr WaitClock::Span kQuietPeriod{3000};
 
 std::string FirstLine(const std::string& text) {
     return text.substr(0, text.find_first_of("\r\n"));
-}
-
-// A message as one line of the log: its line breaks become blanks.
-std::string OneLine(const std::string& text) {
-    std::string line;
-    bool inBreak = false;
-    for (char c : text) {
-        const bool isBreak = c == '\n' || c == '\r';
-        if (!isBreak) {
-            line += c;
-        } else if (!inBreak) {
-            line += ' ';
-        }
-        inBreak = isBreak;
-    }
-    return line;
 }
 
 }  // namespace

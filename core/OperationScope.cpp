@@ -1,27 +1,8 @@
 #include "core/OperationScope.h"
 
 #include "core/LogSinks.h"
+#include "core/OneLine.h"
 #include "core/ProcessContext.h"
-
-namespace {
-
-// A message as one line of a log or of the closing message: its line breaks become blanks.
-std::string OneLine(const std::string& text) {
-    std::string line;
-    bool inBreak = false;
-    for (char c : text) {
-        const bool isBreak = c == '\n' || c == '\r';
-        if (!isBreak) {
-            line += c;
-        } else if (!inBreak) {
-            line += ' ';
-        }
-        inBreak = isBreak;
-    }
-    return line;
-}
-
-}  // namespace
 
 OperationScope::OperationScope(ProcessContext& context)
     : context_(context),

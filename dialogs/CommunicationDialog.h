@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <memory>
 
-#include "presenters/CommunicationView.h"
 #include "presenters/CommunicationLogic.h"
+#include "presenters/CommunicationView.h"
 #include "widgets/OnlineStatusUpdater.h"
 
 class LogView;
