@@ -337,14 +337,12 @@ TEST_F(CameraOperationsTest, AChangeIsCheckedThenSentAloneAndARefusalReadsTheCam
 TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber) {
     StartCamera({"--refuse", "BL"});
     const std::string path = test.Folder().File("refused.cam");
-    std::ofstream(path) << "DV=1234\nGA=800\n" << std::string(300, ' ') << "\nBL=5\nXY=1\nTG=1\n";
+    std::ofstream(path) << "DV=1234\nGA=800\n"
+                        << std::string(300, ' ') << "\nBL=5\nXY=1\nTG=1\nPE=99999999999\n";
     const CameraFile::LoadSummary summary =
         CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
     EXPECT_TRUE(summary.opened);
-    EXPECT_EQ(summary.linesSent, 3);
-    ASSERT_EQ(summary.refused.size(), 1u);
-    EXPECT_EQ(summary.refused[0].lineNumber, 4) << "a long line still counts as one";
-    EXPECT_EQ(summary.refused[0].mnemonic, "BL");
+    EXPECT_EQ(summary.linesSent, 4);
     // The refused value is not taken for the camera's: the camera's own is read back.
     ControlTable& table = test.Context().Get<ControlTable>();
     EXPECT_EQ(table.GetDataValue(ControlIds::kBlackLevel), 0);
@@ -353,7 +351,10 @@ TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber)
     const auto refused = std::find(requests.begin(), requests.end(), "BL=5");
     ASSERT_NE(refused, requests.end());
     EXPECT_EQ(*(refused + 1), "BL?");
-    EXPECT_EQ(OutcomeText::ForLoad(summary), "Loaded 3 lines, 1 refused (line 4, BL)");
+    // A number beyond its range is refused as it stands, never cut to the largest value and
+    // sent; a long line still counts as one.
+    EXPECT_EQ(requests.back(), "TG=1");
+    EXPECT_EQ(OutcomeText::ForLoad(summary), "Loaded 4 lines, 2 refused (line 4, BL; line 7, PE)");
 }
 
 // The progress window whose "Cancel" the operator presses once the bar reaches a step.
