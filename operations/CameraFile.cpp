@@ -36,7 +36,6 @@ namespace CameraFile {
 namespace {
 
 constexpr int kModelTimeoutMs = 1000;
-constexpr int kValueTimeoutMs = 5000;
 constexpr int kDeviceVersionTimeoutMs = 5000;
 
 // What the camera names of itself in an All Data file: the model only in factory mode, after
