@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -331,6 +334,35 @@ TEST_F(RvctlTest, LoadAndDiffRefuseAFileThatSetsNoParameterWithOneMessage) {
     }
     for (const std::string& line : ReceivedLines(transcript)) {
         EXPECT_EQ(line.find('='), std::string::npos) << "nothing was set: " << line;
+    }
+}
+
+// A cron job's "-o /dev/null --yes" must leave the node in place: a device or a FIFO takes the
+// file as written into it, as cp and a shell redirection do.
+TEST_F(RvctlTest, ADumpOntoAFifoOrALinkToOneWritesIntoItAndLeavesItInPlace) {
+    Camera(1);
+    const ToolRun expected = Rvctl({"--port", "COM1", "dump"});
+    ASSERT_EQ(expected.status, 0) << expected.err;
+    const std::string fifo = folder.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, folder.File("link"));
+    for (const char* name : {"fifo", "link"}) {
+        SCOPED_TRACE(name);
+        // Open for reading first, so that the writer's open does not wait for a reader.
+        const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        const ToolRun run = Rvctl({"--port", "COM1", "--yes", "dump", "-o", folder.File(name)});
+        std::string received;
+        char buffer[4096];
+        for (ssize_t got; (got = read(reader, buffer, sizeof buffer)) > 0;) {
+            received.append(buffer, static_cast<std::size_t>(got));
+        }
+        close(reader);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(fifo)));
+        EXPECT_TRUE(
+            std::filesystem::is_symlink(std::filesystem::symlink_status(folder.File("link"))));
+        EXPECT_EQ(received, expected.out);
     }
 }
 
