@@ -366,4 +366,22 @@ TEST_F(RvctlTest, ADumpOntoAFifoOrALinkToOneWritesIntoItAndLeavesItInPlace) {
     }
 }
 
+// A cron job's output that never reached the disk is no success, and the log says why.
+TEST_F(RvctlTest, OutputThatCannotBeWrittenFailsTheRunAndSaysSo) {
+    Camera(1);
+    const std::vector<std::vector<std::string>> commands = {
+        {"dump"}, {"lut", "read"}, {"get", "GA"}, {"--version"}};
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        std::vector<std::string> args = {"-c", "exec \"$0\" \"$@\" >/dev/full", RVCTL_EXECUTABLE,
+                                         "--port", "COM1"};
+        args.insert(args.end(), command.begin(), command.end());
+        const ToolRun run = RunTool("/bin/sh", args);
+        EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_NE(run.err.find("rvctl: writing to standard output failed: No space left on device"),
+                  std::string::npos)
+            << run.err;
+    }
+}
+
 }  // namespace
