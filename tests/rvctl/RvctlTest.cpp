@@ -11,6 +11,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/ControlCatalog.h"
@@ -422,6 +423,43 @@ TEST_F(RvctlTest, OutputThatCannotBeWrittenFailsTheRunAndSaysSo) {
                   std::string::npos)
             << run.err;
     }
+}
+
+// A file with part of a table would leave the rest of the camera's curve under the new one's
+// name: only a whole table is sent.
+TEST_F(RvctlTest, ALutWriteSendsOnlyAFileWithTheWholeTable) {
+    const std::string transcript = Camera(1);
+    const std::string folderPath = folder.File("folder");
+    std::filesystem::create_directory(folderPath);
+    std::vector<std::pair<std::string, int>> files = {{folderPath, 0}};
+    for (const auto& [name, contents, held] :
+         {std::tuple<const char*, const char*, int>{"empty.csv", "", 0},
+          {"header.csv", "GammaData\n", 0},
+          {"two.csv", "GammaData\n0\n4095\n", 2}}) {
+        files.emplace_back(folder.File(name), held);
+        std::ofstream(files.back().first, std::ios::binary) << contents;
+    }
+    for (const auto& [path, held] : files) {
+        SCOPED_TRACE(path);
+        const ToolRun run = Rvctl({"--port", "COM1", "lut", "write", path});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "rvctl: " + path + " holds " + std::to_string(held) +
+                               " of the 256 levels of a table: lut write sends only whole "
+                               "tables; nothing was sent\n");
+    }
+    EXPECT_EQ(ReceivedLines(transcript), std::vector<std::string>{});
+
+    std::string whole = "GammaData\n";
+    for (int i = 0; i < 256; ++i) {
+        whole += std::to_string(4095 - i * 16) + "\n";
+    }
+    const ToolRun written = Rvctl({"--port", "COM1", "lut", "write", "-"}, whole);
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "written to the camera: -\n");
+    const std::vector<std::string> received = ReceivedLines(transcript);
+    EXPECT_NE(std::find(received.begin(), received.end(), "LUTD=4095"), received.end());
+    EXPECT_NE(std::find(received.begin(), received.end(), "LUTD=15"), received.end());
 }
 
 }  // namespace
