@@ -128,7 +128,8 @@ std::vector<Subcommand> LutCommands() {
         {"lut", "read [-o FILE] | write FILE", "the look-up table to or from a gamma data file",
          "lut read: every table entry from the camera into a gamma data file (.csv) as the\n"
          "window's LUT > Save LUT file writes it, to FILE (\"{port}\" as for dump) or standard\n"
-         "output. lut write: a gamma data file into the camera, entry by entry, as the LUT\n"
+         "output (FILE \"-\"). lut write: a gamma data file into the camera, entry by entry, as "
+         "the LUT\n"
          "editor's \"Write Table Data\" sends it; FILE \"-\" is standard input. A file that does\n"
          "not hold all 256 levels of every table the camera has, or that the reader refuses,\n"
          "sends nothing. Exit status 1 when an entry went unanswered or unconfirmed.\n",
