@@ -41,8 +41,9 @@ std::string Read(const std::string& path) {
         std::fclose(file);
     }
     if (bytes.size() > kMaxBytes) {
-        return "cannot read " + path + ": larger than " + std::to_string(kMaxBytes / 1024) +
-               " KiB, which no settings or gamma data file is";
+        return "cannot read " + path + ": larger than " +
+               std::to_string(kMaxBytes / (1024 * 1024)) +
+               " MiB, which no settings or gamma data file is";
     }
     Store& store = TheStore();
     std::lock_guard<std::mutex> hold(store.mutex);
