@@ -1,5 +1,6 @@
 #include "files/CameraSettingsFile.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "platform/FileAccess.h"
@@ -44,53 +45,95 @@ std::string ShippingDataText(const ControlTable::Rows& rows) {
     return ParameterLines(rows, true);
 }
 
+namespace {
+
+// Splits bytes into lines as they come, however they are cut into pieces.
+class LineSplitter {
+public:
+    void Take(const char* bytes, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const char c = bytes[i];
+            if (c == '\n' && afterCarriageReturn_) {
+                afterCarriageReturn_ = false;  // the LF of a CR LF
+                continue;
+            }
+            afterCarriageReturn_ = c == '\r';
+            if (c == '\r' || c == '\n') {
+                EndLine();
+                continue;
+            }
+            ++length_;
+            // The camera's protocol is text: nothing after a NUL byte is sent.
+            textEnded_ = textEnded_ || c == '\0';
+            if (!textEnded_ && length_ <= kMaxLineLength) {
+                line_.text += c;
+            }
+        }
+    }
+
+    std::vector<Line> Finish() {
+        if (length_ > 0) {
+            EndLine();  // the last line has no line end
+        }
+        return std::move(lines_);
+    }
+
+private:
+    void EndLine() {
+        if (length_ > kMaxLineLength) {
+            line_.text.clear();
+            line_.overlong = true;
+        }
+        const int next = line_.number + 1;
+        lines_.push_back(std::move(line_));
+        line_ = Line{next, std::string(), false};
+        length_ = 0;
+        textEnded_ = false;
+    }
+
+    std::vector<Line> lines_;
+    Line line_{1, std::string(), false};
+    std::size_t length_ = 0;  // of the line so far, kept or not
+    bool textEnded_ = false;  // a NUL ended the line's text
+    bool afterCarriageReturn_ = false;
+};
+
+}  // namespace
+
 std::optional<std::vector<Line>> ReadLines(const std::string& path) {
     std::FILE* file = FileAccess::Open(path, "r");
     if (file == nullptr) {
         return std::nullopt;
     }
-    std::vector<Line> lines;
-    Line line{1, std::string(), false};
-    std::size_t length = 0;  // of the line so far, kept or not
-    bool textEnded = false;  // a NUL ended the line's text
-    bool afterCarriageReturn = false;
-    const auto endLine = [&] {
-        if (length > kMaxLineLength) {
-            line.text.clear();
-            line.overlong = true;
-        }
-        const int next = line.number + 1;
-        lines.push_back(std::move(line));
-        line = Line{next, std::string(), false};
-        length = 0;
-        textEnded = false;
-    };
+    LineSplitter splitter;
     char buffer[4096];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        for (std::size_t i = 0; i < got; ++i) {
-            const char c = buffer[i];
-            if (c == '\n' && afterCarriageReturn) {
-                afterCarriageReturn = false;  // the LF of a CR LF
-                continue;
-            }
-            afterCarriageReturn = c == '\r';
-            if (c == '\r' || c == '\n') {
-                endLine();
-                continue;
-            }
-            ++length;
-            // The camera's protocol is text: nothing after a NUL byte is sent.
-            textEnded = textEnded || c == '\0';
-            if (!textEnded && length <= kMaxLineLength) {
-                line.text += c;
-            }
-        }
-    }
-    if (length > 0) {
-        endLine();  // the last line has no line end
+        splitter.Take(buffer, got);
     }
     std::fclose(file);
-    return lines;
+    return splitter.Finish();
+}
+
+std::vector<Line> SplitLines(const std::string& text) {
+    LineSplitter splitter;
+    splitter.Take(text.data(), text.size());
+    return splitter.Finish();
+}
+
+std::optional<std::string> UnknownMnemonic(const Line& line) {
+    if (line.overlong) {
+        return std::nullopt;
+    }
+    const ParsedReply parsed = ParseReply(line.text);
+    if (!parsed.error || parsed.separator != "=" || parsed.mnemonic.empty()) {
+        return std::nullopt;
+    }
+    for (const char c : parsed.mnemonic) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            return std::nullopt;
+        }
+    }
+    return parsed.mnemonic;
 }
 
 bool HasParameterLine(const std::vector<Line>& lines, const ControlTable::Rows& rows) {

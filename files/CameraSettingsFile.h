@@ -44,6 +44,12 @@ struct Line {
 // The file's lines; a line ends with LF, CR LF or CR alone. Nothing when the file cannot be
 // opened.
 std::optional<std::vector<Line>> ReadLines(const std::string& path);
+// The same for a file's bytes read before.
+std::vector<Line> SplitLines(const std::string& text);
+
+// The name of a line that sets something by a name no command has ("GAA=400": a misspelt
+// mnemonic, upper-cased); nothing for any other line.
+std::optional<std::string> UnknownMnemonic(const Line& line);
 
 // Whether a line sets a parameter of the rows ("GA=800"). A file without one (a binary, an
 // empty file, another format, a folder) is no settings file, however its lines would parse.

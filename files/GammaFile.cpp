@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "core/Notifier.h"
@@ -31,20 +32,73 @@ std::string CouldNotOpen(const std::string& path) {
 }
 
 // The numbers of one line: digits build a number, a comma starts the next, all else is skipped.
-std::vector<int64_t> NumbersOf(const char* line) {
-    std::vector<int64_t> numbers(1, 0);
+// Each says whether any digit stood in it.
+struct Number {
+    int64_t value = 0;
+    bool written = false;
+};
+
+std::vector<Number> NumbersOf(const char* line) {
+    std::vector<Number> numbers(1);
     for (const char* c = line; *c != '\0'; ++c) {
         if (*c >= '0' && *c <= '9') {
-            int64_t& number = numbers.back();
-            number = number * 10 + (*c - '0');
-            if (number > kNumberCeiling) {
-                number = kNumberCeiling;
+            Number& number = numbers.back();
+            number.value = number.value * 10 + (*c - '0');
+            if (number.value > kNumberCeiling) {
+                number.value = kNumberCeiling;
             }
+            number.written = true;
         } else if (*c == ',') {
-            numbers.push_back(0);
+            numbers.emplace_back();
         }
     }
     return numbers;
+}
+
+// Hands out the file's lines as fgets with the reader's buffer takes them; false at the end.
+using NextLine = std::function<bool(char (&line)[kLineBuffer])>;
+
+Levels ParseLines(const NextLine& next) {
+    Levels levels;
+    char line[kLineBuffer];
+    // The header names the form, but the numbers on each line say it as well.
+    if (!next(line)) {
+        return levels;
+    }
+    for (int k = 0; next(line); ++k) {
+        if (k >= LutChannel::kEntries) {
+            levels.refusal = "Too many data";
+            return levels;
+        }
+        std::vector<Number> numbers = NumbersOf(line);
+        const std::size_t count = numbers.size();
+        if (count > kMaxNumbers) {
+            levels.refusal = "Invaild data count format";
+            return levels;
+        }
+        for (Number& number : numbers) {
+            if (number.value > LutChannel::kMaxLevel) {
+                if (!levels.warning) {
+                    char text[96];
+                    std::snprintf(text, sizeof text, "Invalid data value: Line(%d) : Value(%d)", k,
+                                  static_cast<int>(number.value));
+                    levels.warning = text;
+                }
+                number.value = LutChannel::kMaxLevel;
+            }
+        }
+        numbers.resize(kMaxNumbers);
+        // Three numbers are red, green and blue; fewer start with green.
+        const int first = count == kMaxNumbers ? 0 : 1;
+        for (int c = 0; c < 3; ++c) {
+            const Number number =
+                c < first ? Number() : numbers[static_cast<std::size_t>(c - first)];
+            levels.levels[c][k] = static_cast<uint32_t>(number.value);
+            levels.held[c] += number.written ? 1 : 0;
+        }
+        levels.lines = k + 1;
+    }
+    return levels;
 }
 
 }  // namespace
@@ -72,6 +126,51 @@ bool WriteGammaFile(const std::string& path, LutTables& tables, bool monochrome,
     return true;
 }
 
+Levels ParseGammaFile(std::FILE* file) {
+    return ParseLines([file](char(&line)[kLineBuffer]) {
+        return std::fgets(line, kLineBuffer, file) != nullptr;
+    });
+}
+
+Levels ParseGammaText(const std::string& text) {
+    std::size_t at = 0;
+    return ParseLines([&text, &at](char(&line)[kLineBuffer]) {
+        if (at >= text.size()) {
+            return false;
+        }
+        // As fgets: up to the line end, or as much as the buffer takes.
+        std::size_t length = 0;
+        while (at < text.size() && length + 1 < static_cast<std::size_t>(kLineBuffer)) {
+            const char c = text[at++];
+            line[length++] = c;
+            if (c == '\n') {
+                break;
+            }
+        }
+        line[length] = '\0';
+        return true;
+    });
+}
+
+bool TellAndApply(const Levels& levels, LutTables& tables, Notifier& notifier) {
+    if (levels.warning) {
+        notifier.Tell(*levels.warning, MessageIcon::Error);
+    }
+    if (levels.refusal) {
+        notifier.Tell(*levels.refusal, MessageIcon::Error);
+        return false;
+    }
+    for (int c = 0; c < 3; ++c) {
+        LutChannel& channel = tables.Channel(c);
+        for (int k = 0; k < levels.lines; ++k) {
+            channel.SetOutputLevel(k, levels.levels[c][k]);
+        }
+        channel.SetMode(LutChannel::kViewMode);
+        channel.DrawNow();
+    }
+    return true;
+}
+
 bool ReadGammaFile(const std::string& path, LutTables& tables, Notifier& notifier) {
     std::FILE* file = OpenForReading(path);
     if (file == nullptr) {
@@ -80,66 +179,9 @@ bool ReadGammaFile(const std::string& path, LutTables& tables, Notifier& notifie
     }
     // The file is read whole before the tables take it, so that a file refused part-way leaves
     // them as they were; entries beyond the file's lines keep their levels.
-    std::array<std::array<uint32_t, LutChannel::kEntries>, 3> levels;
-    for (int c = 0; c < 3; ++c) {
-        for (int k = 0; k < LutChannel::kEntries; ++k) {
-            levels[c][k] = tables.Channel(c).OutputLevel(k);
-        }
-    }
-    char line[kLineBuffer];
-    // The header names the form, but the numbers on each line say it as well.
-    if (std::fgets(line, kLineBuffer, file) != nullptr) {
-        bool toldTooLarge = false;
-        for (int k = 0; std::fgets(line, kLineBuffer, file) != nullptr; ++k) {
-            if (k >= LutChannel::kEntries) {
-                notifier.Tell("Too many data", MessageIcon::Error);
-                std::fclose(file);
-                return false;
-            }
-            std::vector<int64_t> numbers = NumbersOf(line);
-            const std::size_t count = numbers.size();
-            if (count > kMaxNumbers) {
-                notifier.Tell("Invaild data count format", MessageIcon::Error);
-                std::fclose(file);
-                return false;
-            }
-            for (int64_t& number : numbers) {
-                if (number > LutChannel::kMaxLevel) {
-                    if (!toldTooLarge) {
-                        toldTooLarge = true;
-                        char text[96];
-                        std::snprintf(text, sizeof text, "Invalid data value: Line(%d) : Value(%d)",
-                                      k, static_cast<int>(number));
-                        notifier.Tell(text, MessageIcon::Error);
-                    }
-                    number = LutChannel::kMaxLevel;
-                }
-            }
-            numbers.resize(kMaxNumbers, 0);
-            uint32_t red = 0, green = 0, blue = 0;
-            if (count == kMaxNumbers) {
-                red = static_cast<uint32_t>(numbers[0]);
-                green = static_cast<uint32_t>(numbers[1]);
-                blue = static_cast<uint32_t>(numbers[2]);
-            } else {
-                green = static_cast<uint32_t>(numbers[0]);
-                blue = static_cast<uint32_t>(numbers[1]);
-            }
-            levels[0][k] = red;
-            levels[1][k] = green;
-            levels[2][k] = blue;
-        }
-    }
+    const Levels levels = ParseGammaFile(file);
     std::fclose(file);
-    for (int c = 0; c < 3; ++c) {
-        LutChannel& channel = tables.Channel(c);
-        for (int k = 0; k < LutChannel::kEntries; ++k) {
-            channel.SetOutputLevel(k, levels[c][k]);
-        }
-        channel.SetMode(LutChannel::kViewMode);
-        channel.DrawNow();
-    }
-    return true;
+    return TellAndApply(levels, tables, notifier);
 }
 
 }  // namespace GammaFile

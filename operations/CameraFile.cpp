@@ -288,6 +288,10 @@ LoadSummary LoadLines(ProcessContext& context, const std::string& path,
         }
         const LineOutcome outcome = SendLine(context, line.text);
         if (outcome == LineOutcome::Skipped) {
+            // A misspelt name would otherwise vanish without a word.
+            if (const std::optional<std::string> name = CameraSettingsFile::UnknownMnemonic(line)) {
+                summary.unknown.push_back({line.number, *name});
+            }
             continue;
         }
         ++summary.linesSent;

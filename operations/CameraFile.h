@@ -41,6 +41,8 @@ struct LoadSummary {
     int linesSent = 0;
     std::vector<RefusedLine> refused;
     std::vector<RefusedLine> unanswered;
+    // Lines that set something by a name no command has ("GAA=400"): never sent.
+    std::vector<RefusedLine> unknown;
     // Cancelled, or the camera stopped answering: the lines after were not sent.
     bool stopped = false;
 };

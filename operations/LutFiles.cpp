@@ -39,15 +39,14 @@ FileDialogRequest GammaFileRequest(const char* filterName) {
     return request;
 }
 
-// The tables a camera has: a monochrome camera one, any other three.
+}  // namespace
+
 std::vector<int> CameraChannels(ProcessContext& context) {
     if (Monochrome(context)) {
         return {LutTables::kMonochrome};
     }
     return {0, 1, 2};
 }
-
-}  // namespace
 
 bool ReadCameraTables(ProcessContext& context) {
     for (int channel : CameraChannels(context)) {
@@ -77,6 +76,10 @@ bool SaveTablesToFile(ProcessContext& context, const std::string& path) {
 
 bool LoadTablesFromFile(ProcessContext& context, const std::string& path) {
     return GammaFile::ReadGammaFile(path, context.Get<LutTables>(), context.Get<Notifier>());
+}
+
+bool LoadTables(ProcessContext& context, const GammaFile::Levels& levels) {
+    return GammaFile::TellAndApply(levels, context.Get<LutTables>(), context.Get<Notifier>());
 }
 
 void OpenLutFile(ProcessContext& context) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "files/GammaFile.h"
 
 class ProcessContext;
 
@@ -21,6 +24,10 @@ bool SaveTablesToFile(ProcessContext& context, const std::string& path);
 // A gamma data file into the program's tables; false (after telling the operator) when it was
 // refused.
 bool LoadTablesFromFile(ProcessContext& context, const std::string& path);
+// The same for a file's levels read before.
+bool LoadTables(ProcessContext& context, const GammaFile::Levels& levels);
+// The tables the camera has, as channels: a monochrome camera's 1, any other's 0, 1 and 2.
+std::vector<int> CameraChannels(ProcessContext& context);
 
 // "&Open LUT file": a chosen file into the tables; nothing is sent to the camera.
 void OpenLutFile(ProcessContext& context);

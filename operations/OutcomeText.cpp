@@ -69,6 +69,11 @@ std::string ForLoad(const CameraFile::LoadSummary& summary) {
         text += ", " + std::to_string(summary.unanswered.size()) + " unanswered" +
                 LineList(summary.unanswered);
     }
+    if (!summary.unknown.empty()) {
+        text += ", " + std::to_string(summary.unknown.size()) +
+                (summary.unknown.size() == 1 ? " unknown mnemonic" : " unknown mnemonics") +
+                LineList(summary.unknown);
+    }
     return text;
 }
 

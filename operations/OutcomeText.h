@@ -20,7 +20,8 @@ std::string ForAssignment(int32_t ctrlId, int32_t value);
 // "GA=400 not sent: the camera holds it already"); a list's value by its item's text.
 std::string ForChange(int32_t ctrlId, int64_t requested, const Parameters::Result& result);
 // "Loaded 26 lines, 1 refused (line 14, GA)"; lines the camera did not answer follow
-// (", 2 unanswered (line 9, AL; line 10, BI)").
+// (", 2 unanswered (line 9, AL; line 10, BI)"), then lines with a name no command has
+// (", 1 unknown mnemonic (line 2, GAA)").
 std::string ForLoad(const CameraFile::LoadSummary& summary);
 // A time-out as the operator reads it: "5 s", "500 ms".
 std::string ForDuration(int milliseconds);

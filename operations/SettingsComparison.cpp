@@ -40,10 +40,15 @@ std::optional<std::vector<ComparedLine>> CompareEveryLine(ProcessContext& contex
         CameraFile::ReportUnopened(context, path);
         return std::nullopt;
     }
+    return CompareLines(context, *lines);
+}
+
+std::vector<ComparedLine> CompareLines(ProcessContext& context,
+                                       const std::vector<CameraSettingsFile::Line>& lines) {
     const ControlTable::Rows& rows = context.Get<ControlTable>().Entries();
     const bool factoryMode = context.Get<ControlMode>().IsFactory();
     std::vector<ComparedLine> compared;
-    for (const CameraSettingsFile::Line& line : *lines) {
+    for (const CameraSettingsFile::Line& line : lines) {
         const ParsedReply parsed = ParseReply(line.text);
         if (const ControlEntry* row = RowOfLine(rows, parsed, factoryMode)) {
             compared.push_back({line.number, Command::GetMnemonic(row->cmdId), row->value,

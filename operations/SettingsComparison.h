@@ -36,6 +36,10 @@ std::optional<std::vector<Difference>> CompareWithFile(ProcessContext& context,
 std::optional<std::vector<ComparedLine>> CompareEveryLine(ProcessContext& context,
                                                           const std::string& path);
 
+// The same for lines read from a file before.
+std::vector<ComparedLine> CompareLines(ProcessContext& context,
+                                       const std::vector<CameraSettingsFile::Line>& lines);
+
 // Sends only the lines of the file at path that differ, in file order, as a load of the file
 // sends its lines.
 CameraFile::LoadSummary LoadDifferences(ProcessContext& context, const std::string& path,

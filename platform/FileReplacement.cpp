@@ -35,6 +35,24 @@ fs::path TemporaryPathBeside(const fs::path& target) {
     }
 }
 
+// A device or a FIFO takes the text as "cp" and a shell redirection write it: into itself.
+// Renaming a new file into its place would destroy the node (a root job writing to
+// /dev/null would replace it), and it cannot be half written the way a file can.
+bool WriteIntoNode(const fs::path& target, const std::string& text) {
+    std::FILE* file = FileAccess::Open(target.u8string(), "w");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written =
+        std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+    return std::fclose(file) == 0 && written;
+}
+
+bool IsNode(const fs::file_status& status) {
+    return fs::is_character_file(status) || fs::is_block_file(status) || fs::is_fifo(status) ||
+           fs::is_socket(status);
+}
+
 }  // namespace
 
 std::string FollowLinks(const std::string& path) {
@@ -56,6 +74,10 @@ std::string FollowLinks(const std::string& path) {
 bool ReplaceFileContents(const std::string& path, const std::string& text) {
     // Renaming over a link would put a plain file in its place.
     const fs::path target = PathOf(FollowLinks(path));
+    std::error_code statusError;
+    if (IsNode(fs::status(target, statusError))) {
+        return WriteIntoNode(target, text);
+    }
     const fs::path temporary = TemporaryPathBeside(target);
     std::FILE* file = FileAccess::Open(temporary.u8string(), "w");
     if (file == nullptr) {

@@ -6,7 +6,8 @@ class Notifier;
 
 // Replaces a file's contents so that it is never seen half written: the text goes to a new file
 // beside the target, reaches the disk, and is renamed into the target's place, which keeps its
-// permissions. A path that is a symbolic link stays one: the file it leads to is replaced.
+// permissions. A path that is a symbolic link stays one: the file it leads to is replaced. A
+// device or a FIFO (or a link to one) stays in place and takes the text as written into it.
 // False, with the target as it was and no new file left behind, when any step failed. Paths
 // are UTF-8; the text is written in text mode, so "\n" becomes the platform's line end.
 bool ReplaceFileContents(const std::string& path, const std::string& text);

@@ -354,7 +354,10 @@ TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber)
     // A number beyond its range is refused as it stands, never cut to the largest value and
     // sent; a long line still counts as one.
     EXPECT_EQ(requests.back(), "TG=1");
-    EXPECT_EQ(OutcomeText::ForLoad(summary), "Loaded 4 lines, 2 refused (line 4, BL; line 7, PE)");
+    // A name no command has is never sent, but named: a misspelt one would vanish unseen.
+    EXPECT_EQ(
+        OutcomeText::ForLoad(summary),
+        "Loaded 4 lines, 2 refused (line 4, BL; line 7, PE), 1 unknown mnemonic (line 5, XY)");
 }
 
 // The progress window whose "Cancel" the operator presses once the bar reaches a step.

@@ -1,4 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,6 +11,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "controls/ControlCatalog.h"
@@ -261,14 +265,19 @@ TEST_F(RvctlTest, ADumpOfParametersNotReadWritesNothingAndNamesThem) {
     EXPECT_EQ(Lines(Contents(path)).size(), 36u);
 }
 
-TEST_F(RvctlTest, ALoadNamesTheLineTheCameraRefusedAndSaysSoInItsStatus) {
+TEST_F(RvctlTest, ALoadNamesTheLinesTheCameraRefusedOrThatNoCommandHasAndFails) {
     const std::string transcript = Camera(1, {"--refuse", "BL"});
     const std::string path = folder.File("settings.cam");
-    std::ofstream(path) << "DV=1\nGA=700\nBL=3\nMF=1\n";
+    std::ofstream(path) << "DV=1\nGA=700\nBL=3\nMF=1\nGAA=400\n";
     const ToolRun load = Rvctl({"--port", "COM1", "load", path});
     EXPECT_EQ(load.status, 1) << load.err;
-    EXPECT_EQ(load.out, "line 3: the camera refused BL\n" + path +
-                            ": Loaded 3 lines, 1 refused (line 3, BL)\n");
+    EXPECT_EQ(load.out, "line 3: the camera refused BL\nline 5: unknown mnemonic GAA\n" + path +
+                            ": Loaded 3 lines, 1 refused (line 3, BL), 1 unknown mnemonic (line "
+                            "5, GAA)\n");
+    std::ofstream(path) << "GA=700\nGAA=400\n";
+    const ToolRun diff = Rvctl({"--port", "COM1", "diff", path});
+    EXPECT_EQ(diff.status, 1) << diff.err;
+    EXPECT_EQ(diff.out, "line 2: unknown mnemonic GAA\n");
     const std::vector<std::string> received = ReceivedLines(transcript);
     EXPECT_NE(std::find(received.begin(), received.end(), "MF=1"), received.end())
         << "the lines after a refusal still go";
@@ -316,22 +325,141 @@ TEST_F(RvctlTest, ALoadInterruptedByCtrlCSaysHowFarItGotAndEndsWith130) {
         << load.out;
 }
 
-TEST_F(RvctlTest, LoadAndDiffRefuseAFileThatSetsNoParameterWithOneMessage) {
+// A file that sets nothing would load nothing and compare equal: it is refused before any
+// camera is asked.
+TEST_F(RvctlTest, LoadAndDiffRefuseAFileWithoutParameterLinesBeforeAskingTheCamera) {
     const std::string transcript = Camera(1);
-    const std::string path = folder.File("notes.cam");
-    std::ofstream(path, std::ios::binary) << std::string(100000, '\x01') << "\n{\"GA\": 400}\n";
-    for (const char* command : {"load", "diff"}) {
-        SCOPED_TRACE(command);
-        const ToolRun run = Rvctl({"--port", "COM1", command, path});
+    const std::string folderPath = folder.File("folder");
+    std::filesystem::create_directory(folderPath);
+    const std::pair<const char*, std::string> files[] = {
+        {"empty.cam", ""},
+        {"noise.cam", std::string(100000, '\x01') + "\x93\xff=\x02\n"},
+        {"settings.json", "{\"GA\": 400}\n"},
+    };
+    std::vector<std::string> paths = {folderPath};
+    for (const auto& [name, contents] : files) {
+        paths.push_back(folder.File(name));
+        std::ofstream(paths.back(), std::ios::binary) << contents;
+    }
+    for (const std::string& path : paths) {
+        for (const char* command : {"load", "diff"}) {
+            SCOPED_TRACE(path + " " + command);
+            const ToolRun run = Rvctl({"--port", "COM1", command, path});
+            EXPECT_EQ(run.status, 2);
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err, "rvctl: no parameter lines in " + path + "\n");
+        }
+    }
+    EXPECT_EQ(ReceivedLines(transcript), std::vector<std::string>{});
+}
+
+// A settings file from a pipe or a process substitution can be read once: every camera must
+// get its lines all the same.
+TEST_F(RvctlTest, AFileNamedOnceIsReadOnceAndEveryCameraGetsItsLines) {
+    const std::string transcripts[] = {Camera(1), Camera(2), Camera(3)};
+    const std::string golden = folder.File("golden.cam");
+    std::ofstream(golden) << "GA=700\nBL=3\n";
+    const ToolRun load = RunTool(
+        "/bin/bash",
+        {"-c", "exec \"$0\" --port COM1,COM2,COM3 load <(cat \"$1\")", RVCTL_EXECUTABLE, golden});
+    EXPECT_EQ(load.status, 0) << load.err;
+    for (const std::string& transcript : transcripts) {
+        const std::vector<std::string> received = ReceivedLines(transcript);
+        EXPECT_NE(std::find(received.begin(), received.end(), "GA=700"), received.end())
+            << transcript;
+    }
+    ASSERT_EQ(Rvctl({"--port", "COM2", "set", "GA=800"}).status, 0);
+    const std::string input = Contents(golden);
+    const ToolRun differs = Rvctl({"--port", "COM1,COM2", "diff", "/dev/stdin"}, input);
+    EXPECT_EQ(differs.status, 1) << differs.err;
+    EXPECT_EQ(differs.out.rfind("COM2 GA camera=800 file=700", 0), 0u) << differs.out;
+    const ToolRun matches = Rvctl({"--port", "COM1,COM3", "diff", "-"}, input);
+    EXPECT_EQ(matches.status, 0) << matches.err;
+    EXPECT_EQ(matches.out, "");
+}
+
+// A cron job's "-o /dev/null --yes" must leave the node in place: a device or a FIFO takes the
+// file as written into it, as cp and a shell redirection do.
+TEST_F(RvctlTest, ADumpOntoAFifoOrALinkToOneWritesIntoItAndLeavesItInPlace) {
+    Camera(1);
+    const ToolRun expected = Rvctl({"--port", "COM1", "dump"});
+    ASSERT_EQ(expected.status, 0) << expected.err;
+    const std::string fifo = folder.File("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, folder.File("link"));
+    for (const char* name : {"fifo", "link"}) {
+        SCOPED_TRACE(name);
+        // Open for reading first, so that the writer's open does not wait for a reader.
+        const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        const ToolRun run = Rvctl({"--port", "COM1", "--yes", "dump", "-o", folder.File(name)});
+        std::string received;
+        char buffer[4096];
+        for (ssize_t got; (got = read(reader, buffer, sizeof buffer)) > 0;) {
+            received.append(buffer, static_cast<std::size_t>(got));
+        }
+        close(reader);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(fifo)));
+        EXPECT_TRUE(
+            std::filesystem::is_symlink(std::filesystem::symlink_status(folder.File("link"))));
+        EXPECT_EQ(received, expected.out);
+    }
+}
+
+// A cron job's output that never reached the disk is no success, and the log says why.
+TEST_F(RvctlTest, OutputThatCannotBeWrittenFailsTheRunAndSaysSo) {
+    Camera(1);
+    const std::vector<std::vector<std::string>> commands = {
+        {"dump"}, {"lut", "read"}, {"get", "GA"}, {"--version"}};
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        std::vector<std::string> args = {"-c", "exec \"$0\" \"$@\" >/dev/full", RVCTL_EXECUTABLE,
+                                         "--port", "COM1"};
+        args.insert(args.end(), command.begin(), command.end());
+        const ToolRun run = RunTool("/bin/sh", args);
         EXPECT_EQ(run.status, 1) << run.err;
+        EXPECT_NE(run.err.find("rvctl: writing to standard output failed: No space left on device"),
+                  std::string::npos)
+            << run.err;
+    }
+}
+
+// A file with part of a table would leave the rest of the camera's curve under the new one's
+// name: only a whole table is sent.
+TEST_F(RvctlTest, ALutWriteSendsOnlyAFileWithTheWholeTable) {
+    const std::string transcript = Camera(1);
+    const std::string folderPath = folder.File("folder");
+    std::filesystem::create_directory(folderPath);
+    std::vector<std::pair<std::string, int>> files = {{folderPath, 0}};
+    for (const auto& [name, contents, held] :
+         {std::tuple<const char*, const char*, int>{"empty.csv", "", 0},
+          {"header.csv", "GammaData\n", 0},
+          {"two.csv", "GammaData\n0\n4095\n", 2}}) {
+        files.emplace_back(folder.File(name), held);
+        std::ofstream(files.back().first, std::ios::binary) << contents;
+    }
+    for (const auto& [path, held] : files) {
+        SCOPED_TRACE(path);
+        const ToolRun run = Rvctl({"--port", "COM1", "lut", "write", path});
+        EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
-        const std::size_t told = run.err.find("not a camera settings file");
-        ASSERT_NE(told, std::string::npos) << run.err;
-        EXPECT_EQ(run.err.find("not a camera settings file", told + 1), std::string::npos);
+        EXPECT_EQ(run.err, "rvctl: " + path + " holds " + std::to_string(held) +
+                               " of the 256 levels of a table: lut write sends only whole "
+                               "tables; nothing was sent\n");
     }
-    for (const std::string& line : ReceivedLines(transcript)) {
-        EXPECT_EQ(line.find('='), std::string::npos) << "nothing was set: " << line;
+    EXPECT_EQ(ReceivedLines(transcript), std::vector<std::string>{});
+
+    std::string whole = "GammaData\n";
+    for (int i = 0; i < 256; ++i) {
+        whole += std::to_string(4095 - i * 16) + "\n";
     }
+    const ToolRun written = Rvctl({"--port", "COM1", "lut", "write", "-"}, whole);
+    EXPECT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "written to the camera: -\n");
+    const std::vector<std::string> received = ReceivedLines(transcript);
+    EXPECT_NE(std::find(received.begin(), received.end(), "LUTD=4095"), received.end());
+    EXPECT_NE(std::find(received.begin(), received.end(), "LUTD=15"), received.end());
 }
 
 }  // namespace

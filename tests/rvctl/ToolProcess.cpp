@@ -44,6 +44,9 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& args
     close(in.read);
     close(out.write);
     close(err.write);
+    // A program that ends before it read its input must fail its test, not kill the test with
+    // SIGPIPE and leave the simulated cameras running.
+    signal(SIGPIPE, SIG_IGN);
     if (spawned && !input.empty()) {
         // Small inputs fit the pipe, so this does not wait for the program to read them.
         const ssize_t written = write(in.write, input.data(), input.size());

@@ -1,19 +1,32 @@
 #include "tools/rvctl/Console.h"
 
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+const char kOutput[] = "standard output";
+const char kError[] = "standard error";
+
+}  // namespace
+
 void Console::WriteResults(const std::string& text) {
     std::lock_guard<std::mutex> hold(mutex_);
     // Results may go to the same terminal as the bar.
     EndProgressLine();
     out_ << text << '\n';
     out_.flush();
+    Check(out_, kOutput);
 }
 
 void Console::WriteMessage(const std::string& text) {
     std::lock_guard<std::mutex> hold(mutex_);
     out_.flush();
+    Check(out_, kOutput);
     EndProgressLine();
     err_ << text << '\n';
     err_.flush();
+    Check(err_, kError);
 }
 
 void Console::DrawProgress(const std::string& line) {
@@ -24,6 +37,7 @@ void Console::DrawProgress(const std::string& line) {
         err_ << std::string(progressLength_ - line.size(), ' ');
     }
     err_.flush();
+    Check(err_, kError);
     progressLength_ = line.size();
     progressOpen_ = true;
 }
@@ -37,7 +51,20 @@ void Console::EndProgressLine() {
     if (progressOpen_) {
         err_ << '\n';
         err_.flush();
+        Check(err_, kError);
         progressOpen_ = false;
         progressLength_ = 0;
+    }
+}
+
+void Console::Check(std::ostream& stream, const char* name) {
+    if (stream.good() || failed_) {
+        return;
+    }
+    const int error = errno;
+    failed_ = true;
+    if (err_.good()) {
+        err_ << "rvctl: writing to " << name << " failed: " << std::strerror(error) << '\n';
+        err_.flush();
     }
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 // The program's two streams, shared by the threads of all cameras: results on the output,
-// messages and the progress bar on the error stream. Every write is whole and in order.
+// messages and the progress bar on the error stream. Every write is whole and in order, and
+// checked: a stream that refuses one (a full disk, a closed descriptor) is told once on the
+// error stream while that still takes it, and keeps its failed state for the exit status.
 class Console {
 public:
     Console(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
@@ -21,10 +23,13 @@ public:
 
 private:
     void EndProgressLine();
+    // After each write: a failed one is told once.
+    void Check(std::ostream& stream, const char* name);
 
     std::mutex mutex_;
     std::ostream& out_;
     std::ostream& err_;
     bool progressOpen_ = false;
     std::size_t progressLength_ = 0;
+    bool failed_ = false;
 };

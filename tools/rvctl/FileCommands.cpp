@@ -3,16 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "controls/ControlTable.h"
 #include "core/CancelToken.h"
 #include "core/ControlMode.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "files/CameraSettingsFile.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "operations/OutcomeText.h"
 #include "operations/SettingsComparison.h"
 #include "platform/FileReplacement.h"
 #include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/OperandFile.h"
 #include "tools/rvctl/OutputFile.h"
 #include "tools/rvctl/SubcommandOperands.h"
 #include "tools/rvctl/Subcommands.h"
@@ -91,7 +94,23 @@ ExitStatus RunDump(Camera& camera) {
     return kSuccess;
 }
 
-// The one operand of load and diff: a settings file that can be read.
+// The lines of the settings file read for the run.
+std::vector<CameraSettingsFile::Line> FileLines(const std::string& path) {
+    return CameraSettingsFile::SplitLines(OperandFile::Contents(path));
+}
+
+// The lines of the file that name no command, each as a result of its own.
+void AddUnknown(Camera& camera, const std::vector<CameraFile::RefusedLine>& unknown) {
+    for (const CameraFile::RefusedLine& line : unknown) {
+        camera.output.Add(Record("line " + std::to_string(line.lineNumber) + ": unknown mnemonic " +
+                                 line.mnemonic)
+                              .Number("line", line.lineNumber)
+                              .Text("mnemonic", line.mnemonic)
+                              .Flag("known", false));
+    }
+}
+
+// The one operand of load and diff: a settings file that can be read and sets a parameter.
 std::string CheckSettingsFile(const char* subcommand, const Options& options) {
     std::string error;
     const std::optional<SubcommandOperands> operands =
@@ -102,7 +121,18 @@ std::string CheckSettingsFile(const char* subcommand, const Options& options) {
     if (operands->words.size() != 1) {
         return std::string(subcommand) + " takes one settings file";
     }
-    return CheckReadableFile(operands->words[0]);
+    // Read once for every camera, and refused before any is asked: an empty file, a folder, a
+    // picture or another format would load nothing and compare equal.
+    const std::string& path = operands->words[0];
+    if (std::string error = OperandFile::Read(path); !error.empty()) {
+        return error;
+    }
+    ProcessContext scratch;
+    if (!CameraSettingsFile::HasParameterLine(FileLines(path),
+                                              scratch.Get<ControlTable>().Entries())) {
+        return "no parameter lines in " + path;
+    }
+    return std::string();
 }
 
 std::string CheckLoad(const Options& options, int32_t) {
@@ -116,10 +146,7 @@ std::string CheckDiff(const Options& options, int32_t) {
 ExitStatus RunLoad(Camera& camera) {
     const std::string& path = camera.options.operands[0];
     const CameraFile::LoadSummary summary =
-        CameraFile::LoadSettingsFile(camera.context, path, nullptr);
-    if (!summary.opened) {
-        return kFailed;
-    }
+        CameraFile::LoadLines(camera.context, path, FileLines(path), nullptr);
     for (const bool answered : {true, false}) {
         for (const CameraFile::RefusedLine& line :
              answered ? summary.refused : summary.unanswered) {
@@ -132,6 +159,7 @@ ExitStatus RunLoad(Camera& camera) {
                                   .Flag("answered", answered));
         }
     }
+    AddUnknown(camera, summary.unknown);
     // A load that stopped early says so: the lines after those counted were not sent.
     const bool interrupted = summary.stopped && camera.context.Get<CancelToken>().Requested();
     std::string how;
@@ -145,28 +173,35 @@ ExitStatus RunLoad(Camera& camera) {
                           .Number("sent", summary.linesSent)
                           .Number("refused", static_cast<int64_t>(summary.refused.size()))
                           .Number("unanswered", static_cast<int64_t>(summary.unanswered.size()))
+                          .Number("unknown", static_cast<int64_t>(summary.unknown.size()))
                           .Flag("complete", !summary.stopped));
     if (interrupted) {
         return kInterrupted;
     }
-    return summary.refused.empty() && summary.unanswered.empty() ? kSuccess : kFailed;
+    return summary.refused.empty() && summary.unanswered.empty() && summary.unknown.empty()
+               ? kSuccess
+               : kFailed;
 }
 
 ExitStatus RunDiff(Camera& camera) {
     const std::string& path = camera.options.operands[0];
-    // A file that is none is refused before the camera is asked anything.
-    if (!CameraFile::ReadSettingsLines(camera.context, path)) {
-        return kFailed;
-    }
     if (!ReadTheCamera(camera) || !AllKnown(camera, CameraFile::Variant::AllData)) {
         return kFailed;
     }
-    const std::optional<std::vector<SettingsComparison::Difference>> differences =
-        SettingsComparison::CompareWithFile(camera.context, path);
-    if (!differences) {
-        return kUsage;
+    const std::vector<CameraSettingsFile::Line> lines = FileLines(path);
+    std::vector<CameraFile::RefusedLine> unknown;
+    for (const CameraSettingsFile::Line& line : lines) {
+        if (const std::optional<std::string> name = CameraSettingsFile::UnknownMnemonic(line)) {
+            unknown.push_back({line.number, *name});
+        }
     }
-    for (const SettingsComparison::Difference& difference : *differences) {
+    bool differs = !unknown.empty();
+    for (const SettingsComparison::Difference& difference :
+         SettingsComparison::CompareLines(camera.context, lines)) {
+        if (!difference.Differs()) {
+            continue;
+        }
+        differs = true;
         camera.output.Add(Record(difference.mnemonic +
                                  " camera=" + std::to_string(difference.cameraValue) +
                                  " file=" + std::to_string(difference.fileValue) + " (line " +
@@ -176,7 +211,9 @@ ExitStatus RunDiff(Camera& camera) {
                               .Number("file", difference.fileValue)
                               .Number("line", difference.lineNumber));
     }
-    return differences->empty() ? kSuccess : kFailed;
+    // A misspelt name compares with nothing: the camera does not match the file.
+    AddUnknown(camera, unknown);
+    return differs ? kFailed : kSuccess;
 }
 
 }  // namespace
@@ -186,22 +223,25 @@ std::vector<Subcommand> FileCommands() {
         {"dump", "[--shipping] [-o FILE]", "the camera's parameters as a settings file",
          "Reads the camera as the window's refresh does and writes an All Data settings file\n"
          "(--shipping: Shipping Data) exactly as the window's File > Save as writes it, to FILE\n"
-         "or standard output. \"{port}\" in FILE stands for each camera's port\n"
+         "or standard output (FILE \"-\"). \"{port}\" in FILE stands for each camera's port\n"
          "(-o backup/{port}.cam). An existing FILE is replaced only with --yes, and only once\n"
-         "the new one is complete. A camera that leaves a parameter unanswered writes nothing.\n",
+         "the new one is complete; a device or a FIFO is written into. A camera that leaves a\n"
+         "parameter unanswered writes nothing.\n",
          Reach::EachCamera, Link::Answered, false, CheckDump, RunDump},
         {"load", "FILE", "a settings file into the camera",
          "Sends every line of the settings file that the camera takes in this mode, in file\n"
          "order, as the window's File > Open does; prints each line the camera refused with its\n"
-         "line number, and each line it did not answer, then a summary. Exit status 1 when any\n"
-         "line was refused or unanswered, or when no line of the file sets a parameter (then\n"
-         "nothing is sent).\n",
+         "line number, each line it did not answer and each line with an unknown mnemonic, then\n"
+         "a summary. FILE \"-\" is standard input; every camera gets the same lines. Exit status\n"
+         "1 when any line was refused, unanswered or unknown; 2, with nothing sent, when no line\n"
+         "of the file sets a parameter.\n",
          Reach::EachCamera, Link::Answered, false, CheckLoad, RunLoad},
         {"diff", "FILE", "where the camera differs from a settings file",
          "Reads the camera as dump does and prints, for every parameter line of the file that\n"
          "the camera holds otherwise: the mnemonic, the camera's value, the file's value and\n"
-         "the line. The model and device version lines are not compared. Exit status 0 when\n"
-         "nothing differs, 1 when anything does or no line of the file sets a parameter.\n",
+         "the line, and each line with an unknown mnemonic. The model and device version lines\n"
+         "are not compared. FILE \"-\" is standard input. Exit status 0 when nothing differs, 1\n"
+         "when anything does, 2 when no line of the file sets a parameter.\n",
          Reach::EachCamera, Link::Answered, false, CheckDiff, RunDiff},
     };
 }

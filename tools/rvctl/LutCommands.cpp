@@ -6,9 +6,12 @@
 #include "core/CancelToken.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "files/GammaFile.h"
+#include "files/LutChannel.h"
 #include "operations/LutFiles.h"
 #include "platform/FileReplacement.h"
 #include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/OperandFile.h"
 #include "tools/rvctl/OutputFile.h"
 #include "tools/rvctl/SubcommandOperands.h"
 #include "tools/rvctl/Subcommands.h"
@@ -34,6 +37,14 @@ std::optional<SubcommandOperands> LutOperands(const Options& options, std::strin
     return std::nullopt;
 }
 
+// Every camera's table takes all its entries from the file, or the camera would keep some of
+// its old curve under the new one's name.
+std::string NotWhole(const std::string& path, int held, const std::string& table) {
+    return path + " holds " + std::to_string(held) + " of the " +
+           std::to_string(LutChannel::kEntries) + " levels of " + table +
+           ": lut write sends only whole tables; nothing was sent";
+}
+
 std::string CheckLut(const Options& options, int32_t) {
     std::string error;
     const std::optional<SubcommandOperands> operands = LutOperands(options, error);
@@ -41,7 +52,19 @@ std::string CheckLut(const Options& options, int32_t) {
         return error;
     }
     if (operands->words[0] == "write") {
-        return CheckReadableFile(operands->words[1]);
+        // Read once for every camera; a file that would leave part of a table as it was is
+        // refused before any camera is asked.
+        const std::string& path = operands->words[1];
+        if (std::string error = OperandFile::Read(path); !error.empty()) {
+            return error;
+        }
+        const GammaFile::Levels levels = GammaFile::ParseGammaText(OperandFile::Contents(path));
+        if (levels.refusal) {
+            return path + ": " + *levels.refusal;
+        }
+        if (levels.held[LutTables::kMonochrome] < LutChannel::kEntries) {
+            return NotWhole(path, levels.held[LutTables::kMonochrome], "a table");
+        }
     }
     return OutputFile::CheckPattern(operands->Value("-o"), options);
 }
@@ -67,8 +90,16 @@ ExitStatus ReadTables(Camera& camera, const SubcommandOperands& operands) {
 }
 
 ExitStatus WriteTables(Camera& camera, const std::string& path) {
-    // A file the reader refuses is reported by it, and nothing is sent.
-    if (!LutFiles::LoadTablesFromFile(camera.context, path)) {
+    const GammaFile::Levels levels = GammaFile::ParseGammaText(OperandFile::Contents(path));
+    // A camera with three tables needs all three numbers on every line.
+    static const char* const kTables[] = {"the red table", "the green table", "the blue table"};
+    for (const int channel : LutFiles::CameraChannels(camera.context)) {
+        if (levels.held[channel] < LutChannel::kEntries) {
+            camera.output.Error(NotWhole(path, levels.held[channel], kTables[channel]));
+            return kFailed;
+        }
+    }
+    if (!LutFiles::LoadTables(camera.context, levels)) {
         return kFailed;
     }
     if (!LutFiles::WriteCameraTables(camera.context)) {
@@ -97,9 +128,11 @@ std::vector<Subcommand> LutCommands() {
         {"lut", "read [-o FILE] | write FILE", "the look-up table to or from a gamma data file",
          "lut read: every table entry from the camera into a gamma data file (.csv) as the\n"
          "window's LUT > Save LUT file writes it, to FILE (\"{port}\" as for dump) or standard\n"
-         "output. lut write: a gamma data file into the camera, entry by entry, as the LUT\n"
-         "editor's \"Write Table Data\" sends it. A file the reader refuses sends nothing.\n"
-         "Exit status 1 when an entry went unanswered or unconfirmed.\n",
+         "output (FILE \"-\"). lut write: a gamma data file into the camera, entry by entry, as "
+         "the LUT\n"
+         "editor's \"Write Table Data\" sends it; FILE \"-\" is standard input. A file that does\n"
+         "not hold all 256 levels of every table the camera has, or that the reader refuses,\n"
+         "sends nothing. Exit status 1 when an entry went unanswered or unconfirmed.\n",
          Reach::EachCamera, Link::Answered, false, CheckLut, RunLut},
     };
 }

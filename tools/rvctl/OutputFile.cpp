@@ -6,12 +6,19 @@
 
 namespace OutputFile {
 
+namespace {
+
+const char kStandardOutput[] = "-";
+
+}  // namespace
+
 std::string CheckPattern(const std::optional<std::string>& pattern, const Options& options) {
     const std::size_t cameras = std::max(options.ports.size(), options.portIndices.size());
     if (pattern && pattern->empty()) {
         return "-o needs a file name";
     }
-    if (pattern && cameras > 1 && pattern->find("{port}") == std::string::npos) {
+    if (pattern && *pattern != kStandardOutput && cameras > 1 &&
+        pattern->find("{port}") == std::string::npos) {
         return "with several cameras, -o needs {port} in the file name, so that each camera "
                "writes a file of its own (-o backup/{port}.cam)";
     }
@@ -20,7 +27,7 @@ std::string CheckPattern(const std::optional<std::string>& pattern, const Option
 
 std::optional<std::string> PathFor(const Camera& camera,
                                    const std::optional<std::string>& pattern) {
-    if (!pattern) {
+    if (!pattern || *pattern == kStandardOutput) {
         return std::nullopt;
     }
     return camera.PathFor(*pattern);

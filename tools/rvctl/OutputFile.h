@@ -7,7 +7,7 @@ struct Camera;
 struct Options;
 
 // "-o FILE" of the subcommands that write a file: "{port}" in it stands for each camera's port;
-// without it the file goes to standard output.
+// without it, or as "-", the file goes to standard output.
 namespace OutputFile {
 
 // The usage error of a pattern that would make several cameras write one file; empty when fine.

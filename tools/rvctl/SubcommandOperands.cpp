@@ -1,9 +1,5 @@
 #include "tools/rvctl/SubcommandOperands.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 std::optional<std::string> SubcommandOperands::Value(const std::string& option) const {
     const auto found = values.find(option);
     if (found == values.end()) {
@@ -43,12 +39,4 @@ std::optional<SubcommandOperands> SubcommandOperands::Parse(
         }
     }
     return parsed;
-}
-
-std::string CheckReadableFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return "cannot read " + path + ": " + std::strerror(errno);
-    }
-    return std::string();
 }

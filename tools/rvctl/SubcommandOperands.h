@@ -24,6 +24,3 @@ struct SubcommandOperands {
                                                    const std::set<std::string>& valueNames,
                                                    std::string& error);
 };
-
-// A file named on the command line that must be readable: the usage error when it is not.
-std::string CheckReadableFile(const std::string& path);

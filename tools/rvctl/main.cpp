@@ -15,5 +15,9 @@
 
 int main(int argc, char* argv[]) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return RunRvctl(args, std::cout, std::cerr, RVCTL_ISATTY(stderr) != 0);
+    const int status = RunRvctl(args, std::cout, std::cerr, RVCTL_ISATTY(stderr) != 0);
+    // A result or message that never reached its stream (a full disk) is a failed run, however
+    // well the camera did; the console said so where it could.
+    const bool lost = !std::cout.flush() || !std::cerr.flush();
+    return lost && status == 0 ? 1 : status;
 }
