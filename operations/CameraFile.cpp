@@ -79,15 +79,18 @@ bool TakesLine(ProcessContext& context, const ParsedReply& parsed, bool tell) {
 }
 
 // The file's number as written: a value beyond the 32 bits a parameter holds is out of its
-// range, not the largest value.
-int64_t FileNumber(const ParsedReply& parsed) {
+// range, not the largest value. Nothing for a line that sets no number ("BL?", "BL=").
+std::optional<int64_t> FileNumber(const ParsedReply& parsed) {
+    if (parsed.separator != "=") {
+        return std::nullopt;
+    }
     errno = 0;
     char* end = nullptr;
     const long long number = std::strtoll(parsed.firstValue.c_str(), &end, 10);
-    if (errno == ERANGE || end == parsed.firstValue.c_str()) {
-        return parsed.value.integer;
+    if (end == parsed.firstValue.c_str()) {
+        return std::nullopt;
     }
-    return number;
+    return number;  // beyond 64 bits it is the nearest end: out of every range all the same
 }
 
 // Sends one line of a settings file, if it is one the camera takes in this mode, the same way
@@ -108,8 +111,12 @@ LineOutcome SendLine(ProcessContext& context, const std::string& line) {
         return engine.LastOutcome().kind == RequestOutcome::Kind::NoAnswer ? LineOutcome::Unanswered
                                                                            : LineOutcome::Refused;
     }
+    const std::optional<int64_t> number = FileNumber(parsed);
+    if (!number) {
+        return LineOutcome::Refused;  // a line of the command that sets nothing: not sent
+    }
     const int32_t control = context.Get<ControlTable>().ToCtrlId(parsed.commandId);
-    const Parameters::Result result = Parameters::Set(context, control, FileNumber(parsed));
+    const Parameters::Result result = Parameters::Set(context, control, *number);
     if (result.Taken()) {
         return LineOutcome::Confirmed;
     }

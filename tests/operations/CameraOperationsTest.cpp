@@ -338,11 +338,12 @@ TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber)
     StartCamera({"--refuse", "BL"});
     const std::string path = test.Folder().File("refused.cam");
     std::ofstream(path) << "DV=1234\nGA=800\n"
-                        << std::string(300, ' ') << "\nBL=5\nXY=1\nTG=1\nPE=99999999999\n";
+                        << std::string(300, ' ')
+                        << "\nBL=5\nXY=1\nTG=1\nPE=99999999999\nLR?\nAL=\n";
     const CameraFile::LoadSummary summary =
         CameraFile::LoadSettingsFile(test.Context(), path, nullptr);
     EXPECT_TRUE(summary.opened);
-    EXPECT_EQ(summary.linesSent, 4);
+    EXPECT_EQ(summary.linesSent, 6);
     // The refused value is not taken for the camera's: the camera's own is read back.
     ControlTable& table = test.Context().Get<ControlTable>();
     EXPECT_EQ(table.GetDataValue(ControlIds::kBlackLevel), 0);
@@ -352,12 +353,13 @@ TEST_F(CameraOperationsTest, ALoadCountsItsLinesAndNamesEachRefusalByLineNumber)
     ASSERT_NE(refused, requests.end());
     EXPECT_EQ(*(refused + 1), "BL?");
     // A number beyond its range is refused as it stands, never cut to the largest value and
-    // sent; a long line still counts as one.
+    // sent, and so is a line that sets no number; a long line still counts as one.
     EXPECT_EQ(requests.back(), "TG=1");
     // A name no command has is never sent, but named: a misspelt one would vanish unseen.
     EXPECT_EQ(
         OutcomeText::ForLoad(summary),
-        "Loaded 4 lines, 2 refused (line 4, BL; line 7, PE), 1 unknown mnemonic (line 5, XY)");
+        "Loaded 6 lines, 4 refused (line 4, BL; line 7, PE; line 8, LR; line 9, AL), 1 unknown "
+        "mnemonic (line 5, XY)");
 }
 
 // The progress window whose "Cancel" the operator presses once the bar reaches a step.
