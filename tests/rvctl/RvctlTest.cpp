@@ -334,4 +334,33 @@ TEST_F(RvctlTest, LoadAndDiffRefuseAFileThatSetsNoParameterWithOneMessage) {
     }
 }
 
+// timeout(1) and systemd end a run with SIGTERM, a closed session with SIGHUP: the exchange in
+// flight still finishes, so that its reply is not the next run's first answer. A run that was
+// killed outright leaves its reply on the line, and the next one drains it before asking.
+TEST_F(RvctlTest, TermAndHangUpEndAsCtrlCAndNoRunTakesTheLastOnesReply) {
+    const std::string transcript = Camera(1, {"--delay-ms", "100"});
+    const struct {
+        int signal;
+        int status;
+    } cases[] = {{SIGTERM, 143}, {SIGHUP, 129}, {SIGKILL, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
+        const std::size_t before = ReceivedLines(transcript).size();
+        const ToolRun ended = RunTool(
+            RVCTL_EXECUTABLE, {"--port", "COM1", "--baud", "9600", "get", "GA"}, "",
+            std::chrono::seconds(30),
+            [&] {
+                const std::vector<std::string> received = ReceivedLines(transcript);
+                return received.size() > before && received.back() == "GA?";
+            },
+            c.signal);
+        EXPECT_EQ(ended.status, c.status) << ended.err;
+        const ToolRun next = Rvctl({"--port", "COM1", "--baud", "9600", "get", "GA"});
+        EXPECT_EQ(next.status, 0) << next.err;
+        EXPECT_EQ(next.out, "GA=100\n");
+        EXPECT_EQ(next.err, "");
+        EXPECT_LT(next.took, std::chrono::seconds(2)) << "no rate search";
+    }
+}
+
 }  // namespace

@@ -32,7 +32,7 @@ struct Pipe {
 
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
                 const std::string& input, std::chrono::milliseconds limit,
-                const std::function<bool()>& interruptWhen) {
+                const std::function<bool()>& interruptWhen, int signal) {
     ToolRun run;
     Pipe in, out, err;
     if (!in.Open() || !out.Open() || !err.Open()) {
@@ -72,7 +72,7 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& args
         }
         const bool watching = interruptWhen && !interrupted;
         if (watching && interruptWhen()) {
-            kill(pid, SIGINT);
+            kill(pid, signal);
             interrupted = true;
         }
         int waitMs = killed ? 1000 : static_cast<int>(left.count());

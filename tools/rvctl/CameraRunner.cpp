@@ -1,5 +1,7 @@
 #include "tools/rvctl/CameraRunner.h"
 
+#include <algorithm>
+#include <chrono>
 #include <exception>
 #include <optional>
 #include <string>
@@ -19,6 +21,27 @@
 #include "transport/CameraPort.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A camera answers well within this; a line quiet for so long carries no reply any more.
+constexpr std::chrono::milliseconds kQuietLine(150);
+// A line that never goes quiet is not waited for beyond this.
+constexpr std::chrono::milliseconds kLongestDrain(1000);
+
+// A run that was killed can leave its last request's reply on its way; read before this run's
+// first request, it would be taken for the answer and set off a rate search.
+void DrainLine(CameraPort& port) {
+    const Clock::time_point end = Clock::now() + kLongestDrain;
+    char discarded[256];
+    for (;;) {
+        const Clock::time_point quietUntil = std::min(Clock::now() + kQuietLine, end);
+        if (port.Read(discarded, static_cast<int32_t>(sizeof discarded), quietUntil) == 0 ||
+            Clock::now() >= end) {
+            return;
+        }
+    }
+}
 
 // The rates a camera was looked for at, as the message of a camera that did not answer says.
 std::string RatesTried(const Options& options) {
@@ -46,13 +69,21 @@ bool ReachCamera(ProcessContext& context, const CameraRun& run, const PortTarget
     port.SetCategory(target.category);
     const bool searchRates =
         run.subcommand.link == Link::Answered || run.options.baud == BaudChoice::Search;
+    if (!port.Open(target.category, run.options.baudRate, target.portIndex)) {
+        if (target.category != kComCategory) {
+            // A COM port's driver said why already; a Camera Link library is told as the
+            // window tells it: which files and folders were tried.
+            CameraConnection::ReportOpenFailure(context);
+        }
+        if (!run.searching) {
+            output.Error("the port did not open");
+        }
+        return false;
+    }
+    DrainLine(port);
     if (!searchRates) {
         // The terminal talks to whatever is there, at the rate it was told.
-        if (port.Open(target.category, run.options.baudRate, target.portIndex)) {
-            return true;
-        }
-        output.Error("the port did not open");
-        return false;
+        return true;
     }
     std::vector<CameraSearch::Attempt> attempts;
     const std::optional<CameraSearch::Found> found =

@@ -76,7 +76,8 @@ std::string Usage() {
         "\n"
         "Exit status: 0 success; 1 the camera refused, differs from the file (diff) or a step\n"
         "failed; 2 a usage error, or a question that needs --yes; 3 no camera answered or the\n"
-        "port did not open; 130 interrupted by Ctrl+C. With several cameras, the worst.\n";
+        "port did not open; 130, 143, 129 ended by SIGINT (Ctrl+C), SIGTERM, SIGHUP after the\n"
+        "exchange under way. With several cameras, the worst.\n";
     return text;
 }
 
@@ -192,14 +193,14 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     run.searching =
         subcommand->searchesAllPorts && options.ports.empty() && options.portIndices.empty();
     run.progressBar = progressBar;
-    // The terminal, which waits on its input, ends on Ctrl+C as any program does.
+    // The terminal, which waits on its input, ends on a signal as any program does.
     if (subcommand->link != Link::Opened) {
         Interruption::Catch();
     }
     const ExitStatus status = RunOnCameras(run, console);
     if (Interruption::Happened()) {
         output.Error("interrupted");
-        return kInterrupted;
+        return Interruption::ExitStatus();
     }
     if (run.searching && status == kNoCamera) {
         output.Error("no camera answered on any port of category " +
