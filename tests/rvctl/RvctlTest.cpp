@@ -189,7 +189,7 @@ TEST_F(RvctlTest, ASilentCameraAmongThreeIsNamedAndTheOtherTwoAreDone) {
     }
 }
 
-TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndModeAndNeverWritten) {
+TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndNeverWritten) {
     Camera(4);
     const std::string path = folder.File("settings.ini");
     {
@@ -201,9 +201,9 @@ TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndModeAndNeverWritten) {
                 "\"Control Mode\"=dword:00000001\r\n";
     }
     const std::string before = Contents(path);
-    const ToolRun run = Rvctl({"get", "GA4A00"});
+    const ToolRun run = Rvctl({"--factory", "get", "GA4A00"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "GA4A00=100\n") << "COM4 and factory mode, as the window left them";
+    EXPECT_EQ(run.out, "GA4A00=100\n") << "COM4, as the window left it";
     EXPECT_EQ(Contents(path), before);
 
     std::filesystem::remove(path);
@@ -361,6 +361,23 @@ TEST_F(RvctlTest, TermAndHangUpEndAsCtrlCAndNoRunTakesTheLastOnesReply) {
         EXPECT_EQ(next.err, "");
         EXPECT_LT(next.took, std::chrono::seconds(2)) << "no rate search";
     }
+}
+
+// Factory mode reads and writes the camera's factory trim: a script gets it only by asking.
+TEST_F(RvctlTest, FactoryModeOnlyWithFactoryAndSaidOnce) {
+    Camera(1);
+    std::ofstream(folder.File("settings.ini"), std::ios::binary)
+        << "[Software\\Varnel\\RV-2410-TCL Control Tool]\r\n"
+           "\"Control Mode\"=dword:00000001\r\n";
+    const ToolRun user = Rvctl({"--port", "COM1", "get", "GA4A00"});
+    EXPECT_NE(user.status, 0);
+    EXPECT_EQ(user.out, "");
+    EXPECT_EQ(user.err.find("factory mode"), std::string::npos) << user.err;
+
+    const ToolRun factory = Rvctl({"--port", "COM1", "--factory", "get", "GA4A00"});
+    EXPECT_EQ(factory.status, 0) << factory.err;
+    EXPECT_EQ(factory.out, "GA4A00=100\n");
+    EXPECT_EQ(factory.err, "rvctl: factory mode: factory parameters are read and written\n");
 }
 
 }  // namespace

@@ -19,6 +19,8 @@
 namespace {
 
 const char kDefaultSubcommand[] = "ports";
+constexpr int32_t kUserMode = 0;
+constexpr int32_t kFactoryMode = 1;
 // The width of a subcommand's call in the usage text, before its summary.
 constexpr std::size_t kCallColumn = 24;
 
@@ -59,7 +61,9 @@ std::string Usage() {
         "  --baud RATE|auto       9600, 19200, 38400, 57600 or 115200 bit/s only; auto tries\n"
         "                         115200 down to 9600. Default: 9600, then as auto, as the\n"
         "                         window does at its start\n"
-        "  --factory, --user      control mode for this run (default: the window's)\n"
+        "  --factory, --user      control mode for this run (default: user). Factory mode reads\n"
+        "                         and writes the factory parameters; rvctl says on standard\n"
+        "                         error when it runs in it\n"
         "  --json                 one JSON object per result, each with its \"port\"\n"
         "  -v, --verbose          the time-stamped trace of every line sent and received, and\n"
         "                         the messages of port searches, on standard error\n"
@@ -71,8 +75,8 @@ std::string Usage() {
         "starts with its camera's port and each camera's lines stay together; with one camera\n"
         "no port stands before them. The window's messages go to standard error with their\n"
         "caption and text; a progress bar too when standard error is a terminal and one camera\n"
-        "runs. rvctl reads the window's stored link and control mode and never writes its\n"
-        "settings.\n"
+        "runs. rvctl reads the window's stored link, never its control mode, and never writes\n"
+        "its settings.\n"
         "\n"
         "Exit status: 0 success; 1 the camera refused, differs from the file (diff) or a step\n"
         "failed; 2 a usage error, or a question that needs --yes; 3 no camera answered or the\n"
@@ -94,17 +98,16 @@ int UsageError(Console& console, const std::string& text) {
     return kUsage;
 }
 
-// The link and the mode the window stored, as its start-up would take them.
+// The link the window stored, as its start-up would take it.
 struct Stored {
     int32_t category = 0;
     int32_t portIndex = 0;
-    int32_t controlMode = 0;
 };
 
 Stored ReadStored(ProcessContext& context) {
     CameraConnection::ApplyPreviousShutdown(context);
     CameraPort& port = context.Get<CameraPort>();
-    return {port.GetCategory(), port.GetPortIndex(), context.Get<ControlMode>().Get()};
+    return {port.GetCategory(), port.GetPortIndex()};
 }
 
 // The cameras of the run: those named, the window's link, or every port of a category for a
@@ -167,12 +170,17 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     ProcessContext context;
     services.Provide(context, TerminalServices::Settings::Window);
     const Stored stored = ReadStored(context);
-    const int32_t controlMode = options.controlMode.value_or(stored.controlMode);
+    // The window's mode is the operator's at that desk; a script that dumps or loads the
+    // factory trim must say so.
+    const int32_t controlMode = options.controlMode.value_or(kUserMode);
     context.Get<ControlMode>().Set(controlMode);
     // Operands name what they got wrong themselves.
     if (const std::string problem = subcommand->check(options, controlMode); !problem.empty()) {
         console.WriteMessage("rvctl: " + problem);
         return kUsage;
+    }
+    if (controlMode == kFactoryMode) {
+        console.WriteMessage("rvctl: factory mode: factory parameters are read and written");
     }
     if (subcommand->reach == Reach::None) {
         Camera camera{context,         {}, options, controlMode, output, services.Trace(),
