@@ -380,4 +380,22 @@ TEST_F(RvctlTest, FactoryModeOnlyWithFactoryAndSaidOnce) {
     EXPECT_EQ(factory.err, "rvctl: factory mode: factory parameters are read and written\n");
 }
 
+// A camera, or whatever answers on the line, sending escape sequences must not rewrite the
+// operator's terminal.
+TEST_F(RvctlTest, TheCamerasControlCharactersArePrintedEscaped) {
+    const std::string state = folder.File("state.txt");
+    std::ofstream(state) << "camera_id=\\x1b]0;PWNED\\x07\\x1b[2J\n";
+    Camera(1, {"--state", state});
+    const ToolRun info = Rvctl({"--port", "COM1", "info"});
+    EXPECT_NE(info.out.find("Camera ID: \\x1b]0;PWNED\\x07\\x1b[2J\n"), std::string::npos)
+        << info.out;
+    const ToolRun trace = Rvctl({"--port", "COM1", "-v", "info"});
+    for (const ToolRun* run : {&info, &trace}) {
+        EXPECT_EQ(run->out.find('\x1b'), std::string::npos) << run->out;
+        EXPECT_EQ(run->err.find('\x1b'), std::string::npos) << run->err;
+        EXPECT_EQ(run->err.find('\x07'), std::string::npos) << run->err;
+    }
+    EXPECT_NE(trace.err.find("\\x1b]0;PWNED"), std::string::npos) << trace.err;
+}
+
 }  // namespace
