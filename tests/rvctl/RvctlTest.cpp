@@ -398,4 +398,54 @@ TEST_F(RvctlTest, TheCamerasControlCharactersArePrintedEscaped) {
     EXPECT_NE(trace.err.find("\\x1b]0;PWNED"), std::string::npos) << trace.err;
 }
 
+// Results come in the order the ports were named, whichever camera is quicker, and every
+// text about a port that failed says the same thing.
+TEST_F(RvctlTest, SeveralPortsAnswerInTheOrderNamedAndTheirFailuresAgree) {
+    Camera(1, {"--delay-ms", "150"});
+    Camera(2);
+    Camera(3, {"--silent"});
+    const ScopedEnvironment missing("RVTOOL_COM4", folder.File("no-such-device"));
+    const ToolRun get = Rvctl({"--port", "COM1,COM2", "--baud", "9600", "get", "GA"});
+    EXPECT_EQ(get.status, 0) << get.err;
+    EXPECT_EQ(get.out, "COM1 GA=100\nCOM2 GA=100\n");
+
+    const ToolRun json = Rvctl({"--port", "COM4,COM3", "--baud", "9600", "--json", "get", "GA"});
+    EXPECT_EQ(json.status, 3);
+    EXPECT_EQ(json.out,
+              "{\"port\":\"COM4\",\"error\":\"the port did not open\"}\n"
+              "{\"port\":\"COM3\",\"error\":\"no camera answered at 9600 bit/s\"}\n");
+    EXPECT_NE(json.err.find("rvctl: COM4: the port did not open"), std::string::npos) << json.err;
+    EXPECT_NE(json.err.find("rvctl: COM3: no camera answered at 9600 bit/s"), std::string::npos)
+        << json.err;
+
+    const ToolRun all = Rvctl({"--port", "COM2,COM1", "--baud", "9600", "detect"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, "COM2 9600 RV-2410M-TCL\nCOM1 9600 RV-2410M-TCL\n");
+    const ToolRun some = Rvctl({"--port", "COM2,COM3", "--baud", "9600", "detect"});
+    EXPECT_EQ(some.status, 3) << "a named port without a camera";
+    EXPECT_NE(some.err.find("COM3: no camera answered"), std::string::npos) << some.err;
+}
+
+// rvctl has no message log: its word for more is -v, whose trace names the rate of each try.
+TEST_F(RvctlTest, MessagesPointToTheTraceWhichShowsTheRateOfEachTry) {
+    Camera(1, {"--silent"});
+    Camera(2, {"--garbage-every", "3"});
+    const ToolRun run = Rvctl({"--port", "COM1", "--baud", "auto", "-v", "get", "GA"});
+    EXPECT_EQ(run.status, 3);
+    for (const char* rate : {"115200", "57600", "38400", "19200", "9600"}) {
+        EXPECT_NE(run.err.find(std::string("MD? [") + rate + " bit/s]"), std::string::npos)
+            << rate << "\n"
+            << run.err;
+    }
+    for (const bool verbose : {false, true}) {
+        std::vector<std::string> args = {"--port", "COM2", "--baud", "9600", "dump"};
+        if (verbose) {
+            args.push_back("-v");
+        }
+        const ToolRun dump = Rvctl(args);
+        EXPECT_NE(dump.err.find(" more times; "), std::string::npos) << dump.err;
+        EXPECT_EQ(dump.err.find("message log"), std::string::npos) << dump.err;
+    }
+}
+
 }  // namespace
