@@ -108,7 +108,7 @@ ExitStatus RunCamera(const CameraRun& run, const PortTarget& target, CameraOutpu
     ExitStatus status = kSuccess;
     try {
         ProcessContext context;
-        // The program read the window's link and mode once and gives each camera its own.
+        // The program read the window's link once; each camera gets its own, in the run's mode.
         services.Provide(context, TerminalServices::Settings::None);
         context.Get<ControlMode>().Set(run.controlMode);
         Camera camera{context, target,           run.options,     run.controlMode,
