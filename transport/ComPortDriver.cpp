@@ -7,8 +7,6 @@
 
 namespace {
 
-const char kLockName[] = "Rs Mutex";
-
 int32_t NextIndex(int32_t index) {
     return (index + 1) % ComPortDriver::kRingSize;
 }
@@ -16,7 +14,7 @@ int32_t NextIndex(int32_t index) {
 }  // namespace
 
 ComPortDriver::ComPortDriver(ProcessContext& context)
-    : context_(context), port_(SerialDevice::Create()), lock_(NamedLock::Create(kLockName)) {}
+    : context_(context), port_(SerialDevice::Create()) {}
 
 ComPortDriver::~ComPortDriver() {
     Close();
@@ -60,7 +58,12 @@ bool ComPortDriver::OpenPort(bool tell) {
         context_.Get<Notifier>().Warn(text);
         return false;
     }
-    // Bytes of an earlier session are not this port's; no receive thread runs yet.
+    // The lock is the port's own; no receive thread runs yet to hold the old one.
+    if (!lock_ || lockedPort_ != portName_) {
+        lock_ = NamedLock::Create(portName_);
+        lockedPort_ = portName_;
+    }
+    // Bytes of an earlier session are not this port's.
     head_.store(0);
     tail_.store(0);
     droppedBytes_.store(0);

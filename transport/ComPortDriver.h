@@ -16,8 +16,9 @@ class SerialDevice;
 
 // The byte channel to a camera on a local RS-232C port. A receive thread copies every received
 // byte into a 1024-byte ring; Read hands bytes out of the ring without blocking, and Write sends
-// bytes one at a time. Every write and every drain of the port holds the lock "Rs Mutex", which
-// all processes share. One instance per process, held in the ProcessContext.
+// bytes one at a time. Every write and every drain of the port holds the port's lock (see
+// NamedLock), taken once per write of a whole text and once per drain pass. One instance per
+// process, held in the ProcessContext.
 class ComPortDriver {
 public:
     static constexpr int32_t kRingSize = 1024;
@@ -76,7 +77,8 @@ private:
 
     ProcessContext& context_;
     std::unique_ptr<SerialDevice> port_;
-    std::unique_ptr<NamedLock> lock_;
+    std::unique_ptr<NamedLock> lock_;  // the open port's, made by the first Open of that port
+    std::string lockedPort_;
     std::array<char, kRingSize> ring_{};
     std::atomic<int32_t> head_{0};  // advanced by the receive thread only
     std::atomic<int32_t> tail_{0};  // advanced by the reading thread only

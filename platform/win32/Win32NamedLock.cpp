@@ -1,5 +1,5 @@
-// The named lock on Windows: a named mutex, which every process that opens the same name
-// shares. A mutex abandoned by a process that died counts as taken.
+// The port's lock on Windows: a named mutex per port, which every process that opens the same
+// port shares. A mutex abandoned by a process that died counts as taken.
 #include <windows.h>
 
 #include <mutex>
@@ -10,7 +10,14 @@ namespace {
 
 class Win32NamedLock : public NamedLock {
 public:
-    explicit Win32NamedLock(const std::string& name) {
+    explicit Win32NamedLock(const std::string& portName) {
+        // A backslash would name a namespace ("\\.\COM10"); the port keeps its own name.
+        std::string name = "Rs Mutex " + portName;
+        for (char& c : name) {
+            if (c == '\\') {
+                c = '/';
+            }
+        }
         mutex_ = CreateMutexA(nullptr, FALSE, name.c_str());
     }
 
@@ -42,6 +49,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NamedLock> NamedLock::Create(const std::string& name) {
-    return std::make_unique<Win32NamedLock>(name);
+std::unique_ptr<NamedLock> NamedLock::Create(const std::string& portName) {
+    return std::make_unique<Win32NamedLock>(portName);
 }

@@ -193,7 +193,7 @@ TEST_F(RvctlTest, ASilentCameraAmongThreeIsNamedAndTheOtherTwoAreDone) {
     }
 }
 
-TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndModeAndNeverWritten) {
+TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndNeverWritten) {
     Camera(4);
     const std::string path = folder.File("settings.ini");
     {
@@ -205,9 +205,9 @@ TEST_F(RvctlTest, TheWindowsSettingsAreReadForTheLinkAndModeAndNeverWritten) {
                 "\"Control Mode\"=dword:00000001\r\n";
     }
     const std::string before = Contents(path);
-    const ToolRun run = Rvctl({"get", "GA4A00"});
+    const ToolRun run = Rvctl({"--factory", "get", "GA4A00"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "GA4A00=100\n") << "COM4 and factory mode, as the window left them";
+    EXPECT_EQ(run.out, "GA4A00=100\n") << "COM4, as the window left it";
     EXPECT_EQ(Contents(path), before);
 
     std::filesystem::remove(path);
@@ -460,6 +460,120 @@ TEST_F(RvctlTest, ALutWriteSendsOnlyAFileWithTheWholeTable) {
     const std::vector<std::string> received = ReceivedLines(transcript);
     EXPECT_NE(std::find(received.begin(), received.end(), "LUTD=4095"), received.end());
     EXPECT_NE(std::find(received.begin(), received.end(), "LUTD=15"), received.end());
+}
+
+// timeout(1) and systemd end a run with SIGTERM, a closed session with SIGHUP: the exchange in
+// flight still finishes, so that its reply is not the next run's first answer. A run that was
+// killed outright leaves its reply on the line, and the next one drains it before asking.
+TEST_F(RvctlTest, TermAndHangUpEndAsCtrlCAndNoRunTakesTheLastOnesReply) {
+    const std::string transcript = Camera(1, {"--delay-ms", "100"});
+    const struct {
+        int signal;
+        int status;
+    } cases[] = {{SIGTERM, 143}, {SIGHUP, 129}, {SIGKILL, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.signal);
+        const std::size_t before = ReceivedLines(transcript).size();
+        const ToolRun ended = RunTool(
+            RVCTL_EXECUTABLE, {"--port", "COM1", "--baud", "9600", "get", "GA"}, "",
+            std::chrono::seconds(30),
+            [&] {
+                const std::vector<std::string> received = ReceivedLines(transcript);
+                return received.size() > before && received.back() == "GA?";
+            },
+            c.signal);
+        EXPECT_EQ(ended.status, c.status) << ended.err;
+        const ToolRun next = Rvctl({"--port", "COM1", "--baud", "9600", "get", "GA"});
+        EXPECT_EQ(next.status, 0) << next.err;
+        EXPECT_EQ(next.out, "GA=100\n");
+        EXPECT_EQ(next.err, "");
+        EXPECT_LT(next.took, std::chrono::seconds(2)) << "no rate search";
+    }
+}
+
+// Factory mode reads and writes the camera's factory trim: a script gets it only by asking.
+TEST_F(RvctlTest, FactoryModeOnlyWithFactoryAndSaidOnce) {
+    Camera(1);
+    std::ofstream(folder.File("settings.ini"), std::ios::binary)
+        << "[Software\\Varnel\\RV-2410-TCL Control Tool]\r\n"
+           "\"Control Mode\"=dword:00000001\r\n";
+    const ToolRun user = Rvctl({"--port", "COM1", "get", "GA4A00"});
+    EXPECT_NE(user.status, 0);
+    EXPECT_EQ(user.out, "");
+    EXPECT_EQ(user.err.find("factory mode"), std::string::npos) << user.err;
+
+    const ToolRun factory = Rvctl({"--port", "COM1", "--factory", "get", "GA4A00"});
+    EXPECT_EQ(factory.status, 0) << factory.err;
+    EXPECT_EQ(factory.out, "GA4A00=100\n");
+    EXPECT_EQ(factory.err, "rvctl: factory mode: factory parameters are read and written\n");
+}
+
+// A camera, or whatever answers on the line, sending escape sequences must not rewrite the
+// operator's terminal.
+TEST_F(RvctlTest, TheCamerasControlCharactersArePrintedEscaped) {
+    const std::string state = folder.File("state.txt");
+    std::ofstream(state) << "camera_id=\\x1b]0;PWNED\\x07\\x1b[2J\n";
+    Camera(1, {"--state", state});
+    const ToolRun info = Rvctl({"--port", "COM1", "info"});
+    EXPECT_NE(info.out.find("Camera ID: \\x1b]0;PWNED\\x07\\x1b[2J\n"), std::string::npos)
+        << info.out;
+    const ToolRun trace = Rvctl({"--port", "COM1", "-v", "info"});
+    for (const ToolRun* run : {&info, &trace}) {
+        EXPECT_EQ(run->out.find('\x1b'), std::string::npos) << run->out;
+        EXPECT_EQ(run->err.find('\x1b'), std::string::npos) << run->err;
+        EXPECT_EQ(run->err.find('\x07'), std::string::npos) << run->err;
+    }
+    EXPECT_NE(trace.err.find("\\x1b]0;PWNED"), std::string::npos) << trace.err;
+}
+
+// Results come in the order the ports were named, whichever camera is quicker, and every
+// text about a port that failed says the same thing.
+TEST_F(RvctlTest, SeveralPortsAnswerInTheOrderNamedAndTheirFailuresAgree) {
+    Camera(1, {"--delay-ms", "150"});
+    Camera(2);
+    Camera(3, {"--silent"});
+    const ScopedEnvironment missing("RVTOOL_COM4", folder.File("no-such-device"));
+    const ToolRun get = Rvctl({"--port", "COM1,COM2", "--baud", "9600", "get", "GA"});
+    EXPECT_EQ(get.status, 0) << get.err;
+    EXPECT_EQ(get.out, "COM1 GA=100\nCOM2 GA=100\n");
+
+    const ToolRun json = Rvctl({"--port", "COM4,COM3", "--baud", "9600", "--json", "get", "GA"});
+    EXPECT_EQ(json.status, 3);
+    EXPECT_EQ(json.out,
+              "{\"port\":\"COM4\",\"error\":\"the port did not open\"}\n"
+              "{\"port\":\"COM3\",\"error\":\"no camera answered at 9600 bit/s\"}\n");
+    EXPECT_NE(json.err.find("rvctl: COM4: the port did not open"), std::string::npos) << json.err;
+    EXPECT_NE(json.err.find("rvctl: COM3: no camera answered at 9600 bit/s"), std::string::npos)
+        << json.err;
+
+    const ToolRun all = Rvctl({"--port", "COM2,COM1", "--baud", "9600", "detect"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, "COM2 9600 RV-2410M-TCL\nCOM1 9600 RV-2410M-TCL\n");
+    const ToolRun some = Rvctl({"--port", "COM2,COM3", "--baud", "9600", "detect"});
+    EXPECT_EQ(some.status, 3) << "a named port without a camera";
+    EXPECT_NE(some.err.find("COM3: no camera answered"), std::string::npos) << some.err;
+}
+
+// rvctl has no message log: its word for more is -v, whose trace names the rate of each try.
+TEST_F(RvctlTest, MessagesPointToTheTraceWhichShowsTheRateOfEachTry) {
+    Camera(1, {"--silent"});
+    Camera(2, {"--garbage-every", "3"});
+    const ToolRun run = Rvctl({"--port", "COM1", "--baud", "auto", "-v", "get", "GA"});
+    EXPECT_EQ(run.status, 3);
+    for (const char* rate : {"115200", "57600", "38400", "19200", "9600"}) {
+        EXPECT_NE(run.err.find(std::string("MD? [") + rate + " bit/s]"), std::string::npos)
+            << rate << "\n"
+            << run.err;
+    }
+    for (const bool verbose : {false, true}) {
+        std::vector<std::string> args = {"--port", "COM2", "--baud", "9600", "dump"};
+        if (verbose) {
+            args.push_back("-v");
+        }
+        const ToolRun dump = Rvctl(args);
+        EXPECT_NE(dump.err.find(" more times; "), std::string::npos) << dump.err;
+        EXPECT_EQ(dump.err.find("message log"), std::string::npos) << dump.err;
+    }
 }
 
 }  // namespace

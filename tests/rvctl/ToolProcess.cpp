@@ -32,7 +32,7 @@ struct Pipe {
 
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
                 const std::string& input, std::chrono::milliseconds limit,
-                const std::function<bool()>& interruptWhen) {
+                const std::function<bool()>& interruptWhen, int signal) {
     ToolRun run;
     Pipe in, out, err;
     if (!in.Open() || !out.Open() || !err.Open()) {
@@ -46,7 +46,7 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& args
     close(err.write);
     // A program that ends before it read its input must fail its test, not kill the test with
     // SIGPIPE and leave the simulated cameras running.
-    signal(SIGPIPE, SIG_IGN);
+    ::signal(SIGPIPE, SIG_IGN);
     if (spawned && !input.empty()) {
         // Small inputs fit the pipe, so this does not wait for the program to read them.
         const ssize_t written = write(in.write, input.data(), input.size());
@@ -75,7 +75,7 @@ ToolRun RunTool(const std::string& program, const std::vector<std::string>& args
         }
         const bool watching = interruptWhen && !interrupted;
         if (watching && interruptWhen()) {
-            kill(pid, SIGINT);
+            kill(pid, signal);
             interrupted = true;
         }
         int waitMs = killed ? 1000 : static_cast<int>(left.count());

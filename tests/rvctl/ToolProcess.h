@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <csignal>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,8 +17,9 @@ struct ToolRun {
 
 // Runs the program with the arguments in this process's environment, feeds it the input and
 // closes its standard input; kills it once the limit has passed. interruptWhen, when given, is
-// asked while it runs: once it returns true the program gets SIGINT, as Ctrl+C sends it.
+// asked while it runs: once it returns true the program gets the signal (SIGINT, as Ctrl+C
+// sends it, unless another is named).
 ToolRun RunTool(const std::string& program, const std::vector<std::string>& args,
                 const std::string& input = std::string(),
                 std::chrono::milliseconds limit = std::chrono::seconds(30),
-                const std::function<bool()>& interruptWhen = nullptr);
+                const std::function<bool()>& interruptWhen = nullptr, int signal = SIGINT);

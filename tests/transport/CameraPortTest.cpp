@@ -30,7 +30,7 @@ const milliseconds kQuietWindow(200);
 
 class CameraPortTest : public ::testing::Test {
 protected:
-    CameraPortTest() : runtimeDirectory_("XDG_RUNTIME_DIR", test_.Folder().Path()) {
+    CameraPortTest() {
         pty_.BindTo(3);
         ProvideLogs();
     }
@@ -60,7 +60,6 @@ protected:
 
     PseudoTerminal pty_;
     TestContext test_;
-    ScopedEnvironment runtimeDirectory_;
     RecordingTerminalLog terminal_;
     RecordingMessageLog messages_;
 };

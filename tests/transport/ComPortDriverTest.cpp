@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -36,11 +37,7 @@ std::string Pattern(std::size_t size, std::size_t start = 0) {
 
 class ComPortDriverTest : public ::testing::Test {
 protected:
-    ComPortDriverTest()
-        : runtimeDirectory_("XDG_RUNTIME_DIR", test_.Folder().Path()),
-          driver_(test_.Context().Get<ComPortDriver>()) {
-        pty_.BindTo(3);
-    }
+    ComPortDriverTest() : driver_(test_.Context().Get<ComPortDriver>()) { pty_.BindTo(3); }
 
     bool OpenCom3(int32_t baudRate = 9600) { return driver_.Open("COM3", baudRate, 8, 0, 0, 0); }
 
@@ -64,7 +61,6 @@ protected:
 
     PseudoTerminal pty_;
     TestContext test_;
-    ScopedEnvironment runtimeDirectory_;  // keeps this test's "Rs Mutex" apart from others
     ComPortDriver& driver_;
 };
 
@@ -289,10 +285,10 @@ TEST_F(ComPortDriverTest, ADeviceThatGoesAwayEndsReceptionAndIsMarkedLost) {
     EXPECT_TRUE(test_.Notifier().Messages().empty());
 }
 
-// Another copy of the program holding "Rs Mutex", started as a separate process.
-class LockHolder {
+// Another copy of the program holding the port, started as a separate process.
+class PortHolder {
 public:
-    LockHolder() {
+    explicit PortHolder(const std::string& device) {
         int toChild[2];
         int fromChild[2];
         if (pipe(toChild) != 0 || pipe(fromChild) != 0) {
@@ -305,9 +301,10 @@ public:
         posix_spawn_file_actions_adddup2(&actions, fromChild[1], STDOUT_FILENO);
         posix_spawn_file_actions_addclose(&actions, toChild[1]);
         posix_spawn_file_actions_addclose(&actions, fromChild[0]);
-        char* arguments[] = {const_cast<char*>(RS_MUTEX_HOLDER), nullptr};
-        if (posix_spawn(&child_, RS_MUTEX_HOLDER, &actions, nullptr, arguments, environ) != 0) {
-            ADD_FAILURE() << "cannot start " << RS_MUTEX_HOLDER;
+        char* arguments[] = {const_cast<char*>(PORT_HOLDER), const_cast<char*>(device.c_str()),
+                             nullptr};
+        if (posix_spawn(&child_, PORT_HOLDER, &actions, nullptr, arguments, environ) != 0) {
+            ADD_FAILURE() << "cannot start " << PORT_HOLDER;
             child_ = -1;
         }
         posix_spawn_file_actions_destroy(&actions);
@@ -317,14 +314,14 @@ public:
         output_ = fromChild[0];
     }
 
-    ~LockHolder() {
+    ~PortHolder() {
         Release();
         if (output_ >= 0) {
             close(output_);
         }
     }
 
-    // Waits for the holder to say it has the lock.
+    // Waits for the holder to say it has the port.
     bool Holds() {
         std::string said;
         char byte = 0;
@@ -333,6 +330,8 @@ public:
         }
         return said == "held\n";
     }
+
+    pid_t Pid() const { return child_; }
 
     void Release() {
         if (input_ >= 0) {
@@ -352,20 +351,50 @@ private:
     int output_ = -1;
 };
 
-TEST_F(ComPortDriverTest, AnotherProcessHoldingRsMutexHoldsBackWritesAndDrains) {
-    ASSERT_TRUE(OpenCom3());
-    LockHolder holder;
+// The port is the lock: another program's port is refused at once, naming it, and is there
+// to take the moment it lets go.
+TEST_F(ComPortDriverTest, APortAnotherProgramHoldsIsRefusedAtOnceNamingItsHolder) {
+    PortHolder holder(pty_.DevicePath());
     ASSERT_TRUE(holder.Holds());
-
-    ASSERT_TRUE(pty_.Send("in"));
-    std::thread writer([this] { driver_.Write("out", 3); });
-    EXPECT_FALSE(driver_.WaitForData(Clock::now() + kQuietWindow)) << "drained under the lock";
-    EXPECT_EQ(pty_.Receive(1, kQuietWindow), "") << "wrote under the lock";
+    const Clock::time_point start = Clock::now();
+    EXPECT_FALSE(OpenCom3());
+    EXPECT_LT(Clock::now() - start, milliseconds(1000));
+    EXPECT_TRUE(driver_.OpenFoundPortInUse());
+    ASSERT_EQ(test_.Notifier().Messages().size(), 1u);
+    EXPECT_NE(test_.Notifier().Messages()[0].text.find("in use by another program (process " +
+                                                       std::to_string(holder.Pid()) + ")"),
+              std::string::npos)
+        << test_.Notifier().Messages()[0].text;
 
     holder.Release();
-    EXPECT_EQ(pty_.Receive(3, kPatience), "out");
-    writer.join();
-    EXPECT_EQ(ReadFromDriver(2), "in");
+    ASSERT_TRUE(OpenCom3());
+    ASSERT_TRUE(driver_.Write("GA?\r\n", 5));
+    EXPECT_EQ(pty_.Receive(5, kPatience), "GA?\r\n");
+}
+
+// No name in a folder stands for the port: nothing another user could hold for ever, and no
+// link planted there that the root's run would follow to make a file.
+TEST(PortLockTest, TalkingOverAPortMakesNoFileAndFollowsNoLink) {
+    TemporaryFolder runtime;
+    const ScopedEnvironment runtimeDirectory("XDG_RUNTIME_DIR", runtime.Path());
+    const std::string planted = runtime.File("planted");
+    ASSERT_EQ(symlink(planted.c_str(), runtime.File("Rs Mutex").c_str()), 0);
+    PseudoTerminal pty;
+    pty.BindTo(3);
+    {
+        TestContext test;
+        ComPortDriver& driver = test.Context().Get<ComPortDriver>();
+        ASSERT_TRUE(driver.Open("COM3", 9600, 8, 0, 0, 0));
+        ASSERT_TRUE(driver.Write("GA?\r\n", 5));
+        EXPECT_EQ(pty.Receive(5, kPatience), "GA?\r\n");
+        ASSERT_TRUE(pty.Send("GA=100\r\n"));
+        const Clock::time_point deadline = Clock::now() + kPatience;
+        while (driver.GetAvailable() < 8 && driver.WaitForData(deadline)) {
+        }
+        EXPECT_EQ(driver.GetAvailable(), 8);
+    }
+    struct stat entry {};
+    EXPECT_NE(lstat(planted.c_str(), &entry), 0) << "a file was made where the link points";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tools/rvctl/CameraOutput.h"
 
 #include "tools/rvctl/Console.h"
+#include "tools/rvctl/PrintableText.h"
 
 CameraOutput::CameraOutput(Console& console, std::string port, bool json, bool shared)
     : console_(console), port_(std::move(port)), json_(json), shared_(shared) {}
@@ -23,7 +24,7 @@ std::string CameraOutput::Prefixed(const std::string& text) const {
 }
 
 void CameraOutput::Add(const Record& record) {
-    std::string text = json_ ? record.Json(port_) : Prefixed(record.Line());
+    std::string text = json_ ? record.Json(port_) : Prefixed(PrintableText(record.Line()));
     if (shared_) {
         held_.push_back(std::move(text));
     } else {
@@ -32,11 +33,13 @@ void CameraOutput::Add(const Record& record) {
 }
 
 void CameraOutput::Message(const std::string& text) {
-    console_.WriteMessage(shared_ && !port_.empty() ? port_ + ": " + text : text);
+    const std::string shown = PrintableText(text);
+    console_.WriteMessage(shared_ && !port_.empty() ? port_ + ": " + shown : shown);
 }
 
 void CameraOutput::Error(const std::string& text) {
-    console_.WriteMessage("rvctl: " + (port_.empty() ? text : port_ + ": " + text));
+    const std::string shown = PrintableText(text);
+    console_.WriteMessage("rvctl: " + (port_.empty() ? shown : port_ + ": " + shown));
 }
 
 void CameraOutput::Flush() {

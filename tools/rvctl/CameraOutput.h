@@ -10,7 +10,8 @@ class Console;
 // What one camera's run prints. Results are JSON objects that name the port, or lines that
 // start with the port while several cameras run at once; a single camera's lines carry no
 // prefix. Several cameras' results are held until their camera is done, so that each camera's
-// lines stay together; messages go out at once.
+// lines stay together; messages go out at once. Text lines and messages show the camera's
+// control characters escaped (PrintableText); JSON escapes them itself.
 class CameraOutput {
 public:
     // port: empty for results that belong to no camera.

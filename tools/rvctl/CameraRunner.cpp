@@ -1,6 +1,9 @@
 #include "tools/rvctl/CameraRunner.h"
 
+#include <algorithm>
+#include <chrono>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -16,9 +19,31 @@
 #include "tools/rvctl/Options.h"
 #include "tools/rvctl/Subcommand.h"
 #include "tools/rvctl/TerminalServices.h"
+#include "tools/rvctl/TraceLog.h"
 #include "transport/CameraPort.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A camera answers well within this; a line quiet for so long carries no reply any more.
+constexpr std::chrono::milliseconds kQuietLine(150);
+// A line that never goes quiet is not waited for beyond this.
+constexpr std::chrono::milliseconds kLongestDrain(1000);
+
+// A run that was killed can leave its last request's reply on its way; read before this run's
+// first request, it would be taken for the answer and set off a rate search.
+void DrainLine(CameraPort& port) {
+    const Clock::time_point end = Clock::now() + kLongestDrain;
+    char discarded[256];
+    for (;;) {
+        const Clock::time_point quietUntil = std::min(Clock::now() + kQuietLine, end);
+        if (port.Read(discarded, static_cast<int32_t>(sizeof discarded), quietUntil) == 0 ||
+            Clock::now() >= end) {
+            return;
+        }
+    }
+}
 
 // The rates a camera was looked for at, as the message of a camera that did not answer says.
 std::string RatesTried(const Options& options) {
@@ -39,20 +64,27 @@ CameraSearch::Rates SearchRates(BaudChoice choice) {
     }
 }
 
-// Makes the link the subcommand needs; false when there is no camera to work with.
-bool ReachCamera(ProcessContext& context, const CameraRun& run, const PortTarget& target,
-                 CameraOutput& output) {
+const char kNotOpened[] = "the port did not open";
+
+// Makes the link the subcommand needs. Empty when there is a camera to work with, else why
+// not, as stderr and a JSON record both tell it.
+std::string ReachCamera(ProcessContext& context, const CameraRun& run, const PortTarget& target) {
     CameraPort& port = context.Get<CameraPort>();
     port.SetCategory(target.category);
     const bool searchRates =
         run.subcommand.link == Link::Answered || run.options.baud == BaudChoice::Search;
+    if (!port.Open(target.category, run.options.baudRate, target.portIndex)) {
+        if (target.category != kComCategory) {
+            // A COM port's driver said why already; a Camera Link library is told as the
+            // window tells it: which files and folders were tried.
+            CameraConnection::ReportOpenFailure(context);
+        }
+        return kNotOpened;
+    }
+    DrainLine(port);
     if (!searchRates) {
         // The terminal talks to whatever is there, at the rate it was told.
-        if (port.Open(target.category, run.options.baudRate, target.portIndex)) {
-            return true;
-        }
-        output.Error("the port did not open");
-        return false;
+        return std::string();
     }
     std::vector<CameraSearch::Attempt> attempts;
     const std::optional<CameraSearch::Found> found =
@@ -65,31 +97,32 @@ bool ReachCamera(ProcessContext& context, const CameraRun& run, const PortTarget
             // window tells it: which files and folders were tried.
             CameraConnection::ReportOpenFailure(context);
         }
-        if (!run.searching) {
-            output.Error(opened ? "no camera answered " + RatesTried(run.options)
-                                : std::string("the port did not open"));
-        }
-        return false;
+        return opened ? "no camera answered " + RatesTried(run.options) : kNotOpened;
     }
-    return true;
+    return std::string();
 }
 
-ExitStatus RunCamera(const CameraRun& run, const PortTarget& target, Console& console) {
+ExitStatus RunCamera(const CameraRun& run, const PortTarget& target, CameraOutput& output) {
     const bool shared = run.targets.size() > 1;
-    CameraOutput output(console, target.Name(), run.options.json, shared);
     TerminalServices services(output, run.options, run.searching, run.progressBar && !shared);
     ExitStatus status = kSuccess;
     try {
         ProcessContext context;
-        // The program read the window's link and mode once and gives each camera its own.
+        // The program read the window's link once; each camera gets its own, in the run's mode.
         services.Provide(context, TerminalServices::Settings::None);
         context.Get<ControlMode>().Set(run.controlMode);
         Camera camera{context, target,           run.options,     run.controlMode,
                       output,  services.Trace(), services.Files()};
-        if (!ReachCamera(context, run, target, output)) {
+        // -v names the rate of every request, so that a rate search can be followed.
+        const TraceLog::RateShown rate(services.Trace(), context.Get<CameraPort>());
+        if (const std::string failure = ReachCamera(context, run, target); !failure.empty()) {
             status = kNoCamera;
-            if (run.options.json && !run.searching) {
-                output.Add(Record("").Text("error", "no camera answered"));
+            // A search passes over the ports without a camera quietly.
+            if (!run.searching) {
+                output.Error(failure);
+                if (run.options.json) {
+                    output.Add(Record("").Text("error", failure));
+                }
             }
         } else {
             status = run.subcommand.run(camera);
@@ -108,14 +141,22 @@ ExitStatus RunCamera(const CameraRun& run, const PortTarget& target, Console& co
 
 ExitStatus RunOnCameras(const CameraRun& run, Console& console) {
     std::vector<ExitStatus> statuses(run.targets.size(), kSuccess);
+    std::vector<std::unique_ptr<CameraOutput>> outputs;
+    for (const PortTarget& target : run.targets) {
+        outputs.push_back(std::make_unique<CameraOutput>(console, target.Name(), run.options.json,
+                                                         run.targets.size() > 1));
+    }
     std::vector<std::thread> threads;
     for (std::size_t i = 0; i < run.targets.size(); ++i) {
-        threads.emplace_back([&run, &console, &statuses, i] {
-            statuses[i] = RunCamera(run, run.targets[i], console);
+        threads.emplace_back([&run, &outputs, &statuses, i] {
+            statuses[i] = RunCamera(run, run.targets[i], *outputs[i]);
         });
     }
-    for (std::thread& thread : threads) {
-        thread.join();
+    // Each camera's results go out once it and every camera named before it are done, so that
+    // they come in the order the ports were named however quick each camera is.
+    for (std::size_t i = 0; i < threads.size(); ++i) {
+        threads[i].join();
+        outputs[i]->Flush();
     }
     // A search expects most ports to have no camera; it fails only when none had one.
     bool anyCamera = false;

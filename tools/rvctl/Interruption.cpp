@@ -8,11 +8,19 @@ namespace Interruption {
 
 namespace {
 
-CancelToken token;
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-extern "C" void OnInterrupt(int) {
+CancelToken token;
+volatile std::sig_atomic_t first = 0;
+
+extern "C" void OnInterrupt(int signal) {
+    if (first == 0) {
+        first = signal;
+    }
     token.RequestForGood();
-    std::signal(SIGINT, SIG_DFL);
+    for (const int caught : kSignals) {
+        std::signal(caught, SIG_DFL);
+    }
 }
 
 }  // namespace
@@ -22,11 +30,17 @@ CancelToken& Token() {
 }
 
 void Catch() {
-    std::signal(SIGINT, OnInterrupt);
+    for (const int caught : kSignals) {
+        std::signal(caught, OnInterrupt);
+    }
 }
 
 bool Happened() {
     return token.Requested();
+}
+
+int ExitStatus() {
+    return 128 + (first != 0 ? static_cast<int>(first) : SIGINT);
 }
 
 }  // namespace Interruption

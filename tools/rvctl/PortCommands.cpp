@@ -65,8 +65,11 @@ std::vector<Subcommand> PortCommands() {
         {"detect", "", "search the ports and rates for cameras: port, rate and model",
          "Tries every port of the link's category (or the ports named) at the rates --baud\n"
          "allows, all at once, and prints the rate and model of each camera that answered, after\n"
-         "its port. Ports that do not open or stay silent are passed over quietly (-v shows\n"
-         "why). Exit status 3 when no camera answered.\n",
+         "its port, in the order the ports were named. Without --port or --port-index, ports\n"
+         "that do not open or stay silent are passed over quietly (-v shows why) and the exit\n"
+         "status is 3 only when no camera answered. With ports named, each one is expected to\n"
+         "have a camera: the exit status is 0 when every one has, else 3, and each port without\n"
+         "one is named on standard error.\n",
          Reach::EachCamera, Link::Answered, true, NoOperands, RunDetect},
     };
 }

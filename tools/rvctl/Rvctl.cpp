@@ -19,6 +19,8 @@
 namespace {
 
 const char kDefaultSubcommand[] = "ports";
+constexpr int32_t kUserMode = 0;
+constexpr int32_t kFactoryMode = 1;
 // The width of a subcommand's call in the usage text, before its summary.
 constexpr std::size_t kCallColumn = 24;
 
@@ -51,7 +53,8 @@ std::string Usage() {
         "Options, before or after the command:\n"
         "  --port PORT[,PORT...]  the cameras: COM1 ... COM16, or CLc-i for port i of Camera\n"
         "                         Link category c (1 to 3). Several are handled at once, each\n"
-        "                         on its own. Default: the link the window used last.\n"
+        "                         on its own; their results come in the order named.\n"
+        "                         Default: the link the window used last.\n"
         "  --category N           link category: 0 COM port, 1 Camera Link 2000, 2 Camera\n"
         "                         Link 2001, 3 Camera Link ver.1.1 ('rvctl ports' lists them)\n"
         "  --port-index I[,I...]  ports of that category, 0 for its first (default: the one the\n"
@@ -59,10 +62,13 @@ std::string Usage() {
         "  --baud RATE|auto       9600, 19200, 38400, 57600 or 115200 bit/s only; auto tries\n"
         "                         115200 down to 9600. Default: 9600, then as auto, as the\n"
         "                         window does at its start\n"
-        "  --factory, --user      control mode for this run (default: the window's)\n"
+        "  --factory, --user      control mode for this run (default: user). Factory mode reads\n"
+        "                         and writes the factory parameters; rvctl says on standard\n"
+        "                         error when it runs in it\n"
         "  --json                 one JSON object per result, each with its \"port\"\n"
-        "  -v, --verbose          the time-stamped trace of every line sent and received, and\n"
-        "                         the messages of port searches, on standard error\n"
+        "  -v, --verbose          the time-stamped trace of every line sent (with its rate) and\n"
+        "                         received, and the messages of port searches, on standard\n"
+        "                         error\n"
         "  --yes                  answer yes to questions (replacing a file)\n"
         "  -h, --help             this help\n"
         "  --version              the version\n"
@@ -71,12 +77,13 @@ std::string Usage() {
         "starts with its camera's port and each camera's lines stay together; with one camera\n"
         "no port stands before them. The window's messages go to standard error with their\n"
         "caption and text; a progress bar too when standard error is a terminal and one camera\n"
-        "runs. rvctl reads the window's stored link and control mode and never writes its\n"
-        "settings.\n"
+        "runs. rvctl reads the window's stored link, never its control mode, and never writes\n"
+        "its settings.\n"
         "\n"
         "Exit status: 0 success; 1 the camera refused, differs from the file (diff) or a step\n"
         "failed; 2 a usage error, or a question that needs --yes; 3 no camera answered or the\n"
-        "port did not open; 130 interrupted by Ctrl+C. With several cameras, the worst.\n";
+        "port did not open; 130, 143, 129 ended by SIGINT (Ctrl+C), SIGTERM, SIGHUP after the\n"
+        "exchange under way. With several cameras, the worst.\n";
     return text;
 }
 
@@ -93,17 +100,16 @@ int UsageError(Console& console, const std::string& text) {
     return kUsage;
 }
 
-// The link and the mode the window stored, as its start-up would take them.
+// The link the window stored, as its start-up would take it.
 struct Stored {
     int32_t category = 0;
     int32_t portIndex = 0;
-    int32_t controlMode = 0;
 };
 
 Stored ReadStored(ProcessContext& context) {
     CameraConnection::ApplyPreviousShutdown(context);
     CameraPort& port = context.Get<CameraPort>();
-    return {port.GetCategory(), port.GetPortIndex(), context.Get<ControlMode>().Get()};
+    return {port.GetCategory(), port.GetPortIndex()};
 }
 
 // The cameras of the run: those named, the window's link, or every port of a category for a
@@ -166,12 +172,17 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     ProcessContext context;
     services.Provide(context, TerminalServices::Settings::Window);
     const Stored stored = ReadStored(context);
-    const int32_t controlMode = options.controlMode.value_or(stored.controlMode);
+    // The window's mode is the operator's at that desk; a script that dumps or loads the
+    // factory trim must say so.
+    const int32_t controlMode = options.controlMode.value_or(kUserMode);
     context.Get<ControlMode>().Set(controlMode);
     // Operands name what they got wrong themselves.
     if (const std::string problem = subcommand->check(options, controlMode); !problem.empty()) {
         console.WriteMessage("rvctl: " + problem);
         return kUsage;
+    }
+    if (controlMode == kFactoryMode) {
+        console.WriteMessage("rvctl: factory mode: factory parameters are read and written");
     }
     if (subcommand->reach == Reach::None) {
         Camera camera{context,         {}, options, controlMode, output, services.Trace(),
@@ -192,14 +203,14 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     run.searching =
         subcommand->searchesAllPorts && options.ports.empty() && options.portIndices.empty();
     run.progressBar = progressBar;
-    // The terminal, which waits on its input, ends on Ctrl+C as any program does.
+    // The terminal, which waits on its input, ends on a signal as any program does.
     if (subcommand->link != Link::Opened) {
         Interruption::Catch();
     }
     const ExitStatus status = RunOnCameras(run, console);
     if (Interruption::Happened()) {
         output.Error("interrupted");
-        return kInterrupted;
+        return Interruption::ExitStatus();
     }
     if (run.searching && status == kNoCamera) {
         output.Error("no camera answered on any port of category " +

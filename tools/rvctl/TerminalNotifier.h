@@ -10,7 +10,8 @@ class CameraOutput;
 class TerminalNotifier : public Notifier {
 public:
     // quiet: messages are left out (a port search that expects most ports to fail);
-    // tellAnswered: a question --yes answered is shown with its answer (-v).
+    // tellAnswered: -v; a question --yes answered is shown with its answer, and a count of
+    // repeated messages points to the trace.
     TerminalNotifier(CameraOutput& output, bool yes, bool quiet, bool tellAnswered)
         : output_(output), yes_(yes), quiet_(quiet), tellAnswered_(tellAnswered) {}
 

@@ -4,6 +4,7 @@
 
 #include "operations/TerminalLog.h"
 #include "tools/rvctl/CameraOutput.h"
+#include "transport/CameraPort.h"
 
 namespace {
 const char kReceivedPrefix[] = "Rx: ";
@@ -22,7 +23,9 @@ void TraceLog::AddLine(const std::string& text) {
     }
     const std::string stamp = TerminalLog::TimeStamp(std::chrono::system_clock::now());
     if (destination_ == Destination::Messages) {
-        output_.Message(stamp + text);
+        const bool rate = sent && port_ != nullptr;
+        output_.Message(stamp + text +
+                        (rate ? " [" + std::to_string(port_->GetBaudRate()) + " bit/s]" : ""));
         return;
     }
     // The stamp's blanks belong to the log's line, not to the time.
