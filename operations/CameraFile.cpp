@@ -1,8 +1,6 @@
 #include "operations/CameraFile.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -19,6 +17,7 @@
 #include "core/SettingsStore.h"
 #include "core/StatusLine.h"
 #include "core/WaitFeedback.h"
+#include "core/WholeNumber.h"
 #include "files/CameraSettingsFile.h"
 #include "operations/ChangeHistory.h"
 #include "operations/OutcomeText.h"
@@ -79,18 +78,12 @@ bool TakesLine(ProcessContext& context, const ParsedReply& parsed, bool tell) {
 }
 
 // The file's number as written: a value beyond the 32 bits a parameter holds is out of its
-// range, not the largest value. Nothing for a line that sets no number ("BL?", "BL=").
+// range, not the largest value. Nothing for a line that sets no number ("BL?", "BL=", "BL=5x").
 std::optional<int64_t> FileNumber(const ParsedReply& parsed) {
     if (parsed.separator != "=") {
         return std::nullopt;
     }
-    errno = 0;
-    char* end = nullptr;
-    const long long number = std::strtoll(parsed.firstValue.c_str(), &end, 10);
-    if (end == parsed.firstValue.c_str()) {
-        return std::nullopt;
-    }
-    return number;  // beyond 64 bits it is the nearest end: out of every range all the same
+    return WholeNumber(parsed.firstValue);
 }
 
 // Sends one line of a settings file, if it is one the camera takes in this mode, the same way

@@ -1,7 +1,5 @@
 #include "presenters/ControlBinding.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -11,6 +9,7 @@
 #include "core/LeadingNumber.h"
 #include "core/ProcessContext.h"
 #include "core/StatusLine.h"
+#include "core/WholeNumber.h"
 #include "operations/OutcomeText.h"
 #include "operations/PageChanges.h"
 #include "operations/Parameters.h"
@@ -18,23 +17,6 @@
 #include "presenters/PageRules.h"
 
 namespace {
-
-// A whole decimal number and nothing else (blanks around it allowed).
-std::optional<int64_t> WholeNumber(const std::string& text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string::npos) {
-        return std::nullopt;
-    }
-    const std::size_t end = text.find_last_not_of(" \t") + 1;
-    const std::string trimmed = text.substr(begin, end - begin);
-    errno = 0;
-    char* stop = nullptr;
-    const long long number = std::strtoll(trimmed.c_str(), &stop, 10);
-    if (stop == trimmed.c_str() || *stop != '\0' || errno == ERANGE) {
-        return std::nullopt;
-    }
-    return number;
-}
 
 // The LUT entry edits are sent only by their Read and Write buttons.
 bool IsLutEntry(int32_t id) {

@@ -1,5 +1,7 @@
 #include "widgets/SpinEdit.h"
 
+#include "core/WholeNumber.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
@@ -10,18 +12,16 @@
 namespace {
 
 // A whole decimal number and nothing else (blanks around it allowed); an empty text is 0.
-bool WholeNumber(const QString& text, int32_t& number) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty()) {
+bool WholeNumberOrEmpty(const QString& text, int32_t& number) {
+    if (text.trimmed().isEmpty()) {
         number = 0;
         return true;
     }
-    bool ok = false;
-    const int value = trimmed.toInt(&ok, 10);
-    if (ok) {
-        number = value;
+    const std::optional<int64_t> value = WholeNumber(text.toStdString(), INT32_MIN, INT32_MAX);
+    if (value) {
+        number = static_cast<int32_t>(*value);
     }
-    return ok;
+    return value.has_value();
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {
 
 bool SpinEdit::InRange(const QString& text, int32_t& number) const {
     int32_t value = 0;
-    if (!WholeNumber(text, value) || value < minimum_ || value > maximum_) {
+    if (!WholeNumberOrEmpty(text, value) || value < minimum_ || value > maximum_) {
         return false;
     }
     number = value;

@@ -1,4 +1,5 @@
 #include "tools/rvsim/SimCamera.h"
+#include "core/WholeNumber.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +7,6 @@
 
 #include "tools/rvsim/BaudRate.h"
 #include "tools/rvsim/CommandRule.h"
-#include "tools/rvsim/WholeNumber.h"
 
 namespace {
 
@@ -69,11 +69,11 @@ std::string UpperCase(std::string_view text) {
 
 // A decimal integer with an optional sign, blanks around it allowed; nothing else.
 bool ParseInteger(std::string_view text, int32_t& value) {
-    int64_t parsed = 0;
-    if (!ParseWholeNumber(Trim(text), INT32_MIN, INT32_MAX, parsed)) {
+    const std::optional<int64_t> parsed = WholeNumber(text, INT32_MIN, INT32_MAX);
+    if (!parsed) {
         return false;
     }
-    value = static_cast<int32_t>(parsed);
+    value = static_cast<int32_t>(*parsed);
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "tools/rvsim/SimOptions.h"
+#include "core/WholeNumber.h"
 
 #include <cerrno>
 #include <cmath>
@@ -6,7 +7,6 @@
 
 #include "protocol/CommandTable.h"
 #include "tools/rvsim/BaudRate.h"
-#include "tools/rvsim/WholeNumber.h"
 
 namespace {
 
@@ -55,7 +55,9 @@ const char kUsage[] =
     "  --version             show the version\n";
 
 bool ParseInt(const std::string& text, int64_t minimum, int64_t maximum, int64_t& value) {
-    return ParseWholeNumber(text, minimum, maximum, value);
+    const std::optional<int64_t> number = WholeNumber(text, minimum, maximum);
+    value = number.value_or(value);
+    return number.has_value();
 }
 
 bool ParseSeconds(const std::string& text, double& value) {

@@ -1,4 +1,5 @@
 #include "tools/rvsim/StateFile.h"
+#include "core/WholeNumber.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,7 +13,6 @@
 
 #include "tools/rvsim/CommandRule.h"
 #include "tools/rvsim/TextEscape.h"
-#include "tools/rvsim/WholeNumber.h"
 
 namespace {
 
@@ -20,11 +20,11 @@ constexpr const char* kHeader =
     "# rvsim camera state, written by rvsim; edit only while it is stopped";
 
 bool ParseNumber(const std::string& text, int32_t& value) {
-    int64_t parsed = 0;
-    if (!ParseWholeNumber(text, INT32_MIN, INT32_MAX, parsed)) {
+    const std::optional<int64_t> parsed = WholeNumber(text, INT32_MIN, INT32_MAX);
+    if (!parsed) {
         return false;
     }
-    value = static_cast<int32_t>(parsed);
+    value = static_cast<int32_t>(*parsed);
     return true;
 }
 
