@@ -8,7 +8,12 @@ namespace Interruption {
 
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// Windows has no hang-up signal.
+constexpr int kSignals[] = {SIGINT, SIGTERM,
+#ifdef SIGHUP
+                            SIGHUP
+#endif
+};
 
 CancelToken token;
 volatile std::sig_atomic_t first = 0;
