@@ -209,4 +209,18 @@ TEST_F(WatchTest, SigtermEndsAWatchWithoutCountAfterWholeLines) {
     }
 }
 
+// Samples that can no longer be written (a full disk, or a pipe whose reader went away while
+// SIGPIPE is ignored) end the watch instead of leaving it to run for nobody.
+TEST_F(WatchTest, AWatchWhoseOutputIsRefusedEnds) {
+    Camera(1);
+    const ToolRun run = RunTool("/bin/sh",
+                                {"-c", "exec \"$0\" \"$@\" >/dev/full", RVCTL_EXECUTABLE, "--port",
+                                 "COM1", "watch", "GA", "--interval", "0.05"},
+                                "", std::chrono::seconds(10));
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("rvctl: writing to standard output failed: No space left on device"),
+              std::string::npos)
+        << run.err;
+}
+
 }  // namespace

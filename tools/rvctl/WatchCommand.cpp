@@ -280,6 +280,11 @@ ExitStatus RunWatch(Camera& camera) {
             break;
         }
         screen.WriteResults(Line(watch, sample, camera.output.Port(), shared));
+        // Nobody reads the samples any more (a pipe into head, with SIGPIPE ignored): the
+        // console said so, and the watch ends.
+        if (screen.ResultsLost()) {
+            return kFailed;
+        }
         if (!sample.answered) {
             status = kFailed;
         }
