@@ -1,5 +1,6 @@
 // watch: parameters sampled at a steady period, one time-stamped line per sample, until the
 // count is reached or a signal ends it. Only queries go out: a watch never changes the camera.
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
