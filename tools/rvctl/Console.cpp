@@ -47,6 +47,11 @@ void Console::EndProgress() {
     EndProgressLine();
 }
 
+bool Console::ResultsLost() {
+    std::lock_guard<std::mutex> hold(mutex_);
+    return !out_.good();
+}
+
 void Console::EndProgressLine() {
     if (progressOpen_) {
         err_ << '\n';

@@ -20,6 +20,8 @@ public:
     // Redraws the progress line in place; a message or the end of the bar moves past it.
     void DrawProgress(const std::string& line);
     void EndProgress();
+    // Whether the results' stream refused a write: a full disk, or a reader that went away.
+    bool ResultsLost();
 
 private:
     void EndProgressLine();

@@ -5,8 +5,8 @@ namespace {
 std::vector<Subcommand> AllGroups() {
     std::vector<Subcommand> all;
     for (const auto& group :
-         {PortCommands(), IdentityCommands(), ParameterCommands(), FileCommands(), AreaCommands(),
-          CalibrationCommands(), LutCommands(), TerminalCommands()}) {
+         {PortCommands(), IdentityCommands(), ParameterCommands(), WatchCommands(), FileCommands(),
+          AreaCommands(), CalibrationCommands(), LutCommands(), TerminalCommands()}) {
         all.insert(all.end(), group.begin(), group.end());
     }
     return all;

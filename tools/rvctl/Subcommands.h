@@ -12,6 +12,7 @@ const Subcommand* FindSubcommand(const std::string& name);
 std::vector<Subcommand> PortCommands();
 std::vector<Subcommand> IdentityCommands();
 std::vector<Subcommand> ParameterCommands();
+std::vector<Subcommand> WatchCommands();
 std::vector<Subcommand> FileCommands();
 std::vector<Subcommand> AreaCommands();
 std::vector<Subcommand> CalibrationCommands();
