@@ -576,4 +576,33 @@ TEST_F(RvctlTest, MessagesPointToTheTraceWhichShowsTheRateOfEachTry) {
     }
 }
 
+// A cron job mails whatever a run writes: a quiet run that succeeds writes nothing, one that
+// fails still tells why.
+TEST_F(RvctlTest, QuietWritesNothingOnSuccessAndStillTellsAFault) {
+    Camera(1, {"--refuse", "GA"});
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // a part of it; empty: nothing at all
+    };
+    const Case cases[] = {
+        {{"-q", "--port", "COM1", "get", "GA"}, 0, ""},
+        // The factory mode's notice and the trace are no fault either.
+        {{"--port", "COM1", "--factory", "-v", "--quiet", "set", "TG=Internal"}, 0, ""},
+        {{"-q", "--port", "COM1", "set", "GA=400"}, 1, "Communication Error: Error: Refused"},
+        {{"-q", "--port", "COM1", "get", "GAX"}, 2, "unknown parameter \"GAX\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ToolRun run = Rvctl(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.out, "");
+        if (c.err.empty()) {
+            EXPECT_EQ(run.err, "");
+        } else {
+            EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        }
+    }
+}
+
 }  // namespace

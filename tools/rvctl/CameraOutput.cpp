@@ -39,7 +39,7 @@ void CameraOutput::Message(const std::string& text) {
 
 void CameraOutput::Error(const std::string& text) {
     const std::string shown = PrintableText(text);
-    console_.WriteMessage("rvctl: " + (port_.empty() ? shown : port_ + ": " + shown));
+    console_.WriteError("rvctl: " + (port_.empty() ? shown : port_ + ": " + shown));
 }
 
 void CameraOutput::Flush() {

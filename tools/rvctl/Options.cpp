@@ -107,6 +107,8 @@ bool ApplyFlag(const std::string& arg, Options& options) {
         options.json = true;
     } else if (arg == "-v" || arg == "--verbose") {
         options.verbose = true;
+    } else if (arg == "-q" || arg == "--quiet") {
+        options.quiet = true;
     } else if (arg == "--yes") {
         options.yes = true;
     } else if (arg == "-h" || arg == "--help") {

@@ -25,6 +25,7 @@ struct Options {
     std::optional<int32_t> controlMode;     // --factory 1, --user 0
     bool json = false;
     bool verbose = false;
+    bool quiet = false;
     bool yes = false;
     bool help = false;
     bool version = false;

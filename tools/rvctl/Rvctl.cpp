@@ -69,6 +69,9 @@ std::string Usage() {
         "  -v, --verbose          the time-stamped trace of every line sent (with its rate) and\n"
         "                         received, and the messages of port searches, on standard\n"
         "                         error\n"
+        "  -q, --quiet            nothing on standard output or error when the run succeeds:\n"
+        "                         no results, messages, progress bar or trace; when it fails,\n"
+        "                         rvctl's error and the messages that explain it\n"
         "  --yes                  answer yes to questions (replacing a file)\n"
         "  -h, --help             this help\n"
         "  --version              the version\n"
@@ -96,7 +99,7 @@ std::string SubcommandHelp(const Subcommand& subcommand) {
 }
 
 int UsageError(Console& console, const std::string& text) {
-    console.WriteMessage("rvctl: " + text + "\nTry 'rvctl --help'.");
+    console.WriteError("rvctl: " + text + "\nTry 'rvctl --help'.");
     return kUsage;
 }
 
@@ -140,9 +143,9 @@ std::vector<PortTarget> Targets(const Options& options, const Subcommand& subcom
 
 }  // namespace
 
-int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             bool progressBar) {
-    Console console(out, err);
+namespace {
+
+int Run(const std::vector<std::string>& args, Console& console, bool progressBar) {
     std::string error;
     const std::optional<Options> parsed = ParseOptions(args, error);
     if (!parsed) {
@@ -166,6 +169,9 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
         console.WriteResults(SubcommandHelp(*subcommand));
         return kSuccess;
     }
+    if (options.quiet) {
+        console.BeQuiet();
+    }
 
     CameraOutput output(console, std::string(), options.json, false);
     TerminalServices services(output, options, false, progressBar);
@@ -178,7 +184,7 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     context.Get<ControlMode>().Set(controlMode);
     // Operands name what they got wrong themselves.
     if (const std::string problem = subcommand->check(options, controlMode); !problem.empty()) {
-        console.WriteMessage("rvctl: " + problem);
+        console.WriteError("rvctl: " + problem);
         return kUsage;
     }
     if (controlMode == kFactoryMode) {
@@ -216,5 +222,15 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
         output.Error("no camera answered on any port of category " +
                      std::to_string(run.targets.front().category) + " (-v tells why)");
     }
+    return status;
+}
+
+}  // namespace
+
+int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             bool progressBar) {
+    Console console(out, err);
+    const int status = Run(args, console, progressBar);
+    console.Finish(status);
     return status;
 }
