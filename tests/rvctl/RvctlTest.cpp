@@ -605,4 +605,19 @@ TEST_F(RvctlTest, QuietWritesNothingOnSuccessAndStillTellsAFault) {
     }
 }
 
+// A production line cannot wait 5 s on each camera that lost an answer; --timeout shortens it.
+TEST_F(RvctlTest, TimeoutIsHowLongEachRequestWaitsAndIsRangeChecked) {
+    Camera(1, {"--mute", "GA"});
+    const ToolRun quick = Rvctl({"--port", "COM1", "--timeout", "300", "set", "GA=800"});
+    EXPECT_EQ(quick.status, 0) << quick.err;
+    EXPECT_EQ(quick.out, "GA=800\n");
+    EXPECT_LT(quick.took, std::chrono::milliseconds(3000)) << "the built-in 5 s were waited";
+    for (const char* wrong : {"99", "600001", "5s", ""}) {
+        SCOPED_TRACE(wrong);
+        const ToolRun run = Rvctl({"--port", "COM1", "--timeout", wrong, "get", "GA"});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("from 100 to 600000"), std::string::npos) << run.err;
+    }
+}
+
 }  // namespace
