@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "controls/ControlCatalog.h"
+#include "controls/ControlDefinition.h"
 #include "controls/ControlIds.h"
 #include "core/ControlMode.h"
+#include "core/Version.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "tests/rvctl/ToolProcess.h"
@@ -618,6 +620,37 @@ TEST_F(RvctlTest, TimeoutIsHowLongEachRequestWaitsAndIsRangeChecked) {
         EXPECT_EQ(run.status, 2);
         EXPECT_NE(run.err.find("from 100 to 600000"), std::string::npos) << run.err;
     }
+}
+
+// A script or a completion learns the parameters from rvctl itself, without a camera, and can
+// tell which program's tables it read.
+TEST_F(RvctlTest, DescribeWithoutNamesIsAVersionedCatalogueOfTheMode) {
+    for (const int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        std::size_t expected = 0;
+        for (const CatalogEntry& entry : ControlCatalog::Entries()) {
+            if (ControlCatalog::Definition(entry).paramClass != kFactoryParam || mode == 1) {
+                ++expected;
+            }
+        }
+        const ToolRun run = Rvctl({"--json", mode == 1 ? "--factory" : "--user", "describe"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.rfind(std::string("{\"version\":\"") + kProgramVersion +
+                                    "\",\"parameters\":[{\"mnemonic\":",
+                                0),
+                  0u)
+            << run.out;
+        EXPECT_EQ(Lines(run.out).size(), 1u) << "one object";
+        const std::regex object(R"(\{"mnemonic":"[^"]+","name":"[^"]*","page":"[^"]+","kind":)"
+                                R"(.*?"factory":(true|false),"inSettingsFiles":(true|false),)");
+        const auto found = std::distance(
+            std::sregex_iterator(run.out.begin(), run.out.end(), object), std::sregex_iterator());
+        EXPECT_EQ(static_cast<std::size_t>(found), expected);
+        EXPECT_EQ(run.out.find("\"factory\":true") != std::string::npos, mode == 1);
+    }
+    const ToolRun text = Rvctl({"describe"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("GA: "), std::string::npos) << text.out;
 }
 
 }  // namespace

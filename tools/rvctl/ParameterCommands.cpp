@@ -9,6 +9,7 @@
 #include "controls/ControlDefinition.h"
 #include "controls/ControlTable.h"
 #include "core/ProcessContext.h"
+#include "core/Version.h"
 #include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
 #include "protocol/CommandTable.h"
@@ -88,7 +89,7 @@ std::string CheckMnemonics(const Options& options, int32_t controlMode, bool any
 }
 
 std::string CheckDescribe(const Options& options, int32_t controlMode) {
-    return CheckMnemonics(options, controlMode, true);
+    return options.operands.empty() ? std::string() : CheckMnemonics(options, controlMode, true);
 }
 
 std::string CheckGet(const Options& options, int32_t controlMode) {
@@ -146,33 +147,57 @@ ExitStatus RunList(Camera& camera) {
     return status;
 }
 
-ExitStatus RunDescribe(Camera& camera) {
-    for (const std::string& operand : camera.options.operands) {
-        const CatalogEntry& entry = *ControlCatalog::FindByMnemonic(operand);
-        const ControlDefinition& row = ControlCatalog::Definition(entry);
-        const std::string mnemonic = ControlCatalog::Mnemonic(entry);
-        const char* parameterClass = row.paramClass == kFactoryParam ? "factory"
-                                     : row.paramClass == kUserParam  ? "user"
-                                                                     : "action";
-        std::string text =
-            mnemonic + ": " + entry.name + "\n  page: " + entry.page + "\n  kind: " + Kind(entry);
-        if (row.kind != kButtonControl) {
-            text +=
-                std::string(entry.items.empty() ? "\n  range: " : "\n  items: ") + Choices(entry);
-        }
-        text += std::string("\n  class: ") + parameterClass +
-                "\n  in settings files: " + (row.inFile != 0 ? "yes" : "no") +
-                "\n  command id: " + std::to_string(row.cmdId) +
-                "\n  control id: " + std::to_string(row.ctrlId);
-        Record record(text);
-        record.Text("mnemonic", mnemonic).Text("name", entry.name).Text("page", entry.page);
-        AddChoices(record, entry);
-        record.Text("class", parameterClass)
-            .Flag("inSettingsFiles", row.inFile != 0)
-            .Number("commandId", row.cmdId)
-            .Number("controlId", row.ctrlId);
-        camera.output.Add(record);
+// Every field of one parameter's definition.
+Record Description(const CatalogEntry& entry) {
+    const ControlDefinition& row = ControlCatalog::Definition(entry);
+    const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+    const char* parameterClass = row.paramClass == kFactoryParam ? "factory"
+                                 : row.paramClass == kUserParam  ? "user"
+                                                                 : "action";
+    std::string text =
+        mnemonic + ": " + entry.name + "\n  page: " + entry.page + "\n  kind: " + Kind(entry);
+    if (row.kind != kButtonControl) {
+        text += std::string(entry.items.empty() ? "\n  range: " : "\n  items: ") + Choices(entry);
     }
+    text += std::string("\n  class: ") + parameterClass +
+            "\n  in settings files: " + (row.inFile != 0 ? "yes" : "no") +
+            "\n  command id: " + std::to_string(row.cmdId) +
+            "\n  control id: " + std::to_string(row.ctrlId);
+    Record record(text);
+    record.Text("mnemonic", mnemonic).Text("name", entry.name).Text("page", entry.page);
+    AddChoices(record, entry);
+    record.Text("class", parameterClass)
+        .Flag("factory", row.paramClass == kFactoryParam)
+        .Flag("inSettingsFiles", row.inFile != 0)
+        .Number("commandId", row.cmdId)
+        .Number("controlId", row.ctrlId);
+    return record;
+}
+
+// Named parameters one by one; with no names every one of the mode (buttons too), with --json
+// as one catalogue that names the program's version, so that a script or a completion can tell
+// which tables it read.
+ExitStatus RunDescribe(Camera& camera) {
+    if (!camera.options.operands.empty()) {
+        for (const std::string& operand : camera.options.operands) {
+            camera.output.Add(Description(*ControlCatalog::FindByMnemonic(operand)));
+        }
+        return kSuccess;
+    }
+    std::vector<std::string> objects;
+    std::string text;
+    for (const CatalogEntry& entry : ControlCatalog::Entries()) {
+        const ControlDefinition& row = ControlCatalog::Definition(entry);
+        if (row.paramClass == kFactoryParam && camera.controlMode != 1) {
+            continue;
+        }
+        const Record description = Description(entry);
+        objects.push_back(description.Object());
+        text += (text.empty() ? "" : "\n\n") + description.Line();
+    }
+    Record catalogue(text);
+    catalogue.Text("version", kProgramVersion).Raw("parameters", Record::Array(objects));
+    camera.output.Add(catalogue);
     return kSuccess;
 }
 
@@ -241,9 +266,13 @@ std::vector<Subcommand> ParameterCommands() {
          "Parameters the window never reads back (the LUT index, the hidden automatic modes)\n"
          "show \"-\"; 'get' asks the camera for them.\n",
          Reach::EachCamera, Link::Answered, false, NoOperands, RunList},
-        {"describe", "MNEMONIC...", "the whole definition of parameters (no camera needed)",
-         "Name, page, kind, range or items, class (user or factory), whether settings files\n"
-         "hold it, command id and control id. Buttons are described too.\n",
+        {"describe", "[MNEMONIC...]", "the whole definition of parameters (no camera needed)",
+         "Name, page, kind, range or items, class (user, factory or action), whether settings\n"
+         "files hold it, command id and control id. Buttons are described too. Without a\n"
+         "mnemonic, every parameter of the mode (factory ones with --factory); with --json\n"
+         "that is one object: {\"version\": rvctl's version, \"parameters\": [...]}, each\n"
+         "parameter an object with mnemonic, name, page, kind, min and max or items (value\n"
+         "and text), class, factory, inSettingsFiles, commandId and controlId.\n",
          Reach::None, Link::Answered, false, CheckDescribe, RunDescribe},
         {"get", "MNEMONIC...", "the camera's values of parameters",
          "Prints MNEMONIC=VALUE for each, a list's value as its item's text (\"TG=Internal\");\n"
