@@ -653,4 +653,27 @@ TEST_F(RvctlTest, DescribeWithoutNamesIsAVersionedCatalogueOfTheMode) {
     EXPECT_NE(text.out.find("GA: "), std::string::npos) << text.out;
 }
 
+// The readings the pages' buttons ask for are asked the camera by rvctl too; a temperature
+// without the sensor it is of says little.
+TEST_F(RvctlTest, GetReadsTheTemperatureWithItsSensorAndTheLimits) {
+    const std::string transcript = Camera(1);
+    ASSERT_EQ(Rvctl({"--port", "COM1", "set", "TMPS0=FPGA"}).status, 0);
+    const ToolRun text = Rvctl({"--port", "COM1", "get", "tmp0", "PEMAX", "PEMIN", "ARMIN"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(std::regex_match(
+        text.out, std::regex("TMP0=-?[0-9]+ \\(TMPS0=FPGA\\)\nPEMAX=[0-9]+\nPEMIN=100\n"
+                             "ARMIN=[0-9]+\n")))
+        << text.out;
+    const ToolRun json = Rvctl({"--port", "COM1", "--json", "get", "TMP0"});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_TRUE(std::regex_match(
+        json.out, std::regex(R"(\{"port":"COM1","mnemonic":"TMP0","value":-?[0-9]+,"sensor":)"
+                             R"(\{"mnemonic":"TMPS0","value":3,"text":"FPGA"\}\}\n)")))
+        << json.out;
+    const std::vector<std::string> received = ReceivedLines(transcript);
+    for (const char* query : {"TMP0?", "PEMAX?", "PEMIN?", "ARMIN?"}) {
+        EXPECT_NE(std::find(received.begin(), received.end(), query), received.end()) << query;
+    }
+}
+
 }  // namespace

@@ -1,5 +1,7 @@
 // list, describe, get and set: the parameters of the pages, one at a time through the same
 // flows the window's pages use.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -10,6 +12,7 @@
 #include "controls/ControlTable.h"
 #include "core/ProcessContext.h"
 #include "core/Version.h"
+#include "operations/CameraReadings.h"
 #include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
 #include "protocol/CommandTable.h"
@@ -61,6 +64,56 @@ Record ValueRecord(const CatalogEntry& entry, int32_t value) {
     return record;
 }
 
+// What the pages' "Read" and "Get" buttons ask for: values the camera tells and never takes.
+struct Reading {
+    const char* mnemonic;
+    std::optional<int32_t> (*read)(ProcessContext& context);
+};
+
+const Reading kReadings[] = {
+    {"TMP0", CameraReadings::Temperature},
+    {"PEMAX", CameraReadings::ExposureMax},
+    {"PEMIN", CameraReadings::ExposureMin},
+    {"ARMIN", CameraReadings::LineRateMin},
+};
+
+const Reading* FindReading(const std::string& name) {
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const Reading& reading : kReadings) {
+        if (upper == reading.mnemonic) {
+            return &reading;
+        }
+    }
+    return nullptr;
+}
+
+// The temperature is of the sensor TMPS0 chooses, so the two are told together:
+// "TMP0=41 (TMPS0=Sensor)".
+std::optional<Record> ReadingRecord(Camera& camera, const Reading& reading) {
+    std::optional<Record> sensor;
+    if (reading.read == CameraReadings::Temperature) {
+        const CatalogEntry& entry = *ControlCatalog::FindByMnemonic("TMPS0");
+        const std::optional<int32_t> chosen = Parameters::Get(camera.context, entry.ctrlId);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        sensor = ValueRecord(entry, *chosen);
+    }
+    const std::optional<int32_t> value = reading.read(camera.context);
+    if (!value) {
+        return std::nullopt;
+    }
+    Record record(std::string(reading.mnemonic) + "=" + std::to_string(*value) +
+                  (sensor ? " (" + sensor->Line() + ")" : ""));
+    record.Text("mnemonic", reading.mnemonic).Number("value", *value);
+    if (sensor) {
+        record.Raw("sensor", sensor->Object());
+    }
+    return record;
+}
+
 bool InMode(const CatalogEntry& entry, int32_t controlMode) {
     const ControlDefinition& row = ControlCatalog::Definition(entry);
     return row.kind != kButtonControl && (row.paramClass != kFactoryParam || controlMode == 1);
@@ -76,6 +129,9 @@ std::string CheckMnemonics(const Options& options, int32_t controlMode, bool any
         return "name at least one parameter by its mnemonic; 'rvctl list' shows them all";
     }
     for (const std::string& operand : options.operands) {
+        if (!anyRow && FindReading(operand) != nullptr) {
+            continue;
+        }
         std::string error;
         const bool known =
             anyRow ? ControlCatalog::FindByMnemonic(operand) != nullptr
@@ -204,6 +260,19 @@ ExitStatus RunDescribe(Camera& camera) {
 ExitStatus RunGet(Camera& camera) {
     ExitStatus status = kSuccess;
     for (const std::string& operand : camera.options.operands) {
+        if (const Reading* reading = FindReading(operand)) {
+            if (const std::optional<Record> record = ReadingRecord(camera, *reading)) {
+                camera.output.Add(*record);
+                continue;
+            }
+            camera.output.Error(std::string(reading->mnemonic) + ": the camera told no value");
+            if (camera.output.Json()) {
+                camera.output.Add(
+                    Record("").Text("mnemonic", reading->mnemonic).Text("error", "no value"));
+            }
+            status = kFailed;
+            continue;
+        }
         const CatalogEntry& entry = *ControlCatalog::FindByMnemonic(operand);
         if (const std::optional<int32_t> value = Parameters::Get(camera.context, entry.ctrlId)) {
             camera.output.Add(ValueRecord(entry, *value));
@@ -274,9 +343,12 @@ std::vector<Subcommand> ParameterCommands() {
          "parameter an object with mnemonic, name, page, kind, min and max or items (value\n"
          "and text), class, factory, inSettingsFiles, commandId and controlId.\n",
          Reach::None, Link::Answered, false, CheckDescribe, RunDescribe},
-        {"get", "MNEMONIC...", "the camera's values of parameters",
+        {"get", "MNEMONIC...", "the camera's values of parameters and its readings",
          "Prints MNEMONIC=VALUE for each, a list's value as its item's text (\"TG=Internal\");\n"
-         "with --json the number and the text. Mnemonics in any letter case.\n",
+         "with --json the number and the text. Mnemonics in any letter case. The readings the\n"
+         "pages' Read and Get buttons ask for are read too: TMP0 the temperature, told with\n"
+         "the sensor it is of (\"TMP0=41 (TMPS0=Sensor)\"; with --json a \"sensor\" object),\n"
+         "PEMAX and PEMIN the exposure limits, ARMIN the line rate's lower limit.\n",
          Reach::EachCamera, Link::Answered, false, CheckGet, RunGet},
         {"set", "MNEMONIC=VALUE...", "send values; a list takes an item's text or its value",
          "Sends each value in turn, as the window's page does when the operator changes it, and\n"
