@@ -676,4 +676,51 @@ TEST_F(RvctlTest, GetReadsTheTemperatureWithItsSensorAndTheLimits) {
     }
 }
 
+// A script that asks for JSON parses every answer, the failures and "nothing differs" too.
+TEST_F(RvctlTest, JsonIsEveryResultErrorsAndAnEmptyDiffIncluded) {
+    Camera(1);
+    Camera(2, {"--silent"});
+    Camera(3, {"--refuse", "GA"});
+    const std::string saved = folder.File("saved.cam");
+    ASSERT_EQ(Rvctl({"--port", "COM1", "dump", "-o", saved}).status, 0);
+    const std::string levels = "(\\{\"channel\":[0-2],\"levels\":\\[([0-9]+,){255}[0-9]+\\]\\},?)+";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;  // a pattern for all of it
+    };
+    const Case cases[] = {
+        {{"--json", "--bogus"}, 2, R"(\{"error":"unknown option \\"--bogus\\"","usage":true\})"},
+        {{"--json", "--port", "COM1", "get", "GAX"},
+         2,
+         R"(\{"error":"unknown parameter \\"GAX\\"[^"]*","usage":true\})"},
+        {{"--json", "--port", "COM2", "--baud", "9600", "get", "GA"},
+         3,
+         R"(\{"port":"COM2","error":"no camera answered at 9600 bit/s"\})"},
+        {{"--json", "--port", "COM3", "set", "GA=400"},
+         1,
+         R"(\{"port":"COM3","mnemonic":"GA","value":100,"accepted":false,"requested":400,)"
+         R"("error":"[^"]*Refused[^"]*"\})"},
+        {{"--json", "--port", "COM1", "diff", saved},
+         0,
+         R"(\{"port":"COM1","file":"[^"]+","differences":\[\],"unknown":\[\]\})"},
+        {{"--json", "--port", "COM1", "dump"},
+         0,
+         R"(\{"port":"COM1",("model":"[^"]+",)?"deviceVersion":[0-9]+,"parameters":\[)"
+         R"((\{"mnemonic":"[A-Z0-9]+","value":-?[0-9]+(,"text":"[^"]+")?\},?)+\]\})"},
+        {{"--json", "--port", "COM1", "lut", "read"},
+         0,
+         R"(\{"port":"COM1","tables":\[)" + levels + R"(\]\})"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ToolRun run = Rvctl(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_TRUE(std::regex_match(run.out, std::regex(c.out + "\n"))) << run.out;
+    }
+    const ToolRun dump = Rvctl({"--json", "--port", "COM1", "dump"});
+    EXPECT_NE(dump.out.find(R"({"mnemonic":"TG","value":0,"text":"Internal"})"), std::string::npos)
+        << dump.out;
+}
+
 }  // namespace

@@ -265,11 +265,8 @@ ExitStatus RunGet(Camera& camera) {
                 camera.output.Add(*record);
                 continue;
             }
-            camera.output.Error(std::string(reading->mnemonic) + ": the camera told no value");
-            if (camera.output.Json()) {
-                camera.output.Add(
-                    Record("").Text("mnemonic", reading->mnemonic).Text("error", "no value"));
-            }
+            camera.output.Error(std::string(reading->mnemonic) + ": the camera told no value",
+                                Record("").Text("mnemonic", reading->mnemonic));
             status = kFailed;
             continue;
         }
@@ -278,10 +275,8 @@ ExitStatus RunGet(Camera& camera) {
             camera.output.Add(ValueRecord(entry, *value));
         } else {
             const std::string mnemonic = ControlCatalog::Mnemonic(entry);
-            camera.output.Error(mnemonic + ": the camera told no value");
-            if (camera.output.Json()) {
-                camera.output.Add(Record("").Text("mnemonic", mnemonic).Text("error", "no value"));
-            }
+            camera.output.Error(mnemonic + ": the camera told no value",
+                                Record("").Text("mnemonic", mnemonic));
             status = kFailed;
         }
     }
@@ -310,14 +305,11 @@ ExitStatus RunSet(Camera& camera) {
             if (&operand != &camera.options.operands.back()) {
                 text += "; what follows it was not sent";
             }
-            camera.output.Error(text);
-            if (camera.output.Json()) {
-                Record refused = result.value
-                                     ? ValueRecord(entry, *result.value)
-                                     : Record("").Text("mnemonic", ControlCatalog::Mnemonic(entry));
-                refused.Flag("accepted", false).Number("requested", assignment.value);
-                camera.output.Add(refused);
-            }
+            Record refused = result.value
+                                 ? ValueRecord(entry, *result.value)
+                                 : Record("").Text("mnemonic", ControlCatalog::Mnemonic(entry));
+            refused.Flag("accepted", false).Number("requested", assignment.value);
+            camera.output.Error(text, refused);
             return kFailed;
         }
         camera.output.Add(ValueRecord(entry, *result.value).Flag("accepted", true));

@@ -1,5 +1,6 @@
 #include "tools/rvctl/Rvctl.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -12,6 +13,7 @@
 #include "tools/rvctl/Console.h"
 #include "tools/rvctl/Interruption.h"
 #include "tools/rvctl/Options.h"
+#include "tools/rvctl/Record.h"
 #include "tools/rvctl/Subcommands.h"
 #include "tools/rvctl/TerminalServices.h"
 #include "transport/CameraPort.h"
@@ -71,7 +73,9 @@ std::string Usage() {
         "  --factory, --user      control mode for this run (default: user). Factory mode reads\n"
         "                         and writes the factory parameters; rvctl says on standard\n"
         "                         error when it runs in it\n"
-        "  --json                 one JSON object per result, each with its \"port\"\n"
+        "  --json                 one JSON object per result, each with its \"port\"; a\n"
+        "                         failure too, with its \"error\"; a usage error (exit status\n"
+        "                         2) as {\"error\": ..., \"usage\": true} on standard output\n"
         "  -v, --verbose          the time-stamped trace of every line sent (with its rate) and\n"
         "                         received, and the messages of port searches, on standard\n"
         "                         error\n"
@@ -104,9 +108,24 @@ std::string SubcommandHelp(const Subcommand& subcommand) {
            summary + ".\n\n" + subcommand.help + "\nThe options of 'rvctl --help' apply.\n";
 }
 
-int UsageError(Console& console, const std::string& text) {
+// A script that asked for JSON gets its usage error as JSON too, on standard output like every
+// other result: {"error": ..., "usage": true}.
+void UsageRecord(Console& console, const std::string& text, bool json) {
+    if (json) {
+        console.WriteResults(Record("").Text("error", text).Flag("usage", true).Json());
+    }
+}
+
+int UsageError(Console& console, const std::string& text, bool json) {
     console.WriteError("rvctl: " + text + "\nTry 'rvctl --help'.");
+    UsageRecord(console, text, json);
     return kUsage;
+}
+
+// Whether --json stands among arguments that could not all be read.
+bool AsksForJson(const std::vector<std::string>& args) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    return std::find(args.begin(), end, "--json") != end;
 }
 
 // The link the window stored, as its start-up would take it.
@@ -155,7 +174,7 @@ int Run(const std::vector<std::string>& args, Console& console, bool progressBar
     std::string error;
     const std::optional<Options> parsed = ParseOptions(args, error);
     if (!parsed) {
-        return UsageError(console, error);
+        return UsageError(console, error, AsksForJson(args));
     }
     const Options& options = *parsed;
     const std::string name = options.subcommand.empty() ? kDefaultSubcommand : options.subcommand;
@@ -169,7 +188,7 @@ int Run(const std::vector<std::string>& args, Console& console, bool progressBar
         return kSuccess;
     }
     if (subcommand == nullptr) {
-        return UsageError(console, "unknown command \"" + name + "\"");
+        return UsageError(console, "unknown command \"" + name + "\"", options.json);
     }
     if (options.help) {
         console.WriteResults(SubcommandHelp(*subcommand));
@@ -191,6 +210,7 @@ int Run(const std::vector<std::string>& args, Console& console, bool progressBar
     // Operands name what they got wrong themselves.
     if (const std::string problem = subcommand->check(options, controlMode); !problem.empty()) {
         console.WriteError("rvctl: " + problem);
+        UsageRecord(console, problem, options.json);
         return kUsage;
     }
     if (controlMode == kFactoryMode) {
@@ -210,7 +230,8 @@ int Run(const std::vector<std::string>& args, Console& console, bool progressBar
         return kNoCamera;
     }
     if (subcommand->reach == Reach::OneCamera && run.targets.size() != 1) {
-        return UsageError(console, std::string(subcommand->name) + " works with one port only");
+        return UsageError(console, std::string(subcommand->name) + " works with one port only",
+                          options.json);
     }
     run.searching =
         subcommand->searchesAllPorts && options.ports.empty() && options.portIndices.empty();
