@@ -723,4 +723,20 @@ TEST_F(RvctlTest, JsonIsEveryResultErrorsAndAnEmptyDiffIncluded) {
         << dump.out;
 }
 
+// A trace kept in a log for days is matched to other logs by the hour.
+TEST_F(RvctlTest, TheVerboseTraceIsStampedWithTheHour) {
+    Camera(1);
+    const ToolRun run = Rvctl({"--port", "COM1", "--baud", "9600", "-v", "get", "GA"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::regex stamped(R"([0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9]{3}  (Tx|Rx): .*)");
+    int traced = 0;
+    for (const std::string& line : Lines(run.err)) {
+        if (line.find("x: ") != std::string::npos) {
+            EXPECT_TRUE(std::regex_match(line, stamped)) << line;
+            ++traced;
+        }
+    }
+    EXPECT_GE(traced, 4) << run.err;
+}
+
 }  // namespace

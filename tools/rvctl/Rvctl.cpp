@@ -78,7 +78,7 @@ std::string Usage() {
         "                         2) as {\"error\": ..., \"usage\": true} on standard output\n"
         "  -v, --verbose          the time-stamped trace of every line sent (with its rate) and\n"
         "                         received, and the messages of port searches, on standard\n"
-        "                         error\n"
+        "                         error; each line stamped HH:MM:SS.mmm in local time\n"
         "  -q, --quiet            nothing on standard output or error when the run succeeds:\n"
         "                         no results, messages, progress bar or trace; when it fails,\n"
         "                         rvctl's error and the messages that explain it\n"
