@@ -739,4 +739,38 @@ TEST_F(RvctlTest, TheVerboseTraceIsStampedWithTheHour) {
     EXPECT_GE(traced, 4) << run.err;
 }
 
+// The shell offers what this rvctl takes, in the mode the command line names: the readings
+// among the mnemonics, the factory parameters and area only with --factory.
+TEST_F(RvctlTest, TheCompletionOffersTheMnemonicsAndAreasOfTheMode) {
+    // bash-completion's helpers, as far as the script uses them.
+    const std::string script =
+        std::string(
+            "_init_completion() { words=(\"${COMP_WORDS[@]}\"); cword=$COMP_CWORD;"
+            " cur=${words[cword]}; prev=${words[cword-1]}; }\n"
+            "_filedir() { :; }\ncompopt() { :; }\nsource '") +
+        RVCTL_COMPLETION +
+        "'\nCOMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); _rvctl; echo \"${COMPREPLY[*]}\"\n";
+    struct Case {
+        std::vector<std::string> line;  // after the program, the last word being completed
+        std::string offered;
+    };
+    const Case cases[] = {
+        {{"get", "TM"}, "TMPS0 TMP0"},
+        {{"--port", "COM1", "get", "PE"}, "PE PEMAX PEMIN"},
+        {{"get", "GA4"}, ""},
+        {{"--factory", "get", "GA4"}, "GA4A00 GA4B00"},
+        {{"set", "HBM"}, "HBM="},
+        {{"store", ""}, "User1 User2 User3"},
+        {{"--factory", "store", ""}, "Factory User1 User2 User3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.back());
+        std::vector<std::string> args = {"-c", script, "rvctl", RVCTL_EXECUTABLE};
+        args.insert(args.end(), c.line.begin(), c.line.end());
+        const ToolRun run = RunTool("/bin/bash", args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.offered + "\n") << run.err;
+    }
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include "operations/Parameters.h"
 #include "protocol/CommandTable.h"
 #include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/CompletionWords.h"
 #include "tools/rvctl/ParameterArguments.h"
 #include "tools/rvctl/Subcommands.h"
 
@@ -318,6 +319,14 @@ ExitStatus RunSet(Camera& camera) {
 }
 
 }  // namespace
+
+std::vector<std::string> CompletionWords::Readings() {
+    std::vector<std::string> words;
+    for (const Reading& reading : kReadings) {
+        words.emplace_back(reading.mnemonic);
+    }
+    return words;
+}
 
 std::vector<Subcommand> ParameterCommands() {
     return {

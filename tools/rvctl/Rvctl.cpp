@@ -10,6 +10,7 @@
 #include "operations/CameraConnection.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/CameraRunner.h"
+#include "tools/rvctl/CompletionWords.h"
 #include "tools/rvctl/Console.h"
 #include "tools/rvctl/Interruption.h"
 #include "tools/rvctl/Options.h"
@@ -185,6 +186,14 @@ int Run(const std::vector<std::string>& args, Console& console, bool progressBar
     }
     if (options.help && options.subcommand.empty()) {
         console.WriteResults(Usage());
+        return kSuccess;
+    }
+    if (name == CompletionWords::kCommand) {
+        for (const std::string& word :
+             CompletionWords::For(options.operands.empty() ? std::string() : options.operands[0],
+                                  options.controlMode.value_or(kUserMode))) {
+            console.WriteResults(word);
+        }
         return kSuccess;
     }
     if (subcommand == nullptr) {
