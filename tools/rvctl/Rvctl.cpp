@@ -94,10 +94,16 @@ std::string Usage() {
         "runs. rvctl reads the window's stored link, never its control mode, and never writes\n"
         "its settings.\n"
         "\n"
-        "Exit status: 0 success; 1 the camera refused, differs from the file (diff) or a step\n"
-        "failed; 2 a usage error, or a question that needs --yes; 3 no camera answered or the\n"
-        "port did not open; 130, 143, 129 ended by SIGINT (Ctrl+C), SIGTERM, SIGHUP after the\n"
-        "exchange under way. With several cameras, the worst.\n";
+        "Exit status:\n"
+        "  0                      success\n"
+        "  1                      the camera refused, differs from the file (diff) or a step\n"
+        "                         failed\n"
+        "  2                      a usage error, or a question that needs --yes\n"
+        "  3                      no camera answered, or the port did not open (another\n"
+        "                         program holds it, or it is missing)\n"
+        "  130, 143, 129          ended by SIGINT (Ctrl+C), SIGTERM, SIGHUP after the exchange\n"
+        "                         under way\n"
+        "With several cameras, the worst. With -q nothing is written when it is 0.\n";
     return text;
 }
 
