@@ -2,6 +2,7 @@
 // flows the window's pages use.
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "controls/ControlTable.h"
 #include "core/ProcessContext.h"
 #include "core/Version.h"
+#include "core/WaitClock.h"
 #include "operations/CameraReadings.h"
 #include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
@@ -296,6 +298,11 @@ ExitStatus RunSet(Camera& camera) {
             // The camera may have taken it all the same: what it holds decides.
             Parameters::ReadBackPending(camera.context);
             result.value = camera.context.Get<ControlTable>().KnownValue(entry.ctrlId);
+            // The text names the time it was given, which --timeout may have changed.
+            result.outcome.timeoutMs =
+                static_cast<int>(camera.context.Get<WaitClock>()
+                                     .Timeout(std::chrono::milliseconds(result.outcome.timeoutMs))
+                                     .count());
         }
         if (result.value != assignment.value) {
             std::string text = OutcomeText::ForChange(entry.ctrlId, assignment.value, result);
