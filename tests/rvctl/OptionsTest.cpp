@@ -10,11 +10,12 @@ namespace {
 TEST(RvctlOptionsTest, GlobalOptionsStandAnywhereAndTheRestBelongsToTheSubcommand) {
     std::string error;
     const std::optional<Options> options = ParseOptions(
-        {"--port=com3,CL2-0", "terminal", "--timeout", "5", "--baud", "auto", "-v", "--", "-x"},
+        {"--port=com3,CL2-0", "terminal", "--timeout", "500", "--baud", "auto", "-v", "--", "-x"},
         error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->subcommand, "terminal");
-    EXPECT_EQ(options->operands, (std::vector<std::string>{"--timeout", "5", "-x"}));
+    EXPECT_EQ(options->operands, (std::vector<std::string>{"-x"}));
+    EXPECT_EQ(options->timeoutMs, 500);
     ASSERT_EQ(options->ports.size(), 2u);
     EXPECT_EQ(options->ports[0].Name(), "COM3");
     EXPECT_EQ(options->ports[1].Name(), "CL2-0");
@@ -30,6 +31,7 @@ TEST(RvctlOptionsTest, AWrongOrClashingOptionIsAUsageErrorThatNamesIt) {
         {"--baud", "4800", "info"},
         {"--port", "COM3", "--category", "1", "info"},
         {"--port-index", "2", "info"},
+        {"--timeout", "0", "info"},
         {"info", "--port"},
         {"--frobnicate"},
     };

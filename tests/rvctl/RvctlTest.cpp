@@ -15,8 +15,10 @@
 #include <vector>
 
 #include "controls/ControlCatalog.h"
+#include "controls/ControlDefinition.h"
 #include "controls/ControlIds.h"
 #include "core/ControlMode.h"
+#include "core/Version.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
 #include "tests/rvctl/ToolProcess.h"
@@ -573,6 +575,201 @@ TEST_F(RvctlTest, MessagesPointToTheTraceWhichShowsTheRateOfEachTry) {
         const ToolRun dump = Rvctl(args);
         EXPECT_NE(dump.err.find(" more times; "), std::string::npos) << dump.err;
         EXPECT_EQ(dump.err.find("message log"), std::string::npos) << dump.err;
+    }
+}
+
+// A cron job mails whatever a run writes: a quiet run that succeeds writes nothing, one that
+// fails still tells why.
+TEST_F(RvctlTest, QuietWritesNothingOnSuccessAndStillTellsAFault) {
+    Camera(1, {"--refuse", "GA"});
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;  // a part of it; empty: nothing at all
+    };
+    const Case cases[] = {
+        {{"-q", "--port", "COM1", "get", "GA"}, 0, ""},
+        // The factory mode's notice and the trace are no fault either.
+        {{"--port", "COM1", "--factory", "-v", "--quiet", "set", "TG=Internal"}, 0, ""},
+        {{"-q", "--port", "COM1", "set", "GA=400"}, 1, "Communication Error: Error: Refused"},
+        {{"-q", "--port", "COM1", "get", "GAX"}, 2, "unknown parameter \"GAX\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ToolRun run = Rvctl(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.out, "");
+        if (c.err.empty()) {
+            EXPECT_EQ(run.err, "");
+        } else {
+            EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        }
+    }
+}
+
+// A production line cannot wait 5 s on each camera that lost an answer; --timeout shortens it.
+TEST_F(RvctlTest, TimeoutIsHowLongEachRequestWaitsAndIsRangeChecked) {
+    Camera(1, {"--mute", "GA"});
+    const ToolRun quick = Rvctl({"--port", "COM1", "--timeout", "300", "set", "GA=800"});
+    EXPECT_EQ(quick.status, 0) << quick.err;
+    EXPECT_EQ(quick.out, "GA=800\n");
+    EXPECT_LT(quick.took, std::chrono::milliseconds(3000)) << "the built-in 5 s were waited";
+    for (const char* wrong : {"99", "600001", "5s", ""}) {
+        SCOPED_TRACE(wrong);
+        const ToolRun run = Rvctl({"--port", "COM1", "--timeout", wrong, "get", "GA"});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("from 100 to 600000"), std::string::npos) << run.err;
+    }
+}
+
+// A script or a completion learns the parameters from rvctl itself, without a camera, and can
+// tell which program's tables it read.
+TEST_F(RvctlTest, DescribeWithoutNamesIsAVersionedCatalogueOfTheMode) {
+    for (const int mode : {0, 1}) {
+        SCOPED_TRACE(mode);
+        std::size_t expected = 0;
+        for (const CatalogEntry& entry : ControlCatalog::Entries()) {
+            if (ControlCatalog::Definition(entry).paramClass != kFactoryParam || mode == 1) {
+                ++expected;
+            }
+        }
+        const ToolRun run = Rvctl({"--json", mode == 1 ? "--factory" : "--user", "describe"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out.rfind(std::string("{\"version\":\"") + kProgramVersion +
+                                    "\",\"parameters\":[{\"mnemonic\":",
+                                0),
+                  0u)
+            << run.out;
+        EXPECT_EQ(Lines(run.out).size(), 1u) << "one object";
+        const std::regex object(R"(\{"mnemonic":"[^"]+","name":"[^"]*","page":"[^"]+","kind":)"
+                                R"(.*?"factory":(true|false),"inSettingsFiles":(true|false),)");
+        const auto found = std::distance(
+            std::sregex_iterator(run.out.begin(), run.out.end(), object), std::sregex_iterator());
+        EXPECT_EQ(static_cast<std::size_t>(found), expected);
+        EXPECT_EQ(run.out.find("\"factory\":true") != std::string::npos, mode == 1);
+    }
+    const ToolRun text = Rvctl({"describe"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("GA: "), std::string::npos) << text.out;
+}
+
+// The readings the pages' buttons ask for are asked the camera by rvctl too; a temperature
+// without the sensor it is of says little.
+TEST_F(RvctlTest, GetReadsTheTemperatureWithItsSensorAndTheLimits) {
+    const std::string transcript = Camera(1);
+    ASSERT_EQ(Rvctl({"--port", "COM1", "set", "TMPS0=FPGA"}).status, 0);
+    const ToolRun text = Rvctl({"--port", "COM1", "get", "tmp0", "PEMAX", "PEMIN", "ARMIN"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(std::regex_match(
+        text.out, std::regex("TMP0=-?[0-9]+ \\(TMPS0=FPGA\\)\nPEMAX=[0-9]+\nPEMIN=100\n"
+                             "ARMIN=[0-9]+\n")))
+        << text.out;
+    const ToolRun json = Rvctl({"--port", "COM1", "--json", "get", "TMP0"});
+    EXPECT_EQ(json.status, 0) << json.err;
+    EXPECT_TRUE(std::regex_match(
+        json.out, std::regex(R"(\{"port":"COM1","mnemonic":"TMP0","value":-?[0-9]+,"sensor":)"
+                             R"(\{"mnemonic":"TMPS0","value":3,"text":"FPGA"\}\}\n)")))
+        << json.out;
+    const std::vector<std::string> received = ReceivedLines(transcript);
+    for (const char* query : {"TMP0?", "PEMAX?", "PEMIN?", "ARMIN?"}) {
+        EXPECT_NE(std::find(received.begin(), received.end(), query), received.end()) << query;
+    }
+}
+
+// A script that asks for JSON parses every answer, the failures and "nothing differs" too.
+TEST_F(RvctlTest, JsonIsEveryResultErrorsAndAnEmptyDiffIncluded) {
+    Camera(1);
+    Camera(2, {"--silent"});
+    Camera(3, {"--refuse", "GA"});
+    const std::string saved = folder.File("saved.cam");
+    ASSERT_EQ(Rvctl({"--port", "COM1", "dump", "-o", saved}).status, 0);
+    const std::string levels = "(\\{\"channel\":[0-2],\"levels\":\\[([0-9]+,){255}[0-9]+\\]\\},?)+";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out;  // a pattern for all of it
+    };
+    const Case cases[] = {
+        {{"--json", "--bogus"}, 2, R"(\{"error":"unknown option \\"--bogus\\"","usage":true\})"},
+        {{"--json", "--port", "COM1", "get", "GAX"},
+         2,
+         R"(\{"error":"unknown parameter \\"GAX\\"[^"]*","usage":true\})"},
+        {{"--json", "--port", "COM2", "--baud", "9600", "get", "GA"},
+         3,
+         R"(\{"port":"COM2","error":"no camera answered at 9600 bit/s"\})"},
+        {{"--json", "--port", "COM3", "set", "GA=400"},
+         1,
+         R"(\{"port":"COM3","mnemonic":"GA","value":100,"accepted":false,"requested":400,)"
+         R"("error":"[^"]*Refused[^"]*"\})"},
+        {{"--json", "--port", "COM1", "diff", saved},
+         0,
+         R"(\{"port":"COM1","file":"[^"]+","differences":\[\],"unknown":\[\]\})"},
+        {{"--json", "--port", "COM1", "dump"},
+         0,
+         R"(\{"port":"COM1",("model":"[^"]+",)?"deviceVersion":[0-9]+,"parameters":\[)"
+         R"((\{"mnemonic":"[A-Z0-9]+","value":-?[0-9]+(,"text":"[^"]+")?\},?)+\]\})"},
+        {{"--json", "--port", "COM1", "lut", "read"},
+         0,
+         R"(\{"port":"COM1","tables":\[)" + levels + R"(\]\})"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ToolRun run = Rvctl(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_TRUE(std::regex_match(run.out, std::regex(c.out + "\n"))) << run.out;
+    }
+    const ToolRun dump = Rvctl({"--json", "--port", "COM1", "dump"});
+    EXPECT_NE(dump.out.find(R"({"mnemonic":"TG","value":0,"text":"Internal"})"), std::string::npos)
+        << dump.out;
+}
+
+// A trace kept in a log for days is matched to other logs by the hour.
+TEST_F(RvctlTest, TheVerboseTraceIsStampedWithTheHour) {
+    Camera(1);
+    const ToolRun run = Rvctl({"--port", "COM1", "--baud", "9600", "-v", "get", "GA"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::regex stamped(R"([0-2][0-9]:[0-5][0-9]:[0-5][0-9]\.[0-9]{3}  (Tx|Rx): .*)");
+    int traced = 0;
+    for (const std::string& line : Lines(run.err)) {
+        if (line.find("x: ") != std::string::npos) {
+            EXPECT_TRUE(std::regex_match(line, stamped)) << line;
+            ++traced;
+        }
+    }
+    EXPECT_GE(traced, 4) << run.err;
+}
+
+// The shell offers what this rvctl takes, in the mode the command line names: the readings
+// among the mnemonics, the factory parameters and area only with --factory.
+TEST_F(RvctlTest, TheCompletionOffersTheMnemonicsAndAreasOfTheMode) {
+    // bash-completion's helpers, as far as the script uses them.
+    const std::string script =
+        std::string(
+            "_init_completion() { words=(\"${COMP_WORDS[@]}\"); cword=$COMP_CWORD;"
+            " cur=${words[cword]}; prev=${words[cword-1]}; }\n"
+            "_filedir() { :; }\ncompopt() { :; }\nsource '") +
+        RVCTL_COMPLETION +
+        "'\nCOMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); _rvctl; echo \"${COMPREPLY[*]}\"\n";
+    struct Case {
+        std::vector<std::string> line;  // after the program, the last word being completed
+        std::string offered;
+    };
+    const Case cases[] = {
+        {{"get", "TM"}, "TMPS0 TMP0"},
+        {{"--port", "COM1", "get", "PE"}, "PE PEMAX PEMIN"},
+        {{"get", "GA4"}, ""},
+        {{"--factory", "get", "GA4"}, "GA4A00 GA4B00"},
+        {{"set", "HBM"}, "HBM="},
+        {{"store", ""}, "User1 User2 User3"},
+        {{"--factory", "store", ""}, "Factory User1 User2 User3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.back());
+        std::vector<std::string> args = {"-c", script, "rvctl", RVCTL_EXECUTABLE};
+        args.insert(args.end(), c.line.begin(), c.line.end());
+        const ToolRun run = RunTool("/bin/bash", args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.offered + "\n") << run.err;
     }
 }
 

@@ -38,8 +38,15 @@ void CameraOutput::Message(const std::string& text) {
 }
 
 void CameraOutput::Error(const std::string& text) {
+    Error(text, Record(""));
+}
+
+void CameraOutput::Error(const std::string& text, Record record) {
     const std::string shown = PrintableText(text);
-    console_.WriteMessage("rvctl: " + (port_.empty() ? shown : port_ + ": " + shown));
+    console_.WriteError("rvctl: " + (port_.empty() ? shown : port_ + ": " + shown));
+    if (json_) {
+        Add(record.Text("error", text));
+    }
 }
 
 void CameraOutput::Flush() {

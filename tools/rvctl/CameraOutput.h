@@ -23,8 +23,10 @@ public:
     void Add(const Record& record);
     // An operator message, as the window would show it.
     void Message(const std::string& text);
-    // rvctl's own word on this camera: "rvctl: COM3: ...".
+    // rvctl's own word on this camera: "rvctl: COM3: ..."; with --json also a result, the
+    // record given (or an empty one) with the text as its "error".
     void Error(const std::string& text);
+    void Error(const std::string& text, Record record);
     void Flush();
 
     const std::string& Port() const { return port_; }

@@ -120,9 +120,6 @@ ExitStatus RunCamera(const CameraRun& run, const PortTarget& target, CameraOutpu
             // A search passes over the ports without a camera quietly.
             if (!run.searching) {
                 output.Error(failure);
-                if (run.options.json) {
-                    output.Add(Record("").Text("error", failure));
-                }
             }
         } else {
             status = run.subcommand.run(camera);

@@ -12,6 +12,9 @@ const char kError[] = "standard error";
 
 void Console::WriteResults(const std::string& text) {
     std::lock_guard<std::mutex> hold(mutex_);
+    if (quiet_) {
+        return;
+    }
     // Results may go to the same terminal as the bar.
     EndProgressLine();
     out_ << text << '\n';
@@ -21,6 +24,34 @@ void Console::WriteResults(const std::string& text) {
 
 void Console::WriteMessage(const std::string& text) {
     std::lock_guard<std::mutex> hold(mutex_);
+    if (quiet_) {
+        heldMessages_.push_back(text);
+        return;
+    }
+    WriteError(text, hold);
+}
+
+void Console::WriteError(const std::string& text) {
+    std::lock_guard<std::mutex> hold(mutex_);
+    // What was held came before the fault and may explain it.
+    for (const std::string& held : heldMessages_) {
+        WriteError(held, hold);
+    }
+    heldMessages_.clear();
+    WriteError(text, hold);
+}
+
+void Console::Finish(int status) {
+    std::lock_guard<std::mutex> hold(mutex_);
+    if (status != 0) {
+        for (const std::string& text : heldMessages_) {
+            WriteError(text, hold);
+        }
+    }
+    heldMessages_.clear();
+}
+
+void Console::WriteError(const std::string& text, const std::lock_guard<std::mutex>&) {
     out_.flush();
     Check(out_, kOutput);
     EndProgressLine();
@@ -31,6 +62,9 @@ void Console::WriteMessage(const std::string& text) {
 
 void Console::DrawProgress(const std::string& line) {
     std::lock_guard<std::mutex> hold(mutex_);
+    if (quiet_) {
+        return;
+    }
     err_ << '\r' << line;
     // A shorter line must not leave the end of the longer one standing.
     if (line.size() < progressLength_) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/ControlCatalog.h"
 #include "controls/ControlTable.h"
 #include "core/CancelToken.h"
 #include "core/ControlMode.h"
@@ -65,6 +66,41 @@ bool AllKnown(Camera& camera, CameraFile::Variant variant) {
     return false;
 }
 
+// The settings file as one object: "model" and "deviceVersion" from its first lines, and its
+// parameters in file order, each with its mnemonic, value and, for a list, the item's text.
+Record DumpRecord(const std::string& text) {
+    Record record(text);
+    std::vector<std::string> parameters;
+    for (const CameraSettingsFile::Line& line : CameraSettingsFile::SplitLines(text)) {
+        const std::size_t equals = line.text.find('=');
+        if (equals == std::string::npos) {
+            continue;
+        }
+        const std::string mnemonic = line.text.substr(0, equals);
+        const std::string value = line.text.substr(equals + 1);
+        if (mnemonic == "MD00") {
+            record.Text("model", value);
+            continue;
+        }
+        if (mnemonic == "DV") {
+            record.Number("deviceVersion", std::stoll(value));
+            continue;
+        }
+        Record parameter("");
+        parameter.Text("mnemonic", mnemonic).Number("value", std::stoll(value));
+        const CatalogEntry* entry = ControlCatalog::FindByMnemonic(mnemonic);
+        if (entry != nullptr) {
+            if (const CatalogItem* item =
+                    ControlCatalog::FindItem(*entry, static_cast<int32_t>(std::stoll(value)))) {
+                parameter.Text("text", item->text);
+            }
+        }
+        parameters.push_back(parameter.Object());
+    }
+    record.Raw("parameters", Record::Array(parameters));
+    return record;
+}
+
 ExitStatus RunDump(Camera& camera) {
     std::string error;
     const SubcommandOperands operands = *DumpOperands(camera.options, error);
@@ -79,6 +115,10 @@ ExitStatus RunDump(Camera& camera) {
     }
     const std::string text = CameraFile::SettingsFileText(camera.context, variant);
     const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));
+    if (!path && camera.output.Json()) {
+        camera.output.Add(DumpRecord(text));
+        return kSuccess;
+    }
     if (!path) {
         OutputFile::WriteToOutput(camera, text);
         return kSuccess;
@@ -196,20 +236,42 @@ ExitStatus RunDiff(Camera& camera) {
         }
     }
     bool differs = !unknown.empty();
+    // With --json, one object per camera, so that "the same" is a result too:
+    // {"file": ..., "differences": [], "unknown": []}.
+    std::vector<std::string> differences;
     for (const SettingsComparison::Difference& difference :
          SettingsComparison::CompareLines(camera.context, lines)) {
         if (!difference.Differs()) {
             continue;
         }
         differs = true;
-        camera.output.Add(Record(difference.mnemonic +
-                                 " camera=" + std::to_string(difference.cameraValue) +
-                                 " file=" + std::to_string(difference.fileValue) + " (line " +
-                                 std::to_string(difference.lineNumber) + ")")
-                              .Text("mnemonic", difference.mnemonic)
-                              .Number("camera", difference.cameraValue)
-                              .Number("file", difference.fileValue)
-                              .Number("line", difference.lineNumber));
+        const Record record =
+            Record(difference.mnemonic + " camera=" + std::to_string(difference.cameraValue) +
+                   " file=" + std::to_string(difference.fileValue) + " (line " +
+                   std::to_string(difference.lineNumber) + ")")
+                .Text("mnemonic", difference.mnemonic)
+                .Number("camera", difference.cameraValue)
+                .Number("file", difference.fileValue)
+                .Number("line", difference.lineNumber);
+        if (camera.output.Json()) {
+            differences.push_back(record.Object());
+        } else {
+            camera.output.Add(record);
+        }
+    }
+    if (camera.output.Json()) {
+        std::vector<std::string> misspelt;
+        for (const CameraFile::RefusedLine& line : unknown) {
+            misspelt.push_back(Record("")
+                                   .Number("line", line.lineNumber)
+                                   .Text("mnemonic", line.mnemonic)
+                                   .Object());
+        }
+        camera.output.Add(Record("")
+                              .Text("file", path)
+                              .Raw("differences", Record::Array(differences))
+                              .Raw("unknown", Record::Array(misspelt)));
+        return differs ? kFailed : kSuccess;
     }
     // A misspelt name compares with nothing: the camera does not match the file.
     AddUnknown(camera, unknown);
@@ -226,7 +288,9 @@ std::vector<Subcommand> FileCommands() {
          "or standard output (FILE \"-\"). \"{port}\" in FILE stands for each camera's port\n"
          "(-o backup/{port}.cam). An existing FILE is replaced only with --yes, and only once\n"
          "the new one is complete; a device or a FIFO is written into. A camera that leaves a\n"
-         "parameter unanswered writes nothing.\n",
+         "parameter unanswered writes nothing. With --json and no FILE, one object: \"model\",\n"
+         "\"deviceVersion\" and \"parameters\", each {\"mnemonic\", \"value\"} with a list's\n"
+         "item as \"text\".\n",
          Reach::EachCamera, Link::Answered, false, CheckDump, RunDump},
         {"load", "FILE", "a settings file into the camera",
          "Sends every line of the settings file that the camera takes in this mode, in file\n"
@@ -241,7 +305,9 @@ std::vector<Subcommand> FileCommands() {
          "the camera holds otherwise: the mnemonic, the camera's value, the file's value and\n"
          "the line, and each line with an unknown mnemonic. The model and device version lines\n"
          "are not compared. FILE \"-\" is standard input. Exit status 0 when nothing differs, 1\n"
-         "when anything does, 2 when no line of the file sets a parameter.\n",
+         "when anything does, 2 when no line of the file sets a parameter. With --json, one\n"
+         "object per camera: {\"file\", \"differences\": [...], \"unknown\": [...]}, empty\n"
+         "arrays when the camera matches.\n",
          Reach::EachCamera, Link::Answered, false, CheckDiff, RunDiff},
     };
 }

@@ -69,12 +69,31 @@ std::string CheckLut(const Options& options, int32_t) {
     return OutputFile::CheckPattern(operands->Value("-o"), options);
 }
 
+// The camera's tables as one object: "tables", each with its "channel" and its 256 "levels".
+Record TablesRecord(Camera& camera) {
+    LutTables& tables = camera.context.Get<LutTables>();
+    std::vector<std::string> objects;
+    for (const int channel : LutFiles::CameraChannels(camera.context)) {
+        std::vector<std::string> levels;
+        for (int entry = 0; entry < LutChannel::kEntries; ++entry) {
+            levels.push_back(std::to_string(tables.Channel(channel).OutputLevel(entry)));
+        }
+        objects.push_back(
+            Record("").Number("channel", channel).Raw("levels", Record::Array(levels)).Object());
+    }
+    return Record(LutFiles::GammaFileText(camera.context)).Raw("tables", Record::Array(objects));
+}
+
 ExitStatus ReadTables(Camera& camera, const SubcommandOperands& operands) {
     if (!LutFiles::ReadCameraTables(camera.context)) {
         camera.output.Error("not every table entry was read: nothing written");
         return kFailed;
     }
     const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));
+    if (!path && camera.output.Json()) {
+        camera.output.Add(TablesRecord(camera));
+        return kSuccess;
+    }
     if (!path) {
         OutputFile::WriteToOutput(camera, LutFiles::GammaFileText(camera.context));
         return kSuccess;
@@ -132,7 +151,9 @@ std::vector<Subcommand> LutCommands() {
          "the LUT\n"
          "editor's \"Write Table Data\" sends it; FILE \"-\" is standard input. A file that does\n"
          "not hold all 256 levels of every table the camera has, or that the reader refuses,\n"
-         "sends nothing. Exit status 1 when an entry went unanswered or unconfirmed.\n",
+         "sends nothing. Exit status 1 when an entry went unanswered or unconfirmed. lut read\n"
+         "with --json and no FILE: one object whose \"tables\" hold each table's \"channel\"\n"
+         "(1 on a monochrome camera, else 0, 1 and 2) and its 256 \"levels\".\n",
          Reach::EachCamera, Link::Answered, false, CheckLut, RunLut},
     };
 }

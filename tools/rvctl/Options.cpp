@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tools/rvctl/AnswerClock.h"
 #include "transport/CameraPort.h"
 
 namespace {
@@ -90,6 +91,18 @@ bool ApplyValue(const std::string& name, const std::string& value, Options& opti
         }
         return true;
     }
+    if (name == "--timeout") {
+        int32_t timeout = 0;
+        if (!ParseIndex(value, AnswerClock::kLongestMs, timeout) ||
+            timeout < AnswerClock::kShortestMs) {
+            error = "time-out \"" + value + "\" is not a number of milliseconds from " +
+                    std::to_string(AnswerClock::kShortestMs) + " to " +
+                    std::to_string(AnswerClock::kLongestMs);
+            return false;
+        }
+        options.timeoutMs = timeout;
+        return true;
+    }
     if (!ParseBaud(value, options)) {
         error = "unknown baud rate \"" + value + "\": 9600, 19200, 38400, 57600, 115200 or auto";
         return false;
@@ -98,7 +111,8 @@ bool ApplyValue(const std::string& name, const std::string& value, Options& opti
 }
 
 bool TakesValue(const std::string& name) {
-    return name == "--port" || name == "--category" || name == "--port-index" || name == "--baud";
+    return name == "--port" || name == "--category" || name == "--port-index" || name == "--baud" ||
+           name == "--timeout";
 }
 
 // Applies a global flag; false when the argument is none.
@@ -107,6 +121,8 @@ bool ApplyFlag(const std::string& arg, Options& options) {
         options.json = true;
     } else if (arg == "-v" || arg == "--verbose") {
         options.verbose = true;
+    } else if (arg == "-q" || arg == "--quiet") {
+        options.quiet = true;
     } else if (arg == "--yes") {
         options.yes = true;
     } else if (arg == "-h" || arg == "--help") {

@@ -23,8 +23,10 @@ struct Options {
     BaudChoice baud = BaudChoice::StartUp;  // --baud
     int32_t baudRate = 9600;                // the rate of Fixed, and the first of StartUp
     std::optional<int32_t> controlMode;     // --factory 1, --user 0
+    std::optional<int32_t> timeoutMs;       // --timeout
     bool json = false;
     bool verbose = false;
+    bool quiet = false;
     bool yes = false;
     bool help = false;
     bool version = false;

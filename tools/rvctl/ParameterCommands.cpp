@@ -1,5 +1,8 @@
 // list, describe, get and set: the parameters of the pages, one at a time through the same
 // flows the window's pages use.
+#include <algorithm>
+#include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -9,10 +12,14 @@
 #include "controls/ControlDefinition.h"
 #include "controls/ControlTable.h"
 #include "core/ProcessContext.h"
+#include "core/Version.h"
+#include "core/WaitClock.h"
+#include "operations/CameraReadings.h"
 #include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
 #include "protocol/CommandTable.h"
 #include "tools/rvctl/CameraOutput.h"
+#include "tools/rvctl/CompletionWords.h"
 #include "tools/rvctl/ParameterArguments.h"
 #include "tools/rvctl/Subcommands.h"
 
@@ -60,6 +67,56 @@ Record ValueRecord(const CatalogEntry& entry, int32_t value) {
     return record;
 }
 
+// What the pages' "Read" and "Get" buttons ask for: values the camera tells and never takes.
+struct Reading {
+    const char* mnemonic;
+    std::optional<int32_t> (*read)(ProcessContext& context);
+};
+
+const Reading kReadings[] = {
+    {"TMP0", CameraReadings::Temperature},
+    {"PEMAX", CameraReadings::ExposureMax},
+    {"PEMIN", CameraReadings::ExposureMin},
+    {"ARMIN", CameraReadings::LineRateMin},
+};
+
+const Reading* FindReading(const std::string& name) {
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const Reading& reading : kReadings) {
+        if (upper == reading.mnemonic) {
+            return &reading;
+        }
+    }
+    return nullptr;
+}
+
+// The temperature is of the sensor TMPS0 chooses, so the two are told together:
+// "TMP0=41 (TMPS0=Sensor)".
+std::optional<Record> ReadingRecord(Camera& camera, const Reading& reading) {
+    std::optional<Record> sensor;
+    if (reading.read == CameraReadings::Temperature) {
+        const CatalogEntry& entry = *ControlCatalog::FindByMnemonic("TMPS0");
+        const std::optional<int32_t> chosen = Parameters::Get(camera.context, entry.ctrlId);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        sensor = ValueRecord(entry, *chosen);
+    }
+    const std::optional<int32_t> value = reading.read(camera.context);
+    if (!value) {
+        return std::nullopt;
+    }
+    Record record(std::string(reading.mnemonic) + "=" + std::to_string(*value) +
+                  (sensor ? " (" + sensor->Line() + ")" : ""));
+    record.Text("mnemonic", reading.mnemonic).Number("value", *value);
+    if (sensor) {
+        record.Raw("sensor", sensor->Object());
+    }
+    return record;
+}
+
 bool InMode(const CatalogEntry& entry, int32_t controlMode) {
     const ControlDefinition& row = ControlCatalog::Definition(entry);
     return row.kind != kButtonControl && (row.paramClass != kFactoryParam || controlMode == 1);
@@ -75,6 +132,9 @@ std::string CheckMnemonics(const Options& options, int32_t controlMode, bool any
         return "name at least one parameter by its mnemonic; 'rvctl list' shows them all";
     }
     for (const std::string& operand : options.operands) {
+        if (!anyRow && FindReading(operand) != nullptr) {
+            continue;
+        }
         std::string error;
         const bool known =
             anyRow ? ControlCatalog::FindByMnemonic(operand) != nullptr
@@ -88,7 +148,7 @@ std::string CheckMnemonics(const Options& options, int32_t controlMode, bool any
 }
 
 std::string CheckDescribe(const Options& options, int32_t controlMode) {
-    return CheckMnemonics(options, controlMode, true);
+    return options.operands.empty() ? std::string() : CheckMnemonics(options, controlMode, true);
 }
 
 std::string CheckGet(const Options& options, int32_t controlMode) {
@@ -146,48 +206,80 @@ ExitStatus RunList(Camera& camera) {
     return status;
 }
 
-ExitStatus RunDescribe(Camera& camera) {
-    for (const std::string& operand : camera.options.operands) {
-        const CatalogEntry& entry = *ControlCatalog::FindByMnemonic(operand);
-        const ControlDefinition& row = ControlCatalog::Definition(entry);
-        const std::string mnemonic = ControlCatalog::Mnemonic(entry);
-        const char* parameterClass = row.paramClass == kFactoryParam ? "factory"
-                                     : row.paramClass == kUserParam  ? "user"
-                                                                     : "action";
-        std::string text =
-            mnemonic + ": " + entry.name + "\n  page: " + entry.page + "\n  kind: " + Kind(entry);
-        if (row.kind != kButtonControl) {
-            text +=
-                std::string(entry.items.empty() ? "\n  range: " : "\n  items: ") + Choices(entry);
-        }
-        text += std::string("\n  class: ") + parameterClass +
-                "\n  in settings files: " + (row.inFile != 0 ? "yes" : "no") +
-                "\n  command id: " + std::to_string(row.cmdId) +
-                "\n  control id: " + std::to_string(row.ctrlId);
-        Record record(text);
-        record.Text("mnemonic", mnemonic).Text("name", entry.name).Text("page", entry.page);
-        AddChoices(record, entry);
-        record.Text("class", parameterClass)
-            .Flag("inSettingsFiles", row.inFile != 0)
-            .Number("commandId", row.cmdId)
-            .Number("controlId", row.ctrlId);
-        camera.output.Add(record);
+// Every field of one parameter's definition.
+Record Description(const CatalogEntry& entry) {
+    const ControlDefinition& row = ControlCatalog::Definition(entry);
+    const std::string mnemonic = ControlCatalog::Mnemonic(entry);
+    const char* parameterClass = row.paramClass == kFactoryParam ? "factory"
+                                 : row.paramClass == kUserParam  ? "user"
+                                                                 : "action";
+    std::string text =
+        mnemonic + ": " + entry.name + "\n  page: " + entry.page + "\n  kind: " + Kind(entry);
+    if (row.kind != kButtonControl) {
+        text += std::string(entry.items.empty() ? "\n  range: " : "\n  items: ") + Choices(entry);
     }
+    text += std::string("\n  class: ") + parameterClass +
+            "\n  in settings files: " + (row.inFile != 0 ? "yes" : "no") +
+            "\n  command id: " + std::to_string(row.cmdId) +
+            "\n  control id: " + std::to_string(row.ctrlId);
+    Record record(text);
+    record.Text("mnemonic", mnemonic).Text("name", entry.name).Text("page", entry.page);
+    AddChoices(record, entry);
+    record.Text("class", parameterClass)
+        .Flag("factory", row.paramClass == kFactoryParam)
+        .Flag("inSettingsFiles", row.inFile != 0)
+        .Number("commandId", row.cmdId)
+        .Number("controlId", row.ctrlId);
+    return record;
+}
+
+// Named parameters one by one; with no names every one of the mode (buttons too), with --json
+// as one catalogue that names the program's version, so that a script or a completion can tell
+// which tables it read.
+ExitStatus RunDescribe(Camera& camera) {
+    if (!camera.options.operands.empty()) {
+        for (const std::string& operand : camera.options.operands) {
+            camera.output.Add(Description(*ControlCatalog::FindByMnemonic(operand)));
+        }
+        return kSuccess;
+    }
+    std::vector<std::string> objects;
+    std::string text;
+    for (const CatalogEntry& entry : ControlCatalog::Entries()) {
+        const ControlDefinition& row = ControlCatalog::Definition(entry);
+        if (row.paramClass == kFactoryParam && camera.controlMode != 1) {
+            continue;
+        }
+        const Record description = Description(entry);
+        objects.push_back(description.Object());
+        text += (text.empty() ? "" : "\n\n") + description.Line();
+    }
+    Record catalogue(text);
+    catalogue.Text("version", kProgramVersion).Raw("parameters", Record::Array(objects));
+    camera.output.Add(catalogue);
     return kSuccess;
 }
 
 ExitStatus RunGet(Camera& camera) {
     ExitStatus status = kSuccess;
     for (const std::string& operand : camera.options.operands) {
+        if (const Reading* reading = FindReading(operand)) {
+            if (const std::optional<Record> record = ReadingRecord(camera, *reading)) {
+                camera.output.Add(*record);
+                continue;
+            }
+            camera.output.Error(std::string(reading->mnemonic) + ": the camera told no value",
+                                Record("").Text("mnemonic", reading->mnemonic));
+            status = kFailed;
+            continue;
+        }
         const CatalogEntry& entry = *ControlCatalog::FindByMnemonic(operand);
         if (const std::optional<int32_t> value = Parameters::Get(camera.context, entry.ctrlId)) {
             camera.output.Add(ValueRecord(entry, *value));
         } else {
             const std::string mnemonic = ControlCatalog::Mnemonic(entry);
-            camera.output.Error(mnemonic + ": the camera told no value");
-            if (camera.output.Json()) {
-                camera.output.Add(Record("").Text("mnemonic", mnemonic).Text("error", "no value"));
-            }
+            camera.output.Error(mnemonic + ": the camera told no value",
+                                Record("").Text("mnemonic", mnemonic));
             status = kFailed;
         }
     }
@@ -206,6 +298,11 @@ ExitStatus RunSet(Camera& camera) {
             // The camera may have taken it all the same: what it holds decides.
             Parameters::ReadBackPending(camera.context);
             result.value = camera.context.Get<ControlTable>().KnownValue(entry.ctrlId);
+            // The text names the time it was given, which --timeout may have changed.
+            result.outcome.timeoutMs =
+                static_cast<int>(camera.context.Get<WaitClock>()
+                                     .Timeout(std::chrono::milliseconds(result.outcome.timeoutMs))
+                                     .count());
         }
         if (result.value != assignment.value) {
             std::string text = OutcomeText::ForChange(entry.ctrlId, assignment.value, result);
@@ -216,14 +313,11 @@ ExitStatus RunSet(Camera& camera) {
             if (&operand != &camera.options.operands.back()) {
                 text += "; what follows it was not sent";
             }
-            camera.output.Error(text);
-            if (camera.output.Json()) {
-                Record refused = result.value
-                                     ? ValueRecord(entry, *result.value)
-                                     : Record("").Text("mnemonic", ControlCatalog::Mnemonic(entry));
-                refused.Flag("accepted", false).Number("requested", assignment.value);
-                camera.output.Add(refused);
-            }
+            Record refused = result.value
+                                 ? ValueRecord(entry, *result.value)
+                                 : Record("").Text("mnemonic", ControlCatalog::Mnemonic(entry));
+            refused.Flag("accepted", false).Number("requested", assignment.value);
+            camera.output.Error(text, refused);
             return kFailed;
         }
         camera.output.Add(ValueRecord(entry, *result.value).Flag("accepted", true));
@@ -233,6 +327,14 @@ ExitStatus RunSet(Camera& camera) {
 
 }  // namespace
 
+std::vector<std::string> CompletionWords::Readings() {
+    std::vector<std::string> words;
+    for (const Reading& reading : kReadings) {
+        words.emplace_back(reading.mnemonic);
+    }
+    return words;
+}
+
 std::vector<Subcommand> ParameterCommands() {
     return {
         {"list", "", "every parameter of the mode: kind, range or items, value",
@@ -241,13 +343,20 @@ std::vector<Subcommand> ParameterCommands() {
          "Parameters the window never reads back (the LUT index, the hidden automatic modes)\n"
          "show \"-\"; 'get' asks the camera for them.\n",
          Reach::EachCamera, Link::Answered, false, NoOperands, RunList},
-        {"describe", "MNEMONIC...", "the whole definition of parameters (no camera needed)",
-         "Name, page, kind, range or items, class (user or factory), whether settings files\n"
-         "hold it, command id and control id. Buttons are described too.\n",
+        {"describe", "[MNEMONIC...]", "the whole definition of parameters (no camera needed)",
+         "Name, page, kind, range or items, class (user, factory or action), whether settings\n"
+         "files hold it, command id and control id. Buttons are described too. Without a\n"
+         "mnemonic, every parameter of the mode (factory ones with --factory); with --json\n"
+         "that is one object: {\"version\": rvctl's version, \"parameters\": [...]}, each\n"
+         "parameter an object with mnemonic, name, page, kind, min and max or items (value\n"
+         "and text), class, factory, inSettingsFiles, commandId and controlId.\n",
          Reach::None, Link::Answered, false, CheckDescribe, RunDescribe},
-        {"get", "MNEMONIC...", "the camera's values of parameters",
+        {"get", "MNEMONIC...", "the camera's values of parameters and its readings",
          "Prints MNEMONIC=VALUE for each, a list's value as its item's text (\"TG=Internal\");\n"
-         "with --json the number and the text. Mnemonics in any letter case.\n",
+         "with --json the number and the text. Mnemonics in any letter case. The readings the\n"
+         "pages' Read and Get buttons ask for are read too: TMP0 the temperature, told with\n"
+         "the sensor it is of (\"TMP0=41 (TMPS0=Sensor)\"; with --json a \"sensor\" object),\n"
+         "PEMAX and PEMIN the exposure limits, ARMIN the line rate's lower limit.\n",
          Reach::EachCamera, Link::Answered, false, CheckGet, RunGet},
         {"set", "MNEMONIC=VALUE...", "send values; a list takes an item's text or its value",
          "Sends each value in turn, as the window's page does when the operator changes it, and\n"

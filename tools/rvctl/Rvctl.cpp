@@ -1,5 +1,6 @@
 #include "tools/rvctl/Rvctl.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -9,9 +10,11 @@
 #include "operations/CameraConnection.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/CameraRunner.h"
+#include "tools/rvctl/CompletionWords.h"
 #include "tools/rvctl/Console.h"
 #include "tools/rvctl/Interruption.h"
 #include "tools/rvctl/Options.h"
+#include "tools/rvctl/Record.h"
 #include "tools/rvctl/Subcommands.h"
 #include "tools/rvctl/TerminalServices.h"
 #include "transport/CameraPort.h"
@@ -62,13 +65,24 @@ std::string Usage() {
         "  --baud RATE|auto       9600, 19200, 38400, 57600 or 115200 bit/s only; auto tries\n"
         "                         115200 down to 9600. Default: 9600, then as auto, as the\n"
         "                         window does at its start\n"
+        "  --timeout MS           how long each request waits for the camera's answer, 100 to\n"
+        "                         600000 ms (default 5000). Longer waits (a calibration's\n"
+        "                         start, storing a flash area) keep theirs unless MS is longer;\n"
+        "                         the quick probes of a rate search, the temperature and LUT\n"
+        "                         entries keep their shorter ones. For terminal: how long the\n"
+        "                         camera may stay silent after the input ends (default 1000)\n"
         "  --factory, --user      control mode for this run (default: user). Factory mode reads\n"
         "                         and writes the factory parameters; rvctl says on standard\n"
         "                         error when it runs in it\n"
-        "  --json                 one JSON object per result, each with its \"port\"\n"
+        "  --json                 one JSON object per result, each with its \"port\"; a\n"
+        "                         failure too, with its \"error\"; a usage error (exit status\n"
+        "                         2) as {\"error\": ..., \"usage\": true} on standard output\n"
         "  -v, --verbose          the time-stamped trace of every line sent (with its rate) and\n"
         "                         received, and the messages of port searches, on standard\n"
-        "                         error\n"
+        "                         error; each line stamped HH:MM:SS.mmm in local time\n"
+        "  -q, --quiet            nothing on standard output or error when the run succeeds:\n"
+        "                         no results, messages, progress bar or trace; when it fails,\n"
+        "                         rvctl's error and the messages that explain it\n"
         "  --yes                  answer yes to questions (replacing a file)\n"
         "  -h, --help             this help\n"
         "  --version              the version\n"
@@ -80,10 +94,16 @@ std::string Usage() {
         "runs. rvctl reads the window's stored link, never its control mode, and never writes\n"
         "its settings.\n"
         "\n"
-        "Exit status: 0 success; 1 the camera refused, differs from the file (diff) or a step\n"
-        "failed; 2 a usage error, or a question that needs --yes; 3 no camera answered or the\n"
-        "port did not open; 130, 143, 129 ended by SIGINT (Ctrl+C), SIGTERM, SIGHUP after the\n"
-        "exchange under way. With several cameras, the worst.\n";
+        "Exit status:\n"
+        "  0                      success\n"
+        "  1                      the camera refused, differs from the file (diff) or a step\n"
+        "                         failed\n"
+        "  2                      a usage error, or a question that needs --yes\n"
+        "  3                      no camera answered, or the port did not open (another\n"
+        "                         program holds it, or it is missing)\n"
+        "  130, 143, 129          ended by SIGINT (Ctrl+C), SIGTERM, SIGHUP after the exchange\n"
+        "                         under way\n"
+        "With several cameras, the worst. With -q nothing is written when it is 0.\n";
     return text;
 }
 
@@ -95,9 +115,24 @@ std::string SubcommandHelp(const Subcommand& subcommand) {
            summary + ".\n\n" + subcommand.help + "\nThe options of 'rvctl --help' apply.\n";
 }
 
-int UsageError(Console& console, const std::string& text) {
-    console.WriteMessage("rvctl: " + text + "\nTry 'rvctl --help'.");
+// A script that asked for JSON gets its usage error as JSON too, on standard output like every
+// other result: {"error": ..., "usage": true}.
+void UsageRecord(Console& console, const std::string& text, bool json) {
+    if (json) {
+        console.WriteResults(Record("").Text("error", text).Flag("usage", true).Json());
+    }
+}
+
+int UsageError(Console& console, const std::string& text, bool json) {
+    console.WriteError("rvctl: " + text + "\nTry 'rvctl --help'.");
+    UsageRecord(console, text, json);
     return kUsage;
+}
+
+// Whether --json stands among arguments that could not all be read.
+bool AsksForJson(const std::vector<std::string>& args) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    return std::find(args.begin(), end, "--json") != end;
 }
 
 // The link the window stored, as its start-up would take it.
@@ -140,13 +175,13 @@ std::vector<PortTarget> Targets(const Options& options, const Subcommand& subcom
 
 }  // namespace
 
-int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-             bool progressBar) {
-    Console console(out, err);
+namespace {
+
+int Run(const std::vector<std::string>& args, Console& console, bool progressBar) {
     std::string error;
     const std::optional<Options> parsed = ParseOptions(args, error);
     if (!parsed) {
-        return UsageError(console, error);
+        return UsageError(console, error, AsksForJson(args));
     }
     const Options& options = *parsed;
     const std::string name = options.subcommand.empty() ? kDefaultSubcommand : options.subcommand;
@@ -159,12 +194,23 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
         console.WriteResults(Usage());
         return kSuccess;
     }
+    if (name == CompletionWords::kCommand) {
+        for (const std::string& word :
+             CompletionWords::For(options.operands.empty() ? std::string() : options.operands[0],
+                                  options.controlMode.value_or(kUserMode))) {
+            console.WriteResults(word);
+        }
+        return kSuccess;
+    }
     if (subcommand == nullptr) {
-        return UsageError(console, "unknown command \"" + name + "\"");
+        return UsageError(console, "unknown command \"" + name + "\"", options.json);
     }
     if (options.help) {
         console.WriteResults(SubcommandHelp(*subcommand));
         return kSuccess;
+    }
+    if (options.quiet) {
+        console.BeQuiet();
     }
 
     CameraOutput output(console, std::string(), options.json, false);
@@ -178,7 +224,8 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
     context.Get<ControlMode>().Set(controlMode);
     // Operands name what they got wrong themselves.
     if (const std::string problem = subcommand->check(options, controlMode); !problem.empty()) {
-        console.WriteMessage("rvctl: " + problem);
+        console.WriteError("rvctl: " + problem);
+        UsageRecord(console, problem, options.json);
         return kUsage;
     }
     if (controlMode == kFactoryMode) {
@@ -198,7 +245,8 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return kNoCamera;
     }
     if (subcommand->reach == Reach::OneCamera && run.targets.size() != 1) {
-        return UsageError(console, std::string(subcommand->name) + " works with one port only");
+        return UsageError(console, std::string(subcommand->name) + " works with one port only",
+                          options.json);
     }
     run.searching =
         subcommand->searchesAllPorts && options.ports.empty() && options.portIndices.empty();
@@ -216,5 +264,15 @@ int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostre
         output.Error("no camera answered on any port of category " +
                      std::to_string(run.targets.front().category) + " (-v tells why)");
     }
+    return status;
+}
+
+}  // namespace
+
+int RunRvctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+             bool progressBar) {
+    Console console(out, err);
+    const int status = Run(args, console, progressBar);
+    console.Finish(status);
     return status;
 }

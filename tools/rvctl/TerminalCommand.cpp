@@ -20,42 +20,19 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultQuietMs = 1000;
-constexpr int kLongestQuietMs = 600000;
 
-// --timeout MS: how long the last reply is waited for after the end of the input.
-std::optional<int> QuietTime(const std::vector<std::string>& operands, std::string& error) {
-    int quietMs = kDefaultQuietMs;
-    for (std::size_t i = 0; i < operands.size(); ++i) {
-        std::string value;
-        if (operands[i] == "--timeout" && i + 1 < operands.size()) {
-            value = operands[++i];
-        } else if (operands[i].rfind("--timeout=", 0) == 0) {
-            value = operands[i].substr(std::string("--timeout=").size());
-        } else {
-            error = "terminal takes only --timeout MS, not \"" + operands[i] + "\"";
-            return std::nullopt;
-        }
-        if (value.empty() || value.size() > 6 ||
-            value.find_first_not_of("0123456789") != std::string::npos ||
-            std::stoi(value) > kLongestQuietMs) {
-            error = "--timeout takes milliseconds from 0 to " + std::to_string(kLongestQuietMs);
-            return std::nullopt;
-        }
-        quietMs = std::stoi(value);
-    }
-    return quietMs;
-}
-
+// The program's --timeout is here how long the last reply is waited for after the end of the
+// input.
 std::string CheckTerminal(const Options& options, int32_t) {
-    std::string error;
-    return QuietTime(options.operands, error) ? std::string() : error;
+    return options.operands.empty()
+               ? std::string()
+               : "terminal takes only --timeout MS, not \"" + options.operands[0] + "\"";
 }
 
 // Sends each line as it comes and drains the link as the window's timer does, until the input
 // ended and the link stayed quiet for the time-out.
 ExitStatus RunTerminal(Camera& camera) {
-    std::string error;
-    const std::chrono::milliseconds quiet(*QuietTime(camera.options.operands, error));
+    const std::chrono::milliseconds quiet(camera.options.timeoutMs.value_or(kDefaultQuietMs));
     camera.trace.SendTo(TraceLog::Destination::Results);
     CommandEngine& engine = camera.context.Get<CommandEngine>();
     bool sent = false;

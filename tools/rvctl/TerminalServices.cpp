@@ -3,6 +3,7 @@
 #include "core/CancelToken.h"
 #include "core/ProcessContext.h"
 #include "operations/CoreServices.h"
+#include "tools/rvctl/AnswerClock.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/Interruption.h"
 #include "tools/rvctl/Options.h"
@@ -11,6 +12,7 @@
 TerminalServices::TerminalServices(CameraOutput& output, const Options& options, bool quiet,
                                    bool progressBar)
     : notifier_(output, options.yes, quiet && !options.verbose, options.verbose),
+      timeoutMs_(options.timeoutMs),
       trace_(output,
              options.verbose ? TraceLog::Destination::Messages : TraceLog::Destination::None) {
     if (progressBar) {
@@ -24,6 +26,11 @@ void TerminalServices::Provide(ProcessContext& context, Settings settings) {
     context.ProvideExternal<::Notifier>(notifier_);
     context.ProvideExternal<TerminalLogSink>(trace_);
     context.ProvideExternal<FileChooser>(files_);
+    if (timeoutMs_) {
+        const WaitClock::Span answer(*timeoutMs_);
+        context.Provide<WaitClock>(
+            [answer](ProcessContext&) { return std::make_unique<AnswerClock>(answer); });
+    }
     if (progress_) {
         context.ProvideExternal<ProgressSink>(*progress_);
     }

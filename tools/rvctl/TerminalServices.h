@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "tools/rvctl/CommandLineFileChooser.h"
 #include "tools/rvctl/TerminalNotifier.h"
@@ -35,6 +37,7 @@ public:
 
 private:
     TerminalNotifier notifier_;
+    std::optional<int32_t> timeoutMs_;
     TraceLog trace_;
     CommandLineFileChooser files_;
     std::unique_ptr<TerminalProgress> progress_;

@@ -1,6 +1,8 @@
 #include "tools/rvctl/TraceLog.h"
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 
 #include "operations/TerminalLog.h"
 #include "tools/rvctl/CameraOutput.h"
@@ -10,6 +12,26 @@ namespace {
 const char kReceivedPrefix[] = "Rx: ";
 const char kSentPrefix[] = "Tx: ";
 constexpr std::size_t kPrefixLength = 4;
+
+// The trace of a run that a log keeps for days needs the hour, in the machine's local time:
+// "02:14:05.007  ".
+std::string TraceStamp(std::chrono::system_clock::time_point now) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const long long ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    char stamp[24];
+    std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03d  ", local.tm_hour, local.tm_min,
+                  local.tm_sec, static_cast<int>((ms + 1000) % 1000));
+    return stamp;
+}
+
 }  // namespace
 
 void TraceLog::AddLine(const std::string& text) {
@@ -21,14 +43,16 @@ void TraceLog::AddLine(const std::string& text) {
     if (destination_ == Destination::None) {
         return;
     }
-    const std::string stamp = TerminalLog::TimeStamp(std::chrono::system_clock::now());
+    const std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
     if (destination_ == Destination::Messages) {
         const bool rate = sent && port_ != nullptr;
-        output_.Message(stamp + text +
+        output_.Message(TraceStamp(now) + text +
                         (rate ? " [" + std::to_string(port_->GetBaudRate()) + " bit/s]" : ""));
         return;
     }
-    // The stamp's blanks belong to the log's line, not to the time.
+    // The terminal's lines are stamped as the window's terminal log stamps them; the stamp's
+    // blanks belong to the log's line, not to the time.
+    const std::string stamp = TerminalLog::TimeStamp(now);
     const std::string time = stamp.substr(0, stamp.find(' '));
     Record record(stamp + text);
     record.Text("time", time);

@@ -9,9 +9,9 @@
 class CameraOutput;
 class CameraPort;
 
-// The terminal log on the terminal: every line sent ("Tx: ") and received ("Rx: ") with the
-// terminal log's time stamp. With -v it goes to the error stream; the terminal subcommand makes
-// it its result.
+// The terminal log on the terminal: every line sent ("Tx: ") and received ("Rx: ") with a time
+// stamp. With -v it goes to the error stream, stamped with the hour ("02:14:05.007  Tx: GA?");
+// the terminal subcommand makes it its result, stamped as the window's terminal log.
 class TraceLog : public TerminalLogSink {
 public:
     enum class Destination { None, Messages, Results };
