@@ -160,6 +160,14 @@ bool TellAndApply(const Levels& levels, LutTables& tables, Notifier& notifier) {
         notifier.Tell(*levels.refusal, MessageIcon::Error);
         return false;
     }
+    // A short file is taken, but the operator must not think the curve shown is all of it.
+    if (levels.lines < LutChannel::kEntries) {
+        notifier.Tell("The file held " + std::to_string(levels.lines) + " of the " +
+                          std::to_string(LutChannel::kEntries) + " levels: entries " +
+                          std::to_string(levels.lines) + " to " +
+                          std::to_string(LutChannel::kEntries - 1) + " keep the levels they had.",
+                      MessageIcon::Warning);
+    }
     for (int c = 0; c < 3; ++c) {
         LutChannel& channel = tables.Channel(c);
         for (int k = 0; k < levels.lines; ++k) {

@@ -154,7 +154,9 @@ TEST_F(GammaFileTest, OnlyDigitsCountAndALevelAbove4095IsToldOnceAndLimited) {
     }
     // The entries the file does not hold keep their levels.
     EXPECT_EQ(tables.Channel(1).OutputLevel(128), 2048u);
-    EXPECT_EQ(Messages(), Lines{"Invalid data value: Line(3) : Value(5000)"});
+    EXPECT_EQ(Messages(), (Lines{"Invalid data value: Line(3) : Value(5000)",
+                                 "The file held 5 of the 256 levels: entries 5 to 255 keep the "
+                                 "levels they had."}));
     EXPECT_EQ(notifier.Messages()[0].icon, MessageIcon::Error);
 }
 

@@ -526,6 +526,14 @@ TEST_F(RvctlTest, TheCamerasControlCharactersArePrintedEscaped) {
         EXPECT_EQ(run->err.find('\x07'), std::string::npos) << run->err;
     }
     EXPECT_NE(trace.err.find("\\x1b]0;PWNED"), std::string::npos) << trace.err;
+
+    // The terminal escapes them too, unless the operator asks for the raw bytes.
+    const ToolRun escaped = Rvctl({"--port", "COM1", "terminal", "--timeout", "200"}, "ID?\n");
+    EXPECT_NE(escaped.out.find("Rx: ID=\\x1b]0;PWNED\\x07"), std::string::npos) << escaped.out;
+    EXPECT_EQ(escaped.out.find('\x1b'), std::string::npos) << escaped.out;
+    const ToolRun raw = Rvctl({"--port", "COM1", "terminal", "--raw", "--timeout", "200"}, "ID?\n");
+    EXPECT_EQ(raw.status, 0) << raw.err;
+    EXPECT_NE(raw.out.find("Rx: ID=\x1b]0;PWNED\x07\x1b[2J"), std::string::npos) << raw.out;
 }
 
 // Results come in the order the ports were named, whichever camera is quicker, and every

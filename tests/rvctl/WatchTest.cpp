@@ -93,19 +93,22 @@ private:
 TEST_F(WatchTest, TwoCamerasGiveALinePerSampleInEachFormatAndNothingIsSet) {
     const std::string first = Camera(1);
     const std::string second = Camera(2);
-    const std::vector<std::string> watch = {"--port", "COM1,COM2", "watch", "GA",         "tmps0",
-                                            "TG",     "--count",   "2",     "--interval", "0.2"};
+    // A reading (TMP0) is watched beside the parameters, as get reads it.
+    const std::vector<std::string> watch = {"--port", "COM1,COM2",  "watch", "GA",
+                                            "tmps0",  "TG",         "tmp0",  "--count",
+                                            "2",      "--interval", "0.2"};
     struct Case {
         std::vector<std::string> extra;
         std::string header;  // the first line, or empty when none
         std::string row;     // every other line; PORT stands for the port
     };
     const Case cases[] = {
-        {{}, "", "PORT STAMP GA=100 TMPS0=Sensor TG=Internal"},
-        {{"--csv"}, "time,port,GA,TMPS0,TG,error", "STAMP,PORT,100,Sensor,Internal,"},
+        {{}, "", "PORT STAMP GA=100 TMPS0=Sensor TG=Internal TMP0=[0-9]+"},
+        {{"--csv"}, "time,port,GA,TMPS0,TG,TMP0,error", "STAMP,PORT,100,Sensor,Internal,[0-9]+,"},
         {{"--json"},
          "",
-         "\\{\"port\":\"PORT\",\"time\":\"STAMP\",\"values\":\\{\"GA\":100,\"TMPS0\":0,\"TG\":0\\}"
+         "\\{\"port\":\"PORT\",\"time\":\"STAMP\",\"values\":\\{\"GA\":100,\"TMPS0\":0,\"TG\":0,"
+         "\"TMP0\":[0-9]+\\}"
          "\\}"},
     };
     for (const Case& c : cases) {

@@ -24,7 +24,9 @@ std::string CameraOutput::Prefixed(const std::string& text) const {
 }
 
 void CameraOutput::Add(const Record& record) {
-    std::string text = json_ ? record.Json(port_) : Prefixed(PrintableText(record.Line()));
+    std::string text = json_  ? record.Json(port_)
+                       : raw_ ? Prefixed(record.Line())
+                              : Prefixed(PrintableText(record.Line()));
     if (shared_) {
         held_.push_back(std::move(text));
     } else {

@@ -30,6 +30,9 @@ public:
     void Flush();
 
     const std::string& Port() const { return port_; }
+    // Text results keep the camera's control characters as they came: the terminal's raw mode,
+    // asked for by the operator. Messages stay escaped.
+    void KeepControlCharacters() { raw_ = true; }
 
     bool Json() const { return json_; }
     Console& Screen() { return console_; }
@@ -41,5 +44,6 @@ private:
     std::string port_;
     bool json_;
     bool shared_;
+    bool raw_ = false;
     std::vector<std::string> held_;
 };

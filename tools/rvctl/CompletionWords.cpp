@@ -5,6 +5,7 @@
 #include "controls/ControlCatalog.h"
 #include "controls/ControlDefinition.h"
 #include "operations/FlashAreas.h"
+#include "tools/rvctl/Readings.h"
 
 namespace CompletionWords {
 
@@ -41,10 +42,10 @@ std::vector<std::string> Areas(bool factory) {
 }  // namespace
 
 std::vector<std::string> For(const std::string& command, int32_t controlMode) {
-    if (command == "get") {
+    if (command == "get" || command == "watch") {
         std::vector<std::string> words = Mnemonics(controlMode, false, "");
-        for (const std::string& reading : Readings()) {
-            words.push_back(reading);
+        for (const Reading& reading : Readings::All()) {
+            words.emplace_back(reading.mnemonic);
         }
         return words;
     }

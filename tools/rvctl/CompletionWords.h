@@ -11,11 +11,9 @@ namespace CompletionWords {
 
 inline constexpr char kCommand[] = "__complete";
 
-// get: the parameters of the mode and the readings; set: the parameters of the mode, each with
+// get, watch: the parameters of the mode and the readings; set: the parameters of the mode, each
+// with
 // "="; describe: every row of the mode, buttons too; store, restore: the areas the mode allows.
 std::vector<std::string> For(const std::string& command, int32_t controlMode);
-
-// The readings get asks for by mnemonic (TMP0, PEMAX, ...).
-std::vector<std::string> Readings();
 
 }  // namespace CompletionWords

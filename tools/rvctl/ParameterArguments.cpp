@@ -1,27 +1,22 @@
 #include "tools/rvctl/ParameterArguments.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 
 #include "controls/ControlCatalog.h"
 #include "controls/ControlDefinition.h"
+#include "core/WholeNumber.h"
 
 namespace ParameterArguments {
 
 namespace {
 
-std::optional<int32_t> WholeNumber(const std::string& text) {
-    if (text.empty() || text.find_first_of(" \t") != std::string::npos) {
+// A value as typed on a command line: no blanks around it, which a shell would have split.
+std::optional<int32_t> ValueNumber(const std::string& text) {
+    if (text.find_first_of(" 	") != std::string::npos) {
         return std::nullopt;
     }
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < INT32_MIN || value > INT32_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int32_t>(value);
+    const std::optional<int64_t> value = WholeNumber(text, INT32_MIN, INT32_MAX);
+    return value ? std::optional<int32_t>(static_cast<int32_t>(*value)) : std::nullopt;
 }
 
 std::string Named(const CatalogEntry& entry) {
@@ -65,7 +60,7 @@ std::optional<Assignment> ParseAssignment(const std::string& text, int32_t contr
     if (!entry->items.empty()) {
         const CatalogItem* item = ControlCatalog::FindItem(*entry, valueText);
         if (item == nullptr) {
-            const std::optional<int32_t> number = WholeNumber(valueText);
+            const std::optional<int32_t> number = ValueNumber(valueText);
             item = number ? ControlCatalog::FindItem(*entry, *number) : nullptr;
         }
         if (item != nullptr) {
@@ -73,7 +68,7 @@ std::optional<Assignment> ParseAssignment(const std::string& text, int32_t contr
         }
     } else {
         const ControlDefinition& row = ControlCatalog::Definition(*entry);
-        value = WholeNumber(valueText);
+        value = ValueNumber(valueText);
         if (value && (*value < row.minValue || *value > row.maxValue)) {
             value.reset();
         }

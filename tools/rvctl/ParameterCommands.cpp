@@ -14,13 +14,13 @@
 #include "core/ProcessContext.h"
 #include "core/Version.h"
 #include "core/WaitClock.h"
-#include "operations/CameraReadings.h"
 #include "operations/OutcomeText.h"
 #include "operations/Parameters.h"
 #include "protocol/CommandTable.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/CompletionWords.h"
 #include "tools/rvctl/ParameterArguments.h"
+#include "tools/rvctl/Readings.h"
 #include "tools/rvctl/Subcommands.h"
 
 namespace {
@@ -67,36 +67,11 @@ Record ValueRecord(const CatalogEntry& entry, int32_t value) {
     return record;
 }
 
-// What the pages' "Read" and "Get" buttons ask for: values the camera tells and never takes.
-struct Reading {
-    const char* mnemonic;
-    std::optional<int32_t> (*read)(ProcessContext& context);
-};
-
-const Reading kReadings[] = {
-    {"TMP0", CameraReadings::Temperature},
-    {"PEMAX", CameraReadings::ExposureMax},
-    {"PEMIN", CameraReadings::ExposureMin},
-    {"ARMIN", CameraReadings::LineRateMin},
-};
-
-const Reading* FindReading(const std::string& name) {
-    std::string upper = name;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    for (const Reading& reading : kReadings) {
-        if (upper == reading.mnemonic) {
-            return &reading;
-        }
-    }
-    return nullptr;
-}
-
 // The temperature is of the sensor TMPS0 chooses, so the two are told together:
 // "TMP0=41 (TMPS0=Sensor)".
 std::optional<Record> ReadingRecord(Camera& camera, const Reading& reading) {
     std::optional<Record> sensor;
-    if (reading.read == CameraReadings::Temperature) {
+    if (Readings::IsTemperature(reading)) {
         const CatalogEntry& entry = *ControlCatalog::FindByMnemonic("TMPS0");
         const std::optional<int32_t> chosen = Parameters::Get(camera.context, entry.ctrlId);
         if (!chosen) {
@@ -132,7 +107,7 @@ std::string CheckMnemonics(const Options& options, int32_t controlMode, bool any
         return "name at least one parameter by its mnemonic; 'rvctl list' shows them all";
     }
     for (const std::string& operand : options.operands) {
-        if (!anyRow && FindReading(operand) != nullptr) {
+        if (!anyRow && Readings::Find(operand) != nullptr) {
             continue;
         }
         std::string error;
@@ -263,7 +238,7 @@ ExitStatus RunDescribe(Camera& camera) {
 ExitStatus RunGet(Camera& camera) {
     ExitStatus status = kSuccess;
     for (const std::string& operand : camera.options.operands) {
-        if (const Reading* reading = FindReading(operand)) {
+        if (const Reading* reading = Readings::Find(operand)) {
             if (const std::optional<Record> record = ReadingRecord(camera, *reading)) {
                 camera.output.Add(*record);
                 continue;
@@ -326,14 +301,6 @@ ExitStatus RunSet(Camera& camera) {
 }
 
 }  // namespace
-
-std::vector<std::string> CompletionWords::Readings() {
-    std::vector<std::string> words;
-    for (const Reading& reading : kReadings) {
-        words.emplace_back(reading.mnemonic);
-    }
-    return words;
-}
 
 std::vector<Subcommand> ParameterCommands() {
     return {

@@ -1,4 +1,5 @@
 // terminal: the raw command terminal, on standard input and output.
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <optional>
@@ -21,12 +22,17 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultQuietMs = 1000;
 
+const char kRaw[] = "--raw";
+
 // The program's --timeout is here how long the last reply is waited for after the end of the
 // input.
 std::string CheckTerminal(const Options& options, int32_t) {
-    return options.operands.empty()
-               ? std::string()
-               : "terminal takes only --timeout MS, not \"" + options.operands[0] + "\"";
+    for (const std::string& operand : options.operands) {
+        if (operand != kRaw) {
+            return "terminal takes only --raw and --timeout MS, not \"" + operand + "\"";
+        }
+    }
+    return std::string();
 }
 
 // Sends each line as it comes and drains the link as the window's timer does, until the input
@@ -34,6 +40,10 @@ std::string CheckTerminal(const Options& options, int32_t) {
 ExitStatus RunTerminal(Camera& camera) {
     const std::chrono::milliseconds quiet(camera.options.timeoutMs.value_or(kDefaultQuietMs));
     camera.trace.SendTo(TraceLog::Destination::Results);
+    if (std::find(camera.options.operands.begin(), camera.options.operands.end(), kRaw) !=
+        camera.options.operands.end()) {
+        camera.output.KeepControlCharacters();
+    }
     CommandEngine& engine = camera.context.Get<CommandEngine>();
     bool sent = false;
     bool refused = false;  // a factory command outside factory mode
@@ -75,7 +85,8 @@ ExitStatus RunTerminal(Camera& camera) {
 
 std::vector<Subcommand> TerminalCommands() {
     return {
-        {"terminal", "[--timeout MS]", "raw lines from standard input; the stamped trace on output",
+        {"terminal", "[--raw] [--timeout MS]",
+         "raw lines from standard input; the stamped trace on output",
          "Sends every line of standard input to the camera exactly as typed, followed by CR LF,\n"
          "and prints every line sent and received with the terminal log's time stamp\n"
          "(\"34:05:007  Tx: GA?\"). Works typed and in a pipe; ends at the end of the input once\n"
@@ -83,7 +94,9 @@ std::vector<Subcommand> TerminalCommands() {
          "--baud (9600 bit/s by default) and nothing else is sent; --baud auto searches for the\n"
          "camera first. One port only. Exit status 3 when lines were sent and nothing came back.\n"
          "A factory command (its mnemonic ends in 00 or is a factory parameter's) is sent only\n"
-         "with --factory; without it the line is left out and the exit status is 1.\n",
+         "with --factory; without it the line is left out and the exit status is 1.\n"
+         "Control characters the camera sends are shown as \\xHH, so that they cannot rewrite\n"
+         "the terminal; --raw prints them as they came.\n",
          Reach::OneCamera, Link::Opened, false, CheckTerminal, RunTerminal},
     };
 }

@@ -16,10 +16,12 @@
 #include "controls/ControlCatalog.h"
 #include "core/CancelToken.h"
 #include "core/ProcessContext.h"
+#include "core/WholeNumber.h"
 #include "operations/Parameters.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/Console.h"
 #include "tools/rvctl/ParameterArguments.h"
+#include "tools/rvctl/Readings.h"
 #include "tools/rvctl/Record.h"
 #include "tools/rvctl/SubcommandOperands.h"
 #include "tools/rvctl/Subcommands.h"
@@ -34,18 +36,32 @@ const char kDefaultInterval[] = "1";
 // Shorter than one exchange at 9600 bit/s, longer than nothing.
 constexpr double kShortestSeconds = 0.01;
 constexpr double kLongestSeconds = 86400;
-constexpr long long kMostSamples = 1000000000;
+constexpr int64_t kMostSamples = 1000000000;
 // How often a wait for the next sample looks whether the run is to end: a signal handler can
 // only set a flag.
 constexpr std::chrono::milliseconds kCancelLook(20);
 
 enum class Format { Text, Csv, Json };
 
+// A parameter of the pages or a reading (TMP0, PEMAX, ...): both are only asked for.
+struct Watched {
+    std::string mnemonic;
+    const CatalogEntry* entry = nullptr;
+    const Reading* reading = nullptr;
+
+    std::optional<int32_t> Read(ProcessContext& context) const {
+        return entry != nullptr ? Parameters::Get(context, entry->ctrlId) : reading->read(context);
+    }
+    std::string Text(int32_t value) const {
+        return entry != nullptr ? ControlCatalog::ValueText(*entry, value) : std::to_string(value);
+    }
+};
+
 struct Watch {
-    std::vector<const CatalogEntry*> entries;
+    std::vector<Watched> entries;
     std::string intervalText;
     Micro interval{0};
-    std::optional<long long> count;
+    std::optional<int64_t> count;
     Format format = Format::Text;
 };
 
@@ -62,18 +78,6 @@ std::optional<double> Seconds(const std::string& text) {
     return seconds;
 }
 
-std::optional<long long> Count(const std::string& text) {
-    if (text.empty() || text.size() > 10 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    const long long count = std::stoll(text);
-    if (count < 1 || count > kMostSamples) {
-        return std::nullopt;
-    }
-    return count;
-}
-
 std::optional<Watch> ParseWatch(const Options& options, int32_t controlMode, std::string& error) {
     const std::optional<SubcommandOperands> operands = SubcommandOperands::Parse(
         kName, options.operands, {"--csv"}, {"--interval", "--count"}, error);
@@ -86,17 +90,24 @@ std::optional<Watch> ParseWatch(const Options& options, int32_t controlMode, std
         return std::nullopt;
     }
     for (const std::string& word : operands->words) {
-        const CatalogEntry* entry = ParameterArguments::Parameter(word, controlMode, error);
-        if (entry == nullptr) {
-            return std::nullopt;
+        Watched watched;
+        watched.reading = Readings::Find(word);
+        if (watched.reading != nullptr) {
+            watched.mnemonic = watched.reading->mnemonic;
+        } else {
+            watched.entry = ParameterArguments::Parameter(word, controlMode, error);
+            if (watched.entry == nullptr) {
+                return std::nullopt;
+            }
+            watched.mnemonic = ControlCatalog::Mnemonic(*watched.entry);
         }
-        for (const CatalogEntry* named : watch.entries) {
-            if (named == entry) {
-                error = "watch: " + ControlCatalog::Mnemonic(*entry) + " is named twice";
+        for (const Watched& named : watch.entries) {
+            if (named.mnemonic == watched.mnemonic) {
+                error = "watch: " + watched.mnemonic + " is named twice";
                 return std::nullopt;
             }
         }
-        watch.entries.push_back(entry);
+        watch.entries.push_back(watched);
     }
     watch.intervalText = operands->Value("--interval").value_or(kDefaultInterval);
     const std::optional<double> seconds = Seconds(watch.intervalText);
@@ -107,7 +118,10 @@ std::optional<Watch> ParseWatch(const Options& options, int32_t controlMode, std
     }
     watch.interval = Micro(std::llround(*seconds * 1e6));
     if (const std::optional<std::string> count = operands->Value("--count")) {
-        watch.count = Count(*count);
+        // Blanks a shell would have split are no part of a number here.
+        if (count->find_first_of(" \t") == std::string::npos) {
+            watch.count = WholeNumber(*count, 1, kMostSamples);
+        }
         if (!watch.count) {
             error = "watch: --count \"" + *count + "\" is no whole number from 1 to 1000000000";
             return std::nullopt;
@@ -185,16 +199,14 @@ std::string Line(const Watch& watch, const Sample& sample, const std::string& po
             std::string line = CsvField(sample.stamp) + "," + CsvField(port);
             for (std::size_t i = 0; i < watch.entries.size(); ++i) {
                 const std::optional<int32_t>& value = sample.values[i];
-                line +=
-                    "," + (value ? CsvField(ControlCatalog::ValueText(*watch.entries[i], *value))
-                                 : std::string());
+                line += "," + (value ? CsvField(watch.entries[i].Text(*value)) : std::string());
             }
             return line + "," + (sample.answered ? "" : "no answer");
         }
         case Format::Json: {
             Record values("");
             for (std::size_t i = 0; i < watch.entries.size(); ++i) {
-                const std::string mnemonic = ControlCatalog::Mnemonic(*watch.entries[i]);
+                const std::string& mnemonic = watch.entries[i].mnemonic;
                 if (sample.values[i]) {
                     values.Number(mnemonic, *sample.values[i]);
                 } else {
@@ -212,8 +224,8 @@ std::string Line(const Watch& watch, const Sample& sample, const std::string& po
             std::string line = (shared ? port + " " : "") + sample.stamp;
             for (std::size_t i = 0; i < watch.entries.size(); ++i) {
                 const std::optional<int32_t>& value = sample.values[i];
-                line += " " + ControlCatalog::Mnemonic(*watch.entries[i]) + "=" +
-                        (value ? ControlCatalog::ValueText(*watch.entries[i], *value) : "-");
+                line += " " + watch.entries[i].mnemonic + "=" +
+                        (value ? watch.entries[i].Text(*value) : "-");
             }
             return line + (sample.answered ? "" : " no answer");
         }
@@ -222,8 +234,8 @@ std::string Line(const Watch& watch, const Sample& sample, const std::string& po
 
 std::string CsvHeader(const Watch& watch) {
     std::string header = "time,port";
-    for (const CatalogEntry* entry : watch.entries) {
-        header += "," + ControlCatalog::Mnemonic(*entry);
+    for (const Watched& watched : watch.entries) {
+        header += "," + watched.mnemonic;
     }
     return header + ",error";
 }
@@ -263,16 +275,16 @@ ExitStatus RunWatch(Camera& camera) {
     // Each sample is due at start + k * interval, however long the ones before it took.
     const SteadyClock::time_point start = SteadyClock::now();
     long long tick = 0;
-    for (long long taken = 0; !watch.count || taken < *watch.count; ++taken) {
+    for (int64_t taken = 0; !watch.count || taken < *watch.count; ++taken) {
         if (!WaitUntil(start + tick * watch.interval, cancel)) {
             break;
         }
         Sample sample;
         sample.stamp = TimeStamp(std::chrono::system_clock::now());
-        for (const CatalogEntry* entry : watch.entries) {
+        for (const Watched& watched : watch.entries) {
             std::optional<int32_t> value;
             if (sample.answered) {
-                value = Parameters::Get(camera.context, entry->ctrlId);
+                value = watched.Read(camera.context);
                 sample.answered = value.has_value();
             }
             sample.values.push_back(value);
@@ -324,7 +336,9 @@ std::vector<Subcommand> WatchCommands() {
          "a sample that overruns the next one skips the samples missed, and the first time that\n"
          "happens standard error says so. A camera that stops answering gets a line ending in\n"
          "\"no answer\" for that sample, and the watch goes on. Only queries are sent: a watch\n"
-         "changes no setting of the camera.\n"
+         "changes no setting of the camera. The readings TMP0, PEMAX, PEMIN and ARMIN are\n"
+         "watched as get reads them; TMP0 is the temperature of the sensor TMPS0 selects, which\n"
+         "the watch leaves as it is (watch TMPS0 beside it to see which).\n"
          "--count N ends after N samples: exit status 0, or 1 when a sample got no answer.\n"
          "Without it the watch runs until Ctrl+C, SIGTERM or SIGHUP (130, 143, 129).\n",
          Reach::EachCamera, Link::Answered, false, CheckWatch, RunWatch},
