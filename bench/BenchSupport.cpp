@@ -73,11 +73,11 @@ double Seconds(const std::function<bool()>& run) {
 }
 
 bool RunProgram(const std::vector<std::string>& arguments,
-                const std::vector<std::string>& environment) {
+                const std::vector<std::string>& environment, const std::string& output) {
     const pid_t pid = fork();
     if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
+        const int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(file, STDOUT_FILENO);
         for (const std::string& variable : environment) {
             putenv(const_cast<char*>(variable.c_str()));
         }

@@ -39,9 +39,10 @@ private:
 double Seconds(const std::function<bool()>& run);
 
 // Runs a program with the arguments and extra environment ("NAME=value") to its end; true when
-// it exited with 0. Its standard output is discarded.
+// it exited with 0. Its standard output goes into the file named (replaced), discarded by default.
 bool RunProgram(const std::vector<std::string>& arguments,
-                const std::vector<std::string>& environment);
+                const std::vector<std::string>& environment,
+                const std::string& output = "/dev/null");
 
 // The median of the values.
 double Median(std::vector<double> values);

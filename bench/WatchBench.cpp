@@ -3,9 +3,6 @@
 // For each interval, the periods between each camera's samples as their time stamps tell them,
 // as a ratio to the interval asked: the median and the worst over every camera, and how many
 // periods lie within 10 % of the interval.
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,29 +20,6 @@ namespace {
 
 constexpr int kBaud = 115200;
 constexpr int kCameras = 16;
-
-// Runs the program with its standard output into the file; true when it exited with 0.
-bool RunInto(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-             const std::string& output) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(file, STDOUT_FILENO);
-        for (const std::string& variable : environment) {
-            putenv(const_cast<char*>(variable.c_str()));
-        }
-        std::vector<char*> argv;
-        for (const std::string& argument : arguments) {
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        }
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // Each port's sample times in milliseconds of the day, from lines "COMn <ISO 8601 stamp> ...".
 std::map<std::string, std::vector<long>> Stamps(const std::string& path) {
@@ -87,9 +61,9 @@ int main(int argc, char** argv) {
     int status = 0;
     for (const char* interval : {"0.5", "0.1", "0.05"}) {
         const std::string output = scratch + "/watch.txt";
-        if (!RunInto({rvctl, "--port", ports, "--baud", std::to_string(kBaud), "watch", "GA",
-                      "--interval", interval, "--count", std::to_string(samples)},
-                     environment, output)) {
+        if (!RunProgram({rvctl, "--port", ports, "--baud", std::to_string(kBaud), "watch", "GA",
+                         "--interval", interval, "--count", std::to_string(samples)},
+                        environment, output)) {
             std::fprintf(stderr, "rvctl watch at %s s failed\n", interval);
             status = 1;
             continue;

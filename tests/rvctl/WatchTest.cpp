@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/rvctl/RvctlFixture.h"
 #include "tests/rvctl/ToolProcess.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SimProcess.h"
@@ -22,33 +23,9 @@ const char kZone[] = "RVT-5:30";
 const char kStamp[] = "[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3}\\+05:30";
 
 // rvctl watch as a user runs it, on simulated cameras bound to COM ports.
-class WatchTest : public testing::Test {
+class WatchTest : public RvctlFixture {
 protected:
-    WatchTest() : settings_("RVTOOL_SETTINGS", folder.File("settings.ini")), zone_("TZ", kZone) {}
-
-    // A camera on COM<number>; its transcript is kept.
-    std::string Camera(int number, std::vector<std::string> options = {}) {
-        const std::string transcript = folder.File("camera" + std::to_string(number) + ".txt");
-        options.insert(options.end(), {"--no-pacing", "--transcript", transcript});
-        cameras_.push_back(std::make_unique<SimProcess>());
-        EXPECT_TRUE(cameras_.back()->Start(options));
-        bindings_.push_back(std::make_unique<ScopedEnvironment>(
-            "RVTOOL_COM" + std::to_string(number), cameras_.back()->DevicePath()));
-        return transcript;
-    }
-
-    static ToolRun Rvctl(const std::vector<std::string>& args) {
-        return RunTool(RVCTL_EXECUTABLE, args);
-    }
-
-    static std::vector<std::string> Lines(const std::string& text) {
-        std::vector<std::string> lines;
-        std::istringstream stream(text);
-        for (std::string line; std::getline(stream, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
+    WatchTest() : zone_("TZ", kZone) {}
 
     // The milliseconds between each sample's stamp and the next one's.
     static std::vector<long> Periods(const std::vector<std::string>& lines) {
@@ -81,13 +58,8 @@ protected:
         return values[values.size() / 2];
     }
 
-    TemporaryFolder folder;
-
 private:
-    ScopedEnvironment settings_;
     ScopedEnvironment zone_;
-    std::vector<std::unique_ptr<SimProcess>> cameras_;
-    std::vector<std::unique_ptr<ScopedEnvironment>> bindings_;
 };
 
 TEST_F(WatchTest, TwoCamerasGiveALinePerSampleInEachFormatAndNothingIsSet) {
