@@ -69,10 +69,9 @@ void SpinEdit::ShowText(const QString& text) {
     }
     const QSignalBlocker spinBlocker(this);
     const QSignalBlocker editBlocker(lineEdit());
-    bool isNumber = false;
-    const int shown = text.trimmed().toInt(&isNumber, 10);
-    if (isNumber) {
-        setValue(shown);
+    if (const std::optional<int64_t> shown =
+            WholeNumber(text.toStdString(), INT32_MIN, INT32_MAX)) {
+        setValue(static_cast<int>(*shown));
     }
     if (lineEdit()->text() != text) {
         lineEdit()->setText(text);
