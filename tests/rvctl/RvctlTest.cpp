@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -495,6 +496,38 @@ TEST_F(RvctlTest, TheCamerasControlCharactersArePrintedEscaped) {
     const ToolRun raw = Rvctl({"--port", "COM1", "terminal", "--raw", "--timeout", "200"}, "ID?\n");
     EXPECT_EQ(raw.status, 0) << raw.err;
     EXPECT_NE(raw.out.find("Rx: ID=\x1b]0;PWNED\x07\x1b[2J"), std::string::npos) << raw.out;
+}
+
+// A script reads the camera's identity texts from JSON whatever bytes the camera sent: escapes
+// and bytes that are no UTF-8 neither end rvctl nor leave a line the script cannot parse, and
+// UTF-8 reads as the camera wrote it.
+TEST_F(RvctlTest, JsonStaysValidWhateverBytesTheCameraSends) {
+    const std::string state = folder.File("state.txt");
+    std::ofstream(state) << "camera_id=\\x1b]0;PWNED\\x07\\xff\\xc3\n"
+                         << "user_id=Pr\\xc3\\xbcfung\n";
+    Camera(1, {"--state", state});
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"info"}, {"get", "GA"}, {"dump"}}) {
+        SCOPED_TRACE(command[0]);
+        std::vector<std::string> args = {"--port", "COM1"};
+        args.insert(args.end(), command.begin(), command.end());
+        const ToolRun text = Rvctl(args);
+        args.insert(args.begin(), "--json");
+        const ToolRun json = Rvctl(args);
+        EXPECT_EQ(text.status, 0) << text.err;
+        EXPECT_EQ(json.status, text.status) << json.err;
+        ASSERT_EQ(Lines(json.out).size(), 1u) << json.out;
+        EXPECT_TRUE(nlohmann::json::accept(json.out)) << json.out;
+        // Plain ASCII: printed on a terminal, it cannot rewrite it either.
+        EXPECT_TRUE(std::all_of(json.out.begin(), json.out.end() - 1, [](char c) {
+            return c >= 0x20 && c < 0x7f;
+        })) << json.out;
+        if (command[0] == "info") {
+            const nlohmann::json info = nlohmann::json::parse(json.out);
+            EXPECT_EQ(info.value("cameraId", ""), "\x1b]0;PWNED\x07\uFFFD\uFFFD");
+            EXPECT_EQ(info.value("userId", ""), "Pr\u00fcfung");
+        }
+    }
 }
 
 // Results come in the order the ports were named, whichever camera is quicker, and every

@@ -1,6 +1,8 @@
 // dump, load and diff: the camera's parameters and settings files, as the window's File menu.
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/ControlCatalog.h"
@@ -9,6 +11,7 @@
 #include "core/ControlMode.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "core/WholeNumber.h"
 #include "files/CameraSettingsFile.h"
 #include "operations/CameraFile.h"
 #include "operations/CameraRefresh.h"
@@ -70,7 +73,7 @@ bool AllKnown(Camera& camera, CameraFile::Variant variant) {
 // parameters in file order, each with its mnemonic, value and, for a list, the item's text.
 Record DumpRecord(const std::string& text) {
     Record record(text);
-    std::vector<std::string> parameters;
+    JsonValue parameters = JsonValue::array();
     for (const CameraSettingsFile::Line& line : CameraSettingsFile::SplitLines(text)) {
         const std::size_t equals = line.text.find('=');
         if (equals == std::string::npos) {
@@ -82,22 +85,28 @@ Record DumpRecord(const std::string& text) {
             record.Text("model", value);
             continue;
         }
+        // The file's values are the table's whole numbers; a line that holds none is left out
+        // rather than told as a number it is not.
+        const std::optional<int64_t> number = WholeNumber(value, INT32_MIN, INT32_MAX);
+        if (!number) {
+            continue;
+        }
         if (mnemonic == "DV") {
-            record.Number("deviceVersion", std::stoll(value));
+            record.Number("deviceVersion", *number);
             continue;
         }
         Record parameter("");
-        parameter.Text("mnemonic", mnemonic).Number("value", std::stoll(value));
+        parameter.Text("mnemonic", mnemonic).Number("value", *number);
         const CatalogEntry* entry = ControlCatalog::FindByMnemonic(mnemonic);
         if (entry != nullptr) {
             if (const CatalogItem* item =
-                    ControlCatalog::FindItem(*entry, static_cast<int32_t>(std::stoll(value)))) {
+                    ControlCatalog::FindItem(*entry, static_cast<int32_t>(*number))) {
                 parameter.Text("text", item->text);
             }
         }
-        parameters.push_back(parameter.Object());
+        parameters.push_back(parameter.Fields());
     }
-    record.Raw("parameters", Record::Array(parameters));
+    record.Value("parameters", std::move(parameters));
     return record;
 }
 
@@ -238,7 +247,7 @@ ExitStatus RunDiff(Camera& camera) {
     bool differs = !unknown.empty();
     // With --json, one object per camera, so that "the same" is a result too:
     // {"file": ..., "differences": [], "unknown": []}.
-    std::vector<std::string> differences;
+    JsonValue differences = JsonValue::array();
     for (const SettingsComparison::Difference& difference :
          SettingsComparison::CompareLines(camera.context, lines)) {
         if (!difference.Differs()) {
@@ -254,23 +263,23 @@ ExitStatus RunDiff(Camera& camera) {
                 .Number("file", difference.fileValue)
                 .Number("line", difference.lineNumber);
         if (camera.output.Json()) {
-            differences.push_back(record.Object());
+            differences.push_back(record.Fields());
         } else {
             camera.output.Add(record);
         }
     }
     if (camera.output.Json()) {
-        std::vector<std::string> misspelt;
+        JsonValue misspelt = JsonValue::array();
         for (const CameraFile::RefusedLine& line : unknown) {
             misspelt.push_back(Record("")
                                    .Number("line", line.lineNumber)
                                    .Text("mnemonic", line.mnemonic)
-                                   .Object());
+                                   .Fields());
         }
         camera.output.Add(Record("")
                               .Text("file", path)
-                              .Raw("differences", Record::Array(differences))
-                              .Raw("unknown", Record::Array(misspelt)));
+                              .Value("differences", std::move(differences))
+                              .Value("unknown", std::move(misspelt)));
         return differs ? kFailed : kSuccess;
     }
     // A misspelt name compares with nothing: the camera does not match the file.

@@ -51,13 +51,11 @@ ExitStatus RunInfo(Camera& camera) {
         .Text("deviceVersion", device);
     const std::vector<std::string> untold = Untold(about);
     if (!untold.empty()) {
-        std::vector<std::string> quoted;
         std::string names;
         for (const std::string& label : untold) {
-            quoted.push_back(Record::Quote(label));
             names += (names.empty() ? "" : ", ") + label;
         }
-        record.Raw("untold", Record::Array(quoted));
+        record.Value("untold", untold);
         camera.output.Add(record);
         camera.output.Error("the camera did not tell: " + names);
         return kFailed;

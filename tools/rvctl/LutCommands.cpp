@@ -72,16 +72,16 @@ std::string CheckLut(const Options& options, int32_t) {
 // The camera's tables as one object: "tables", each with its "channel" and its 256 "levels".
 Record TablesRecord(Camera& camera) {
     LutTables& tables = camera.context.Get<LutTables>();
-    std::vector<std::string> objects;
+    JsonValue objects = JsonValue::array();
     for (const int channel : LutFiles::CameraChannels(camera.context)) {
-        std::vector<std::string> levels;
+        JsonValue levels = JsonValue::array();
         for (int entry = 0; entry < LutChannel::kEntries; ++entry) {
-            levels.push_back(std::to_string(tables.Channel(channel).OutputLevel(entry)));
+            levels.push_back(tables.Channel(channel).OutputLevel(entry));
         }
         objects.push_back(
-            Record("").Number("channel", channel).Raw("levels", Record::Array(levels)).Object());
+            Record("").Number("channel", channel).Value("levels", std::move(levels)).Fields());
     }
-    return Record(LutFiles::GammaFileText(camera.context)).Raw("tables", Record::Array(objects));
+    return Record(LutFiles::GammaFileText(camera.context)).Value("tables", std::move(objects));
 }
 
 ExitStatus ReadTables(Camera& camera, const SubcommandOperands& operands) {

@@ -28,12 +28,12 @@ namespace {
 using ControlCatalog::ValueText;
 using ParameterArguments::Kind;
 
-std::string ItemsJson(const CatalogEntry& entry) {
-    std::vector<std::string> items;
+JsonValue ItemsJson(const CatalogEntry& entry) {
+    JsonValue items = JsonValue::array();
     for (const CatalogItem& item : entry.items) {
-        items.push_back(Record("").Number("value", item.value).Text("text", item.text).Object());
+        items.push_back(Record("").Number("value", item.value).Text("text", item.text).Fields());
     }
-    return Record::Array(items);
+    return items;
 }
 
 // The parameter's range or items: "100..1600", "0 Internal, 1 External".
@@ -49,7 +49,7 @@ std::string Choices(const CatalogEntry& entry) {
 void AddChoices(Record& record, const CatalogEntry& entry) {
     record.Text("kind", Kind(entry));
     if (!entry.items.empty()) {
-        record.Raw("items", ItemsJson(entry));
+        record.Value("items", ItemsJson(entry));
     } else if (ControlCatalog::Definition(entry).kind != kButtonControl) {
         const ControlDefinition& row = ControlCatalog::Definition(entry);
         record.Number("min", row.minValue).Number("max", row.maxValue);
@@ -87,7 +87,7 @@ std::optional<Record> ReadingRecord(Camera& camera, const Reading& reading) {
                   (sensor ? " (" + sensor->Line() + ")" : ""));
     record.Text("mnemonic", reading.mnemonic).Number("value", *value);
     if (sensor) {
-        record.Raw("sensor", sensor->Object());
+        record.Value("sensor", sensor->Fields());
     }
     return record;
 }
@@ -218,7 +218,7 @@ ExitStatus RunDescribe(Camera& camera) {
         }
         return kSuccess;
     }
-    std::vector<std::string> objects;
+    JsonValue objects = JsonValue::array();
     std::string text;
     for (const CatalogEntry& entry : ControlCatalog::Entries()) {
         const ControlDefinition& row = ControlCatalog::Definition(entry);
@@ -226,11 +226,11 @@ ExitStatus RunDescribe(Camera& camera) {
             continue;
         }
         const Record description = Description(entry);
-        objects.push_back(description.Object());
+        objects.push_back(description.Fields());
         text += (text.empty() ? "" : "\n\n") + description.Line();
     }
     Record catalogue(text);
-    catalogue.Text("version", kProgramVersion).Raw("parameters", Record::Array(objects));
+    catalogue.Text("version", kProgramVersion).Value("parameters", std::move(objects));
     camera.output.Add(catalogue);
     return kSuccess;
 }

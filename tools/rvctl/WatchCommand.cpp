@@ -214,7 +214,7 @@ std::string Line(const Watch& watch, const Sample& sample, const std::string& po
                 }
             }
             Record record("");
-            record.Text("time", sample.stamp).Raw("values", values.Object());
+            record.Text("time", sample.stamp).Value("values", values.Fields());
             if (!sample.answered) {
                 record.Text("error", "no answer");
             }
