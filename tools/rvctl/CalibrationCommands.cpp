@@ -65,24 +65,21 @@ ExitStatus RunCalibrate(Camera& camera) {
     return result == "Succeeded" ? kSuccess : kFailed;
 }
 
+const std::vector<OwnOption> kCalibrateOptions = {
+    {"--factory-area", nullptr, "into the factory area (factory mode only)"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> CalibrationCommands() {
     return {
-        {"calibrate",
-         "KIND",
-         "run a calibration and print its result",
+        {"calibrate", "KIND", "run a calibration and print its result",
          "KIND is shading (flat-field), pixel-gain or pixel-black; --factory-area calibrates\n"
          "into the factory area (factory mode only). Waits while the camera reports busy and\n"
          "prints the result as the window shows it: Succeeded, Too Bright, Too Dark, Timeout\n"
          "Error or Unknown Result as the camera reported it, or why it has none: the camera\n"
          "refused the start or did not answer, or the link went away. Exit status 1 unless it\n"
          "succeeded.\n",
-         Reach::EachCamera,
-         Link::Answered,
-         false,
-         CheckCalibrate,
-         RunCalibrate,
-         {{"--factory-area", nullptr, "into the factory area (factory mode only)"}}},
+         Reach::EachCamera, Link::Answered, false, CheckCalibrate, RunCalibrate, kCalibrateOptions},
     };
 }

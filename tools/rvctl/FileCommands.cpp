@@ -260,13 +260,17 @@ ExitStatus RunDiff(Camera& camera) {
     return differs ? kFailed : kSuccess;
 }
 
+// dump's own options.
+const std::vector<OwnOption> kDumpOptions = {
+    {"--shipping", nullptr, "the Shipping Data parameters only"},
+    {"-o", "FILE", "the file to write; \"-\" or none: standard output"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> FileCommands() {
     return {
-        {"dump",
-         "",
-         "the camera's parameters as a settings file",
+        {"dump", "", "the camera's parameters as a settings file",
          "Reads the camera as the window's refresh does and writes an All Data settings file\n"
          "(--shipping: Shipping Data) exactly as the window's File > Save as writes it, to FILE\n"
          "or standard output (FILE \"-\"). \"{port}\" in FILE stands for each camera's port\n"
@@ -275,13 +279,7 @@ std::vector<Subcommand> FileCommands() {
          "parameter unanswered writes nothing. With --json and no FILE, one object: \"model\",\n"
          "\"deviceVersion\" and \"parameters\", each {\"mnemonic\", \"value\"} with a list's\n"
          "item as \"text\".\n",
-         Reach::EachCamera,
-         Link::Answered,
-         false,
-         CheckDump,
-         RunDump,
-         {{"--shipping", nullptr, "the Shipping Data parameters only"},
-          {"-o", "FILE", "the file to write; \"-\" or none: standard output"}}},
+         Reach::EachCamera, Link::Answered, false, CheckDump, RunDump, kDumpOptions},
         {"load", "FILE", "a settings file into the camera",
          "Sends every line of the settings file that the camera takes in this mode, in file\n"
          "order, as the window's File > Open does; prints each line the camera refused with its\n"

@@ -127,13 +127,15 @@ ExitStatus RunLut(Camera& camera) {
     return operands[0] == "read" ? ReadTables(camera) : WriteTables(camera, operands[1]);
 }
 
+const std::vector<OwnOption> kLutOptions = {
+    {"-o", "FILE", "lut read: the file to write; \"-\" or none: standard output"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> LutCommands() {
     return {
-        {"lut",
-         "read | write FILE",
-         "the look-up table to or from a gamma data file",
+        {"lut", "read [-o FILE] | write FILE", "the look-up table to or from a gamma data file",
          "lut read: every table entry from the camera into a gamma data file (.csv) as the\n"
          "window's LUT > Save LUT file writes it, to FILE (\"{port}\" as for dump) or standard\n"
          "output (FILE \"-\"). lut write: a gamma data file into the camera, entry by entry, as "
@@ -143,11 +145,6 @@ std::vector<Subcommand> LutCommands() {
          "sends nothing. Exit status 1 when an entry went unanswered or unconfirmed. lut read\n"
          "with --json and no FILE: one object whose \"tables\" hold each table's \"channel\"\n"
          "(1 on a monochrome camera, else 0, 1 and 2) and its 256 \"levels\".\n",
-         Reach::EachCamera,
-         Link::Answered,
-         false,
-         CheckLut,
-         RunLut,
-         {{"-o", "FILE", "lut read: the file to write; \"-\" or none: standard output"}}},
+         Reach::EachCamera, Link::Answered, false, CheckLut, RunLut, kLutOptions},
     };
 }

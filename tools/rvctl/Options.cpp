@@ -217,16 +217,18 @@ void AddOwnOptions(CLI::App& command, const Subcommand& subcommand, Options& opt
     }
 }
 
-// How a subcommand is called: "dump [--shipping] [-o FILE]".
+// How a subcommand is called: "dump [--shipping] [-o FILE]". Its options follow its operands,
+// unless the operands place one themselves ("lut read [-o FILE] | write FILE").
 std::string Call(const CLI::App& command) {
-    std::string call = command.get_name();
     const CLI::Option* operands = command.get_option_no_throw(kOperands);
-    if (operands != nullptr && !operands->get_type_name().empty()) {
-        call += " " + operands->get_type_name();
-    }
+    const std::string synopsis = operands != nullptr ? operands->get_type_name() : std::string();
+    std::string call = command.get_name() + (synopsis.empty() ? "" : " ") + synopsis;
     for (const CLI::Option* option :
          command.get_options([](const CLI::Option* option) { return !option->get_positional(); })) {
-        call += " [" + OptionHelp::Names(*option) + "]";
+        const std::string usage = "[" + OptionHelp::Names(*option) + "]";
+        if (synopsis.find(usage) == std::string::npos) {
+            call += " " + usage;
+        }
     }
     return call;
 }
@@ -327,10 +329,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     options.subcommand = command != nullptr ? command->get_name() : std::string();
     for (const std::string& extra : app.remaining()) {
         if (extra.size() > 1 && extra[0] == '-') {
-            error = "unknown option \"" + extra + "\"";
-            if (command != nullptr) {
-                error += ": neither " + options.subcommand + "'s nor rvctl's ('rvctl " +
-                         options.subcommand + " --help' lists them)";
+            const std::string name = extra.substr(0, extra.find('='));
+            if (command == nullptr) {
+                error = "unknown option \"" + extra + "\"";
+            } else if (command->get_option_no_throw(name) != nullptr) {
+                // Given before the subcommand, where only rvctl's options are read.
+                error = name + " is " + options.subcommand + "'s option: it stands after " +
+                        options.subcommand;
+            } else {
+                error = "unknown option \"" + extra + "\"; 'rvctl " + options.subcommand +
+                        " --help' lists " + options.subcommand + "'s";
             }
         } else {
             error = "unknown command \"" + extra + "\"";

@@ -76,12 +76,15 @@ ExitStatus RunTerminal(Camera& camera) {
     return refused ? kFailed : kSuccess;
 }
 
+const std::vector<OwnOption> kTerminalOptions = {
+    {kRaw, nullptr, "the camera's control characters as they came"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> TerminalCommands() {
     return {
-        {"terminal",
-         "[--timeout MS]",
+        {"terminal", "[--raw] [--timeout MS]",
          "raw lines from standard input; the stamped trace on output",
          "Sends every line of standard input to the camera exactly as typed, followed by CR LF,\n"
          "and prints every line sent and received with the terminal log's time stamp\n"
@@ -93,11 +96,6 @@ std::vector<Subcommand> TerminalCommands() {
          "with --factory; without it the line is left out and the exit status is 1.\n"
          "Control characters the camera sends are shown as \\xHH, so that they cannot rewrite\n"
          "the terminal; --raw prints them as they came.\n",
-         Reach::OneCamera,
-         Link::Opened,
-         false,
-         CheckTerminal,
-         RunTerminal,
-         {{kRaw, nullptr, "the camera's control characters as they came"}}},
+         Reach::OneCamera, Link::Opened, false, CheckTerminal, RunTerminal, kTerminalOptions},
     };
 }

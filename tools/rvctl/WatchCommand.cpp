@@ -326,13 +326,17 @@ ExitStatus RunWatch(Camera& camera) {
     return status;
 }
 
+const std::vector<OwnOption> kWatchOptions = {
+    {"--interval", "S", "seconds from one sample to the next, 0.01 to 86400", CheckInterval},
+    {"--count", "N", "samples to take, 1 to 1000000000 (default: until stopped)", CheckCount},
+    {"--csv", nullptr, "comma-separated values under a header line"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> WatchCommands() {
     return {
-        {"watch",
-         "MNEMONIC...",
-         "sample parameters at a steady period, one time-stamped line each",
+        {"watch", "MNEMONIC...", "sample parameters at a steady period, one time-stamped line each",
          "Asks the camera for the parameters every S seconds (default 1, fractions allowed, from\n"
          "0.01) and prints one line per sample: the local time with milliseconds and offset\n"
          "(ISO 8601), then MNEMONIC=VALUE for each. With several ports, every camera is sampled\n"
@@ -348,13 +352,6 @@ std::vector<Subcommand> WatchCommands() {
          "the watch leaves as it is (watch TMPS0 beside it to see which).\n"
          "--count N ends after N samples: exit status 0, or 1 when a sample got no answer.\n"
          "Without it the watch runs until Ctrl+C, SIGTERM or SIGHUP (130, 143, 129).\n",
-         Reach::EachCamera,
-         Link::Answered,
-         false,
-         CheckWatch,
-         RunWatch,
-         {{"--interval", "S", "seconds from one sample to the next, 0.01 to 86400", CheckInterval},
-          {"--count", "N", "samples to take, 1 to 1000000000 (default: until stopped)", CheckCount},
-          {"--csv", nullptr, "comma-separated values under a header line"}}},
+         Reach::EachCamera, Link::Answered, false, CheckWatch, RunWatch, kWatchOptions},
     };
 }
