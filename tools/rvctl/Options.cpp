@@ -3,11 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
-#include <functional>
 #include <memory>
 
 #include "core/WholeNumber.h"
-#include "tools/OptionHelp.h"
+#include "tools/OptionTable.h"
 #include "tools/rvctl/AnswerClock.h"
 #include "tools/rvctl/CompletionWords.h"
 #include "tools/rvctl/Subcommands.h"
@@ -47,12 +46,6 @@ const char kClosing[] =
     "                         under way\n"
     "With several cameras, the worst. With -q nothing is written when it is 0.\n";
 
-// A validator from a check that tells what is wrong with a value, or nothing.
-CLI::Validator Checked(std::function<std::string(const std::string&)> check) {
-    return CLI::Validator([check](std::string& value) { return check(value); }, std::string(),
-                          std::string());
-}
-
 std::optional<int32_t> Whole(const std::string& text, int64_t minimum, int64_t maximum) {
     const std::optional<int64_t> number = WholeNumber(text, minimum, maximum);
     if (!number) {
@@ -91,7 +84,7 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
         ->type_name("PORT[,PORT...]")
         ->delimiter(',')
         ->allow_extra_args(false)
-        ->check(Checked([](const std::string& name) {
+        ->check(OptionTable::Checked([](const std::string& name) {
             return ParsePortTarget(name)
                        ? std::string()
                        : "unknown port \"" + name +
@@ -106,7 +99,7 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
            "link category: 0 COM port, 1 Camera Link 2000, 2 Camera\n"
            "Link 2001, 3 Camera Link ver.1.1 ('rvctl ports' lists them)")
         ->type_name("N")
-        ->check(Checked([](const std::string& text) {
+        ->check(OptionTable::Checked([](const std::string& text) {
             return Whole(text, 0, kCameraLinkV11Category)
                        ? std::string()
                        : "unknown category \"" + text + "\": 0 COM port, 1 to 3 Camera Link";
@@ -129,7 +122,7 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
         ->type_name("I[,I...]")
         ->delimiter(',')
         ->allow_extra_args(false)
-        ->check(Checked([](const std::string& text) {
+        ->check(OptionTable::Checked([](const std::string& text) {
             return Whole(text, 0, INT32_MAX)
                        ? std::string()
                        : "port index \"" + text + "\" is not a whole number from 0";
@@ -144,7 +137,7 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
            "115200 down to 9600. Default: 9600, then as auto, as the\n"
            "window does at its start")
         ->type_name("RATE|auto")
-        ->check(Checked([](const std::string& text) {
+        ->check(OptionTable::Checked([](const std::string& text) {
             return text == "auto" || BaudRate(text)
                        ? std::string()
                        : "unknown baud rate \"" + text +
@@ -162,7 +155,7 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
            "entries keep their shorter ones. For terminal: how long the\n"
            "camera may stay silent after the input ends (default 1000)")
         ->type_name("MS")
-        ->check(Checked([](const std::string& text) {
+        ->check(OptionTable::Checked([](const std::string& text) {
             return Whole(text, AnswerClock::kShortestMs, AnswerClock::kLongestMs)
                        ? std::string()
                        : "time-out \"" + text + "\" is not a number of milliseconds from " +
@@ -212,7 +205,7 @@ void AddOwnOptions(CLI::App& command, const Subcommand& subcommand, Options& opt
                          ->type_name(own.value);
         }
         if (own.check != nullptr) {
-            option->check(Checked(own.check));
+            option->check(OptionTable::Checked(own.check));
         }
     }
 }
@@ -225,7 +218,7 @@ std::string Call(const CLI::App& command) {
     std::string call = command.get_name() + (synopsis.empty() ? "" : " ") + synopsis;
     for (const CLI::Option* option :
          command.get_options([](const CLI::Option* option) { return !option->get_positional(); })) {
-        const std::string usage = "[" + OptionHelp::Names(*option) + "]";
+        const std::string usage = "[" + OptionTable::Names(*option) + "]";
         if (synopsis.find(usage) == std::string::npos) {
             call += " " + usage;
         }
@@ -257,7 +250,7 @@ private:
                     command->get_description() + "\n";
         }
         return text + "\nOptions, before or after the command:\n" +
-               OptionHelp::GroupRows(app, kOptionGroup, kOptionColumn) + "\n" + app.get_footer();
+               OptionTable::GroupRows(app, kOptionGroup, kOptionColumn) + "\n" + app.get_footer();
     }
 
     static std::string CommandHelp(const CLI::App& command) {
@@ -265,7 +258,7 @@ private:
         summary[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(summary[0])));
         std::string text = "Usage: rvctl [OPTIONS] " + Call(command) + "\n\n" + summary + ".\n\n" +
                            command.get_footer();
-        const std::string own = OptionHelp::GroupRows(command, kOptionGroup, kOptionColumn);
+        const std::string own = OptionTable::GroupRows(command, kOptionGroup, kOptionColumn);
         if (!own.empty()) {
             text += "\nOptions of " + command.get_name() + ":\n" + own;
         }
@@ -321,7 +314,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& problem) {
-        error = OptionHelp::Problem(problem);
+        error = OptionTable::Problem(problem);
         return std::nullopt;
     }
     const std::vector<CLI::App*> named = app.get_subcommands();

@@ -4,12 +4,11 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 
 #include "core/WholeNumber.h"
 #include "protocol/CommandTable.h"
-#include "tools/OptionHelp.h"
+#include "tools/OptionTable.h"
 #include "tools/rvsim/BaudRate.h"
 
 namespace {
@@ -24,11 +23,6 @@ const char kIntroduction[] =
     "device on the first line of standard output and answers the camera's command protocol\n"
     "there until it gets SIGINT or SIGTERM. Point the tool at the device (for example\n"
     "RVTOOL_COM1=/dev/pts/5 rvtool).\n";
-
-CLI::Validator Checked(std::function<std::string(const std::string&)> check) {
-    return CLI::Validator([check](std::string& value) { return check(value); }, std::string(),
-                          std::string());
-}
 
 std::optional<double> Seconds(const std::string& text) {
     if (text.empty()) {
@@ -58,7 +52,7 @@ public:
         std::string text = "Usage: rvsim [options]\n\n" + app->get_description();
         for (const char* group : kGroups) {
             text += std::string("\n") + group + ":\n" +
-                    OptionHelp::GroupRows(*app, group, kOptionColumn);
+                    OptionTable::GroupRows(*app, group, kOptionColumn);
         }
         return text;
     }
@@ -80,7 +74,7 @@ public:
                 },
                 description)
             ->type_name(type)
-            ->check(Checked([](const std::string& value) {
+            ->check(OptionTable::Checked([](const std::string& value) {
                 return value.empty() ? "an empty value" : std::string();
             }));
     }
@@ -95,7 +89,7 @@ public:
                 },
                 description)
             ->type_name(type)
-            ->check(Checked([minimum, maximum](const std::string& value) {
+            ->check(OptionTable::Checked([minimum, maximum](const std::string& value) {
                 return WholeNumber(value, minimum, maximum)
                            ? std::string()
                            : "'" + value + "' is no whole number from " + std::to_string(minimum) +
@@ -108,7 +102,7 @@ public:
                 name, [&target](const std::string& value) { target = *Seconds(value); },
                 description)
             ->type_name("S")
-            ->check(Checked([](const std::string& value) {
+            ->check(OptionTable::Checked([](const std::string& value) {
                 return Seconds(value) ? std::string()
                                       : "'" + value + "' is no time from 0 to 86400 seconds";
             }));
@@ -126,7 +120,7 @@ public:
                 description)
             ->type_name("MNEMONIC")
             ->allow_extra_args(false)
-            ->check(Checked([](const std::string& value) {
+            ->check(OptionTable::Checked([](const std::string& value) {
                 return CommandTable::IdOf(Upper(value)) < 0 ? value + " is not a camera command"
                                                             : std::string();
             }));
@@ -162,7 +156,7 @@ void Declare(CLI::App& app, SimOptions& options) {
            "(default: the rate stored in the boot area, 9600 when new). The\n"
            "camera ignores a host set to another rate, as a real one would.")
         ->type_name("RATE")
-        ->check(Checked([](const std::string& value) {
+        ->check(OptionTable::Checked([](const std::string& value) {
             const std::optional<int64_t> rate = WholeNumber(value, 0, 115200);
             return rate && BaudRate::ToCode(static_cast<int>(*rate)) != 0
                        ? std::string()
@@ -230,7 +224,7 @@ bool ParseSimOptions(int argc, const char* const argv[], SimOptions& options, st
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& problem) {
-        error = OptionHelp::Problem(problem);
+        error = OptionTable::Problem(problem);
         return false;
     }
     for (const std::string& extra : app.remaining()) {

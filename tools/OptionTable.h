@@ -1,14 +1,22 @@
 #pragma once
 
-// The help rows of a CLI11 option table, as rvctl's and rvsim's help have always laid them out:
-// the option's names and value in a column, its text beside them, each line of the text (the
-// table breaks it where it should break) under the one before.
+// What rvctl's and rvsim's CLI11 option tables share: a value check written as a function, the
+// help rows as their help has always laid them out (the option's names and value in a column,
+// its text beside them, each line of the text under the one before), and the parse errors in
+// their words.
 
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <string>
 #include <vector>
 
-namespace OptionHelp {
+namespace OptionTable {
+
+// A validator from a check that tells what is wrong with a value, or nothing.
+inline CLI::Validator Checked(std::function<std::string(const std::string&)> check) {
+    return CLI::Validator([check](std::string& value) { return check(value); }, std::string(),
+                          std::string());
+}
 
 // "-v, --verbose", "--port PORT[,PORT...]".
 inline std::string Names(const CLI::Option& option) {
@@ -68,4 +76,4 @@ inline std::string Problem(const CLI::ParseError& error) {
     return text;
 }
 
-}  // namespace OptionHelp
+}  // namespace OptionTable
