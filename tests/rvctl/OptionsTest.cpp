@@ -23,22 +23,48 @@ TEST(RvctlOptionsTest, GlobalOptionsStandAnywhereAndTheRestBelongsToTheSubcomman
     EXPECT_TRUE(options->verbose);
 }
 
+// A subcommand's own options are its flags and values, wherever they stand among its operands,
+// and a global option between them is still rvctl's.
+TEST(RvctlOptionsTest, ASubcommandsOwnOptionsAreTakenBesideItsOperands) {
+    std::string error;
+    const std::optional<Options> options = ParseOptions(
+        {"watch", "--csv", "GA", "--interval=0.5", "--port", "COM1", "TG", "--count", "3"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->subcommand, "watch");
+    EXPECT_EQ(options->operands, (std::vector<std::string>{"GA", "TG"}));
+    EXPECT_TRUE(options->Has("--csv"));
+    EXPECT_EQ(options->Value("--interval"), "0.5");
+    EXPECT_EQ(options->Value("--count"), "3");
+    ASSERT_EQ(options->ports.size(), 1u);
+}
+
 TEST(RvctlOptionsTest, AWrongOrClashingOptionIsAUsageErrorThatNamesIt) {
-    const std::vector<std::vector<std::string>> wrong = {
-        {"--port", "COM17", "info"},
-        {"--port", "COM3,COM3", "info"},
-        {"--port", "CL4-0", "info"},
-        {"--baud", "4800", "info"},
-        {"--port", "COM3", "--category", "1", "info"},
-        {"--port-index", "2", "info"},
-        {"--timeout", "0", "info"},
-        {"info", "--port"},
-        {"--frobnicate"},
+    struct Case {
+        std::vector<std::string> args;
+        std::string named;  // what the message must name
     };
-    for (const std::vector<std::string>& args : wrong) {
+    const Case wrong[] = {
+        {{"--port", "COM17", "info"}, "COM17"},
+        {{"--port", "COM3,COM3", "info"}, "COM3"},
+        {{"--port", "CL4-0", "info"}, "CL4-0"},
+        {{"--baud", "4800", "info"}, "4800"},
+        {{"--port", "COM3", "--category", "1", "info"}, "--category"},
+        {{"--port-index", "2", "info"}, "--port-index"},
+        {{"--timeout", "0", "info"}, "\"0\""},
+        {{"info", "--port"}, "--port"},
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"--json=1", "info"}, "--json"},
+        // Another subcommand's option, and a subcommand's values out of range.
+        {{"get", "GA", "--csv"}, "--csv"},
+        {{"watch", "GA", "--count", "0"}, "--count"},
+        {{"watch", "GA", "--interval", "1e3"}, "1e3"},
+        {{"dump", "-o"}, "-o"},
+        {{"dump", "--shipping=yes"}, "--shipping"},
+    };
+    for (const Case& c : wrong) {
         std::string error;
-        EXPECT_FALSE(ParseOptions(args, error)) << args.front();
-        EXPECT_FALSE(error.empty());
+        EXPECT_FALSE(ParseOptions(c.args, error)) << c.args.front();
+        EXPECT_NE(error.find(c.named), std::string::npos) << error;
     }
 }
 

@@ -6,7 +6,6 @@
 #include "core/ProcessContext.h"
 #include "operations/Calibration.h"
 #include "tools/rvctl/CameraOutput.h"
-#include "tools/rvctl/SubcommandOperands.h"
 #include "tools/rvctl/Subcommands.h"
 
 namespace {
@@ -23,21 +22,16 @@ const KindName kKindNames[] = {
 };
 
 std::optional<Calibration::Kind> KindOf(const Options& options, std::string& error) {
-    const std::optional<SubcommandOperands> operands =
-        SubcommandOperands::Parse("calibrate", options.operands, {"--factory-area"}, {}, error);
-    if (!operands) {
-        return std::nullopt;
-    }
-    if (operands->words.size() != 1) {
+    if (options.operands.size() != 1) {
         error = "calibrate takes one kind: shading, pixel-gain or pixel-black";
         return std::nullopt;
     }
     for (const KindName& kind : kKindNames) {
-        if (operands->words[0] == kind.name) {
-            return Calibration::Kind{kind.correction, operands->Has("--factory-area")};
+        if (options.operands[0] == kind.name) {
+            return Calibration::Kind{kind.correction, options.Has("--factory-area")};
         }
     }
-    error = "\"" + operands->words[0] + "\" is no calibration: shading, pixel-gain or pixel-black";
+    error = "\"" + options.operands[0] + "\" is no calibration: shading, pixel-gain or pixel-black";
     return std::nullopt;
 }
 
@@ -71,17 +65,21 @@ ExitStatus RunCalibrate(Camera& camera) {
     return result == "Succeeded" ? kSuccess : kFailed;
 }
 
+const std::vector<OwnOption> kCalibrateOptions = {
+    {"--factory-area", nullptr, "into the factory area (factory mode only)"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> CalibrationCommands() {
     return {
-        {"calibrate", "KIND [--factory-area]", "run a calibration and print its result",
+        {"calibrate", "KIND", "run a calibration and print its result",
          "KIND is shading (flat-field), pixel-gain or pixel-black; --factory-area calibrates\n"
          "into the factory area (factory mode only). Waits while the camera reports busy and\n"
          "prints the result as the window shows it: Succeeded, Too Bright, Too Dark, Timeout\n"
          "Error or Unknown Result as the camera reported it, or why it has none: the camera\n"
          "refused the start or did not answer, or the link went away. Exit status 1 unless it\n"
          "succeeded.\n",
-         Reach::EachCamera, Link::Answered, false, CheckCalibrate, RunCalibrate},
+         Reach::EachCamera, Link::Answered, false, CheckCalibrate, RunCalibrate, kCalibrateOptions},
     };
 }

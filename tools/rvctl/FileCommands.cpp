@@ -21,25 +21,15 @@
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/OperandFile.h"
 #include "tools/rvctl/OutputFile.h"
-#include "tools/rvctl/SubcommandOperands.h"
 #include "tools/rvctl/Subcommands.h"
 
 namespace {
 
-std::optional<SubcommandOperands> DumpOperands(const Options& options, std::string& error) {
-    std::optional<SubcommandOperands> operands =
-        SubcommandOperands::Parse("dump", options.operands, {"--shipping"}, {"-o"}, error);
-    if (operands && !operands->words.empty()) {
-        error = "dump takes no file operand: \"" + operands->words[0] + "\"; write -o FILE";
-        return std::nullopt;
-    }
-    return operands;
-}
-
 std::string CheckDump(const Options& options, int32_t) {
-    std::string error;
-    const std::optional<SubcommandOperands> operands = DumpOperands(options, error);
-    return operands ? OutputFile::CheckPattern(operands->Value("-o"), options) : error;
+    if (!options.operands.empty()) {
+        return "dump takes no file operand: \"" + options.operands[0] + "\"; write -o FILE";
+    }
+    return OutputFile::CheckPattern(options.Value("-o"), options);
 }
 
 // The camera read as the window's refresh reads it; false, after saying why, when its model is
@@ -111,19 +101,17 @@ Record DumpRecord(const std::string& text) {
 }
 
 ExitStatus RunDump(Camera& camera) {
-    std::string error;
-    const SubcommandOperands operands = *DumpOperands(camera.options, error);
     if (!ReadTheCamera(camera)) {
         return kFailed;
     }
-    const CameraFile::Variant variant = operands.Has("--shipping")
+    const CameraFile::Variant variant = camera.options.Has("--shipping")
                                             ? CameraFile::Variant::ShippingData
                                             : CameraFile::Variant::AllData;
     if (!AllKnown(camera, variant)) {
         return kFailed;
     }
     const std::string text = CameraFile::SettingsFileText(camera.context, variant);
-    const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));
+    const std::optional<std::string> path = OutputFile::PathFor(camera, camera.options.Value("-o"));
     if (!path && camera.output.Json()) {
         camera.output.Add(DumpRecord(text));
         return kSuccess;
@@ -161,18 +149,12 @@ void AddUnknown(Camera& camera, const std::vector<CameraFile::RefusedLine>& unkn
 
 // The one operand of load and diff: a settings file that can be read and sets a parameter.
 std::string CheckSettingsFile(const char* subcommand, const Options& options) {
-    std::string error;
-    const std::optional<SubcommandOperands> operands =
-        SubcommandOperands::Parse(subcommand, options.operands, {}, {}, error);
-    if (!operands) {
-        return error;
-    }
-    if (operands->words.size() != 1) {
+    if (options.operands.size() != 1) {
         return std::string(subcommand) + " takes one settings file";
     }
     // Read once for every camera, and refused before any is asked: an empty file, a folder, a
     // picture or another format would load nothing and compare equal.
-    const std::string& path = operands->words[0];
+    const std::string& path = options.operands[0];
     if (std::string error = OperandFile::Read(path); !error.empty()) {
         return error;
     }
@@ -287,11 +269,17 @@ ExitStatus RunDiff(Camera& camera) {
     return differs ? kFailed : kSuccess;
 }
 
+// dump's own options.
+const std::vector<OwnOption> kDumpOptions = {
+    {"--shipping", nullptr, "the Shipping Data parameters only"},
+    {"-o", "FILE", "the file to write; \"-\" or none: standard output"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> FileCommands() {
     return {
-        {"dump", "[--shipping] [-o FILE]", "the camera's parameters as a settings file",
+        {"dump", "", "the camera's parameters as a settings file",
          "Reads the camera as the window's refresh does and writes an All Data settings file\n"
          "(--shipping: Shipping Data) exactly as the window's File > Save as writes it, to FILE\n"
          "or standard output (FILE \"-\"). \"{port}\" in FILE stands for each camera's port\n"
@@ -300,7 +288,7 @@ std::vector<Subcommand> FileCommands() {
          "parameter unanswered writes nothing. With --json and no FILE, one object: \"model\",\n"
          "\"deviceVersion\" and \"parameters\", each {\"mnemonic\", \"value\"} with a list's\n"
          "item as \"text\".\n",
-         Reach::EachCamera, Link::Answered, false, CheckDump, RunDump},
+         Reach::EachCamera, Link::Answered, false, CheckDump, RunDump, kDumpOptions},
         {"load", "FILE", "a settings file into the camera",
          "Sends every line of the settings file that the camera takes in this mode, in file\n"
          "order, as the window's File > Open does; prints each line the camera refused with its\n"

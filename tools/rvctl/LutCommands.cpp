@@ -13,28 +13,19 @@
 #include "tools/rvctl/CameraOutput.h"
 #include "tools/rvctl/OperandFile.h"
 #include "tools/rvctl/OutputFile.h"
-#include "tools/rvctl/SubcommandOperands.h"
 #include "tools/rvctl/Subcommands.h"
 
 namespace {
 
-std::optional<SubcommandOperands> LutOperands(const Options& options, std::string& error) {
-    std::optional<SubcommandOperands> operands =
-        SubcommandOperands::Parse("lut", options.operands, {}, {"-o"}, error);
-    if (!operands) {
-        return std::nullopt;
-    }
-    const std::vector<std::string>& words = operands->words;
+// lut read [-o FILE], or lut write FILE: the usage error, or empty.
+std::string LutUsage(const Options& options) {
+    const std::vector<std::string>& words = options.operands;
     const bool read = !words.empty() && words[0] == "read";
     const bool write = !words.empty() && words[0] == "write";
-    if (read && words.size() == 1) {
-        return operands;
+    if ((read && words.size() == 1) || (write && words.size() == 2 && !options.Value("-o"))) {
+        return std::string();
     }
-    if (write && words.size() == 2 && !operands->Value("-o")) {
-        return operands;
-    }
-    error = "lut read [-o FILE], or lut write FILE";
-    return std::nullopt;
+    return "lut read [-o FILE], or lut write FILE";
 }
 
 // Every camera's table takes all its entries from the file, or the camera would keep some of
@@ -46,15 +37,13 @@ std::string NotWhole(const std::string& path, int held, const std::string& table
 }
 
 std::string CheckLut(const Options& options, int32_t) {
-    std::string error;
-    const std::optional<SubcommandOperands> operands = LutOperands(options, error);
-    if (!operands) {
+    if (std::string error = LutUsage(options); !error.empty()) {
         return error;
     }
-    if (operands->words[0] == "write") {
+    if (options.operands[0] == "write") {
         // Read once for every camera; a file that would leave part of a table as it was is
         // refused before any camera is asked.
-        const std::string& path = operands->words[1];
+        const std::string& path = options.operands[1];
         if (std::string error = OperandFile::Read(path); !error.empty()) {
             return error;
         }
@@ -66,7 +55,7 @@ std::string CheckLut(const Options& options, int32_t) {
             return NotWhole(path, levels.held[LutTables::kMonochrome], "a table");
         }
     }
-    return OutputFile::CheckPattern(operands->Value("-o"), options);
+    return OutputFile::CheckPattern(options.Value("-o"), options);
 }
 
 // The camera's tables as one object: "tables", each with its "channel" and its 256 "levels".
@@ -84,12 +73,12 @@ Record TablesRecord(Camera& camera) {
     return Record(LutFiles::GammaFileText(camera.context)).Value("tables", std::move(objects));
 }
 
-ExitStatus ReadTables(Camera& camera, const SubcommandOperands& operands) {
+ExitStatus ReadTables(Camera& camera) {
     if (!LutFiles::ReadCameraTables(camera.context)) {
         camera.output.Error("not every table entry was read: nothing written");
         return kFailed;
     }
-    const std::optional<std::string> path = OutputFile::PathFor(camera, operands.Value("-o"));
+    const std::optional<std::string> path = OutputFile::PathFor(camera, camera.options.Value("-o"));
     if (!path && camera.output.Json()) {
         camera.output.Add(TablesRecord(camera));
         return kSuccess;
@@ -134,11 +123,13 @@ ExitStatus WriteTables(Camera& camera, const std::string& path) {
 }
 
 ExitStatus RunLut(Camera& camera) {
-    std::string error;
-    const SubcommandOperands operands = *LutOperands(camera.options, error);
-    return operands.words[0] == "read" ? ReadTables(camera, operands)
-                                       : WriteTables(camera, operands.words[1]);
+    const std::vector<std::string>& operands = camera.options.operands;
+    return operands[0] == "read" ? ReadTables(camera) : WriteTables(camera, operands[1]);
 }
+
+const std::vector<OwnOption> kLutOptions = {
+    {"-o", "FILE", "lut read: the file to write; \"-\" or none: standard output"},
+};
 
 }  // namespace
 
@@ -154,6 +145,6 @@ std::vector<Subcommand> LutCommands() {
          "sends nothing. Exit status 1 when an entry went unanswered or unconfirmed. lut read\n"
          "with --json and no FILE: one object whose \"tables\" hold each table's \"channel\"\n"
          "(1 on a monochrome camera, else 0, 1 and 2) and its 256 \"levels\".\n",
-         Reach::EachCamera, Link::Answered, false, CheckLut, RunLut},
+         Reach::EachCamera, Link::Answered, false, CheckLut, RunLut, kLutOptions},
     };
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,8 +16,8 @@ enum class BaudChoice {
     Fixed,    // the one rate given
 };
 
-// The global options, the subcommand and what follows it. Global options may stand before or
-// after the subcommand; everything else after it is the subcommand's.
+// The global options, the subcommand, its own options and its operands. Global options may stand
+// before or after the subcommand.
 struct Options {
     std::vector<PortTarget> ports;          // --port
     std::optional<int32_t> category;        // --category
@@ -31,8 +33,15 @@ struct Options {
     bool help = false;
     bool version = false;
     std::string subcommand;
-    std::vector<std::string> operands;
+    std::set<std::string> flags;                // the subcommand's own flags given
+    std::map<std::string, std::string> values;  // and its own options' values
+    std::vector<std::string> operands;          // the words after it that are no option
+    std::string helpText;                       // with --help: the program's or the subcommand's
+
+    bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
+    std::optional<std::string> Value(const std::string& option) const;
 };
 
-// Reads the command line (without the program's name). On a usage error, nothing and the message.
+// Reads the command line (without the program's name) by the table of options of rvctl and of
+// each subcommand, which also makes the help. On a usage error, nothing and the message.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);

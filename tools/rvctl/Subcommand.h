@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/rvctl/ExitStatus.h"
 #include "tools/rvctl/Options.h"
@@ -40,10 +41,19 @@ struct Camera {
     std::string PathFor(const std::string& pattern) const;
 };
 
+// An option of one subcommand: a flag, or an option with a value ("-o FILE", "--count=N").
+struct OwnOption {
+    const char* name;         // "-o", "--interval"
+    const char* value;        // the value's name in the help, nullptr for a flag
+    const char* description;  // its row in the subcommand's help
+    // What is wrong with a value, or empty; nullptr takes any.
+    std::string (*check)(const std::string& value) = nullptr;
+};
+
 // One subcommand. Adding one is a row in its group's table and the function it names.
 struct Subcommand {
     const char* name;
-    const char* synopsis;  // its operands and options, as the usage line shows them
+    const char* synopsis;  // its operands, as the usage line shows them before its options
     const char* summary;   // one line of rvctl's help
     const char* help;      // the rest of its own help
     Reach reach;
@@ -54,4 +64,5 @@ struct Subcommand {
     // Checks the operands before any port opens: the usage error, or empty when they are fine.
     std::string (*check)(const Options& options, int32_t controlMode);
     ExitStatus (*run)(Camera& camera);
+    std::vector<OwnOption> options = {};
 };

@@ -1,5 +1,4 @@
 // terminal: the raw command terminal, on standard input and output.
-#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <optional>
@@ -27,12 +26,9 @@ const char kRaw[] = "--raw";
 // The program's --timeout is here how long the last reply is waited for after the end of the
 // input.
 std::string CheckTerminal(const Options& options, int32_t) {
-    for (const std::string& operand : options.operands) {
-        if (operand != kRaw) {
-            return "terminal takes only --raw and --timeout MS, not \"" + operand + "\"";
-        }
-    }
-    return std::string();
+    return options.operands.empty()
+               ? std::string()
+               : "terminal takes only --raw and --timeout MS, not \"" + options.operands[0] + "\"";
 }
 
 // Sends each line as it comes and drains the link as the window's timer does, until the input
@@ -40,8 +36,7 @@ std::string CheckTerminal(const Options& options, int32_t) {
 ExitStatus RunTerminal(Camera& camera) {
     const std::chrono::milliseconds quiet(camera.options.timeoutMs.value_or(kDefaultQuietMs));
     camera.trace.SendTo(TraceLog::Destination::Results);
-    if (std::find(camera.options.operands.begin(), camera.options.operands.end(), kRaw) !=
-        camera.options.operands.end()) {
+    if (camera.options.Has(kRaw)) {
         camera.output.KeepControlCharacters();
     }
     CommandEngine& engine = camera.context.Get<CommandEngine>();
@@ -81,6 +76,10 @@ ExitStatus RunTerminal(Camera& camera) {
     return refused ? kFailed : kSuccess;
 }
 
+const std::vector<OwnOption> kTerminalOptions = {
+    {kRaw, nullptr, "the camera's control characters as they came"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> TerminalCommands() {
@@ -97,6 +96,6 @@ std::vector<Subcommand> TerminalCommands() {
          "with --factory; without it the line is left out and the exit status is 1.\n"
          "Control characters the camera sends are shown as \\xHH, so that they cannot rewrite\n"
          "the terminal; --raw prints them as they came.\n",
-         Reach::OneCamera, Link::Opened, false, CheckTerminal, RunTerminal},
+         Reach::OneCamera, Link::Opened, false, CheckTerminal, RunTerminal, kTerminalOptions},
     };
 }

@@ -23,7 +23,6 @@
 #include "tools/rvctl/ParameterArguments.h"
 #include "tools/rvctl/Readings.h"
 #include "tools/rvctl/Record.h"
-#include "tools/rvctl/SubcommandOperands.h"
 #include "tools/rvctl/Subcommands.h"
 
 namespace {
@@ -31,7 +30,6 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 using Micro = std::chrono::microseconds;
 
-const char kName[] = "watch";
 const char kDefaultInterval[] = "1";
 // Shorter than one exchange at 9600 bit/s, longer than nothing.
 constexpr double kShortestSeconds = 0.01;
@@ -78,18 +76,38 @@ std::optional<double> Seconds(const std::string& text) {
     return seconds;
 }
 
-std::optional<Watch> ParseWatch(const Options& options, int32_t controlMode, std::string& error) {
-    const std::optional<SubcommandOperands> operands = SubcommandOperands::Parse(
-        kName, options.operands, {"--csv"}, {"--interval", "--count"}, error);
-    if (!operands) {
+std::optional<double> Interval(const std::string& text) {
+    const std::optional<double> seconds = Seconds(text);
+    if (!seconds || *seconds < kShortestSeconds || *seconds > kLongestSeconds) {
         return std::nullopt;
     }
+    return seconds;
+}
+
+std::optional<int64_t> Count(const std::string& text) {
+    // Blanks a shell would have split are no part of a number here.
+    if (text.find_first_of(" \t") != std::string::npos) {
+        return std::nullopt;
+    }
+    return WholeNumber(text, 1, kMostSamples);
+}
+
+std::string CheckInterval(const std::string& text) {
+    return Interval(text) ? std::string()
+                          : "\"" + text + "\" is no time from 0.01 to 86400 seconds";
+}
+
+std::string CheckCount(const std::string& text) {
+    return Count(text) ? std::string() : "\"" + text + "\" is no whole number from 1 to 1000000000";
+}
+
+std::optional<Watch> ParseWatch(const Options& options, int32_t controlMode, std::string& error) {
     Watch watch;
-    if (operands->words.empty()) {
+    if (options.operands.empty()) {
         error = "name at least one parameter to watch by its mnemonic; 'rvctl list' shows them all";
         return std::nullopt;
     }
-    for (const std::string& word : operands->words) {
+    for (const std::string& word : options.operands) {
         Watched watched;
         watched.reading = Readings::Find(word);
         if (watched.reading != nullptr) {
@@ -109,25 +127,13 @@ std::optional<Watch> ParseWatch(const Options& options, int32_t controlMode, std
         }
         watch.entries.push_back(watched);
     }
-    watch.intervalText = operands->Value("--interval").value_or(kDefaultInterval);
-    const std::optional<double> seconds = Seconds(watch.intervalText);
-    if (!seconds || *seconds < kShortestSeconds || *seconds > kLongestSeconds) {
-        error = "watch: --interval \"" + watch.intervalText +
-                "\" is no time from 0.01 to 86400 seconds";
-        return std::nullopt;
+    // The values were checked as the command line was read.
+    watch.intervalText = options.Value("--interval").value_or(kDefaultInterval);
+    watch.interval = Micro(std::llround(*Interval(watch.intervalText) * 1e6));
+    if (const std::optional<std::string> count = options.Value("--count")) {
+        watch.count = Count(*count);
     }
-    watch.interval = Micro(std::llround(*seconds * 1e6));
-    if (const std::optional<std::string> count = operands->Value("--count")) {
-        // Blanks a shell would have split are no part of a number here.
-        if (count->find_first_of(" \t") == std::string::npos) {
-            watch.count = WholeNumber(*count, 1, kMostSamples);
-        }
-        if (!watch.count) {
-            error = "watch: --count \"" + *count + "\" is no whole number from 1 to 1000000000";
-            return std::nullopt;
-        }
-    }
-    if (operands->Has("--csv")) {
+    if (options.Has("--csv")) {
         if (options.json) {
             error = "watch: --csv and --json exclude each other";
             return std::nullopt;
@@ -320,12 +326,17 @@ ExitStatus RunWatch(Camera& camera) {
     return status;
 }
 
+const std::vector<OwnOption> kWatchOptions = {
+    {"--interval", "S", "seconds from one sample to the next, 0.01 to 86400", CheckInterval},
+    {"--count", "N", "samples to take, 1 to 1000000000 (default: until stopped)", CheckCount},
+    {"--csv", nullptr, "comma-separated values under a header line"},
+};
+
 }  // namespace
 
 std::vector<Subcommand> WatchCommands() {
     return {
-        {"watch", "MNEMONIC... [--interval S] [--count N] [--csv]",
-         "sample parameters at a steady period, one time-stamped line each",
+        {"watch", "MNEMONIC...", "sample parameters at a steady period, one time-stamped line each",
          "Asks the camera for the parameters every S seconds (default 1, fractions allowed, from\n"
          "0.01) and prints one line per sample: the local time with milliseconds and offset\n"
          "(ISO 8601), then MNEMONIC=VALUE for each. With several ports, every camera is sampled\n"
@@ -341,6 +352,6 @@ std::vector<Subcommand> WatchCommands() {
          "the watch leaves as it is (watch TMPS0 beside it to see which).\n"
          "--count N ends after N samples: exit status 0, or 1 when a sample got no answer.\n"
          "Without it the watch runs until Ctrl+C, SIGTERM or SIGHUP (130, 143, 129).\n",
-         Reach::EachCamera, Link::Answered, false, CheckWatch, RunWatch},
+         Reach::EachCamera, Link::Answered, false, CheckWatch, RunWatch, kWatchOptions},
     };
 }

@@ -1,207 +1,236 @@
 #include "tools/rvsim/SimOptions.h"
-#include "core/WholeNumber.h"
 
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
+#include "core/WholeNumber.h"
 #include "protocol/CommandTable.h"
+#include "tools/OptionTable.h"
 #include "tools/rvsim/BaudRate.h"
 
 namespace {
 
-const char kUsage[] =
-    "Usage: rvsim [options]\n"
-    "\n"
+// Where an option's text starts in the help.
+constexpr std::size_t kOptionColumn = 24;
+constexpr double kLongestSeconds = 86400;
+const char* const kGroups[] = {"Link", "Camera", "Faults, for tests", "Output"};
+
+const char kIntroduction[] =
     "A simulated RV line-scan camera. It creates a pseudo terminal, prints the path of its\n"
     "device on the first line of standard output and answers the camera's command protocol\n"
     "there until it gets SIGINT or SIGTERM. Point the tool at the device (for example\n"
-    "RVTOOL_COM1=/dev/pts/5 rvtool).\n"
-    "\n"
-    "Link:\n"
-    "  --baud RATE           rate the camera starts at: 9600, 19200, 38400, 57600 or 115200\n"
-    "                        (default: the rate stored in the boot area, 9600 when new). The\n"
-    "                        camera ignores a host set to another rate, as a real one would.\n"
-    "  --link PATH           also make a symlink PATH to the device (removed at exit)\n"
-    "  --device PATH         serve an existing serial device instead of a pseudo terminal\n"
-    "  --no-pacing           send answers at once instead of at 10 bits a byte at the rate\n"
-    "\n"
-    "Camera:\n"
-    "  --model TEXT          model name the camera reports (default RV-2410M-TCL; any text)\n"
-    "  --state FILE          keep the flash areas, boot area, identity texts and model in\n"
-    "                        FILE across runs (written atomically after every change)\n"
-    "  --calib-seconds S     a calibration reports busy (0) this long (default 3; fractions\n"
-    "                        allowed)\n"
-    "  --calib-result CODE   status a calibration ends with (default 1, succeeded)\n"
-    "  --reset-seconds S     the camera is silent this long after CRS00 (default 5)\n"
-    "\n"
-    "Faults, for tests:\n"
-    "  --silent              never answer\n"
-    "  --drop-every N        no answer to every N-th line\n"
-    "  --garbage-every N     a line of random bytes instead of every N-th answer\n"
-    "  --no-lf-after BYTES   once BYTES bytes have been sent, send no LF any more: each\n"
-    "                        answer runs on with 1024 '#' bytes, a line that never ends\n"
-    "  --delay-ms N          wait N ms before each answer\n"
-    "  --refuse MNEMONIC     answer every set of MNEMONIC with \"Error: Refused\"; repeatable\n"
-    "  --mute MNEMONIC       apply every set of MNEMONIC but never answer it; repeatable\n"
-    "  --unplug-after S      S seconds after the start the cable is pulled: the pseudo\n"
-    "                        terminal closes and the --link goes\n"
-    "  --replug-after S      with --unplug-after: S seconds later a new pseudo terminal\n"
-    "                        opens, the --link points to it, and the same camera answers\n"
-    "\n"
-    "Output:\n"
-    "  --transcript FILE     write every line received and sent, with time stamps, to FILE\n"
-    "  --help                show this text\n"
-    "  --version             show the version\n";
+    "RVTOOL_COM1=/dev/pts/5 rvtool).\n";
 
-bool ParseInt(const std::string& text, int64_t minimum, int64_t maximum, int64_t& value) {
-    const std::optional<int64_t> number = WholeNumber(text, minimum, maximum);
-    value = number.value_or(value);
-    return number.has_value();
-}
-
-bool ParseSeconds(const std::string& text, double& value) {
+std::optional<double> Seconds(const std::string& text) {
     if (text.empty()) {
-        return false;
+        return std::nullopt;
     }
     errno = 0;
     char* end = nullptr;
     const double parsed = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(parsed) || parsed < 0 || parsed > 86400) {
-        return false;
+    if (errno != 0 || *end != '\0' || !std::isfinite(parsed) || parsed < 0 ||
+        parsed > kLongestSeconds) {
+        return std::nullopt;
     }
-    value = parsed;
-    return true;
+    return parsed;
 }
 
-bool IsFlag(const std::string& name) {
-    return name == "--help" || name == "--version" || name == "--no-pacing" || name == "--silent";
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    return text;
 }
 
-bool IsValueOption(const std::string& name) {
-    for (const char* option :
-         {"--baud", "--model", "--link", "--device", "--state", "--transcript", "--calib-seconds",
-          "--reset-seconds", "--calib-result", "--drop-every", "--garbage-every", "--no-lf-after",
-          "--delay-ms", "--refuse", "--mute", "--unplug-after", "--replug-after"}) {
-        if (name == option) {
-            return true;
+// The help printed from the table: the introduction, then the options group by group.
+class Help : public CLI::Formatter {
+public:
+    std::string make_help(const CLI::App* app, std::string, CLI::AppFormatMode) const override {
+        std::string text = "Usage: rvsim [options]\n\n" + app->get_description();
+        for (const char* group : kGroups) {
+            text += std::string("\n") + group + ":\n" +
+                    OptionTable::GroupRows(*app, group, kOptionColumn);
         }
+        return text;
     }
-    return false;
-}
+};
 
-// Applies one option that takes a value; false with a message when the value is not valid.
-bool ApplyValue(const std::string& name, const std::string& value, SimOptions& options,
-                std::string& error) {
-    int64_t number = 0;
-    bool valid = true;
-    if (name == "--baud") {
-        valid = ParseInt(value, 0, 115200, number) && BaudRate::ToCode(static_cast<int>(number));
-        options.baud = static_cast<int>(number);
-        options.baudGiven = true;
-    } else if (name == "--model") {
-        valid = !value.empty();
-        options.model = value;
-        options.modelGiven = true;
-    } else if (name == "--link") {
-        valid = !value.empty();
-        options.link = value;
-    } else if (name == "--device") {
-        valid = !value.empty();
-        options.device = value;
-    } else if (name == "--state") {
-        valid = !value.empty();
-        options.statePath = value;
-    } else if (name == "--transcript") {
-        valid = !value.empty();
-        options.transcriptPath = value;
-    } else if (name == "--calib-seconds") {
-        valid = ParseSeconds(value, options.calibSeconds);
-    } else if (name == "--reset-seconds") {
-        valid = ParseSeconds(value, options.resetSeconds);
-    } else if (name == "--unplug-after") {
-        valid = ParseSeconds(value, options.unplugSeconds);
-    } else if (name == "--replug-after") {
-        valid = ParseSeconds(value, options.replugSeconds);
-    } else if (name == "--calib-result") {
-        valid = ParseInt(value, INT32_MIN, INT32_MAX, number);
-        options.calibResult = static_cast<int32_t>(number);
-    } else if (name == "--drop-every") {
-        valid = ParseInt(value, 1, INT32_MAX, number);
-        options.dropEvery = static_cast<int>(number);
-    } else if (name == "--garbage-every") {
-        valid = ParseInt(value, 1, INT32_MAX, number);
-        options.garbageEvery = static_cast<int>(number);
-    } else if (name == "--no-lf-after") {
-        valid = ParseInt(value, 0, INT64_MAX, number);
-        options.noLfAfter = number;
-    } else if (name == "--delay-ms") {
-        valid = ParseInt(value, 0, 600000, number);
-        options.delayMs = static_cast<int>(number);
-    } else if (name == "--refuse" || name == "--mute") {
-        std::string mnemonic = value;
-        for (char& c : mnemonic) {
-            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-        }
-        if (CommandTable::IdOf(mnemonic) < 0) {
-            error = name + ": " + value + " is not a camera command";
-            return false;
-        }
-        (name == "--refuse" ? options.refused : options.muted).push_back(mnemonic);
+class Table {
+public:
+    explicit Table(CLI::App& app) : app_(app) {}
+
+    void Text(const char* name, std::string& target, const char* type, const char* description,
+              bool* given = nullptr) {
+        app_.add_option_function<std::string>(
+                name,
+                [&target, given](const std::string& value) {
+                    target = value;
+                    if (given != nullptr) {
+                        *given = true;
+                    }
+                },
+                description)
+            ->type_name(type)
+            ->check(OptionTable::Checked([](const std::string& value) {
+                return value.empty() ? "an empty value" : std::string();
+            }));
     }
-    if (!valid) {
-        error = "invalid value for " + name + ": '" + value + "'";
-        return false;
+
+    template <typename Number>
+    void Whole(const char* name, Number& target, int64_t minimum, int64_t maximum, const char* type,
+               const char* description) {
+        app_.add_option_function<std::string>(
+                name,
+                [&target](const std::string& value) {
+                    target = static_cast<Number>(*WholeNumber(value));
+                },
+                description)
+            ->type_name(type)
+            ->check(OptionTable::Checked([minimum, maximum](const std::string& value) {
+                return WholeNumber(value, minimum, maximum)
+                           ? std::string()
+                           : "'" + value + "' is no whole number from " + std::to_string(minimum) +
+                                 " to " + std::to_string(maximum);
+            }));
     }
-    return true;
+
+    void Time(const char* name, double& target, const char* description) {
+        app_.add_option_function<std::string>(
+                name, [&target](const std::string& value) { target = *Seconds(value); },
+                description)
+            ->type_name("S")
+            ->check(OptionTable::Checked([](const std::string& value) {
+                return Seconds(value) ? std::string()
+                                      : "'" + value + "' is no time from 0 to 86400 seconds";
+            }));
+    }
+
+    // A camera command, repeatable: --refuse GA --refuse SA.
+    void Commands(const char* name, std::vector<std::string>& target, const char* description) {
+        app_.add_option_function<std::vector<std::string>>(
+                name,
+                [&target](const std::vector<std::string>& values) {
+                    for (const std::string& value : values) {
+                        target.push_back(Upper(value));
+                    }
+                },
+                description)
+            ->type_name("MNEMONIC")
+            ->allow_extra_args(false)
+            ->check(OptionTable::Checked([](const std::string& value) {
+                return CommandTable::IdOf(Upper(value)) < 0 ? value + " is not a camera command"
+                                                            : std::string();
+            }));
+    }
+
+    void Flag(const char* name, bool& target, bool value, const char* description) {
+        app_.add_flag_callback(
+            name, [&target, value] { target = value; }, description);
+    }
+
+    void Group(const char* group) { app_.option_defaults()->group(group); }
+
+private:
+    CLI::App& app_;
+};
+
+void Declare(CLI::App& app, SimOptions& options) {
+    app.description(kIntroduction);
+    app.formatter(std::make_shared<Help>());
+    app.set_help_flag();
+    app.allow_extras();
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.option_defaults()->disable_flag_override();
+    Table table(app);
+    table.Group(kGroups[0]);
+    app.add_option_function<std::string>(
+           "--baud",
+           [&options](const std::string& value) {
+               options.baud = static_cast<int>(*WholeNumber(value));
+               options.baudGiven = true;
+           },
+           "rate the camera starts at: 9600, 19200, 38400, 57600 or 115200\n"
+           "(default: the rate stored in the boot area, 9600 when new). The\n"
+           "camera ignores a host set to another rate, as a real one would.")
+        ->type_name("RATE")
+        ->check(OptionTable::Checked([](const std::string& value) {
+            const std::optional<int64_t> rate = WholeNumber(value, 0, 115200);
+            return rate && BaudRate::ToCode(static_cast<int>(*rate)) != 0
+                       ? std::string()
+                       : "'" + value + "' is none of 9600, 19200, 38400, 57600 and 115200";
+        }));
+    table.Text("--link", options.link, "PATH",
+               "also make a symlink PATH to the device (removed at exit)");
+    table.Text("--device", options.device, "PATH",
+               "serve an existing serial device instead of a pseudo terminal");
+    table.Flag("--no-pacing", options.pacing, false,
+               "send answers at once instead of at 10 bits a byte at the rate");
+    table.Group(kGroups[1]);
+    table.Text("--model", options.model, "TEXT",
+               "model name the camera reports (default RV-2410M-TCL; any text)",
+               &options.modelGiven);
+    table.Text("--state", options.statePath, "FILE",
+               "keep the flash areas, boot area, identity texts and model in\n"
+               "FILE across runs (written atomically after every change)");
+    table.Time("--calib-seconds", options.calibSeconds,
+               "a calibration reports busy (0) this long (default 3; fractions\n"
+               "allowed)");
+    table.Whole("--calib-result", options.calibResult, INT32_MIN, INT32_MAX, "CODE",
+                "status a calibration ends with (default 1, succeeded)");
+    table.Time("--reset-seconds", options.resetSeconds,
+               "the camera is silent this long after CRS00 (default 5)");
+    table.Group(kGroups[2]);
+    table.Flag("--silent", options.silent, true, "never answer");
+    table.Whole("--drop-every", options.dropEvery, 1, INT32_MAX, "N",
+                "no answer to every N-th line");
+    table.Whole("--garbage-every", options.garbageEvery, 1, INT32_MAX, "N",
+                "a line of random bytes instead of every N-th answer");
+    table.Whole("--no-lf-after", options.noLfAfter, 0, INT64_MAX, "BYTES",
+                "once BYTES bytes have been sent, send no LF any more: each\n"
+                "answer runs on with 1024 '#' bytes, a line that never ends");
+    table.Whole("--delay-ms", options.delayMs, 0, 600000, "N", "wait N ms before each answer");
+    table.Commands("--refuse", options.refused,
+                   "answer every set of MNEMONIC with \"Error: Refused\"; repeatable");
+    table.Commands("--mute", options.muted,
+                   "apply every set of MNEMONIC but never answer it; repeatable");
+    table.Time("--unplug-after", options.unplugSeconds,
+               "S seconds after the start the cable is pulled: the pseudo\n"
+               "terminal closes and the --link goes");
+    table.Time("--replug-after", options.replugSeconds,
+               "with --unplug-after: S seconds later a new pseudo terminal\n"
+               "opens, the --link points to it, and the same camera answers");
+    table.Group(kGroups[3]);
+    table.Text("--transcript", options.transcriptPath, "FILE",
+               "write every line received and sent, with time stamps, to FILE");
+    table.Flag("--help", options.help, true, "show this text");
+    table.Flag("--version", options.version, true, "show the version");
+    // -h as well, though the help names only --help.
+    table.Group("");
+    table.Flag("-h", options.help, true, "");
 }
 
 }  // namespace
 
 bool ParseSimOptions(int argc, const char* const argv[], SimOptions& options, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        std::string name = argv[i];
-        if (name == "--help" || name == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (name == "--version") {
-            options.version = true;
-            continue;
-        }
-        if (name == "--no-pacing") {
-            options.pacing = false;
-            continue;
-        }
-        if (name == "--silent") {
-            options.silent = true;
-            continue;
-        }
-        if (name.rfind("--", 0) != 0) {
-            error = "unexpected argument " + name;
-            return false;
-        }
-        std::string value;
-        const std::size_t equals = name.find('=');
-        const bool inlineValue = equals != std::string::npos;
-        if (inlineValue) {
-            value = name.substr(equals + 1);
-            name.resize(equals);
-        }
-        if (!IsValueOption(name)) {
-            error = IsFlag(name) ? "option " + name + " takes no value" : "unknown option " + name;
-            return false;
-        }
-        if (!inlineValue) {
-            if (i + 1 >= argc) {
-                error = "option " + name + " needs a value";
-                return false;
-            }
-            value = argv[++i];
-        }
-        if (!ApplyValue(name, value, options, error)) {
-            return false;
-        }
+    CLI::App app("", "rvsim");
+    Declare(app, options);
+    std::vector<std::string> reversed;
+    for (int i = argc - 1; i > 0; --i) {
+        reversed.emplace_back(argv[i]);
+    }
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& problem) {
+        error = OptionTable::Problem(problem);
+        return false;
+    }
+    for (const std::string& extra : app.remaining()) {
+        error = extra.size() > 1 && extra[0] == '-' ? "unknown option " + extra
+                                                    : "unexpected argument " + extra;
+        return false;
     }
     if (options.replugSeconds >= 0 && options.unplugSeconds < 0) {
         error = "--replug-after needs --unplug-after";
@@ -214,6 +243,9 @@ bool ParseSimOptions(int argc, const char* const argv[], SimOptions& options, st
     return true;
 }
 
-const char* SimUsage() {
-    return kUsage;
+std::string SimUsage() {
+    SimOptions options;
+    CLI::App app("", "rvsim");
+    Declare(app, options);
+    return app.help();
 }

@@ -31,8 +31,9 @@ struct SimOptions {
     bool version = false;
 };
 
-// Options as "--name value" or "--name=value"; false with a message for anything not valid.
+// Options as "--name value" or "--name=value", read by rvsim's table of options; false with a
+// message for anything not valid.
 bool ParseSimOptions(int argc, const char* const argv[], SimOptions& options, std::string& error);
 
-// The text of --help.
-const char* SimUsage();
+// The text of --help, made from the same table.
+std::string SimUsage();

@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     if (options.help) {
-        std::fputs(SimUsage(), stdout);
+        std::fputs(SimUsage().c_str(), stdout);
         return 0;
     }
     if (options.version) {
