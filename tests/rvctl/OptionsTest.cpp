@@ -46,6 +46,7 @@ TEST(RvctlOptionsTest, AWrongOrClashingOptionIsAUsageErrorThatNamesIt) {
     const Case wrong[] = {
         {{"--port", "COM17", "info"}, "COM17"},
         {{"--port", "COM3,COM3", "info"}, "COM3"},
+        {{"--port", "COM3,,COM4", "info"}, "unknown port \"\""},
         {{"--port", "CL4-0", "info"}, "CL4-0"},
         {{"--baud", "4800", "info"}, "4800"},
         {{"--port", "COM3", "--category", "1", "info"}, "--category"},

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <memory>
 
 #include "core/WholeNumber.h"
@@ -54,6 +55,43 @@ std::optional<int32_t> Whole(const std::string& text, int64_t minimum, int64_t m
     return static_cast<int32_t>(*number);
 }
 
+// "COM1,COM3" as its parts. CLI11's own list splitting drops an empty part, and with it the
+// typo of ",,": here it is kept, so that the check refuses it.
+std::vector<std::string> Parts(const std::string& text) {
+    std::vector<std::string> parts;
+    std::size_t begin = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', begin);
+        parts.push_back(text.substr(begin, comma - begin));
+        if (comma == std::string::npos) {
+            return parts;
+        }
+        begin = comma + 1;
+    }
+}
+
+// The parts of an option given once or more.
+std::vector<std::string> Parts(const std::vector<std::string>& lists) {
+    std::vector<std::string> parts;
+    for (const std::string& list : lists) {
+        const std::vector<std::string> more = Parts(list);
+        parts.insert(parts.end(), more.begin(), more.end());
+    }
+    return parts;
+}
+
+// The check of a list: the first part's problem, or nothing.
+std::string EachPart(const std::string& text,
+                     const std::function<std::string(const std::string&)>& check) {
+    for (const std::string& part : Parts(text)) {
+        const std::string problem = check(part);
+        if (!problem.empty()) {
+            return problem;
+        }
+    }
+    return std::string();
+}
+
 std::optional<int32_t> BaudRate(const std::string& text) {
     for (int32_t index = 0; index < kBaudRateCount; ++index) {
         if (text == std::to_string(CameraPort::BaudRateFromIndex(index))) {
@@ -66,8 +104,8 @@ std::optional<int32_t> BaudRate(const std::string& text) {
 void AddGlobalOptions(CLI::App& app, Options& options) {
     app.add_option_function<std::vector<std::string>>(
            "--port",
-           [&options](const std::vector<std::string>& names) {
-               for (const std::string& name : names) {
+           [&options](const std::vector<std::string>& lists) {
+               for (const std::string& name : Parts(lists)) {
                    const PortTarget target = *ParsePortTarget(name);
                    if (std::find(options.ports.begin(), options.ports.end(), target) !=
                        options.ports.end()) {
@@ -82,14 +120,15 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
            "on its own; their results come in the order named.\n"
            "Default: the link the window used last.")
         ->type_name("PORT[,PORT...]")
-        ->delimiter(',')
         ->allow_extra_args(false)
-        ->check(OptionTable::Checked([](const std::string& name) {
-            return ParsePortTarget(name)
-                       ? std::string()
-                       : "unknown port \"" + name +
-                             "\": name COM1 ... COM16, or CLc-i for port i of Camera Link "
-                             "category c";
+        ->check(OptionTable::Checked([](const std::string& list) {
+            return EachPart(list, [](const std::string& name) {
+                return ParsePortTarget(name)
+                           ? std::string()
+                           : "unknown port \"" + name +
+                                 "\": name COM1 ... COM16, or CLc-i for port i of Camera Link "
+                                 "category c";
+            });
         }));
     app.add_option_function<std::string>(
            "--category",
@@ -106,8 +145,8 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
         }));
     app.add_option_function<std::vector<std::string>>(
            "--port-index",
-           [&options](const std::vector<std::string>& texts) {
-               for (const std::string& text : texts) {
+           [&options](const std::vector<std::string>& lists) {
+               for (const std::string& text : Parts(lists)) {
                    const int32_t index = *Whole(text, 0, INT32_MAX);
                    if (std::find(options.portIndices.begin(), options.portIndices.end(), index) !=
                        options.portIndices.end()) {
@@ -120,12 +159,13 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
            "ports of that category, 0 for its first (default: the one the\n"
            "window used last)")
         ->type_name("I[,I...]")
-        ->delimiter(',')
         ->allow_extra_args(false)
-        ->check(OptionTable::Checked([](const std::string& text) {
-            return Whole(text, 0, INT32_MAX)
-                       ? std::string()
-                       : "port index \"" + text + "\" is not a whole number from 0";
+        ->check(OptionTable::Checked([](const std::string& list) {
+            return EachPart(list, [](const std::string& text) {
+                return Whole(text, 0, INT32_MAX)
+                           ? std::string()
+                           : "port index \"" + text + "\" is not a whole number from 0";
+            });
         }));
     app.add_option_function<std::string>(
            "--baud",
