@@ -3,6 +3,7 @@
 ; uninstaller Windows lists. packaging/windows/make-installer stages the files and runs makensis
 ; with these defines:
 ;   VERSION          the program's version, VERSION_NUMBERS the same as four numbers
+;   COPYRIGHT        the copyright line of the licence
 ;   SIZE_KB          the installed size, for the list of installed programs
 ;   OUTFILE          the installer to write
 ;   LICENSE_FILE     the licence, with CRLF line ends
@@ -35,7 +36,7 @@ VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION} Setup"
-VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 The RV Control Tool developers"
+VIAddVersionKey /LANG=0 "LegalCopyright" "${COPYRIGHT}"
 
 !include "LogicLib.nsh"
 !include "MUI2.nsh"
