@@ -57,6 +57,9 @@ TEST_F(MainWindowStartupTest, UtilityStaysGreyInUserModeAfterTheCameraRead) {
 }
 
 TEST_F(MainWindowStartupTest, WithoutADeviceTheWindowComesUpOfflineAfterTheSearch) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Wine opens /dev/ttyS0 for a COM1 whose link leads nowhere";
+#endif
     Open(test.Folder().File("no-such-device"));
     EXPECT_FALSE(test.Context().Get<StatusStrip>().IsOnline());
     EXPECT_TRUE(window->isVisible());

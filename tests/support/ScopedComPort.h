@@ -7,7 +7,8 @@
 
 // COM<number> opens the device for the life of this object: through RVTOOL_COM<number> on
 // Linux, through the Wine prefix's link of that name under Wine. A device that does not exist
-// makes the port one that cannot be opened.
+// makes the port one that cannot be opened (under Wine one that fails to be set up: Wine
+// falls back to /dev/ttyS<n-1> when the link leads nowhere).
 class ScopedComPort {
 public:
     ScopedComPort(int number, const std::string& device);
