@@ -2,6 +2,11 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <QFont>
+#include <QStyle>
+#include <QStyleFactory>
+#endif
 
 #include "app/Application.h"
 #include "app/WidgetServices.h"
@@ -34,6 +39,14 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("rvtool");
     QApplication::setApplicationVersion(kProgramVersion);
+#ifdef Q_OS_WIN
+    // The look of the camera tools operators know on Windows: the native style and the dialog
+    // font of the system's own dialogs.
+    if (QStyle* style = QStyleFactory::create("windowsvista")) {
+        QApplication::setStyle(style);
+    }
+    QApplication::setFont(QFont("MS Shell Dlg", 8));
+#endif
 
     QCommandLineParser parser;
     parser.setApplicationDescription(kProductName);

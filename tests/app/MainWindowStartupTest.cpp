@@ -12,7 +12,7 @@
 #include "core/Notifier.h"
 #include "operations/MessageLog.h"
 #include "tests/support/FastWaitClock.h"
-#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedComPort.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
@@ -24,7 +24,7 @@ namespace {
 class MainWindowStartupTest : public testing::Test {
 protected:
     void Open(const std::string& device) {
-        com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", device);
+        com1 = std::make_unique<ScopedComPort>(1, device);
         window = std::make_unique<MainWindow>(test.Context());
         window->Initialise();
         window->show();
@@ -33,7 +33,7 @@ protected:
     }
 
     TestContext test{FastWaitClock::After(ProvideWidgetServices)};
-    std::unique_ptr<ScopedEnvironment> com1;
+    std::unique_ptr<ScopedComPort> com1;
     std::unique_ptr<MainWindow> window;
 };
 
@@ -57,6 +57,9 @@ TEST_F(MainWindowStartupTest, UtilityStaysGreyInUserModeAfterTheCameraRead) {
 }
 
 TEST_F(MainWindowStartupTest, WithoutADeviceTheWindowComesUpOfflineAfterTheSearch) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Wine opens /dev/ttyS0 for a COM1 whose link leads nowhere";
+#endif
     Open(test.Folder().File("no-such-device"));
     EXPECT_FALSE(test.Context().Get<StatusStrip>().IsOnline());
     EXPECT_TRUE(window->isVisible());

@@ -32,7 +32,7 @@
 #include "operations/FlashAreas.h"
 #include "protocol/Command.h"
 #include "tests/support/FastWaitClock.h"
-#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedComPort.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
@@ -50,7 +50,7 @@ protected:
         transcript = test.Folder().File("transcript");
         cameraOptions.insert(cameraOptions.end(), {"--no-pacing", "--transcript", transcript});
         ASSERT_TRUE(camera.Start(cameraOptions));
-        com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", camera.DevicePath());
+        com1 = std::make_unique<ScopedComPort>(1, camera.DevicePath());
         window = std::make_unique<MainWindow>(test.Context());
         window->Initialise();
         window->show();
@@ -140,7 +140,7 @@ protected:
     SimProcess camera;
     std::string transcript;
     std::size_t seen = 0;
-    std::unique_ptr<ScopedEnvironment> com1;
+    std::unique_ptr<ScopedComPort> com1;
     std::unique_ptr<MainWindow> window;
 };
 

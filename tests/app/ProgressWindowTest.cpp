@@ -16,7 +16,7 @@
 #include "controls/ControlIds.h"
 #include "dialogs/LutEditor.h"
 #include "tests/support/FastWaitClock.h"
-#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedComPort.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
 #include "widgets/ProgressDialog.h"
@@ -30,7 +30,7 @@ class ProgressWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(camera.Start({"--no-pacing", "--delay-ms", "10"}));
-        com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", camera.DevicePath());
+        com1 = std::make_unique<ScopedComPort>(1, camera.DevicePath());
         window = std::make_unique<MainWindow>(test.Context());
         window->Initialise();
         window->setWindowModality(Qt::ApplicationModal);  // as its exec() makes it
@@ -76,7 +76,7 @@ protected:
 
     TestContext test{FastWaitClock::After(ProvideWidgetServices)};
     SimProcess camera;
-    std::unique_ptr<ScopedEnvironment> com1;
+    std::unique_ptr<ScopedComPort> com1;
     std::unique_ptr<MainWindow> window;
     LutEditor* editor = nullptr;
 };

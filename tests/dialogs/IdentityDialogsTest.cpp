@@ -19,7 +19,7 @@
 #include "operations/CameraIdentity.h"
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
-#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScopedComPort.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
@@ -34,7 +34,7 @@ protected:
     void SetUp() override {
         transcript = test.Folder().File("transcript");
         ASSERT_TRUE(camera.Start({"--no-pacing", "--transcript", transcript}));
-        com1 = std::make_unique<ScopedEnvironment>("RVTOOL_COM1", camera.DevicePath());
+        com1 = std::make_unique<ScopedComPort>(1, camera.DevicePath());
         ASSERT_TRUE(test.Context().Get<CameraPort>().Reopen());
     }
 
@@ -67,7 +67,7 @@ protected:
     SimProcess camera;
     std::string transcript;
     std::size_t seen = 0;
-    std::unique_ptr<ScopedEnvironment> com1;
+    std::unique_ptr<ScopedComPort> com1;
 };
 
 TEST_F(IdentityDialogsTest, TheAboutDialogShowsEachDeviceVersionPartWhole) {
