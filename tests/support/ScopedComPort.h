@@ -17,6 +17,7 @@ public:
     ScopedComPort& operator=(const ScopedComPort&) = delete;
 
 private:
-    int number_;
+    // Only Wine's link needs it back, to remove it.
+    [[maybe_unused]] int number_;
     std::unique_ptr<ScopedEnvironment> environment_;
 };
