@@ -10,6 +10,7 @@
 #include "app/WidgetServices.h"
 #include "dialogs/LogView.h"
 #include "dialogs/TerminalDialog.h"
+#include "tests/dialogs/OpenTerminal.h"
 #include "tests/support/ScopedComPort.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
@@ -26,13 +27,7 @@ protected:
         ASSERT_TRUE(camera.Start({"--no-pacing", "--transcript", transcript}));
         com1 = std::make_unique<ScopedComPort>(1, camera.DevicePath());
         window = std::make_unique<MainWindow>(test.Context());
-        window->Initialise();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(test.Context().Get<CameraPort>().Reopen());
-        window->ShowTerminal();
-        terminal = window->Terminal();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(terminal));
+        ASSERT_NO_FATAL_FAILURE(OpenTerminal(*window, test.Context(), terminal));
     }
     void Type(const QString& line) {
         QLineEdit* edit = terminal->CommandEdit();

@@ -11,6 +11,7 @@
 #include "app/WidgetServices.h"
 #include "dialogs/LogView.h"
 #include "dialogs/TerminalDialog.h"
+#include "tests/dialogs/OpenTerminal.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
@@ -24,13 +25,7 @@ protected:
     void Open() {
         camera.BindTo(1);
         window = std::make_unique<MainWindow>(test.Context());
-        window->Initialise();
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        ASSERT_TRUE(test.Context().Get<CameraPort>().Reopen());
-        window->ShowTerminal();
-        terminal = window->Terminal();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(terminal));
+        ASSERT_NO_FATAL_FAILURE(OpenTerminal(*window, test.Context(), terminal));
     }
     // The terminal's lines as shown, newest first.
     QStringList Shown() {
