@@ -92,6 +92,16 @@ std::string EachPart(const std::string& text,
     return std::string();
 }
 
+// Adds a port or index to its list; one named twice is a typo the run must not hide.
+template <typename Item>
+void AddOnce(std::vector<Item>& list, const Item& item, const char* option,
+             const std::string& named) {
+    if (std::find(list.begin(), list.end(), item) != list.end()) {
+        throw CLI::ValidationError(option, named + " is named twice");
+    }
+    list.push_back(item);
+}
+
 std::optional<int32_t> BaudRate(const std::string& text) {
     for (int32_t index = 0; index < kBaudRateCount; ++index) {
         if (text == std::to_string(CameraPort::BaudRateFromIndex(index))) {
@@ -107,12 +117,7 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
            [&options](const std::vector<std::string>& lists) {
                for (const std::string& name : Parts(lists)) {
                    const PortTarget target = *ParsePortTarget(name);
-                   if (std::find(options.ports.begin(), options.ports.end(), target) !=
-                       options.ports.end()) {
-                       throw CLI::ValidationError("--port",
-                                                  "port " + target.Name() + " is named twice");
-                   }
-                   options.ports.push_back(target);
+                   AddOnce(options.ports, target, "--port", "port " + target.Name());
                }
            },
            "the cameras: COM1 ... COM16, or CLc-i for port i of Camera\n"
@@ -147,13 +152,8 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
            "--port-index",
            [&options](const std::vector<std::string>& lists) {
                for (const std::string& text : Parts(lists)) {
-                   const int32_t index = *Whole(text, 0, INT32_MAX);
-                   if (std::find(options.portIndices.begin(), options.portIndices.end(), index) !=
-                       options.portIndices.end()) {
-                       throw CLI::ValidationError("--port-index",
-                                                  "port index " + text + " is named twice");
-                   }
-                   options.portIndices.push_back(index);
+                   AddOnce(options.portIndices, *Whole(text, 0, INT32_MAX), "--port-index",
+                           "port index " + text);
                }
            },
            "ports of that category, 0 for its first (default: the one the\n"
