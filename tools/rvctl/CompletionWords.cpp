@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "controls/ControlCatalog.h"
-#include "controls/ControlDefinition.h"
 #include "operations/FlashAreas.h"
+#include "tools/rvctl/ParameterArguments.h"
 #include "tools/rvctl/Readings.h"
 
 namespace CompletionWords {
@@ -18,9 +18,7 @@ constexpr int32_t kAreaCount = 4;
 std::vector<std::string> Mnemonics(int32_t controlMode, bool buttons, const char* suffix) {
     std::vector<std::string> words;
     for (const CatalogEntry& entry : ControlCatalog::Entries()) {
-        const ControlDefinition& row = ControlCatalog::Definition(entry);
-        if ((row.kind == kButtonControl && !buttons) ||
-            (row.paramClass == kFactoryParam && controlMode != kFactoryMode)) {
+        if (!ParameterArguments::InMode(entry, controlMode, buttons)) {
             continue;
         }
         words.push_back(ControlCatalog::Mnemonic(entry) + suffix);

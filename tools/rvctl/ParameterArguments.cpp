@@ -80,6 +80,12 @@ std::optional<Assignment> ParseAssignment(const std::string& text, int32_t contr
     return Assignment{entry, *value};
 }
 
+bool InMode(const CatalogEntry& entry, int32_t controlMode, bool buttons) {
+    const ControlDefinition& row = ControlCatalog::Definition(entry);
+    return (buttons || row.kind != kButtonControl) &&
+           (row.paramClass != kFactoryParam || controlMode == 1);
+}
+
 std::string Accepted(const CatalogEntry& entry) {
     return (entry.items.empty() ? "a whole number from " : "one of ") +
            ControlCatalog::Choices(entry);

@@ -24,6 +24,10 @@ struct Assignment {
 std::optional<Assignment> ParseAssignment(const std::string& text, int32_t controlMode,
                                           std::string& error);
 
+// Whether the row is shown in the control mode: factory parameters only in factory mode, buttons
+// only when asked for.
+bool InMode(const CatalogEntry& entry, int32_t controlMode, bool buttons);
+
 // "a whole number from 100 to 1600", "one of 0 Internal, 1 External".
 std::string Accepted(const CatalogEntry& entry);
 // "list" or "number" (or "button" for a row without value).

@@ -92,11 +92,6 @@ std::optional<Record> ReadingRecord(Camera& camera, const Reading& reading) {
     return record;
 }
 
-bool InMode(const CatalogEntry& entry, int32_t controlMode) {
-    const ControlDefinition& row = ControlCatalog::Definition(entry);
-    return row.kind != kButtonControl && (row.paramClass != kFactoryParam || controlMode == 1);
-}
-
 std::string NoOperands(const Options& options, int32_t) {
     return options.operands.empty() ? std::string()
                                     : "list takes no operands: \"" + options.operands[0] + "\"";
@@ -148,7 +143,7 @@ std::string CheckSet(const Options& options, int32_t controlMode) {
 ExitStatus RunList(Camera& camera) {
     ExitStatus status = kSuccess;
     for (const CatalogEntry& entry : ControlCatalog::Entries()) {
-        if (!InMode(entry, camera.controlMode)) {
+        if (!ParameterArguments::InMode(entry, camera.controlMode, false)) {
             continue;
         }
         const std::string mnemonic = ControlCatalog::Mnemonic(entry);
@@ -221,8 +216,7 @@ ExitStatus RunDescribe(Camera& camera) {
     JsonValue objects = JsonValue::array();
     std::string text;
     for (const CatalogEntry& entry : ControlCatalog::Entries()) {
-        const ControlDefinition& row = ControlCatalog::Definition(entry);
-        if (row.paramClass == kFactoryParam && camera.controlMode != 1) {
+        if (!ParameterArguments::InMode(entry, camera.controlMode, true)) {
             continue;
         }
         const Record description = Description(entry);
