@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QRegularExpression>
 #include <cstdio>
 #ifdef Q_OS_WIN
 #include <QFont>
@@ -15,21 +14,21 @@
 #include "core/Version.h"
 #include "operations/CoreServices.h"
 #include "transport/CameraPort.h"
+#include "transport/PortName.h"
 #include "widgets/MessageBoxNotifier.h"
 
 namespace {
 
-// "--port COM<n>" makes COM port n the stored link, so this run starts on it.
+// "--port NAME" makes that port of the COM category the stored link, so this run starts on it
+// and the next one too.
 bool ApplyPortOption(ProcessContext& context, const QString& port) {
-    const QRegularExpressionMatch match =
-        QRegularExpression("^COM([1-9]|1[0-6])$", QRegularExpression::CaseInsensitiveOption)
-            .match(port);
-    if (!match.hasMatch()) {
+    const std::optional<std::string> name = CanonicalPortName(port.toStdString());
+    if (!name) {
         return false;
     }
     SettingsStore& settings = context.Get<SettingsStore>();
     settings.WriteDword(kCommunicationMode, kComCategory);
-    settings.WriteDword(kComPortNo, match.captured(1).toInt() - 1);
+    settings.WriteText(kComPortName, *name);
     return true;
 }
 
@@ -53,7 +52,11 @@ int main(int argc, char* argv[]) {
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption portOption(
-        "port", "Start on COM port <name> (COM1 ... COM16) instead of the last link.", "name");
+        "port",
+        "Start on port <name> instead of the last link, and keep it for the next start: COM1 "
+        "... COM256, a device path or a symlink to one (/dev/ttyUSB0, /dev/serial/by-id/...), "
+        "socket://HOST:PORT or rfc2217://HOST:PORT.",
+        "name");
     parser.addOption(portOption);
     parser.process(application);
 
@@ -67,7 +70,9 @@ int main(int argc, char* argv[]) {
         context.Provide<Notifier>(
             [](ProcessContext&) { return std::make_unique<MessageBoxNotifier>(); });
         if (parser.isSet(portOption) && !ApplyPortOption(context, parser.value(portOption))) {
-            std::fprintf(stderr, "rvtool: unknown port \"%s\": name one of COM1 ... COM16.\n",
+            std::fprintf(stderr,
+                         "rvtool: unknown port \"%s\": name COM1 ... COM256, a device path, "
+                         "socket://HOST:PORT or rfc2217://HOST:PORT.\n",
                          qPrintable(parser.value(portOption)));
             return 2;
         }

@@ -32,6 +32,8 @@ const ValueRow kValues[kSettingCount] = {
     {"Control Mode", INT32_MIN, INT32_MAX},
     {"Camera File Path", INT32_MIN, INT32_MAX},
     {"Command Log File Path", INT32_MIN, INT32_MAX},
+    // The COM category's port as the operator named it: "COM3", a device path, a network name.
+    {"Com Port Name", INT32_MIN, INT32_MAX},
 };
 
 // Texts are read through a buffer of this size, as the registry reads them.
@@ -125,5 +127,22 @@ bool SettingsStore::ReadPath(int index, std::string& text) {
 }
 
 bool SettingsStore::WritePath(int index, const std::string& text) {
+    return WriteText(index, text);
+}
+
+bool SettingsStore::ReadText(int index, std::string& text) {
+    text.clear();
+    if (!ValidIndex(index)) {
+        return false;
+    }
+    std::optional<StoredValue> stored = backend_.Read(kValues[index].name);
+    if (!stored || stored->isDword) {
+        return false;
+    }
+    text = AsBufferedText(stored->text);
+    return true;
+}
+
+bool SettingsStore::WriteText(int index, const std::string& text) {
     return ValidIndex(index) && backend_.WriteText(kValues[index].name, text);
 }

@@ -18,11 +18,12 @@ enum SettingIndex : int {
     kControlModeValue = 7,
     kCameraFilePath = 8,
     kCommandLogFilePath = 9,
+    kComPortName = 10,
 };
 
-constexpr int kSettingCount = 10;
+constexpr int kSettingCount = 11;
 
-// The ten values that outlive a run. Creating the store reads whether the previous run ended
+// The values that outlive a run. Creating the store reads whether the previous run ended
 // normally and marks this run as not ended (0); destroying it marks the normal end (1), and
 // because every other user of the store is created after it, that is the last write of a run.
 class SettingsStore {
@@ -41,6 +42,9 @@ public:
     // A stored folder or file that exists; otherwise false and the working directory.
     bool ReadPath(int index, std::string& text);
     bool WritePath(int index, const std::string& text);
+    // A stored text as it stands; false and an empty text when it is missing or a number.
+    bool ReadText(int index, std::string& text);
+    bool WriteText(int index, const std::string& text);
     bool PreviousShutdownNormal() const { return previousShutdownStatus_ == 1; }
 
 private:

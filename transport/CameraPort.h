@@ -2,9 +2,12 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
-class ComPortDriver;
+class ClSerialAdapter;
+class LinkBackend;
 class ProcessContext;
 
 // Link category: which driver carries the camera's serial line.
@@ -23,11 +26,16 @@ enum class LinkChange {
 };
 
 // The one object through which the program talks to the camera. Remembers the category, the
-// baud rate and the port last chosen for every category, and forwards to the category's driver.
+// baud rate and the port last chosen for every category; opening a port makes the backend of its
+// kind (a serial device or a Camera Link library), which every other call then goes to.
+//
+// The COM category's ports are names: "COM1" ... "COM16", any device path or symlink to one, and
+// the network names of serial device servers ("rfc2217://host:port"). Its list holds the sixteen
+// COM names, then every other name chosen in this run; an index is a position in that list.
 class CameraPort {
 public:
     explicit CameraPort(ProcessContext& context);
-    ~CameraPort();  // writes the six link values to the settings store, in order
+    ~CameraPort();  // writes the link values to the settings store, in order
     CameraPort(const CameraPort&) = delete;
     CameraPort& operator=(const CameraPort&) = delete;
 
@@ -56,9 +64,14 @@ public:
 
     int32_t GetPortCount();
     std::string GetPortName(int32_t index);
+    // The position of a COM-category port name in the list, added to the list when it is not
+    // there yet ("com3" is COM3). -1 for an empty name.
+    int32_t PortIndexOf(const std::string& portName);
+    // The port of the current category as the operator named it ("COM3", "/dev/ttyUSB0").
+    std::string CurrentPortName();
     int32_t GetCategory() const { return category_; }
     void SetCategory(int32_t category) { category_ = category; }
-    int32_t GetPortIndex() const;
+    int32_t GetPortIndex();
     int32_t GetBaudIndex() const;
     int32_t GetBaudRate() const { return baudRate_; }
     static int32_t BaudRateFromIndex(int32_t index);
@@ -78,34 +91,31 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    ComPortDriver& ComDriver();
-    int32_t StoredIndex(int32_t category) const;
+    int32_t StoredIndex(int32_t category);
+    // Makes the COM category's list afresh and returns its length.
+    int32_t ListComPorts();
+    // The position of a name in the COM list, appended when it is not there; -1 for no name.
+    int32_t ComIndexOf(const std::string& name);
+    // The Camera Link adapter of a category; none for another one, or when it was never used
+    // and need not be made.
+    ClSerialAdapter* Adapter(int32_t category, bool make = true);
     // One attempt to get a byte for Read; waits, without polling, for the next attempt.
     int32_t ReadOnce(char* byte, Clock::time_point deadline);
     void LogTransmitted(const std::string& text);
-
-    // The Camera Link categories, one library generation each.
-    bool OpenCameraLink(int32_t category, int32_t portIndex, int32_t baudRate);
-    void CloseCameraLink(int32_t category);
-    bool WriteCameraLink(int32_t category, const std::string& text);
-    int32_t ReadCameraLink(int32_t category, char* byte, Clock::time_point deadline);
-    int32_t CountCameraLinkPorts(int32_t category);
-    std::string NameCameraLinkPort(int32_t category, int32_t index);
-
-    // Whether the driver of the current category saw its device fail.
     bool DeviceFailed();
-    void ReleaseLostLink();
-    bool ReconnectQuietly();
-    std::string LinkDescription();
 
     ProcessContext& context_;
-    bool linkLost_ = false;          // told as lost, looked for since
-    bool cameraLinkFailed_ = false;  // a Camera Link read failed on the open port
+    std::unique_ptr<LinkBackend> link_;  // the backend of the port last opened
+    bool linkLost_ = false;              // told as lost, looked for since
     Clock::time_point nextAttempt_{};
     std::string lostLink_;
     int32_t category_ = kComCategory;
     int32_t baudRate_ = 9600;
-    int32_t comPortIndex_ = 0;
+    std::string comPortName_;
+    // What "Com Port No" held at start, written back unchanged when the port chosen since is
+    // not COM1 ... COM16, so that an older version still finds its last COM port.
+    int32_t comPortNumber_ = 0;
+    std::vector<std::string> comPorts_;  // the COM category's list
     int32_t cl2000Index_ = 0;
     int32_t cl2001Index_ = 0;
     int32_t clV11Index_ = 0;

@@ -116,13 +116,13 @@ TEST(SettingsStore, IndicesOutsideTheTableFail) {
     TestContext test;
     SettingsStore& store = test.Context().Get<SettingsStore>();
     int32_t value = 0;
-    EXPECT_FALSE(store.ReadDword(10, value, 42));
+    EXPECT_FALSE(store.ReadDword(kSettingCount, value, 42));
     EXPECT_EQ(value, 42);
     EXPECT_FALSE(store.ReadDword(-1, value, 43));
-    EXPECT_FALSE(store.WriteDword(10, 1));
-    EXPECT_FALSE(store.WritePath(10, "/"));
+    EXPECT_FALSE(store.WriteDword(kSettingCount, 1));
+    EXPECT_FALSE(store.WritePath(kSettingCount, "/"));
     std::string path;
-    EXPECT_FALSE(store.ReadPath(10, path));
+    EXPECT_FALSE(store.ReadPath(kSettingCount, path));
     EXPECT_EQ(path, Cwd());
 }
 

@@ -44,8 +44,9 @@ TEST(RvctlOptionsTest, AWrongOrClashingOptionIsAUsageErrorThatNamesIt) {
         std::string named;  // what the message must name
     };
     const Case wrong[] = {
-        {{"--port", "COM17", "info"}, "COM17"},
-        {{"--port", "COM3,COM3", "info"}, "COM3"},
+        {{"--port", "COM257", "info"}, "COM257"},
+        {{"--port", "ttyUSB0", "info"}, "ttyUSB0"},
+        {{"--port", "COM3,com3", "info"}, "COM3"},
         {{"--port", "COM3,,COM4", "info"}, "unknown port \"\""},
         {{"--port", "CL4-0", "info"}, "CL4-0"},
         {{"--baud", "4800", "info"}, "4800"},

@@ -312,6 +312,27 @@ TEST_F(CameraPortTest, ComPortsAreListedAsCom1ToCom16) {
     EXPECT_EQ(port.GetPortName(16), "ERROR");
 }
 
+// A port named by its path or a network name outlives the run as the operator wrote it, after
+// COM16 in the list; the COM number stays what an older version of the program last chose.
+TEST_F(CameraPortTest, APortNamedByPathIsKeptAsGivenBesideTheComNumber) {
+    Store(kComPortNo, 2);
+    const std::string byId = test_.Folder().File("usb-Maker_Adapter_A1-if00-port0");
+    CameraPort& port = Port();
+    const int32_t index = port.PortIndexOf(byId);
+    EXPECT_EQ(index, 16);  // after COM1 ... COM16
+    EXPECT_FALSE(port.SelectPort(index));
+    EXPECT_EQ(port.CurrentPortName(), byId);
+    EXPECT_EQ(port.PortIndexOf("com4"), 3);
+    Restart();
+    EXPECT_EQ(Port().CurrentPortName(), byId);
+    EXPECT_EQ(Port().GetPortName(Port().GetPortIndex()), byId);
+    EXPECT_EQ(Stored(kComPortNo), 2);
+    ASSERT_FALSE(Port().SelectPort(Port().PortIndexOf("com4")));
+    Restart();
+    EXPECT_EQ(Stored(kComPortNo), 3);
+    EXPECT_EQ(Port().CurrentPortName(), "COM4");
+}
+
 TEST_F(CameraPortTest, BytesDroppedByAFullRingAreReportedOnce) {
     Store(kComPortNo, 2);
     CameraPort& port = Port();

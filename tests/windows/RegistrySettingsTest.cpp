@@ -34,7 +34,7 @@ std::map<std::string, DWORD> StoredTypes() {
     return types;
 }
 
-TEST(RegistrySettings, TheTenValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) {
+TEST(RegistrySettings, TheValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) {
     TestContext test;
     TemporaryFolder cameras;
     TemporaryFolder logs;
@@ -50,6 +50,7 @@ TEST(RegistrySettings, TheTenValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) 
         EXPECT_TRUE(store.WriteDword(kControlModeValue, 1));
         EXPECT_TRUE(store.WritePath(kCameraFilePath, cameras.Path()));
         EXPECT_TRUE(store.WritePath(kCommandLogFilePath, logs.Path()));
+        EXPECT_TRUE(store.WriteText(kComPortName, "COM42"));
     }
     test.Restart();
 
@@ -69,10 +70,13 @@ TEST(RegistrySettings, TheTenValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) 
     EXPECT_EQ(path, cameras.Path());
     EXPECT_TRUE(store.ReadPath(kCommandLogFilePath, path));
     EXPECT_EQ(path, logs.Path());
+    EXPECT_TRUE(store.ReadText(kComPortName, path));
+    EXPECT_EQ(path, "COM42");
 
     std::map<std::string, DWORD> expectedTypes;
     for (int index = 0; index < kSettingCount; ++index) {
-        const bool text = index == kCameraFilePath || index == kCommandLogFilePath;
+        const bool text =
+            index == kCameraFilePath || index == kCommandLogFilePath || index == kComPortName;
         expectedTypes[SettingsStore::ValueName(index)] = text ? REG_SZ : REG_DWORD;
     }
     EXPECT_EQ(StoredTypes(), expectedTypes);

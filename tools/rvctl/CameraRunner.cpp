@@ -73,7 +73,10 @@ std::string ReachCamera(ProcessContext& context, const CameraRun& run, const Por
     port.SetCategory(target.category);
     const bool searchRates =
         run.subcommand.link == Link::Answered || run.options.baud == BaudChoice::Search;
-    if (!port.Open(target.category, run.options.baudRate, target.portIndex)) {
+    // A COM-category port is found by its name in this run's list, wherever it stands there.
+    const int32_t portIndex =
+        target.category == kComCategory ? port.PortIndexOf(target.Name()) : target.portIndex;
+    if (!port.Open(target.category, run.options.baudRate, portIndex)) {
         if (target.category != kComCategory) {
             // A COM port's driver said why already; a Camera Link library is told as the
             // window tells it: which files and folders were tried.
@@ -87,9 +90,8 @@ std::string ReachCamera(ProcessContext& context, const CameraRun& run, const Por
         return std::string();
     }
     std::vector<CameraSearch::Attempt> attempts;
-    const std::optional<CameraSearch::Found> found =
-        CameraSearch::Search(context, {target.portIndex}, run.options.baudRate,
-                             SearchRates(run.options.baud), &attempts);
+    const std::optional<CameraSearch::Found> found = CameraSearch::Search(
+        context, {portIndex}, run.options.baudRate, SearchRates(run.options.baud), &attempts);
     if (!found) {
         const bool opened = !attempts.empty() && attempts.front().opened;
         if (!opened && target.category != kComCategory) {

@@ -120,19 +120,19 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
                    AddOnce(options.ports, target, "--port", "port " + target.Name());
                }
            },
-           "the cameras: COM1 ... COM16, or CLc-i for port i of Camera\n"
-           "Link category c (1 to 3). Several are handled at once, each\n"
+           "the cameras: COM1 ... COM256, a device path or a symlink to\n"
+           "one (/dev/ttyUSB0, /dev/serial/by-id/...), a serial device\n"
+           "server (socket://HOST:PORT raw, rfc2217://HOST:PORT), or CLc-i\n"
+           "for port i of Camera Link category c (1 to 3). Several are\n"
+           "handled at once, each\n"
            "on its own; their results come in the order named.\n"
            "Default: the link the window used last.")
         ->type_name("PORT[,PORT...]")
         ->allow_extra_args(false)
         ->check(OptionTable::Checked([](const std::string& list) {
             return EachPart(list, [](const std::string& name) {
-                return ParsePortTarget(name)
-                           ? std::string()
-                           : "unknown port \"" + name +
-                                 "\": name COM1 ... COM16, or CLc-i for port i of Camera Link "
-                                 "category c";
+                return ParsePortTarget(name) ? std::string()
+                                             : "unknown port \"" + name + "\": " + kPortNames;
             });
         }));
     app.add_option_function<std::string>(

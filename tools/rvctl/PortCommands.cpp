@@ -25,8 +25,9 @@ ExitStatus RunPorts(Camera& camera) {
         port.SetCategory(category);
         const std::vector<PortItem> items = PortList::Of(port);
         for (std::size_t i = 0; i < items.size(); ++i) {
-            const PortTarget target{category, static_cast<int32_t>(i)};
             const PortItem& item = items[i];
+            const PortTarget target{category, static_cast<int32_t>(i),
+                                    category == kComCategory ? item.name : std::string()};
             const std::string where = category == kComCategory ? item.device : item.name;
             Record record(target.Name() + (where.empty() ? "" : "   " + where));
             record.Text("port", target.Name())

@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "transport/CameraPort.h"
-#include "transport/ComPortDriver.h"
+#include "transport/PortName.h"
 
 namespace {
 
@@ -31,22 +31,35 @@ std::string Upper(std::string text) {
 
 }  // namespace
 
+const char kPortNames[] =
+    "name COM1 ... COM256, a device path (/dev/ttyUSB0, /dev/serial/by-id/...), "
+    "socket://HOST:PORT, rfc2217://HOST:PORT, or CLc-i for port i of Camera Link category c";
+
 std::string PortTarget::Name() const {
     if (category == kComCategory) {
-        return "COM" + std::to_string(portIndex + 1);
+        return portName.empty() ? "COM" + std::to_string(portIndex + 1) : portName;
     }
     return "CL" + std::to_string(category) + "-" + std::to_string(portIndex);
 }
 
-std::optional<PortTarget> ParsePortTarget(const std::string& text) {
-    const std::string name = Upper(text);
-    if (name.rfind("COM", 0) == 0) {
-        const std::optional<int32_t> number = SmallNumber(name.substr(3));
-        if (number && *number >= 1 && *number <= ComPortDriver::kPortCount) {
-            return PortTarget{kComCategory, *number - 1};
+std::string PortTarget::FileNamePart() const {
+    std::string part;
+    for (const char c : Name()) {
+        const bool separator = c == '/' || c == '\\' || c == ':';
+        if (!separator) {
+            part += c;
+        } else if (!part.empty() && part.back() != '_') {
+            part += '_';
         }
-        return std::nullopt;
     }
+    return part;
+}
+
+std::optional<PortTarget> ParsePortTarget(const std::string& text) {
+    if (const std::optional<std::string> portName = CanonicalPortName(text)) {
+        return PortTarget{kComCategory, ComPortNumber(*portName) - 1, *portName};
+    }
+    const std::string name = Upper(text);
     const std::size_t dash = name.find('-');
     if (name.rfind("CL", 0) != 0 || dash == std::string::npos) {
         return std::nullopt;
@@ -57,5 +70,5 @@ std::optional<PortTarget> ParsePortTarget(const std::string& text) {
         *category > kCameraLinkV11Category) {
         return std::nullopt;
     }
-    return PortTarget{*category, *index};
+    return PortTarget{*category, *index, std::string()};
 }

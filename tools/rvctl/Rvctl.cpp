@@ -43,16 +43,19 @@ bool AsksForJson(const std::vector<std::string>& args) {
     return std::find(args.begin(), end, "--json") != end;
 }
 
+// A port of the category the camera port is set to, at a position of its list.
+PortTarget Target(CameraPort& port, int32_t index) {
+    const bool com = port.GetCategory() == kComCategory;
+    return {port.GetCategory(), index, com ? port.GetPortName(index) : std::string()};
+}
+
 // The link the window stored, as its start-up would take it.
-struct Stored {
-    int32_t category = 0;
-    int32_t portIndex = 0;
-};
+using Stored = PortTarget;
 
 Stored ReadStored(ProcessContext& context) {
     CameraConnection::ApplyPreviousShutdown(context);
     CameraPort& port = context.Get<CameraPort>();
-    return {port.GetCategory(), port.GetPortIndex()};
+    return Target(port, port.GetPortIndex());
 }
 
 // The cameras of the run: those named, the window's link, or every port of a category for a
@@ -63,22 +66,22 @@ std::vector<PortTarget> Targets(const Options& options, const Subcommand& subcom
         return options.ports;
     }
     const int32_t category = options.category.value_or(stored.category);
+    CameraPort& port = context.Get<CameraPort>();
+    port.SetCategory(category);
     std::vector<PortTarget> targets;
     for (const int32_t index : options.portIndices) {
-        targets.push_back({category, index});
+        targets.push_back(Target(port, index));
     }
     if (!targets.empty()) {
         return targets;
     }
-    CameraPort& port = context.Get<CameraPort>();
-    port.SetCategory(category);
     if (subcommand.searchesAllPorts) {
         for (int32_t index = 0; index < port.GetPortCount(); ++index) {
-            targets.push_back({category, index});
+            targets.push_back(Target(port, index));
         }
         return targets;
     }
-    return {{category, port.GetPortIndex()}};
+    return {Target(port, port.GetPortIndex())};
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The names a port of the COM category goes by: "COM<n>" (COM1 ... COM256, in any letter case,
+// spelt "COM3" from then on), a device path or any symlink to one ("/dev/ttyUSB0",
+// "/dev/serial/by-id/..."), and the network names of serial device servers
+// ("socket://HOST:PORT", "rfc2217://HOST:PORT"). The name as it is to be kept, or nothing for
+// a text that is none of these.
+std::optional<std::string> CanonicalPortName(const std::string& text);
+
+// The number n of "COM<n>" in any letter case; 0 for any other name.
+int ComPortNumber(const std::string& name);
+
+// Windows numbers its COM ports up to this.
+constexpr int kHighestComPortNumber = 256;
