@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -95,6 +96,24 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     portLayout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     portLayout->addRow("Category", categoryList_);
     portLayout->addRow("Port Name", portList_);
+    // A port the list does not hold: a device path, a by-id name, a serial device server.
+    portNameEdit_ = new QLineEdit(portGroup);
+    portNameEdit_->setObjectName("portNameEdit");
+    portNameEdit_->setPlaceholderText("/dev/ttyUSB0, rfc2217://host:4001");
+    portNameEdit_->setToolTip(
+        "Open a port by its name: COM1 ... COM256, a device path or a symlink to one "
+        "(/dev/serial/by-id/...), a serial device server (socket://HOST:PORT raw, "
+        "rfc2217://HOST:PORT). Press Enter or Open.");
+    portNameEdit_->setAccessibleName("Other Port");
+    auto* openPort = new QPushButton("Open", portGroup);
+    openPort->setObjectName("openPortButton");
+    openPort->setAccessibleDescription("Open the port named in Other Port");
+    auto* portNameRow = new QHBoxLayout;
+    portNameRow->addWidget(portNameEdit_, 1);
+    portNameRow->addWidget(openPort);
+    auto* portNameLabel = new QLabel("Other Port", portGroup);
+    portNameLabel->setBuddy(portNameEdit_);
+    portLayout->addRow(portNameLabel, portNameRow);
     portLayout->addRow(baudLabel_, baudList_);
     auto* autoRow = new QHBoxLayout;
     autoRow->addStretch(1);
@@ -193,6 +212,14 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
             [this](int index) { RunFlow([this, index] { logic_.OnCategoryChosen(index); }); });
     connect(portList_, &QComboBox::activated, this,
             [this](int index) { RunFlow([this, index] { logic_.OnPortChosen(index); }); });
+    const auto openNamedPort = [this] {
+        const std::string text = portNameEdit_->text().trimmed().toStdString();
+        if (!text.empty()) {
+            RunFlow([this, text] { logic_.OnPortNamed(text); });
+        }
+    };
+    connect(portNameEdit_, &QLineEdit::returnPressed, this, openNamedPort);
+    connect(openPort, &QPushButton::clicked, this, openNamedPort);
     connect(baudList_, &QComboBox::activated, this,
             [this](int index) { RunFlow([this, index] { logic_.OnBaudRateChosen(index); }); });
     connect(areaList_, &QComboBox::activated, this,

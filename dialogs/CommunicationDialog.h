@@ -13,6 +13,7 @@ class ProcessContext;
 class SharedWindowRegistration;
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // The operator's panel for the camera link: whether the camera answers, the link's category,
@@ -55,6 +56,7 @@ private:
     QLabel* lineText_ = nullptr;
     QComboBox* categoryList_ = nullptr;
     QComboBox* portList_ = nullptr;
+    QLineEdit* portNameEdit_ = nullptr;
     QLabel* baudLabel_ = nullptr;
     QComboBox* baudList_ = nullptr;
     QLabel* areaName_ = nullptr;

@@ -30,6 +30,7 @@
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "transport/CameraPort.h"
+#include "transport/PortName.h"
 
 namespace {
 
@@ -117,10 +118,32 @@ void CommunicationLogic::OnPortChosen(int32_t index) {
     CheckModelAndRefresh();
 }
 
+void CommunicationLogic::OnPortNamed(const std::string& text) {
+    const std::optional<std::string> name = CanonicalPortName(text);
+    if (!name) {
+        context_.Get<Notifier>().Show({"Unknown port \"" + text +
+                                           "\": name COM1 ... COM256, a device path or a symlink "
+                                           "to one, socket://HOST:PORT or rfc2217://HOST:PORT.",
+                                       "Communication Error", MessageIcon::Warning,
+                                       MessageButtons::Ok});
+        return;
+    }
+    CameraPort& port = context_.Get<CameraPort>();
+    port.SetCategory(kComCategory);
+    view_.SelectCategory(kComCategory);
+    port.SelectPort(port.PortIndexOf(*name));
+    FillPortList();
+    CheckModelAndRefresh();
+}
+
 void CommunicationLogic::OnAuto() {
     CameraPort& port = context_.Get<CameraPort>();
-    // Always the first 16 positions, however many ports the list holds.
+    // The first 16 positions, however many ports the list holds; a port the operator named
+    // beyond them (a device path, a device server) is where a camera is looked for first.
     std::vector<int32_t> ports;
+    if (port.GetCategory() == kComCategory && port.GetPortIndex() >= kPortsSearched) {
+        ports.push_back(port.GetPortIndex());
+    }
     for (int32_t i = 0; i < kPortsSearched; ++i) {
         ports.push_back(i);
     }
@@ -173,7 +196,7 @@ void CommunicationLogic::OnAuto() {
         status.SetOnline(false);
         // The link stays on the last port tried, and the list says so rather than showing a
         // port that is no longer in use.
-        view_.SelectPort(kPortsSearched - 1);
+        view_.SelectPort(ports.back());
         StatusLine& line = context_.Get<StatusLine>();
         line.ShowLink(OutcomeText::ForLink(context_));
         line.ShowOutcome("Search ended after " + std::to_string(attempts.size()) +

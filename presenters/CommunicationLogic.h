@@ -38,7 +38,11 @@ public:
     void OnCategoryChosen(int32_t category);
     void OnBaudRateChosen(int32_t index);
     void OnPortChosen(int32_t index);
-    // Tries the first 16 ports in turn until a camera answers the model query.
+    // A port typed by the operator: a COM name, a device path or a serial device server's
+    // network name. It belongs to the COM category, which it selects, and joins the port list.
+    void OnPortNamed(const std::string& text);
+    // Tries the first 16 ports in turn until a camera answers the model query; a port named
+    // beyond them and in use is tried first.
     void OnAuto();
     // The camera settings file, "All Data", with the main window as owner.
     void OnWriteSettingsFile();
