@@ -99,7 +99,10 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     // A port the list does not hold: a device path, a by-id name, a serial device server.
     portNameEdit_ = new QLineEdit(portGroup);
     portNameEdit_->setObjectName("portNameEdit");
-    portNameEdit_->setPlaceholderText("/dev/ttyUSB0, rfc2217://host:4001");
+    portNameEdit_->setPlaceholderText("/dev/ttyUSB0 or rfc2217://host:port");
+    // Room for the hint, and for a device server's address as it is typed.
+    portNameEdit_->setMinimumWidth(
+        portNameEdit_->fontMetrics().horizontalAdvance(portNameEdit_->placeholderText()) + 16);
     portNameEdit_->setToolTip(
         "Open a port by its name: COM1 ... COM256, a device path or a symlink to one "
         "(/dev/serial/by-id/...), a serial device server (socket://HOST:PORT raw, "
