@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+// The highest COM port number Windows gives a port.
+constexpr int kHighestComPort = 256;
+
+// The number n of a port named "COM<n>" (1 ... 256, no leading zero), or 0 for any other name.
+int ComPortNumber(const std::string& portName);
