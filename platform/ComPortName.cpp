@@ -15,3 +15,13 @@ int ComPortNumber(const std::string& portName) {
     }
     return number <= kHighestComPort ? number : 0;
 }
+
+int ComPortNumberAnyCase(const std::string& portName) {
+    std::string capitals = portName;
+    for (char& c : capitals) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return ComPortNumber(capitals);
+}

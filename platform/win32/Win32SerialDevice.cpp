@@ -46,7 +46,7 @@ public:
         path_ = "\\\\.\\" + portName;
         reason_.clear();
         inUse_ = false;
-        if (ComPortNumber(portName) == 0) {
+        if (ComPortNumberAnyCase(portName) == 0) {
             reason_ = portName + ": no port goes by this name; Windows names them COM1 ... COM" +
                       std::to_string(kHighestComPort);
             return SerialOpenStep::OpenDevice;

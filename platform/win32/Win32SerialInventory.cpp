@@ -125,7 +125,7 @@ SerialInventory ListSerialDevices() {
 
 SerialDeviceMatch FindSerialDevice(const SerialInventory& inventory, const std::string& portName) {
     SerialDeviceMatch match;
-    if (ComPortNumber(portName) == 0) {
+    if (ComPortNumberAnyCase(portName) == 0) {
         return match;
     }
     for (const SerialDeviceInfo& device : inventory.devices) {

@@ -12,6 +12,9 @@ TEST(ComPortName, EveryNumberWindowsGivesIsAPort) {
     for (const char* name : {"COM257", "COM0", "COM017", "COM", "com3", "COM3x", "COM-1", ""}) {
         EXPECT_EQ(ComPortNumber(name), 0) << name;
     }
+    EXPECT_EQ(ComPortNumberAnyCase("com3"), 3);
+    EXPECT_EQ(ComPortNumberAnyCase("Com256"), 256);
+    EXPECT_EQ(ComPortNumberAnyCase("cOM257"), 0);
 }
 
 }  // namespace
