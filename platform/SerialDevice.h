@@ -30,7 +30,9 @@ public:
     virtual ~SerialDevice() = default;
     static std::unique_ptr<SerialDevice> Create();
 
-    // Opens the port named "COM<n>" with the settings; on failure holds nothing afterwards.
+    // Opens the port with the settings; on failure holds nothing afterwards. The port is named
+    // "COM<n>" or, on POSIX, by the path of its device or of a link to it (/dev/serial/by-id),
+    // which is followed afresh at every open.
     virtual SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) = 0;
     // Further lines for the operator on why the last Open failed: the device with the system's
     // reason, then how to mend it where that is known (a device the user may not open, say).
@@ -38,7 +40,8 @@ public:
     // Whether the last Open failed because another program holds the port: no other setting
     // of the line would open it then.
     virtual bool OpenFoundPortInUse() const = 0;
-    // The device a port name opens, for the operator to see; empty where the name is the device.
+    // The device a port name opens, for the operator to see: where a COM name leads, or the
+    // device a link leads to now; empty where the name is the device.
     static std::string DeviceName(const std::string& portName);
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;

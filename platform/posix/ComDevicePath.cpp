@@ -2,29 +2,10 @@
 
 #include <cstdlib>
 
-namespace {
-
-// The number n of "COM<n>", or 0 when the name is not of that form.
-int ComNumber(const std::string& portName) {
-    const std::string prefix = "COM";
-    if (portName.compare(0, prefix.size(), prefix) != 0 || portName.size() == prefix.size() ||
-        portName.size() > prefix.size() + 4 || portName[prefix.size()] == '0') {
-        return 0;
-    }
-    int number = 0;
-    for (std::size_t i = prefix.size(); i < portName.size(); ++i) {
-        if (portName[i] < '0' || portName[i] > '9') {
-            return 0;
-        }
-        number = number * 10 + (portName[i] - '0');
-    }
-    return number;
-}
-
-}  // namespace
+#include "platform/ComPortName.h"
 
 std::string ComDevicePath(const std::string& portName) {
-    const int number = ComNumber(portName);
+    const int number = ComPortNumber(portName);
     if (number == 0) {
         return std::string();
     }
@@ -43,4 +24,11 @@ std::string ComDevicePath(const std::string& portName) {
         return "/dev/ttyACM" + std::to_string(number - 13);
     }
     return std::string();
+}
+
+std::string PortDevicePath(const std::string& portName) {
+    if (!portName.empty() && portName[0] == '/') {
+        return portName;
+    }
+    return ComDevicePath(portName);
 }

@@ -12,13 +12,17 @@
 
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
+#include "platform/ComPortName.h"
 #include "platform/PortInUseText.h"
 #include "platform/SerialDevice.h"
+#include "platform/posix/CharacterDevice.h"
 #include "platform/posix/ComDevicePath.h"
 
 namespace {
@@ -147,6 +151,52 @@ long LockHolder(const std::string& path) {
     return 0;
 }
 
+// What a path is when it is no character device, for the operator.
+const char* FileKind(mode_t mode) {
+    if (S_ISREG(mode)) {
+        return "a regular file";
+    }
+    if (S_ISDIR(mode)) {
+        return "a directory";
+    }
+    if (S_ISFIFO(mode)) {
+        return "a named pipe";
+    }
+    if (S_ISSOCK(mode)) {
+        return "a socket";
+    }
+    if (S_ISBLK(mode)) {
+        return "a block device";
+    }
+    return "no device";
+}
+
+constexpr const char* kNoTerminal = "a device that is no terminal, so no serial port";
+
+// Whether the path is a device that the system files under another kind than terminals, told
+// before it is opened, since opening one can act on it (a watchdog starts counting). Pseudo
+// terminals are filed under no kind, and without sysfs the open finds out.
+bool OtherKindOfDevice(const std::string& path) {
+    struct stat entry {};
+    if (stat(path.c_str(), &entry) != 0 || !S_ISCHR(entry.st_mode)) {
+        return false;
+    }
+    const std::string kind = CharacterDeviceKind(entry.st_rdev);
+    return !kind.empty() && kind != "tty";
+}
+
+// Why what the path opened is no serial port; empty when it is a terminal device.
+std::string NoSerialPort(int fd) {
+    struct stat entry {};
+    if (fstat(fd, &entry) != 0) {
+        return std::strerror(errno);
+    }
+    if (!S_ISCHR(entry.st_mode)) {
+        return std::string(FileKind(entry.st_mode)) + ", not a serial device";
+    }
+    return isatty(fd) ? std::string() : kNoTerminal;
+}
+
 bool SetNonBlocking(int fd) {
     const int flags = fcntl(fd, F_GETFL);
     return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
@@ -158,11 +208,17 @@ public:
 
     SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) override {
         Close();
-        path_ = ComDevicePath(portName);
+        path_ = PortDevicePath(portName);
         reason_.clear();
         inUse_ = false;
         if (path_.empty()) {
-            reason_ = portName + ": no device goes by this port name";
+            reason_ = UnknownNameReason(portName);
+            return SerialOpenStep::OpenDevice;
+        }
+        // The path is looked at afresh at every open, so a by-id link that udev moved to the
+        // adapter's new device after a replug is followed there.
+        if (OtherKindOfDevice(path_)) {
+            reason_ = path_ + ": " + kNoTerminal;
             return SerialOpenStep::OpenDevice;
         }
         // Non-blocking, so that opening a real port does not wait for its carrier.
@@ -176,6 +232,17 @@ public:
             if (error == EBUSY) {  // another copy's exclusive use
                 return InUse();
             }
+            if (error == EISDIR) {
+                reason_ = path_ + ": " + FileKind(S_IFDIR) + ", not a serial device";
+            }
+            return SerialOpenStep::OpenDevice;
+        }
+        // A file opens as well as a device does; a device of another kind may have taken the
+        // path's place since it was looked at.
+        const std::string refused = NoSerialPort(fd_);
+        if (!refused.empty()) {
+            Close();
+            reason_ = path_ + ": " + refused;
             return SerialOpenStep::OpenDevice;
         }
         // The exclusive flag does not bind root, a lock binds every copy of the program; the
@@ -323,6 +390,18 @@ public:
     }
 
 private:
+    static std::string UnknownNameReason(const std::string& portName) {
+        const std::string reason = portName + ": no device goes by this port name";
+        if (ComPortNumber(portName) != 0) {
+            return reason + "; set RVTOOL_" + portName + " to its device";
+        }
+        if (portName.compare(0, 3, "COM") == 0) {
+            return reason;
+        }
+        return reason + "; name a device by its path, such as /dev/ttyUSB0 or a link in " +
+               "/dev/serial/by-id, or COM1 ... COM16";
+    }
+
     SerialOpenStep InUse() {
         inUse_ = true;
         reason_ += "\n" + PortInUseText(LockHolder(path_));
@@ -350,5 +429,13 @@ std::unique_ptr<SerialDevice> SerialDevice::Create() {
 }
 
 std::string SerialDevice::DeviceName(const std::string& portName) {
-    return ComDevicePath(portName);
+    if (portName.empty() || portName[0] != '/') {
+        return ComDevicePath(portName);
+    }
+    // A link (by-id, by-path) tells the device it leads to now.
+    char resolved[PATH_MAX];
+    if (realpath(portName.c_str(), resolved) == nullptr || portName == resolved) {
+        return std::string();
+    }
+    return resolved;
 }

@@ -3,8 +3,9 @@
 // writes never mistake each other's completion.
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 
+#include "platform/ComPortName.h"
 #include "platform/PortInUseText.h"
 #include "platform/SerialDevice.h"
 #include "platform/win32/Win32ErrorText.h"
@@ -41,11 +42,15 @@ public:
 
     SerialOpenStep Open(const std::string& portName, const SerialSettings& settings) override {
         Close();
-        char path[64];
-        std::snprintf(path, sizeof path, "\\\\.\\%s", portName.c_str());
-        path_ = path;
+        // "\\.\" opens every COM port, also those above COM9 that the bare name does not.
+        path_ = "\\\\.\\" + portName;
         reason_.clear();
         inUse_ = false;
+        if (ComPortNumberAnyCase(portName) == 0) {
+            reason_ = portName + ": no port goes by this name; Windows names them COM1 ... COM" +
+                      std::to_string(kHighestComPort);
+            return SerialOpenStep::OpenDevice;
+        }
         // Windows opens a COM port for one program at a time, but Wine opens it again and the
         // two copies steal each other's replies: a named claim per port refuses a second copy
         // of this program on either. The system drops it with the process.
@@ -54,8 +59,8 @@ public:
             SetLastError(ERROR_SHARING_VIOLATION);
             return InUse();
         }
-        handle_ = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = CreateFileA(path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
             handle_ = nullptr;
             const DWORD error = GetLastError();

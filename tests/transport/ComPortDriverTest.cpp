@@ -130,8 +130,8 @@ TEST_F(ComPortDriverTest, RefusedOpenStepsNameTheirCall) {
     EXPECT_FALSE(driver_.Open("COM3", 9600, 9, 0, 0, 0));
     const std::string com3 = pty_.DevicePath();
     const std::vector<std::string> expected = {
-        "Failed to initialize COM8 port!\nError in CreateFile()\n/dev/null: Inappropriate ioctl "
-        "for device",
+        "Failed to initialize COM8 port!\nError in CreateFile()\n/dev/null: a device that is no "
+        "terminal, so no serial port",
         "Failed to initialize COM3 port!\nError in SetCommState()\n" + com3 + ": Invalid argument",
         "Failed to initialize COM3 port!\nError in SetCommState()\n" + com3 + ": Invalid argument",
     };
