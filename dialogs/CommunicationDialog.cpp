@@ -274,12 +274,8 @@ void CommunicationDialog::SelectCategory(int32_t category) {
 void CommunicationDialog::ShowPorts(const std::vector<PortItem>& ports) {
     portList_->clear();
     for (const PortItem& port : ports) {
-        const QString name = QString::fromStdString(port.name);
-        // The device beside the name; the item's data is the name alone.
-        const QString shown =
-            port.device.empty() ? name
-                                : QString("%1   %2").arg(name, QString::fromStdString(port.device));
-        portList_->addItem(shown, name);
+        // The device and what it is beside the name; the item's data is the name alone.
+        portList_->addItem(QString::fromStdString(port.Label()), QString::fromStdString(port.name));
     }
     portList_->setCurrentIndex(-1);
 }

@@ -8,6 +8,8 @@
 #include "core/OnlineStatusSink.h"
 #include "core/ProcessContext.h"
 #include "core/SettingsStore.h"
+#include "platform/ComPortName.h"
+#include "platform/SerialInventory.h"
 #include "transport/CameraLinkBackend.h"
 #include "transport/ClSerial2000Adapter.h"
 #include "transport/ClSerial2001Adapter.h"
@@ -20,9 +22,6 @@ namespace {
 
 const int32_t kBaudRates[] = {9600, 19200, 38400, 57600, 115200};
 constexpr int32_t kBaudRateCount = static_cast<int32_t>(sizeof kBaudRates / sizeof kBaudRates[0]);
-
-// The COM names every list starts with, whether or not a device stands behind them.
-constexpr int32_t kNumberedComPorts = 16;
 
 constexpr std::chrono::seconds kReconnectPeriod{1};
 
@@ -58,8 +57,9 @@ CameraPort::~CameraPort() {
     const int32_t number = ComPortNumber(comPortName_);
     settings.WriteDword(kCommunicationMode, category_);
     settings.WriteDword(kBaudrate, baudRate_);
-    settings.WriteDword(kComPortNo,
-                        number >= 1 && number <= kNumberedComPorts ? number - 1 : comPortNumber_);
+    settings.WriteDword(kComPortNo, number >= 1 && number <= ComPortDriver::kPortCount
+                                        ? number - 1
+                                        : comPortNumber_);
     settings.WriteDword(kCameralink2000DllIndex, cl2000Index_);
     settings.WriteDword(kCameralink2001DllIndex, cl2001Index_);
     settings.WriteDword(kCameralinkVer11DllIndex, clV11Index_);
@@ -228,8 +228,21 @@ LinkChange CameraPort::CheckLink() {
 
 int32_t CameraPort::ListComPorts() {
     std::vector<std::string> ports;
-    for (int32_t index = 0; index < kNumberedComPorts; ++index) {
+    for (int32_t index = 0; index < ComPortDriver::kPortCount; ++index) {
         ports.push_back(ComName(index));
+    }
+    // A serial device present that none of those opens is offered by its stable name.
+    const SerialInventory inventory = ListSerialDevices();
+    std::vector<const SerialDeviceInfo*> covered;
+    for (const std::string& name : ports) {
+        covered.push_back(FindSerialDevice(inventory, name).device);
+    }
+    for (const SerialDeviceInfo& device : inventory.devices) {
+        const std::string name = device.byId.empty() ? device.path : device.byId;
+        if (std::find(covered.begin(), covered.end(), &device) == covered.end() &&
+            std::find(ports.begin(), ports.end(), name) == ports.end()) {
+            ports.push_back(name);
+        }
     }
     // Names chosen before stay where they were, so that an index keeps its port.
     for (const std::string& name : comPorts_) {

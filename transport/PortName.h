@@ -10,8 +10,5 @@
 // a text that is none of these.
 std::optional<std::string> CanonicalPortName(const std::string& text);
 
-// The number n of "COM<n>" in any letter case; 0 for any other name.
-int ComPortNumber(const std::string& name);
-
-// Windows numbers its COM ports up to this.
-constexpr int kHighestComPortNumber = 256;
+// Whether a name is a serial device server's ("socket://...", "rfc2217://...").
+bool IsNetworkPortName(const std::string& name);

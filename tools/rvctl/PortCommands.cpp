@@ -16,8 +16,39 @@ std::string NoOperands(const Options& options, int32_t) {
                                     : "no operands are taken: \"" + options.operands[0] + "\"";
 }
 
-// Every port of every category, under the name --port takes, with the device it opens or the
-// name its library gives it.
+const char* PresenceWord(PortPresence presence) {
+    switch (presence) {
+        case PortPresence::Absent:
+            return "absent";
+        case PortPresence::Network:
+            return "network";
+        default:
+            return "present";
+    }
+}
+
+// A COM-category port: the list's label, then the stable name a USB adapter also goes by.
+Record ComPortRecord(const PortItem& item) {
+    const SerialDeviceInfo none;
+    const SerialDeviceInfo& hardware = item.hardware ? *item.hardware : none;
+    const bool byIdTold = !hardware.byId.empty() && hardware.byId != item.name;
+    Record record(item.Label() + (byIdTold ? "   " + hardware.byId : ""));
+    record.Text("port", item.name).Text("presence", PresenceWord(item.presence));
+    const std::pair<const char*, const std::string*> fields[] = {
+        {"device", &item.device},           {"description", &hardware.description},
+        {"maker", &hardware.maker},         {"product", &hardware.product},
+        {"serial", &hardware.serialNumber}, {"byId", &hardware.byId},
+        {"byPath", &hardware.byPath}};
+    for (const auto& [key, value] : fields) {
+        if (!value->empty()) {
+            record.Text(key, *value);
+        }
+    }
+    return record;
+}
+
+// Every port of every category, under the name --port takes, with the device it opens and
+// whether it is there, or the name its library gives it.
 ExitStatus RunPorts(Camera& camera) {
     CameraPort& port = camera.context.Get<CameraPort>();
     const int32_t stored = port.GetCategory();
@@ -26,17 +57,14 @@ ExitStatus RunPorts(Camera& camera) {
         const std::vector<PortItem> items = PortList::Of(port);
         for (std::size_t i = 0; i < items.size(); ++i) {
             const PortItem& item = items[i];
-            const PortTarget target{category, static_cast<int32_t>(i),
-                                    category == kComCategory ? item.name : std::string()};
-            const std::string where = category == kComCategory ? item.device : item.name;
-            Record record(target.Name() + (where.empty() ? "" : "   " + where));
-            record.Text("port", target.Name())
-                .Number("category", category)
+            const PortTarget target{category, static_cast<int32_t>(i), std::string()};
+            Record record =
+                category == kComCategory
+                    ? ComPortRecord(item)
+                    : Record(target.Name() + "   " + item.name).Text("port", target.Name());
+            record.Number("category", category)
                 .Number("index", static_cast<int64_t>(i))
                 .Text("name", item.name);
-            if (!item.device.empty()) {
-                record.Text("device", item.device);
-            }
             camera.output.Add(record);
         }
     }
@@ -59,9 +87,13 @@ ExitStatus RunDetect(Camera& camera) {
 std::vector<Subcommand> PortCommands() {
     return {
         {"ports", "", "every port of every link category, with its device or library",
-         "One line per port: the name --port takes (COM1 ... COM16, CLc-i for port i of Camera\n"
-         "Link category c) and the device it opens or the name its library gives it. This is\n"
-         "what rvctl does without a subcommand.\n",
+         "One line per port: the name --port takes and what it is. COM1 ... COM16 with the\n"
+         "device each opens, then the serial devices present that none of them opens, then the\n"
+         "names used before (a path, rfc2217://HOST:PORT). A device that is there shows what\n"
+         "the system tells of it (a USB adapter's maker, product, serial number and its\n"
+         "/dev/serial/by-id name); one that is missing is marked \"(absent)\". Camera Link\n"
+         "ports follow as CLc-i (port i of category c) with the name their library gives them.\n"
+         "This is what rvctl does without a subcommand.\n",
          Reach::None, Link::Answered, false, NoOperands, RunPorts},
         {"detect", "", "search the ports and rates for cameras: port, rate and model",
          "Tries every port of the link's category (or the ports named) at the rates --baud\n"

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/ComPortName.h"
 #include "transport/CameraPort.h"
 #include "transport/PortName.h"
 
