@@ -61,7 +61,8 @@ SerialOpenStep NetworkSerialDevice::Open(const std::string& portName,
             reason_ = name_.Server() + " refused the connection: no device server listens there";
             return SerialOpenStep::OpenDevice;
         case TcpConnect::TimedOut:
-            reason_ = "No answer from " + name_.Server() + " within " + within;
+            reason_ = "No answer from " + name_.Server() + " within " + within +
+                      (system.empty() ? "" : " (" + system + ")");
             return SerialOpenStep::OpenDevice;
         case TcpConnect::Failed:
             reason_ = name_.Server() + ": " + system;
@@ -80,7 +81,7 @@ bool NetworkSerialDevice::SetFarLine(const SerialSettings& settings, Clock::time
     const std::string ignored = "The device server " + name_.Server() +
                                 " did not confirm the rate " + rate + " within " + within;
     // Commands wait for the server's consent to the option, as RFC 2217 asks.
-    if (!SendWire(codec_.Greeting())) {
+    if (!SendWire(codec_.Greeting(), deadline)) {
         reason_ = name_.Server() + " closed the connection";
         return false;
     }
@@ -117,7 +118,7 @@ bool NetworkSerialDevice::SetFarLine(const SerialSettings& settings, Clock::time
     wire += TelnetCodec::Command(TelnetCodec::kPurgeData, Byte(kPurgeBoth));
     wire += TelnetCodec::Command(TelnetCodec::kSetBaudRate, rateValue);
     codec_.ForgetBaudRate();
-    if (!SendWire(wire)) {
+    if (!SendWire(wire, deadline)) {
         reason_ = name_.Server() + " closed the connection";
         return false;
     }
@@ -154,7 +155,7 @@ bool NetworkSerialDevice::Await(Done done, Clock::time_point deadline) {
         std::string data;
         std::string reply;
         codec_.Take(chunk, got, data, reply);
-        if (!reply.empty() && !SendWire(reply)) {
+        if (!reply.empty() && !SendWire(reply, deadline)) {
             reason_ = name_.Server() + " closed the connection";
             return false;
         }
@@ -201,7 +202,7 @@ int32_t NetworkSerialDevice::ReadAvailable(char* buffer, int32_t capacity) {
     std::string data;
     std::string reply;
     codec_.Take(wire.data(), got, data, reply);
-    if (!reply.empty() && !SendWire(reply)) {
+    if (!reply.empty() && !SendWire(reply, Clock::now() + kWriteTimeout)) {
         return -1;
     }
     data.copy(buffer, data.size());
@@ -219,11 +220,10 @@ bool NetworkSerialDevice::Write(const char* bytes, int32_t count) {
     }
     std::string wire;
     TelnetCodec::AppendData(bytes, count, wire);
-    return SendWire(wire);
+    return SendWire(wire, Clock::now() + kWriteTimeout);
 }
 
-bool NetworkSerialDevice::SendWire(const std::string& wire) {
+bool NetworkSerialDevice::SendWire(const std::string& wire, Clock::time_point deadline) {
     std::lock_guard<std::mutex> guard(sending_);
-    return connection_->Send(wire.data(), static_cast<int32_t>(wire.size()),
-                             Clock::now() + kWriteTimeout);
+    return connection_->Send(wire.data(), static_cast<int32_t>(wire.size()), deadline);
 }

@@ -39,7 +39,7 @@ private:
     // connection ended first (reason_ then says which).
     template <class Done>
     bool Await(Done done, TcpConnection::Clock::time_point deadline);
-    bool SendWire(const std::string& wire);
+    bool SendWire(const std::string& wire, TcpConnection::Clock::time_point deadline);
 
     std::unique_ptr<TcpConnection> connection_;
     NetworkPortName name_;

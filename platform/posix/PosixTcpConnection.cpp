@@ -104,7 +104,7 @@ public:
         const std::shared_ptr<Lookup> lookup = Resolve(host, port, deadline);
         std::lock_guard<std::mutex> guard(lookup->mutex);
         if (!lookup->finished) {
-            reason = "the name server did not answer in time";
+            reason = "the name server did not answer";
             return TcpConnect::TimedOut;
         }
         if (lookup->code != 0) {
@@ -119,12 +119,12 @@ public:
             if (error == 0) {
                 return StartWatching(reason);
             }
-            // A refusal from one address of the host says more than another's failure.
             if (error == ETIMEDOUT) {
                 result = TcpConnect::TimedOut;
-                reason = std::strerror(error);
+                reason.clear();  // the time-out says it all
                 break;
             }
+            // A refusal from one address of the host says more than another's failure.
             if (error == ECONNREFUSED || result != TcpConnect::Refused) {
                 result = error == ECONNREFUSED ? TcpConnect::Refused : TcpConnect::Failed;
                 reason = std::strerror(error);

@@ -97,7 +97,7 @@ public:
         const std::shared_ptr<Lookup> lookup = Resolve(host, port, deadline);
         std::lock_guard<std::mutex> guard(lookup->mutex);
         if (!lookup->finished) {
-            reason = "the name server did not answer in time";
+            reason = "the name server did not answer";
             return TcpConnect::TimedOut;
         }
         if (lookup->code != 0) {
@@ -117,7 +117,7 @@ public:
             }
             if (error == WSAETIMEDOUT) {
                 result = TcpConnect::TimedOut;
-                reason = Win32ErrorText(static_cast<DWORD>(error));
+                reason.clear();  // the time-out says it all
                 break;
             }
             // A refusal from one address of the host says more than another's failure.
