@@ -8,6 +8,8 @@ using Clock = TcpConnection::Clock;
 
 // As long as a local port's write may take before the line counts as stuck.
 constexpr std::chrono::milliseconds kWriteTimeout{20000};
+// As much of what a server says before it closes as the operator is shown.
+constexpr std::size_t kLongestHeard = 80;
 
 // RFC 2217 values.
 constexpr uint8_t kNoParity = 1;
@@ -136,28 +138,47 @@ bool NetworkSerialDevice::SetFarLine(const SerialSettings& settings, Clock::time
 
 template <class Done>
 bool NetworkSerialDevice::Await(Done done, Clock::time_point deadline) {
+    // Bytes from the line before the settings took hold are not this session's; but a server
+    // that turns the client away says why in them ("Port already in use").
+    std::string heard;
+    const auto closed = [&] {
+        reason_ = name_.Server() + " closed the connection";
+        std::string said;
+        for (const char c : heard) {
+            const bool printable = c >= ' ' && c <= '~';
+            if (printable || (!said.empty() && said.back() != ' ')) {
+                said += printable ? c : ' ';
+            }
+        }
+        while (!said.empty() && said.back() == ' ') {
+            said.pop_back();
+        }
+        if (!said.empty()) {
+            reason_ += ": \"" + said + "\"";
+        }
+        return false;
+    };
     while (!done()) {
         const TcpWait wait = connection_->Wait(deadline);
         if (wait == TcpWait::TimedOut && Clock::now() >= deadline) {
             return false;
         }
         if (wait == TcpWait::Failed || wait == TcpWait::Released) {
-            reason_ = name_.Server() + " closed the connection";
-            return false;
+            return closed();
         }
         char chunk[256];
         const int32_t got = connection_->Receive(chunk, static_cast<int32_t>(sizeof chunk));
         if (got < 0) {
-            reason_ = name_.Server() + " closed the connection";
-            return false;
+            return closed();
         }
-        // Bytes from the line before the settings took hold are not this session's.
         std::string data;
         std::string reply;
         codec_.Take(chunk, got, data, reply);
+        if (heard.size() < kLongestHeard) {
+            heard += data.substr(0, kLongestHeard - heard.size());
+        }
         if (!reply.empty() && !SendWire(reply, deadline)) {
-            reason_ = name_.Server() + " closed the connection";
-            return false;
+            return closed();
         }
     }
     return true;

@@ -58,9 +58,7 @@ bool Ser2net::Start(const std::string& device, int baud, Accepter accepter) {
     file << "%YAML 1.1\n---\n"
          << "connection: &camera\n"
          << "  accepter: " << protocol << ",127.0.0.1," << port_ << "\n"
-         << "  connector: serialdev," << device << "," << baud << "n81,local\n"
-         << "  options:\n"
-         << "    kickolduser: true\n";
+         << "  connector: serialdev," << device << "," << baud << "n81,local\n";
     file.close();
     return file.good() && Launch();
 }

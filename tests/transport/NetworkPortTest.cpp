@@ -146,4 +146,17 @@ TEST_F(NetworkPortTest, AServerThatIgnoresTheRateFailsTheOpenNamingServerAndRate
     EXPECT_FALSE(driver_.IsOpen());
 }
 
+TEST_F(NetworkPortTest, AServerWhoseLineAnotherClientHoldsIsToldWithTheServersWords) {
+    StartCamera(9600);
+    ASSERT_TRUE(server_.Start(camera_.DevicePath(), 9600, Ser2net::Accepter::Rfc2217));
+    ProcessContext otherProgram;
+    ASSERT_TRUE(otherProgram.Get<ComPortDriver>().Open(server_.PortName(), 9600, 8, 0, 0, 0));
+
+    EXPECT_FALSE(Open(server_.PortName(), 9600));
+    ASSERT_EQ(test_.Notifier().Texts().size(), 1u);
+    EXPECT_THAT(test_.Notifier().Texts()[0],
+                HasSubstr("\n" + server_.PortName().substr(10) +
+                          " closed the connection: \"Port already in use\""));
+}
+
 }  // namespace
