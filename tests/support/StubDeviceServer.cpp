@@ -129,7 +129,7 @@ void StubDeviceServer::Serve() {
         }
         std::string reply;
         Answer(std::string(buffer, static_cast<std::size_t>(got)), reply);
-        if (!reply.empty()) {
+        if (!reply.empty() && !silent_) {
             send(socket, reply.data(), static_cast<int>(reply.size()), 0);
         }
     }

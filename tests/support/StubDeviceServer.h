@@ -22,6 +22,8 @@ public:
     std::string PortName() const;
     // Ends the current connection, as a server that is switched off.
     void Drop();
+    // From now on it takes connections but answers nothing, as a server that hangs.
+    void FallSilent() { silent_ = true; }
 
 private:
     void Serve();
@@ -33,6 +35,7 @@ private:
     std::intptr_t listener_ = -1;
     std::atomic<std::intptr_t> client_{-1};
     std::atomic<bool> stopping_{false};
+    std::atomic<bool> silent_{false};
     // The parser's state across reads: inside a command, a subnegotiation, after an IAC.
     int state_ = 0;
     std::string subnegotiation_;

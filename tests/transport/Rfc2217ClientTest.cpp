@@ -68,4 +68,26 @@ TEST_F(Rfc2217ClientTest, AServerThatKeepsAnotherRateFailsTheOpenNamingServerAnd
                   " refused the rate 115200 bit/s: its line runs at 9600 bit/s");
 }
 
+// The window's tick makes the quiet attempts once a second: one must not hold it up for the
+// seconds an Open the operator asked for may take. The product's own clock runs here.
+TEST(Rfc2217ReconnectionTest, AQuietAttemptOnAServerThatHangsGivesUpWithinAQuarterSecond) {
+    TestContext test;
+    ComPortDriver& driver = test.Context().Get<ComPortDriver>();
+    StubDeviceServer server;
+    ASSERT_TRUE(driver.Open(server.PortName(), 115200, 8, 0, 0, 0));
+    server.FallSilent();
+    server.Drop();
+    const Clock::time_point lost = Clock::now() + kPatience;
+    while (!driver.DeviceLost() && Clock::now() < lost) {
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+    ASSERT_TRUE(driver.DeviceLost());
+    driver.ReleaseLostDevice();
+
+    const Clock::time_point start = Clock::now();
+    EXPECT_FALSE(driver.Reconnect());
+    EXPECT_LT(Clock::now() - start, milliseconds(600));
+    EXPECT_TRUE(test.Notifier().Messages().empty());
+}
+
 }  // namespace
