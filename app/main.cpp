@@ -70,10 +70,8 @@ int main(int argc, char* argv[]) {
         context.Provide<Notifier>(
             [](ProcessContext&) { return std::make_unique<MessageBoxNotifier>(); });
         if (parser.isSet(portOption) && !ApplyPortOption(context, parser.value(portOption))) {
-            std::fprintf(stderr,
-                         "rvtool: unknown port \"%s\": name COM1 ... COM256, a device path, "
-                         "socket://HOST:PORT or rfc2217://HOST:PORT.\n",
-                         qPrintable(parser.value(portOption)));
+            std::fprintf(stderr, "rvtool: %s\n",
+                         PortNameProblem(parser.value(portOption).toStdString()).c_str());
             return 2;
         }
         result = Application(context).Run();

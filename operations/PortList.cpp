@@ -2,7 +2,7 @@
 
 #include "platform/SerialDevice.h"
 #include "transport/CameraPort.h"
-#include "transport/PortName.h"
+#include "transport/NetworkPortName.h"
 
 std::string PortItem::HardwareText() const {
     if (!hardware) {
@@ -44,7 +44,7 @@ std::vector<PortItem> Of(CameraPort& port) {
     for (int32_t i = 0; i < count; ++i) {
         PortItem item;
         item.name = port.GetPortName(i);
-        if (com && IsNetworkPortName(item.name)) {
+        if (com && NetworkPortName::Is(item.name)) {
             item.presence = PortPresence::Network;
         } else if (com) {
             // The operator sees which device each name stands for on this system, and whether

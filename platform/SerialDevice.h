@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -13,6 +14,9 @@ struct SerialSettings {
     uint8_t stopBits = 0;  // 0 one, 1 one and a half, 2 two
     bool xonXoff = false;
     bool parityCheck = false;
+    // How long opening may take: a line behind a device server on the network is reached and
+    // set within it; a local port opens at once and ignores it.
+    std::chrono::milliseconds openTimeout{3000};
 };
 
 // What ended a wait for received bytes.
@@ -56,4 +60,14 @@ public:
     virtual int32_t ReadAvailable(char* buffer, int32_t capacity) = 0;
     // Sends one byte and returns once it has left (or the write time-out passed: false).
     virtual bool WriteByte(char byte) = 0;
+    // Sends a whole text, byte by byte unless the device can do better (a network connection
+    // sends it in one piece); false when a byte did not leave, and the rest is not sent.
+    virtual bool Write(const char* bytes, int32_t count) {
+        for (int32_t i = 0; i < count; ++i) {
+            if (!WriteByte(bytes[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
 };

@@ -121,11 +121,8 @@ void CommunicationLogic::OnPortChosen(int32_t index) {
 void CommunicationLogic::OnPortNamed(const std::string& text) {
     const std::optional<std::string> name = CanonicalPortName(text);
     if (!name) {
-        context_.Get<Notifier>().Show({"Unknown port \"" + text +
-                                           "\": name COM1 ... COM256, a device path or a symlink "
-                                           "to one, socket://HOST:PORT or rfc2217://HOST:PORT.",
-                                       "Communication Error", MessageIcon::Warning,
-                                       MessageButtons::Ok});
+        context_.Get<Notifier>().Show({PortNameProblem(text), "Communication Error",
+                                       MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
     CameraPort& port = context_.Get<CameraPort>();

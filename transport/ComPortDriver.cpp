@@ -2,13 +2,30 @@
 
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "core/WaitClock.h"
 #include "platform/NamedLock.h"
 #include "platform/SerialDevice.h"
+#include "transport/NetworkPortName.h"
+#include "transport/NetworkSerialDevice.h"
 
 namespace {
 
 int32_t NextIndex(int32_t index) {
     return (index + 1) % ComPortDriver::kRingSize;
+}
+
+// How long an Open the operator asked for may take to reach a device server on the network,
+// and how long a quiet reconnection may hold up the window's tick that makes it: a server that
+// is back answers on a local network within that, and one that is not is asked again a second
+// later.
+constexpr WaitClock::Span kNetworkOpenTimeout{3000};
+constexpr WaitClock::Span kQuietNetworkOpenTimeout{250};
+
+std::unique_ptr<SerialDevice> CreateDevice(const std::string& portName) {
+    if (NetworkPortName::Is(portName)) {
+        return std::make_unique<NetworkSerialDevice>();
+    }
+    return SerialDevice::Create();
 }
 
 }  // namespace
@@ -43,6 +60,10 @@ bool ComPortDriver::OpenPort(bool tell) {
     settings.stopBits = stopBits_;
     settings.xonXoff = xonXoff_ == 1;
     settings.parityCheck = (parityCheck_ & 1) != 0;
+    settings.openTimeout =
+        tell ? context_.Get<WaitClock>().Timeout(kNetworkOpenTimeout) : kQuietNetworkOpenTimeout;
+    // A port name chooses its kind of device afresh each time: the name may have changed.
+    port_ = CreateDevice(portName_);
     const SerialOpenStep failed = port_->Open(portName_, settings);
     if (failed != SerialOpenStep::Done) {
         if (!tell) {
@@ -96,6 +117,9 @@ void ComPortDriver::CloseDevice() {
 }
 
 std::string ComPortDriver::PortDescription() const {
+    if (NetworkPortName::Is(portName_)) {
+        return portName_;  // the name says where the line is
+    }
     const std::string device = SerialDevice::DeviceName(portName_);
     return device.empty() || device == portName_ ? portName_ : portName_ + " (" + device + ")";
 }
@@ -113,13 +137,9 @@ bool ComPortDriver::Write(const char* bytes, int32_t count) {
         return false;
     }
     NamedLockHold hold(*lock_);
-    for (int32_t i = 0; i < count; ++i) {
-        // A byte that cannot leave within the write time-out means the line is stuck; the
-        // rest of the text would only wait as long again each.
-        if (!port_->WriteByte(bytes[i])) {
-            break;
-        }
-    }
+    // A byte that cannot leave within the write time-out means the line is stuck; the rest of
+    // the text would only wait as long again each, so the device gives it up.
+    port_->Write(bytes, count);
     return true;
 }
 

@@ -14,11 +14,13 @@ class NamedLock;
 class ProcessContext;
 class SerialDevice;
 
-// The byte channel to a camera on a local RS-232C port. A receive thread copies every received
-// byte into a 1024-byte ring; Read hands bytes out of the ring without blocking, and Write sends
-// bytes one at a time. Every write and every drain of the port holds the port's lock (see
-// NamedLock), taken once per write of a whole text and once per drain pass. One instance per
-// process, held in the ProcessContext.
+// The byte channel to a camera on a local RS-232C port, or on a serial line behind a device
+// server on the network (socket://HOST:PORT, rfc2217://HOST:PORT; the port name picks the
+// device at each Open). A receive thread copies every received byte into a 1024-byte ring;
+// Read hands bytes out of the ring without blocking, and Write sends bytes one at a time on a
+// local port, a whole text at once over the network. Every write and every drain of the port
+// holds the port's lock (see NamedLock), taken once per write of a whole text and once per
+// drain pass. One instance per process, held in the ProcessContext.
 class ComPortDriver {
 public:
     static constexpr int32_t kRingSize = 1024;

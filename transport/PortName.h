@@ -7,8 +7,9 @@
 // spelt "COM3" from then on), a device path or any symlink to one ("/dev/ttyUSB0",
 // "/dev/serial/by-id/..."), and the network names of serial device servers
 // ("socket://HOST:PORT", "rfc2217://HOST:PORT"). The name as it is to be kept, or nothing for
-// a text that is none of these.
+// a text that is none of these or a malformed network name.
 std::optional<std::string> CanonicalPortName(const std::string& text);
 
-// Whether a name is a serial device server's ("socket://...", "rfc2217://...").
-bool IsNetworkPortName(const std::string& name);
+// Why a text is no port name, for the operator: what is wrong with a network name, or which
+// names are taken. otherForms adds the forms a caller takes beside them ("CLc-i for ...").
+std::string PortNameProblem(const std::string& text, const std::string& otherForms = "");

@@ -131,8 +131,7 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
         ->allow_extra_args(false)
         ->check(OptionTable::Checked([](const std::string& list) {
             return EachPart(list, [](const std::string& name) {
-                return ParsePortTarget(name) ? std::string()
-                                             : "unknown port \"" + name + "\": " + kPortNames;
+                return ParsePortTarget(name) ? std::string() : PortTargetProblem(name);
             });
         }));
     app.add_option_function<std::string>(

@@ -32,9 +32,9 @@ std::string Upper(std::string text) {
 
 }  // namespace
 
-const char kPortNames[] =
-    "name COM1 ... COM256, a device path (/dev/ttyUSB0, /dev/serial/by-id/...), "
-    "socket://HOST:PORT, rfc2217://HOST:PORT, or CLc-i for port i of Camera Link category c";
+std::string PortTargetProblem(const std::string& text) {
+    return PortNameProblem(text, "CLc-i for port i of Camera Link category c");
+}
 
 std::string PortTarget::Name() const {
     if (category == kComCategory) {

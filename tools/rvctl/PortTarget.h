@@ -23,5 +23,5 @@ struct PortTarget {
 // anything else.
 std::optional<PortTarget> ParsePortTarget(const std::string& text);
 
-// What --port takes, for a message about a name it does not.
-extern const char kPortNames[];
+// Why a text is none of these, for the operator.
+std::string PortTargetProblem(const std::string& text);
