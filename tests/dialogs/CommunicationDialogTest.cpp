@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "tests/support/ScopedComPort.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
+#include "transport/CameraPort.h"
 
 namespace {
 
@@ -105,6 +107,38 @@ TEST_F(CommunicationDialogTest, AutoFindsTheCameraOnCom3AndShowsItOnline) {
     EXPECT_TRUE(gainRead);
     EXPECT_TRUE(test.Notifier().Texts().empty()) << "COM1 and COM2 are logged, not shown";
 }
+
+#ifndef _WIN32
+// A port the list does not hold (a by-id name, a device server) is typed into Other Port: it
+// opens, joins the list as the port in use and is the link of the next start; a malformed
+// network name is told what is wrong with it and changes nothing.
+TEST_F(CommunicationDialogTest, APortTypedByItsNameOpensJoinsTheListAndIsKept) {
+    const std::string byId = test.Folder().File("usb-Maker_Adapter_A1-if00-port0");
+    SimProcess camera;
+    ASSERT_TRUE(camera.Start({"--link", byId, "--no-pacing"}));
+    Unplug(1);
+    Open();
+    auto* name = Control<QLineEdit>("portNameEdit");
+    const auto type = [name](const std::string& text) {
+        name->clear();
+        QTest::keyClicks(name, QString::fromStdString(text));
+        QTest::keyClick(name, Qt::Key_Return);
+    };
+    type("rfc2217://camera-server");
+    EXPECT_EQ(test.Notifier().Texts(),
+              std::vector<std::string>{"rfc2217://camera-server: no port after the host; write "
+                                       "HOST:PORT"});
+    EXPECT_EQ(Control<QLabel>("lineText")->text(), "Offline");
+
+    type(byId);
+    auto* ports = Control<QComboBox>("portList");
+    EXPECT_EQ(ports->currentData().toString(), QString::fromStdString(byId));
+    EXPECT_EQ(Control<QLabel>("lineText")->text(), "Online");
+    window.reset();
+    test.Restart();
+    EXPECT_EQ(test.Context().Get<CameraPort>().CurrentPortName(), byId);
+}
+#endif
 
 TEST_F(CommunicationDialogTest, EnterPressesNoButton) {
     // Were Enter to press "Auto", each port would report that it cannot be opened.

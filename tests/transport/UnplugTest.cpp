@@ -16,9 +16,11 @@
 #include "protocol/CommandEngine.h"
 #include "protocol/CommandIds.h"
 #include "tests/support/FakeMainView.h"
+#include "tests/support/FastWaitClock.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/RecordingServices.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/Ser2net.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
@@ -124,6 +126,35 @@ TEST_F(UnplugTest, ARequestWaitingWhenTheLinkGoesEndsAtOnceAndTheNextOneReachesT
             return !lines.empty() && lines.back() == "BL?";
         },
         kPatience));
+}
+
+// A camera at 115200 bit/s behind a device server whose line starts at 9600: the start-up's rate
+// search reaches it by setting the far line, and the server switched off and on again is a lost
+// link that comes back and is read again, as an adapter pulled and plugged in.
+TEST_F(UnplugTest, ACameraBehindADeviceServerIsFoundAndOutlivesTheServerGoingAway) {
+    if (!Ser2net::Installed()) {
+        GTEST_SKIP() << "ser2net is not installed";
+    }
+    FastWaitClock::UseIn(test_.Context());  // the silence at 9600 bit/s need not take seconds
+    StartCamera({"--baud", "115200"});
+    Ser2net server(test_.Folder().Path());
+    ASSERT_TRUE(server.Start(link_, 9600, Ser2net::Accepter::Rfc2217));
+    CameraPort& port = test_.Context().Get<CameraPort>();
+    port.SetCategory(kComCategory);
+    port.SelectPort(port.PortIndexOf(server.PortName()));
+    // As the start-up does: the stored link at 9600 bit/s, then the other rates.
+    ASSERT_FALSE(CameraConnection::ConnectCamera(test_.Context(), area_));
+    ASSERT_TRUE(CameraConnection::SearchBaudRate(test_.Context(), [](int32_t) {}));
+    EXPECT_EQ(port.GetBaudRate(), 115200);
+
+    server.Stop();
+    TickUntil(LinkChange::Lost);
+    EXPECT_FALSE(services_.onlineStatus.reports.back());
+    ASSERT_TRUE(server.Restart());
+    TickUntil(LinkChange::Back);
+    EXPECT_EQ(LogLinesWith(server.PortName() + " went away"), 1);
+    EXPECT_EQ(LogLinesWith(server.PortName() + " is back"), 1);
+    EXPECT_TRUE(services_.onlineStatus.reports.back()) << "the camera answered at 115200 again";
 }
 
 }  // namespace
