@@ -6,10 +6,9 @@
 #include <ws2tcpip.h>
 
 #include <algorithm>
-#include <condition_variable>
 #include <mutex>
-#include <thread>
 
+#include "platform/HostLookup.h"
 #include "platform/TcpConnection.h"
 #include "platform/win32/Win32ErrorText.h"
 
@@ -33,41 +32,6 @@ DWORD WaitTimeout(Clock::time_point deadline) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     return static_cast<DWORD>(std::clamp<long long>(left, 0, 1000 * 60 * 60));
-}
-
-// The resolver's answer, shared with its thread, which may outlive the wait for it.
-struct Lookup {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool finished = false;
-    int code = 0;
-    addrinfo* addresses = nullptr;
-    ~Lookup() {
-        if (addresses != nullptr) {
-            freeaddrinfo(addresses);
-        }
-    }
-};
-
-std::shared_ptr<Lookup> Resolve(const std::string& host, uint16_t port,
-                                Clock::time_point deadline) {
-    auto lookup = std::make_shared<Lookup>();
-    std::thread([lookup, host, service = std::to_string(port)] {
-        addrinfo hints{};
-        hints.ai_family = AF_UNSPEC;
-        hints.ai_socktype = SOCK_STREAM;
-        hints.ai_flags = AI_NUMERICSERV;
-        addrinfo* addresses = nullptr;
-        const int code = getaddrinfo(host.c_str(), service.c_str(), &hints, &addresses);
-        std::lock_guard<std::mutex> guard(lookup->mutex);
-        lookup->code = code;
-        lookup->addresses = addresses;
-        lookup->finished = true;
-        lookup->done.notify_all();
-    }).detach();
-    std::unique_lock<std::mutex> guard(lookup->mutex);
-    lookup->done.wait_until(guard, deadline, [&] { return lookup->finished; });
-    return lookup;
 }
 
 class Win32TcpConnection : public TcpConnection {
@@ -94,7 +58,7 @@ public:
             reason = Win32ErrorText(static_cast<DWORD>(WSAGetLastError()));
             return TcpConnect::Failed;
         }
-        const std::shared_ptr<Lookup> lookup = Resolve(host, port, deadline);
+        const std::shared_ptr<HostLookup> lookup = LookUpHost(host, port, deadline);
         std::lock_guard<std::mutex> guard(lookup->mutex);
         if (!lookup->finished) {
             reason = "the name server did not answer";
