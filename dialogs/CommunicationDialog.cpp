@@ -276,6 +276,14 @@ void CommunicationDialog::ShowPorts(const std::vector<PortItem>& ports) {
     for (const PortItem& port : ports) {
         // The device and what it is beside the name; the item's data is the name alone.
         portList_->addItem(QString::fromStdString(port.Label()), QString::fromStdString(port.name));
+        // The names that stay the same when the adapter is plugged in again, to copy into
+        // Other Port.
+        if (port.hardware && !port.hardware->byId.empty()) {
+            portList_->setItemData(portList_->count() - 1,
+                                   QString::fromStdString("By id: " + port.hardware->byId +
+                                                          "\nBy socket: " + port.hardware->byPath),
+                                   Qt::ToolTipRole);
+        }
     }
     portList_->setCurrentIndex(-1);
 }
