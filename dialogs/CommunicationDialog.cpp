@@ -279,9 +279,11 @@ void CommunicationDialog::ShowPorts(const std::vector<PortItem>& ports) {
         // The names that stay the same when the adapter is plugged in again, to copy into
         // Other Port.
         if (port.hardware && !port.hardware->byId.empty()) {
-            portList_->setItemData(portList_->count() - 1,
-                                   QString::fromStdString("By id: " + port.hardware->byId +
-                                                          "\nBy socket: " + port.hardware->byPath),
+            std::string names = "By id: " + port.hardware->byId;
+            if (!port.hardware->byPath.empty()) {
+                names += "\nBy socket: " + port.hardware->byPath;
+            }
+            portList_->setItemData(portList_->count() - 1, QString::fromStdString(names),
                                    Qt::ToolTipRole);
         }
     }
