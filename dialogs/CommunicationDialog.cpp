@@ -162,7 +162,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
 
     // ControlTool Message
     QGroupBox* messageGroup = MakeGroup("ControlTool Message", this);
-    log_ = new LogView(context_.Get<MessageLog>().Lines(), messageGroup);
+    log_ = new LogView(context_.Get<MessageLog>().Lines(), LogOrder::OldestFirst, messageGroup);
     log_->setObjectName("messageLog");
     log_->setAccessibleName("ControlTool Message");
     log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));

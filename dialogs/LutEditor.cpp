@@ -1,13 +1,16 @@
 #include "dialogs/LutEditor.h"
 
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "controls/CameraModel.h"
 #include "core/ProcessContext.h"
@@ -68,6 +71,16 @@ LutGraph::LutGraph(LutChannel& channel, QWidget* parent) : QFrame(parent), chann
     setLineWidth(kEdge);
     setFixedSize(kGraphWindow, kGraphWindow);
     setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+int LutGraph::ChosenPoint() const {
+    return std::min(chosen_, channel_.PointCount() - 1);
+}
+
+void LutGraph::Choose(int point) {
+    chosen_ = std::clamp(point, 0, channel_.PointCount() - 1);
+    update();
 }
 
 void LutGraph::paintEvent(QPaintEvent* event) {
@@ -93,6 +106,13 @@ void LutGraph::paintEvent(QPaintEvent* event) {
             const LutPoint& point = channel_.Point(k);
             painter.drawEllipse(QRect(point.x - 4, point.y - 4, 8, 8));
         }
+        if (hasFocus()) {
+            // The point the keys move, filled.
+            const LutPoint& point = channel_.Point(ChosenPoint());
+            painter.setBrush(kGridColour);
+            painter.drawEllipse(QRect(point.x - 5, point.y - 5, 10, 10));
+            painter.setBrush(Qt::NoBrush);
+        }
     }
 
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -114,6 +134,81 @@ void LutGraph::paintEvent(QPaintEvent* event) {
 void LutGraph::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint() - GraphOrigin();
     channel_.OnMouseMove(p.x(), p.y(), MouseKeysOf(event));
+}
+
+void LutGraph::keyPressEvent(QKeyEvent* event) {
+    if (!Editing()) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    const int step = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    int dx = 0;
+    int dy = 0;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            dx = -step;
+            break;
+        case Qt::Key_Right:
+            dx = step;
+            break;
+        case Qt::Key_Up:
+            dy = -step;
+            break;
+        case Qt::Key_Down:
+            dy = step;
+            break;
+        case Qt::Key_PageUp:
+            dy = -10;
+            break;
+        case Qt::Key_PageDown:
+            dy = 10;
+            break;
+        case Qt::Key_Home:
+            Choose(0);
+            return;
+        case Qt::Key_End:
+            Choose(channel_.PointCount() - 1);
+            return;
+        default:
+            QFrame::keyPressEvent(event);
+            return;
+    }
+    // Moving past a neighbour re-sorts the points; the choice goes with the point.
+    const int moved = channel_.MovePoint(ChosenPoint(), dx, dy);
+    if (moved >= 0) {
+        Choose(moved);
+    }
+}
+
+void LutGraph::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason) {
+        Choose(0);
+    } else if (event->reason() == Qt::BacktabFocusReason) {
+        Choose(channel_.PointCount() - 1);
+    }
+    update();
+}
+
+void LutGraph::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
+}
+
+bool LutGraph::focusNextPrevChild(bool next) {
+    // Tab walks the edit points before it leaves the graph.
+    const int point = ChosenPoint();
+    if (hasFocus() && Editing()) {
+        if (next && point < channel_.PointCount() - 1) {
+            Choose(point + 1);
+            return true;
+        }
+        if (!next && point > 0) {
+            Choose(point - 1);
+            return true;
+        }
+    }
+    return QFrame::focusNextPrevChild(next);
 }
 
 LutEditor::LutEditor(ProcessContext& context, int colorIndex, QWidget* parent)
@@ -190,7 +285,8 @@ LutEditor::LutEditor(ProcessContext& context, int colorIndex, QWidget* parent)
     for (const char* text :
          {"<< Add edit point >>\n  Left mouse click\n  on LUT line",
           "<< Delete edit point >>\n  Right mouse click\n  at edit point",
-          "<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point."}) {
+          "<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point.",
+          "<< Keyboard >>\n  Tab: choose edit point\n  Arrows: move it\n  Page Up/Down: by ten"}) {
         usageLayout->addWidget(new QLabel(text, usageGroup));
     }
     usageLayout->addStretch(1);

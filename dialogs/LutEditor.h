@@ -10,6 +10,9 @@ class QSpinBox;
 
 // The graph of one LUT channel: the grid, the edit points in Edit Mode and the table's curve,
 // in a 256 x 256 area inside a sunken edge. Mouse moves with a button held go to the channel.
+// In Edit Mode the keyboard edits too: Tab and Shift+Tab choose an edit point (and leave the
+// graph past the last or first one), Home and End the first and last; the arrows move the
+// chosen point by one pixel, with Shift by ten, Page Up and Page Down by ten up or down.
 class LutGraph : public QFrame {
     Q_OBJECT
 public:
@@ -18,13 +21,23 @@ public:
 
     // Where graph pixel (0, 0) sits in this widget.
     QPoint GraphOrigin() const { return QPoint(kEdge, kEdge); }
+    // The edit point the keyboard moves.
+    int ChosenPoint() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    bool Editing() const { return channel_.GetMode() == LutChannel::kEditMode; }
+    void Choose(int point);
+
     LutChannel& channel_;
+    int chosen_ = 0;
 };
 
 // The LUT editor window of one colour channel (0 red, 1 green, 2 blue). It shows the channel

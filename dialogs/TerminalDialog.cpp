@@ -75,7 +75,7 @@ TerminalDialog::TerminalDialog(ProcessContext& context, QWidget* parent)
     sendButton_->setDefault(true);  // Enter in the command line sends it
     clearButton_ = MakeButton("Clear", "clearButton", this);
     saveButton_ = MakeButton("Save", "saveButton", this);
-    log_ = new LogView(context_.Get<TerminalLog>().Lines(), this);
+    log_ = new LogView(context_.Get<TerminalLog>().Lines(), LogOrder::NewestFirst, this);
     log_->setObjectName("terminalLog");
     log_->setAccessibleName("Terminal log");
     log_->setFont(fixed);

@@ -121,6 +121,26 @@ bool LutChannel::OnMouseMove(int32_t x, int32_t y, unsigned keys) {
     return changed;
 }
 
+int LutChannel::MovePoint(int index, int32_t dx, int32_t dy) {
+    if (index < 0 || index >= pointCount_) {
+        return -1;
+    }
+    const LutPoint to{std::clamp(points_[index].x + dx, 0, kGraphSize),
+                      std::clamp(points_[index].y + dy, 0, kGraphSize)};
+    if (to.x == points_[index].x && to.y == points_[index].y) {
+        return -1;
+    }
+    points_[index] = to;
+    SortPoints();
+    Changed();
+    for (int k = 0; k < pointCount_; ++k) {
+        if (points_[k].x == to.x && points_[k].y == to.y) {
+            return k;
+        }
+    }
+    return -1;
+}
+
 void LutChannel::SortPoints() {
     for (int i = 0; i < pointCount_; ++i) {
         for (int j = 0; j < pointCount_; ++j) {

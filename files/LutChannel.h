@@ -63,6 +63,10 @@ public:
     // A mouse move at graph pixel (x, y) with the buttons and keys held; true when it changed
     // the points.
     bool OnMouseMove(int32_t x, int32_t y, unsigned keys);
+    // Moves point index by (dx, dy) graph pixels, kept inside the graph, as a drag to that
+    // place does. Returns the point's index once the points are sorted again, or -1 when
+    // nothing moved.
+    int MovePoint(int index, int32_t dx, int32_t dy);
     // count points (2 to 16) on the current table, then Edit Mode.
     void ConvertEditable(int32_t count);
     // The straight line from bottom left to top right, then Edit Mode.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,3 +34,8 @@ private:
     uint64_t added_ = 0;
     uint64_t clears_ = 0;
 };
+
+// The UTC time of day as the logs stamp it: "HH:MM:SS", then millisBefore and the
+// milliseconds, appended to out ("12:34:05.007" or "12:34:05:007").
+void AppendUtcTimeOfDay(std::string& out, std::chrono::system_clock::time_point time,
+                        char millisBefore);

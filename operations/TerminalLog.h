@@ -8,11 +8,12 @@
 #include "core/LogSinks.h"
 #include "operations/LineLog.h"
 
-// The terminal's trace: every line with a time stamp of UTC minute, second and millisecond
-// ("34:05:007  "), newest first, at most 32786 lines.
+// The terminal's trace: every line with a time stamp of UTC hour, minute, second and millisecond
+// ("12:34:05:007  "), newest first, at most 32786 lines.
 class TerminalLog : public TerminalLogSink {
 public:
     static constexpr std::size_t kCapacity = 32786;
+    static constexpr std::size_t kStampLength = 14;  // "12:34:05:007  "
 
     TerminalLog() : lines_(kCapacity) {}
     // Hides the sink's discarding default, which the process context would otherwise use to

@@ -77,9 +77,9 @@ TEST_F(MainWindowStartupTest, WithoutADeviceTheWindowComesUpOfflineAfterTheSearc
     int logged = 0;
     const LineLog& log = test.Context().Get<MessageLog>().Lines();
     for (std::size_t i = 0; i < log.Size(); ++i) {
-        logged += log.Line(i) == std::string(kApplicationCaption) +
-                                     ": Failed to initialize COM1 port! Error in CreateFile() " +
-                                     reason;
+        logged += log.Line(i).substr(MessageLog::kStampLength) ==
+                  std::string(kApplicationCaption) +
+                      ": Failed to initialize COM1 port! Error in CreateFile() " + reason;
     }
     EXPECT_EQ(logged, 5);
     EXPECT_EQ(test.Context().Get<CameraPort>().GetBaudRate(), 9600);  // the search ends at 9600

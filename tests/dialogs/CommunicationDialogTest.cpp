@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -15,6 +18,7 @@
 #include "core/ControlMode.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/LogView.h"
+#include "operations/MessageLog.h"
 #include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedComPort.h"
 #include "tests/support/SimProcess.h"
@@ -102,7 +106,7 @@ TEST_F(CommunicationDialogTest, AutoFindsTheCameraOnCom3AndShowsItOnline) {
     LogListModel* log = Control<LogView>("messageLog")->LogModel();
     bool gainRead = false;
     for (int row = 0; row < log->rowCount(); ++row) {
-        gainRead = gainRead || log->index(row).data().toString() == "GA?";
+        gainRead = gainRead || log->index(row).data().toString().endsWith("  GA?");
     }
     EXPECT_TRUE(gainRead);
     EXPECT_TRUE(test.Notifier().Texts().empty()) << "COM1 and COM2 are logged, not shown";
@@ -158,6 +162,64 @@ TEST_F(CommunicationDialogTest, EnterPressesNoButton) {
     }
     EXPECT_TRUE(test.Notifier().Messages().empty());
     EXPECT_TRUE(dialog->isVisible());
+}
+
+// The message log reads as logs do: oldest line at the top, stamped, the newest line kept in
+// sight as lines come unless the reader scrolled up to read, and reached and scrolled with the
+// keyboard.
+TEST_F(CommunicationDialogTest, TheMessageLogReadsDownwardsFollowsTheNewestAndScrollsByKeys) {
+    for (int number = 1; number <= 16; ++number) {
+        Unplug(number);
+    }
+    Open();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    MessageLog& messages = test.Context().Get<MessageLog>();
+    for (int i = 1; i <= 5000; ++i) {
+        messages.Add("line " + std::to_string(i));
+    }
+    auto* view = Control<LogView>("messageLog");
+    LogListModel* model = view->LogModel();
+    QScrollBar* bar = view->verticalScrollBar();
+    view->Sync();
+    QApplication::processEvents();
+    ASSERT_EQ(model->rowCount(), 4096);
+    const QString newest = model->index(4095).data().toString();
+    EXPECT_TRUE(
+        QRegularExpression("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3}  line 5000$").match(newest).hasMatch())
+        << newest.toStdString();
+    EXPECT_TRUE(model->index(0).data().toString().endsWith("  line 905"));
+    ASSERT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum()) << "the newest line is in sight";
+
+    // Tab reaches the log.
+    Control<QPushButton>("autoButton")->setFocus();
+    for (int presses = 0; presses < 40 && QApplication::focusWidget() != view; ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), view);
+
+    // The reader pages up; new lines push out old ones above him, and what he reads stays.
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QTest::keyClick(view, Qt::Key_Up);
+    ASSERT_LT(bar->value(), bar->maximum());
+    const QString read = view->indexAt(QPoint(2, 2)).data().toString();
+    for (int i = 5001; i <= 5010; ++i) {
+        messages.Add("line " + std::to_string(i));
+    }
+    view->Sync();
+    QApplication::processEvents();
+    EXPECT_EQ(view->indexAt(QPoint(2, 2)).data().toString(), read);
+    EXPECT_LT(bar->value(), bar->maximum());
+
+    // End goes back to the newest line, and the view follows it again.
+    QTest::keyClick(view, Qt::Key_End);
+    messages.Add("line 5011");
+    view->Sync();
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(model->index(4095).data().toString().endsWith("  line 5011"));
+    EXPECT_TRUE(view->visualRect(model->index(4095)).intersects(view->viewport()->rect()));
 }
 
 }  // namespace

@@ -31,9 +31,17 @@ std::vector<std::string> FileLines(const std::string& path) {
     return lines;
 }
 
-// The text of a terminal line after its time stamp.
+// The text of a log line after its time stamp ("12:34:05.007  " or "12:34:05:007  ").
 std::string AfterStamp(const std::string& line) {
-    return line.size() >= 11 ? line.substr(11) : std::string();
+    return line.size() >= 14 ? line.substr(14) : std::string();
+}
+
+std::vector<std::string> AfterStamps(const std::vector<std::string>& lines) {
+    std::vector<std::string> texts;
+    for (const std::string& line : lines) {
+        texts.push_back(AfterStamp(line));
+    }
+    return texts;
 }
 
 class ProtocolLogsTest : public testing::Test {
@@ -52,8 +60,8 @@ TEST_F(ProtocolLogsTest, EachLogKeepsItsNewestLinesFirstAndDropsTheOldestBeyondI
     }
     const LineLog& messages = Messages().Lines();
     ASSERT_EQ(messages.Size(), 4096u);
-    EXPECT_EQ(messages.Line(0), "4097");
-    EXPECT_EQ(messages.Line(4095), "2");
+    EXPECT_EQ(AfterStamp(messages.Line(0)), "4097");
+    EXPECT_EQ(AfterStamp(messages.Line(4095)), "2");
 
     for (int i = 1; i <= 32787; ++i) {
         test.Context().Get<TerminalLogSink>().AddLine("Rx: " + std::to_string(i));
@@ -64,10 +72,23 @@ TEST_F(ProtocolLogsTest, EachLogKeepsItsNewestLinesFirstAndDropsTheOldestBeyondI
     EXPECT_EQ(AfterStamp(terminal.Line(32785)), "Rx: 2");
 }
 
-TEST_F(ProtocolLogsTest, TerminalLinesAreStampedWithUtcMinuteSecondAndMillisecond) {
+// A trace read beside other logs is matched to them by the hour too.
+TEST_F(ProtocolLogsTest, BothLogsStampTheirLinesWithTheUtcHour) {
     // 2021-03-04 12:34:05.007 UTC
     const std::chrono::system_clock::time_point time{std::chrono::milliseconds(1614861245007)};
-    EXPECT_EQ(TerminalLog::TimeStamp(time), "34:05:007  ");
+    EXPECT_EQ(TerminalLog::TimeStamp(time), "12:34:05:007  ");
+    EXPECT_EQ(MessageLog::TimeStamp(time), "12:34:05.007  ");
+    // Just before midnight.
+    const std::chrono::system_clock::time_point late{std::chrono::milliseconds(1614902399999)};
+    EXPECT_EQ(TerminalLog::TimeStamp(late), "23:59:59:999  ");
+
+    const auto before = std::chrono::system_clock::now();
+    Messages().Add("GA=400");
+    const auto after = std::chrono::system_clock::now();
+    const std::string line = Messages().Lines().Line(0);
+    EXPECT_TRUE(line == MessageLog::TimeStamp(before) + "GA=400" ||
+                line == MessageLog::TimeStamp(after) + "GA=400")
+        << line;
 }
 
 TEST_F(ProtocolLogsTest, TheMessageLogIsSavedOldestFirstAndTheTerminalNewestFirst) {
@@ -78,8 +99,11 @@ TEST_F(ProtocolLogsTest, TheMessageLogIsSavedOldestFirstAndTheTerminalNewestFirs
     const std::string messageFile = test.Folder().File("messages.txt");
     chooser.QueueAnswer(messageFile);
     LogFileSaving::SaveMessageLog(test.Context(), nullptr);
-    EXPECT_EQ(FileLines(messageFile), (std::vector<std::string>{"A", "B", "C"}));
-    EXPECT_EQ(Messages().Lines().Line(0), "Writing file has been done!");
+    const std::vector<std::string> messageLines = FileLines(messageFile);
+    EXPECT_EQ(AfterStamps(messageLines), (std::vector<std::string>{"A", "B", "C"}));
+    ASSERT_EQ(messageLines.size(), 3u);
+    EXPECT_EQ(messageLines[0], Messages().Lines().Line(3)) << "each line as the list shows it";
+    EXPECT_EQ(AfterStamp(Messages().Lines().Line(0)), "Writing file has been done!");
 
     const std::string terminalFile = test.Folder().File("terminal.csv");
     chooser.QueueAnswer(terminalFile);
@@ -128,7 +152,7 @@ TEST_F(ProtocolLogsTest, ASaveThatCannotBeWrittenSaysSoAndLeavesTheOldFileAsItWa
     EXPECT_EQ(texts[0], path + "\nThis file already exists.\nReplace existing file?");
     EXPECT_EQ(texts[1], "File open error !");
     EXPECT_EQ(test.Notifier().Messages()[1].icon, MessageIcon::Error);
-    EXPECT_EQ(Messages().Lines().Line(0), "new line") << "no line says it was written";
+    EXPECT_EQ(AfterStamp(Messages().Lines().Line(0)), "new line") << "no line says it was written";
 }
 #endif
 

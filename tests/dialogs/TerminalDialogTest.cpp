@@ -62,7 +62,7 @@ TEST_F(TerminalDialogTest, LinesGoOutAsTypedWithCrLfAndTheTraceShowsBothWays) {
 
     const QStringList shown = Shown();
     ASSERT_EQ(shown.size(), 3);
-    const QRegularExpression stamped("^\\d\\d:\\d\\d:\\d\\d\\d  (.*)$");
+    const QRegularExpression stamped("^\\d\\d:\\d\\d:\\d\\d:\\d\\d\\d  (.*)$");
     EXPECT_EQ(stamped.match(shown[0]).captured(1), "Tx: ");
     EXPECT_EQ(stamped.match(shown[1]).captured(1), "Rx: COMPLETE");
     EXPECT_EQ(stamped.match(shown[2]).captured(1), "Tx: GA=5");

@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
 
 #include "dialogs/LutEditor.h"
 #include "files/LutChannel.h"
@@ -64,6 +66,50 @@ TEST_F(LutEditorTest, TheGraphShowsTheGreenLineAndADragBendsIt) {
     EXPECT_FALSE(Green(image, 128, 128));
     const int y = 256 - static_cast<int>(channel.OutputLevel(128) / 16);
     EXPECT_TRUE(Green(image, 128, y));
+}
+
+// The graph edits without a mouse: Tab reaches it and walks its points, the keys move the
+// chosen one as a drag would, and the table follows.
+TEST_F(LutEditorTest, TheKeyboardChoosesAPointAndMovesItAsADragDoes) {
+    LutChannel& channel = test.Context().Get<LutTables>().Channel(1);
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    LutGraph* graph = editor.Graph();
+    editor.findChild<QPushButton*>("clearTable")->setFocus();
+    for (int presses = 0; presses < 20 && QApplication::focusWidget() != graph; ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), graph);
+    EXPECT_EQ(graph->ChosenPoint(), 0);
+
+    // Point 0 up by ten and one, right by one: where a drag to (1, 245) puts it.
+    QTest::keyClick(graph, Qt::Key_PageUp);
+    QTest::keyClick(graph, Qt::Key_Up);
+    QTest::keyClick(graph, Qt::Key_Right);
+    LutChannel dragged(1);
+    dragged.OnMouseMove(1, 245, kMouseLeft);
+    ASSERT_EQ(channel.PointCount(), 2);
+    EXPECT_EQ(channel.Point(0).x, 1);
+    EXPECT_EQ(channel.Point(0).y, 245);
+    for (int entry : {0, 1, 64, 128}) {
+        EXPECT_EQ(channel.OutputLevel(entry), dragged.OutputLevel(entry)) << entry;
+    }
+    EXPECT_GT(channel.OutputLevel(0), 0u);
+
+    // Tab goes on to the end point; it stays inside the graph at the bottom edge.
+    QTest::keyClick(graph, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), graph);
+    EXPECT_EQ(graph->ChosenPoint(), 1);
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(graph, Qt::Key_PageDown);
+    }
+    EXPECT_EQ(channel.Point(1).x, 256);
+    EXPECT_EQ(channel.Point(1).y, 256);
+    EXPECT_EQ(channel.OutputLevel(255), 0u);
+
+    // Past the last point, Tab leaves the graph.
+    QTest::keyClick(graph, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), graph);
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(RvctlTest, TerminalSendsPipedLinesAsTypedAndPrintsTheStampedTrace) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReceivedLines(transcript), (std::vector<std::string>{"GA?", "bl = 5"}));
     std::vector<std::string> trace;
-    const std::regex stamped("[0-5][0-9]:[0-5][0-9]:[0-9]{3}  (.*)");
+    const std::regex stamped("[0-2][0-9]:[0-5][0-9]:[0-5][0-9]:[0-9]{3}  (.*)");
     for (const std::string& line : Lines(run.out)) {
         std::smatch match;
         ASSERT_TRUE(std::regex_match(line, match, stamped)) << line;

@@ -87,8 +87,9 @@ std::vector<Subcommand> TerminalCommands() {
         {"terminal", "[--raw] [--timeout MS]",
          "raw lines from standard input; the stamped trace on output",
          "Sends every line of standard input to the camera exactly as typed, followed by CR LF,\n"
-         "and prints every line sent and received with the terminal log's time stamp\n"
-         "(\"34:05:007  Tx: GA?\"). Works typed and in a pipe; ends at the end of the input once\n"
+         "and prints every line sent and received with the terminal log's time stamp in UTC\n"
+         "(\"12:34:05:007  Tx: GA?\"). Works typed and in a pipe; ends at the end of the input "
+         "once\n"
          "the camera has said nothing for MS milliseconds (default 1000). The port opens at\n"
          "--baud (9600 bit/s by default) and nothing else is sent; --baud auto searches for the\n"
          "camera first. One port only. Exit status 3 when lines were sent and nothing came back.\n"
