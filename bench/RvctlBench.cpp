@@ -4,10 +4,10 @@
 // plain clients that send the same requests to as many simulators at once, one thread each,
 // every request as soon as the previous reply line is in (the wire's own pace). On a machine
 // with few cores the simulators themselves slow down as they multiply; the plain clients show by
-// how much. The runs of rvctl and of the plain clients alternate, so that both meet the same
-// load. Each figure is the median of the runs, rvctl's whole process included; "x one" is the
-// median against the same program's on one camera, and "against plain" is rvctl's "x one"
-// divided by the plain clients'.
+// how much. Each figure is the median of the runs, rvctl's whole process included; "x one" is a
+// run against the same program's run on one camera in the same round, and "against plain" is
+// rvctl's "x one" divided by the plain clients'. The processor times are the client side's
+// (rvctl's process, or the plain clients' threads) and the simulators'.
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -33,7 +33,7 @@ std::vector<std::unique_ptr<Simulator>> StartSimulators(const std::string& rvsim
     return sims;
 }
 
-double SimulatorSeconds(const std::vector<std::unique_ptr<Simulator>>& sims) {
+double SimulatorSeconds(const std::vector<const Simulator*>& sims) {
     double seconds = 0;
     for (const auto& sim : sims) {
         seconds += sim->ProcessorSeconds();
@@ -50,7 +50,7 @@ struct Run {
 
 // rvctl on the simulators as COM1, COM2, ... once; {run} in an argument becomes the run's number,
 // so that each run writes files of its own and none asks to replace another's.
-Run TimeRvctl(const std::string& rvctl, const std::vector<std::unique_ptr<Simulator>>& sims,
+Run TimeRvctl(const std::string& rvctl, const std::vector<const Simulator*>& sims,
               const std::vector<std::string>& command, int run, const std::string& scratch) {
     std::vector<std::string> environment = {"RVTOOL_SETTINGS=" + scratch + "/settings.ini"};
     std::string ports;
@@ -98,8 +98,7 @@ std::vector<std::string> LutRequests() {
 }
 
 // Plain clients asking the requests of every simulator at once, once.
-Run TimePlain(const std::vector<std::unique_ptr<Simulator>>& sims,
-              const std::vector<std::string>& requests) {
+Run TimePlain(const std::vector<const Simulator*>& sims, const std::vector<std::string>& requests) {
     Run result;
     const double simulatorsBefore = SimulatorSeconds(sims);
     const double ownBefore = OwnProcessorSeconds();
@@ -133,52 +132,63 @@ struct Case {
     std::vector<std::string> requests;
 };
 
-void RunCase(const Case& what, const std::string& rvsim, const std::string& rvctl, int runs,
-             const std::string& scratch) {
-    double one = 0;
-    double plainOne = 0;
-    for (int cameras : {1, 8, 16}) {
-        std::vector<std::unique_ptr<Simulator>> sims = StartSimulators(rvsim, cameras);
-        std::vector<std::string> command = what.command;
-        for (std::string& argument : command) {
-            const std::size_t at = argument.find("{cameras}");
-            if (at != std::string::npos) {
-                argument.replace(at, 9, std::to_string(cameras));
+// The runs go round the camera counts, each count's plain clients then rvctl, so that a change
+// of the machine's load in the meantime falls on every count alike; the ratios are taken within
+// each round and their median shown.
+void RunCase(const Case& what, const std::vector<std::unique_ptr<Simulator>>& all, int runs,
+             const std::string& rvctl, const std::string& scratch) {
+    const int counts[] = {1, 8, 16};
+    std::vector<Run> toolRuns[3];
+    std::vector<Run> plainRuns[3];
+    for (int run = 0; run < runs; ++run) {
+        for (int c = 0; c < 3; ++c) {
+            std::vector<const Simulator*> sims;
+            for (int i = 0; i < counts[c]; ++i) {
+                sims.push_back(all[static_cast<std::size_t>(i)].get());
             }
+            std::vector<std::string> command = what.command;
+            for (std::string& argument : command) {
+                const std::size_t at = argument.find("{cameras}");
+                if (at != std::string::npos) {
+                    argument.replace(at, 9, std::to_string(counts[c]));
+                }
+            }
+            plainRuns[c].push_back(TimePlain(sims, what.requests));
+            toolRuns[c].push_back(TimeRvctl(rvctl, sims, command, run, scratch));
         }
-        std::vector<Run> toolRuns;
-        std::vector<Run> plainRuns;
+    }
+    const auto median = [](const std::vector<Run>& runs, double Run::*field) {
+        std::vector<double> values;
+        for (const Run& run : runs) {
+            values.push_back(run.*field);
+        }
+        return Median(values);
+    };
+    for (int c = 0; c < 3; ++c) {
+        std::vector<double> toolRatios;
+        std::vector<double> plainRatios;
+        std::vector<double> against;
         for (int run = 0; run < runs; ++run) {
-            plainRuns.push_back(TimePlain(sims, what.requests));
-            toolRuns.push_back(TimeRvctl(rvctl, sims, command, run, scratch));
+            const auto r = static_cast<std::size_t>(run);
+            toolRatios.push_back(toolRuns[c][r].seconds / toolRuns[0][r].seconds);
+            plainRatios.push_back(plainRuns[c][r].seconds / plainRuns[0][r].seconds);
+            against.push_back(toolRatios.back() / plainRatios.back());
         }
-        const auto median = [](const std::vector<Run>& all, double Run::*field) {
-            std::vector<double> values;
-            for (const Run& run : all) {
-                values.push_back(run.*field);
-            }
-            return Median(values);
-        };
-        const double tool = median(toolRuns, &Run::seconds);
-        const double plain = median(plainRuns, &Run::seconds);
-        if (cameras == 1) {
-            one = tool;
-            plainOne = plain;
-        }
-        const std::string label = std::string(what.name) + " of " + std::to_string(cameras);
+        const std::string label = std::string(what.name) + " of " + std::to_string(counts[c]);
         std::printf(
             "%-16s rvctl %7.1f ms (%.2f x one)  plain %7.1f ms (%.2f x one)  against plain "
             "%.2f\n",
-            label.c_str(), 1000 * tool, tool / one, 1000 * plain, plain / plainOne,
-            (tool / one) / (plain / plainOne));
+            label.c_str(), 1000 * median(toolRuns[c], &Run::seconds), Median(toolRatios),
+            1000 * median(plainRuns[c], &Run::seconds), Median(plainRatios), Median(against));
         std::printf(
             "%-16s processor: rvctl %.0f ms + simulators %.0f ms;  plain %.0f ms + "
             "simulators %.0f ms\n",
-            "", 1000 * median(toolRuns, &Run::clientCpu),
-            1000 * median(toolRuns, &Run::simulatorCpu), 1000 * median(plainRuns, &Run::clientCpu),
-            1000 * median(plainRuns, &Run::simulatorCpu));
-        std::fflush(stdout);
+            "", 1000 * median(toolRuns[c], &Run::clientCpu),
+            1000 * median(toolRuns[c], &Run::simulatorCpu),
+            1000 * median(plainRuns[c], &Run::clientCpu),
+            1000 * median(plainRuns[c], &Run::simulatorCpu));
     }
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -199,10 +209,11 @@ int main(int argc, char** argv) {
         {"dump", {"dump", "-o", scratch + "/{cameras}-{run}-{port}.cam"}, DumpRequests()},
         {"lut read", {"lut", "read", "-o", scratch + "/{cameras}-{run}-{port}.csv"}, LutRequests()},
     };
+    const std::vector<std::unique_ptr<Simulator>> sims = StartSimulators(rvsim, 16);
     std::printf("at %d bit/s, median of %d runs\n", kBaud, runs);
     for (const Case& what : cases) {
         if (*only == '\0' || std::strncmp(what.name, only, std::strlen(only)) == 0) {
-            RunCase(what, rvsim, rvctl, runs, scratch);
+            RunCase(what, sims, runs, rvctl, scratch);
         }
     }
     const std::string cleanup = "rm -rf '" + scratch + "'";
