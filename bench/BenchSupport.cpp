@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -10,6 +11,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <string>
 
 Simulator::Simulator(const std::string& rvsim, int baud) {
     int out[2];
@@ -35,6 +38,25 @@ Simulator::Simulator(const std::string& rvsim, int baud) {
 Simulator::~Simulator() {
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
+}
+
+double Simulator::ProcessorSeconds() const {
+    // /proc/<pid>/stat: the 14th and 15th fields, after the name in parentheses, are the user
+    // and system time in clock ticks.
+    std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const std::size_t name = text.rfind(')');
+    if (name == std::string::npos) {
+        return 0;
+    }
+    std::size_t at = name + 2;
+    for (int field = 3; field < 14 && at != std::string::npos; ++field) {
+        at = text.find(' ', at) + 1;
+    }
+    char* end = nullptr;
+    const double user = std::strtod(text.c_str() + at, &end);
+    const double system = std::strtod(end, nullptr);
+    return (user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 PlainClient::PlainClient(const std::string& device, int baud) {
@@ -73,7 +95,8 @@ double Seconds(const std::function<bool()>& run) {
 }
 
 bool RunProgram(const std::vector<std::string>& arguments,
-                const std::vector<std::string>& environment, const std::string& output) {
+                const std::vector<std::string>& environment, const std::string& output,
+                double* processorSeconds) {
     const pid_t pid = fork();
     if (pid == 0) {
         const int file = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -90,11 +113,24 @@ bool RunProgram(const std::vector<std::string>& arguments,
         _exit(127);
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (processorSeconds != nullptr) {
+        *processorSeconds =
+            static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+            1e-6 * static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    }
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
+}
+
+double OwnProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           1e-6 * static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
 }

@@ -16,6 +16,8 @@ public:
     Simulator(const Simulator&) = delete;
     Simulator& operator=(const Simulator&) = delete;
     const std::string& Device() const { return device_; }
+    // The processor time the simulator has used so far.
+    double ProcessorSeconds() const;
 
 private:
     pid_t pid_ = -1;
@@ -39,10 +41,14 @@ private:
 double Seconds(const std::function<bool()>& run);
 
 // Runs a program with the arguments and extra environment ("NAME=value") to its end; true when
-// it exited with 0. Its standard output goes into the file named (replaced), discarded by default.
+// it exited with 0. Its standard output goes into the file named (replaced), discarded by default;
+// the processor time it used goes into processorSeconds when given.
 bool RunProgram(const std::vector<std::string>& arguments,
                 const std::vector<std::string>& environment,
-                const std::string& output = "/dev/null");
+                const std::string& output = "/dev/null", double* processorSeconds = nullptr);
+
+// The processor time this process has used so far, every thread's.
+double OwnProcessorSeconds();
 
 // The median of the values.
 double Median(std::vector<double> values);

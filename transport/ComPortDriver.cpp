@@ -1,5 +1,8 @@
 #include "transport/ComPortDriver.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
 #include "core/WaitClock.h"
@@ -172,10 +175,47 @@ bool ComPortDriver::HasUnread() const {
     return port_->IsOpen() && GetAvailable() > 0;
 }
 
+bool ComPortDriver::LineReady() const {
+    const int32_t head = head_.load(std::memory_order_acquire);
+    int32_t tail = tail_.load(std::memory_order_relaxed);
+    if (GetAvailable() >= kRingSize / 2) {
+        return true;
+    }
+    for (; tail != head; tail = NextIndex(tail)) {
+        if (ring_[tail] == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ComPortDriver::WaitForData(std::chrono::steady_clock::time_point deadline) {
+    using Clock = std::chrono::steady_clock;
+    // A wait that is over before it began (a look at what is there) needs no sleep.
+    if (Clock::now() >= deadline) {
+        return HasUnread();
+    }
     std::unique_lock<std::mutex> guard(receivedMutex_);
+    std::optional<Clock::time_point> partSeen;
     // A lost device sends nothing more: waiting for it would only hold the caller up.
-    received_.wait_until(guard, deadline, [this] { return HasUnread() || lost_.load(); });
+    while (!lost_.load()) {
+        Clock::time_point until = deadline;
+        if (HasUnread()) {
+            if (LineReady()) {
+                break;
+            }
+            if (!partSeen) {
+                partSeen = Clock::now();
+            }
+            until = std::min(deadline, *partSeen + kPartialLineWait);
+        }
+        if (Clock::now() >= until) {
+            break;
+        }
+        waitingForBytes_ = !HasUnread();
+        received_.wait_until(guard, until);
+        waitingForBytes_ = false;
+    }
     return HasUnread();
 }
 
@@ -218,6 +258,9 @@ void ComPortDriver::MarkLost() {
 
 bool ComPortDriver::Drain() {
     bool deviceAlive = true;
+    // A waiting reader is woken by a line end or a filling ring, or by the first bytes when it
+    // has none; bytes in between would only wake it to find its line not yet whole.
+    bool lineReady = false;
     {
         NamedLockHold hold(*lock_);
         char chunk[256];
@@ -229,17 +272,23 @@ bool ComPortDriver::Drain() {
             }
             for (int32_t i = 0; i < got; ++i) {
                 Store(chunk[i]);
+                lineReady = lineReady || chunk[i] == '\n';
             }
             if (got < static_cast<int32_t>(sizeof chunk)) {
                 break;
             }
         }
+        lineReady = lineReady || GetAvailable() >= kRingSize / 2;
     }
+    bool wake = false;
     {
         // Taking the mutex orders the stores above before the reader's next check.
         std::lock_guard<std::mutex> guard(receivedMutex_);
+        wake = lineReady || waitingForBytes_;
     }
-    received_.notify_all();
+    if (wake) {
+        received_.notify_all();
+    }
     return deviceAlive;
 }
 

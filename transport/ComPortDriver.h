@@ -59,8 +59,13 @@ public:
     void ResetBuffer();
 
     // Sleeps until unread bytes are there or the deadline passes; true when bytes are there.
-    // Lets a reader with a time-out wait without polling.
+    // Lets a reader with a time-out wait without polling. A line comes a byte or a few at a
+    // time: once bytes are there, the wait goes on until a line end is among them, the ring is
+    // half full, or kPartialLineWait has passed, so that a reader of lines wakes about twice a
+    // line rather than once for every byte (sixteen ports at once would keep the machine busy
+    // with little else), and a reader of single bytes still gets them within that time.
     bool WaitForData(std::chrono::steady_clock::time_point deadline);
+    static constexpr std::chrono::milliseconds kPartialLineWait{5};
 
     // Received bytes dropped because the ring held 1023 unread ones, since the last call.
     int32_t TakeDroppedByteCount();
@@ -76,6 +81,8 @@ private:
     bool Drain();
     void Store(char byte);
     bool HasUnread() const;
+    // What a waiting reader is woken for: a line end among the unread bytes, or a ring half full.
+    bool LineReady() const;
 
     ProcessContext& context_;
     std::unique_ptr<SerialDevice> port_;
@@ -97,7 +104,8 @@ private:
     int32_t xonXoff_ = 0;
     int32_t parityCheck_ = 0;
 
-    // Signals the reader that the receive thread stored bytes.
+    // Signals the reader that the receive thread stored bytes it waits for.
     std::mutex receivedMutex_;
     std::condition_variable received_;
+    bool waitingForBytes_ = false;  // the reader sleeps with nothing unread (under the mutex)
 };

@@ -250,6 +250,33 @@ TEST_F(ComPortDriverTest, WaitForDataWakesWhenAByteArrivesAndOtherwiseAtTheDeadl
     EXPECT_EQ(driver_.GetAvailable(), 1);
 }
 
+// A camera's reply comes a byte at a time at line speed. Sixteen cameras at once, each reader
+// woken for every byte of every reply, kept two processors busy with waking alone.
+TEST_F(ComPortDriverTest, ALineComingAByteAtATimeWakesItsReaderOnceOrTwiceNotForEveryByte) {
+    ASSERT_TRUE(OpenCom3(115200));
+    const std::string line = "LUTD=1023 ABCDEF\r\n";
+    std::thread camera([&] {
+        for (const char byte : line) {
+            pty_.Send(std::string(1, byte));
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        }
+    });
+    std::string got;
+    int wakes = 0;
+    const Clock::time_point deadline = Clock::now() + kPatience;
+    while (got.find('\n') == std::string::npos && Clock::now() < deadline) {
+        char buffer[64];
+        const int32_t n = driver_.Read(buffer, static_cast<int32_t>(sizeof buffer));
+        got.append(buffer, static_cast<std::size_t>(n));
+        if (n == 0 && driver_.WaitForData(deadline)) {
+            ++wakes;
+        }
+    }
+    camera.join();
+    EXPECT_EQ(got, line);
+    EXPECT_LE(wakes, 3) << "the reader was woken for bytes that did not finish its line";
+}
+
 TEST_F(ComPortDriverTest, CloseEndsTheWaitingReceiveThreadWithin100Ms) {
     ASSERT_TRUE(OpenCom3());
     // A byte that went through shows the receive thread has run and gone back to waiting.
