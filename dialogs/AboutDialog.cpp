@@ -51,6 +51,7 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     auto* header = new QHBoxLayout;
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(":/icons/application.png").pixmap(48, 48));
+    icon->setAccessibleName("Application icon");
     auto* titles = new QVBoxLayout;
     auto* product = new QLabel(kProductName, this);
     product->setObjectName("productName");

@@ -59,6 +59,7 @@ ProgressDialog::ProgressDialog(CancelToken* cancel, const WaitClock* clock)
     layout->addWidget(text_);
     bar_ = new QProgressBar(frame);
     bar_->setObjectName("progressBar");
+    bar_->setAccessibleName("Progress");
     bar_->setRange(0, 100);
     bar_->setValue(0);
     layout->addWidget(bar_);
@@ -153,6 +154,8 @@ void ProgressDialog::ShowMessage() {
     const bool cancelling = cancel_ != nullptr && !cancelButton_->isEnabled();
     text_->setText(cancelling ? message_ + "\nCancelling after the request in flight..."
                               : message_);
+    // Heard with the bar: what is in progress.
+    bar_->setAccessibleDescription(text_->text());
 }
 
 void ProgressDialog::SetProgress(int percent) {
