@@ -40,6 +40,8 @@ void WaitWithoutOperatorInput(int milliseconds) {
 ProgressDialog::ProgressDialog(CancelToken* cancel, const WaitClock* clock)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), cancel_(cancel), clock_(clock) {
     setObjectName("ProgressDialog");
+    // It has no caption; a screen reader still names the window.
+    setAccessibleName("Camera operation");
     // Its "Cancel" must reach the flow while the engine keeps every other window from input.
     setProperty(OperatorInputBlocker::kTakesInputWhileBusy, true);
     // Closing it must never count as closing the program's last window.
