@@ -98,6 +98,11 @@ void Census(QAccessibleInterface* node, const QString& path, QStringList& unname
                            .arg(node->role(), 0, 16)
                            .arg(name);
         }
+        // A list's name is a word or two; its tooltip says what choosing an item does.
+        if (node->role() == QAccessible::ComboBox &&
+            node->text(QAccessible::Description).isEmpty()) {
+            unnamed << QString("%1 does not say what it is for").arg(where);
+        }
         // Named by what it is, it still tells what it holds.
         const QString value = node->text(QAccessible::Value).simplified();
         if (!shown.isEmpty() && value != shown) {
