@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
@@ -16,11 +15,49 @@ namespace {
 const char kShowsValue[] = "rvShowsValue";
 const char kState[] = "rvState";
 
+// What a control shows, read only and with nothing selected, as the text a screen reader reads
+// out beside the control's name.
+class ShownText : public QAccessibleTextInterface {
+public:
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override {
+        const QString shown = Shown();
+        return end < 0 ? shown.mid(start) : shown.mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(Shown().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = std::max(offset, 0);
+        *end = *start;
+        return {};
+    }
+
+protected:
+    virtual QString Shown() const = 0;
+};
+
 // A drop-down list as Qt presents it, but named by what it is for. Its parts are those of any
 // list: the drop-down view, and the edit of an editable one.
-class AccessibleList : public QAccessibleWidget {
+class AccessibleList : public QAccessibleWidget, public ShownText {
 public:
     explicit AccessibleList(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    // The item as the list's text too: screen readers on Linux read it from there. An editable
+    // list's edit tells its own text.
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface && !List()->isEditable()) {
+            return static_cast<QAccessibleTextInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
 
     int childCount() const override { return List()->isEditable() ? 2 : 1; }
 
@@ -59,9 +96,9 @@ public:
         return List()->isEditable() ? child(1) : nullptr;
     }
 
+    using ShownText::text;
     QString text(QAccessible::Text t) const override {
-        const QString item =
-            List()->isEditable() ? List()->lineEdit()->text() : List()->currentText();
+        const QString item = Shown();
         if (t == QAccessible::Value) {
             return item;
         }
@@ -85,13 +122,18 @@ public:
 
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
+protected:
+    QString Shown() const override {
+        return List()->isEditable() ? List()->lineEdit()->text() : List()->currentText();
+    }
+
 private:
     QComboBox* List() const { return static_cast<QComboBox*>(widget()); }
 };
 
 // A label that shows a value, or a picture that shows a state: named by what it shows, with
 // the value as its value and as its text, so that a screen reader reads both.
-class AccessibleValue : public QAccessibleWidget, public QAccessibleTextInterface {
+class AccessibleValue : public QAccessibleWidget, public ShownText {
 public:
     explicit AccessibleValue(QLabel* label) : QAccessibleWidget(label) {}
 
@@ -107,31 +149,13 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
+    using ShownText::text;
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Value ? Shown() : QAccessibleWidget::text(t);
     }
 
-    // QAccessibleTextInterface: the value, read only, nothing selected.
-    void selection(int, int* start, int* end) const override { *start = *end = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int start, int end) const override { return Shown().mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(Shown().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = std::max(offset, 0);
-        *end = *start;
-        return {};
-    }
-
-private:
-    QString Shown() const {
+protected:
+    QString Shown() const override {
         const QVariant state = widget()->property(kState);
         return state.isValid() ? state.toString() : static_cast<QLabel*>(widget())->text();
     }
