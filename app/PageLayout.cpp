@@ -124,8 +124,8 @@ PageLayout UserA() {
              0,
              {
                  Row("Line Rate", {Spin(kLineRate, kLineRateSpin)}),
-                 Row(nullptr,
-                     {Text(kLinePeriodText, "XXX.XXms"), Text(kLineFrequencyText, "XXX.XXHz")}),
+                 Row(nullptr, {Text(kLinePeriodText, "XXX.XXms").Named("Line period"),
+                               Text(kLineFrequencyText, "XXX.XXHz").Named("Line frequency")}),
                  Row("Line Rate min limit",
                      {ReadOnlyText(kLineRateMinText, "-"),
                       Button(kLineRateMinRead, "Read").Named("Read Line Rate min limit")}),

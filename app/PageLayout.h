@@ -28,8 +28,9 @@ struct PageCell {
     int32_t spinId = 0;  // the spin of a SpinEdit
     const char* text = "";
     std::vector<ListItem> items;
-    // The name screen readers and test robots find the control by, where the row's label (or
-    // the group's title when the row has none) would not tell it apart.
+    // The name screen readers and test robots find the control (or the value it shows) by,
+    // where the row's label (or the group's title when the row has none) would not tell it
+    // apart.
     const char* name = nullptr;
     int maxLength = 0;  // characters an edit takes; 0 for no limit
 

@@ -14,6 +14,7 @@
 #include "app/PageLayout.h"
 #include "controls/ControlCatalog.h"
 #include "controls/ControlIds.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/SpinEdit.h"
 #include "widgets/WheelNeedsFocus.h"
 
@@ -103,6 +104,7 @@ ParameterPage::ParameterPage(MainWindow* owner, const PageLayout& layout)
       factoryOnly_(layout.factoryOnly),
       wheelNeedsFocus_(new WheelNeedsFocus(this)) {
     setObjectName(QString("page%1").arg(templateId_));
+    InstallAccessibleNames();  // the lists are heard by their labels
 
     auto* columns = new QHBoxLayout(this);
     std::vector<QVBoxLayout*> columnLayouts;
@@ -259,6 +261,10 @@ QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel
                 text->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
                 text->setTextInteractionFlags(Qt::TextSelectableByMouse);
                 text->setMinimumHeight(QLineEdit().sizeHint().height());
+            }
+            if (cell.id != 0) {
+                // A value the program shows: heard by what it is, not as "-".
+                ShowsValue(text, name);
             }
             widget = text;
             break;

@@ -9,6 +9,7 @@
 #include "core/StatusLine.h"
 #include "operations/ProtocolLogs.h"
 #include "resources/Resources.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/DesktopDocumentOpener.h"
 #include "widgets/DialogRegistry.h"
 #include "widgets/FileDialogChooser.h"
@@ -18,6 +19,9 @@
 
 void ProvideWidgetServices(ProcessContext& context) {
     InitialiseResources();
+    // Before the first window: a screen reader that asks while a list is being made would
+    // otherwise keep Qt's name for it.
+    InstallAccessibleNames();
     // rvcore asks for the interface, the windows for the concrete class; both must reach the
     // one object. The concrete class owns its entry; the interface entry only points at it and,
     // being made after it, goes first at exit.

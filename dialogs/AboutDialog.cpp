@@ -51,6 +51,7 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     auto* header = new QHBoxLayout;
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(":/icons/application.png").pixmap(48, 48));
+    icon->setAccessibleName("Application icon");
     auto* titles = new QVBoxLayout;
     auto* product = new QLabel(kProductName, this);
     product->setObjectName("productName");
@@ -117,6 +118,8 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     userId_->setObjectName("userIdEdit");
     userId_->setText(FromStd(data.userId));
     userId_->setAccessibleName("User ID");
+    userId_->setToolTip(
+        "Your own name for this camera, up to 16 characters; Save User ID stores it");
     saveUserId_->setObjectName("saveUserId");
     saveUserId_->setAutoDefault(false);
     auto* user = new QHBoxLayout;
@@ -136,6 +139,8 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     auto* helpRow = new QHBoxLayout(help);
     helpFiles_->setObjectName("helpFiles");
     helpFiles_->setAccessibleName("Help File");
+    helpFiles_->setToolTip(
+        "The help files beside the program; View Help File opens the chosen one");
     for (const std::string& name : ListHelpFiles(QDir::currentPath().toStdString())) {
         helpFiles_->addItem(FromStd(name));
     }

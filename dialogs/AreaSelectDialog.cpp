@@ -6,17 +6,20 @@
 #include <QVBoxLayout>
 
 #include "core/OperatorDialogs.h"
+#include "widgets/AccessibleNames.h"
 
 AreaSelectDialog::AreaSelectDialog(ProcessContext& context, const ChoiceRequest& request,
                                    QWidget* parent)
     : StatusDialog(context, QString::fromStdString(request.caption), parent),
       areas_(new QComboBox(this)) {
+    InstallAccessibleNames();  // the list is heard by its name, not by its item
     auto* contents = new QVBoxLayout;
     auto* prompt = new QLabel(QString::fromStdString(request.prompt), this);
     prompt->setObjectName("areaPrompt");
     prompt->setBuddy(areas_);
     areas_->setObjectName("areaList");
     areas_->setAccessibleName("Flash memory area");
+    areas_->setToolTip("The area of the camera's flash memory to use");
     for (const std::string& item : request.items) {
         areas_->addItem(QString::fromStdString(item));
     }

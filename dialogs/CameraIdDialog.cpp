@@ -28,6 +28,7 @@ CameraIdDialog::CameraIdDialog(ProcessContext& context, QWidget* parent)
         QLineEdit* box = characters_->Box(i);
         box->setText(QString::fromStdString(id[i]));
         box->setAccessibleName(QString("Camera Id character %1").arg(i + 1));
+        box->setToolTip(QString("Character %1 of the camera's ten-character id").arg(i + 1));
     }
     row->addWidget(characters_);
     contents->addWidget(group);

@@ -25,6 +25,7 @@
 #include "dialogs/LogView.h"
 #include "operations/MessageLog.h"
 #include "resources/Resources.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/ContentScrollArea.h"
 #include "widgets/WheelNeedsFocus.h"
 
@@ -34,10 +35,12 @@ namespace {
 const char kOfflineIcon[] = ":/icons/line-offline.png";
 const char kOnlineIcon[] = ":/icons/line-online.png";
 
-QComboBox* MakeList(const char* id, const char* name, const QStringList& items, QWidget* parent) {
+QComboBox* MakeList(const char* id, const char* name, const char* tip, const QStringList& items,
+                    QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setObjectName(id);
     list->setAccessibleName(name);
+    list->setToolTip(tip);
     list->addItems(items);
     return list;
 }
@@ -62,6 +65,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
                                          QWidget* parent)
     : QDialog(parent), context_(context), logic_(context, *this, mainView) {
     InitialiseResources();
+    InstallAccessibleNames();  // the lists are heard by their names, not by their items
     setObjectName("CommunicationDialog");
     setWindowTitle("Communication");
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -72,6 +76,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     lineIcon_ = new QLabel(lineGroup);
     lineIcon_->setObjectName("lineIcon");
     lineIcon_->setPixmap(QPixmap(kOfflineIcon));
+    ShowsState(lineIcon_, "Line Status", "Offline");
     lineText_ = new QLabel("Offline", lineGroup);
     lineText_->setObjectName("lineText");
     auto* lineLayout = new QHBoxLayout(lineGroup);
@@ -81,12 +86,19 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     // Communication Port
     QGroupBox* portGroup = MakeGroup("Communication Port", this);
     categoryList_ = MakeList("categoryList", "Category",
+                             "How the camera is connected: a serial port, or the serial line "
+                             "of a Camera Link frame grabber by the version of its library",
                              {"Com Port", "Camera Link spec. 2000", "Camera Link spec. 2001",
                               "Camera Link spec. ver.1.1"},
                              portGroup);
-    portList_ = MakeList("portList", "Port Name", {}, portGroup);
+    portList_ = MakeList("portList", "Port Name",
+                         "The port the camera is on; it is opened when chosen. An adapter's "
+                         "names that stay when it is plugged in again are in its item's tooltip",
+                         {}, portGroup);
     portList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    baudList_ = MakeList("baudList", "Baud Rate", BaudRateItems(), portGroup);
+    baudList_ = MakeList("baudList", "Baud Rate",
+                         "The rate this computer uses on the port; it must be the camera's",
+                         BaudRateItems(), portGroup);
     baudLabel_ = new QLabel("Baud Rate", portGroup);
     baudLabel_->setObjectName("baudLabel");
     baudLabel_->setBuddy(baudList_);
@@ -140,6 +152,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     areaName_ = new QLabel(currentGroup);
     areaName_->setObjectName("currentAreaName");
     areaName_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    ShowsValue(areaName_, "Current Area");
     areaName_->setMinimumWidth(areaName_->fontMetrics().horizontalAdvance("User 3 Data") + 16);
     auto* getArea = new QPushButton("Get Area", currentGroup);
     getArea->setObjectName("getAreaButton");
@@ -150,6 +163,8 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     // Factory And User Setting In Camera
     QGroupBox* areaGroup = MakeGroup("Factory And User Setting In Camera", this);
     areaList_ = MakeList("areaList", "Flash memory area",
+                         "The area of the camera's flash memory that Store writes the settings "
+                         "to and Load reads them from",
                          {"Factory Data", "User 1 Data", "User 2 Data", "User 3 Data"}, areaGroup);
     storeButton_ = new QPushButton("Store", areaGroup);
     storeButton_->setObjectName("storeButton");
@@ -263,6 +278,7 @@ void CommunicationDialog::RunFlow(Flow&& flow) {
 
 void CommunicationDialog::OnOnlineStatus(int status) {
     lineIcon_->setPixmap(QPixmap(status == 1 ? kOnlineIcon : kOfflineIcon));
+    ShowsState(lineIcon_, "Line Status", status == 1 ? "Online" : "Offline");
     lineText_->setText(status == 1 ? "Online" : "Offline");
 }
 

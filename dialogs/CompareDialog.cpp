@@ -32,6 +32,7 @@ CompareDialog::CompareDialog(const ComparisonRequest& request, QWidget* parent)
     summary->setWordWrap(true);
 
     table_->setObjectName("CompareTable");
+    table_->setAccessibleName(tr("Parameters, camera and file"));
     table_->setHorizontalHeaderLabels(
         {QString(), tr("Page"), tr("Parameter"), tr("Mnemonic"), tr("Camera"), tr("File")});
     table_->verticalHeader()->hide();

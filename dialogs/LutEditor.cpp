@@ -67,6 +67,7 @@ QLabel* AxisMark(const char* text, Qt::Alignment alignment, const QRect& where, 
 
 LutGraph::LutGraph(LutChannel& channel, QWidget* parent) : QFrame(parent), channel_(channel) {
     setObjectName("lutGraph");
+    setAccessibleName("LUT curve");
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kEdge);
     setFixedSize(kGraphWindow, kGraphWindow);

@@ -11,6 +11,9 @@ UserIdDialog::UserIdDialog(ProcessContext& context, QWidget* parent)
     : StatusDialog(context, "User Id", parent), userId_(new QLineEdit(this)) {
     userId_->setObjectName("userIdEdit");
     userId_->setAccessibleName("User ID");
+    userId_->setToolTip(
+        "Your own name for this camera, up to 16 characters; Save stores it in "
+        "the camera");
     if (CameraIdentity::MayEditUserId(context)) {
         userId_->setText(QString::fromStdString(CameraIdentity::ReadUserId(context)));
     } else {

@@ -10,6 +10,7 @@ ElidingLabel::ElidingLabel(QWidget* parent) : QLabel(parent) {
 void ElidingLabel::SetWholeText(const QString& text) {
     whole_ = text;
     setToolTip(text);
+    setAccessibleName(text);
     updateGeometry();
     Fit();
 }

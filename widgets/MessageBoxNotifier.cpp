@@ -2,10 +2,11 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QGridLayout>
+#include <QLayout>
 #include <QMessageBox>
-#include <QSpacerItem>
+#include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace {
 
@@ -25,38 +26,59 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-// A message box sizes itself by its text and buttons; a short text under a long caption would
-// cut the caption off in the title bar. An empty item as wide as the caption, with the title
-// bar's icon and buttons beside it, keeps the box at least that wide.
-void MakeRoomForCaption(QMessageBox& box) {
-    auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    if (grid == nullptr) {
-        return;
+// The width a caption needs in a title bar. Window managers draw titles bold, often larger
+// than the program's own text, beside the window's icon and its buttons; a box only as wide as
+// its text cuts a long caption short ("Communi...tion Error").
+int CaptionRoom(const QWidget& box) {
+    QFont title = QApplication::font();
+    title.setBold(true);
+    if (title.pointSizeF() > 0) {
+        title.setPointSizeF(title.pointSizeF() * 1.25);
+    } else {
+        title.setPixelSize(title.pixelSize() * 5 / 4);
     }
-    QFont bold = QApplication::font();
-    bold.setBold(true);  // as most window managers draw titles
     const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
-    const int room = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 4 * titleBar;
-    const QMargins margins = grid->contentsMargins();
-    grid->addItem(new QSpacerItem(room - margins.left() - margins.right(), 0, QSizePolicy::Minimum,
-                                  QSizePolicy::Fixed),
-                  grid->rowCount(), 0, 1, grid->columnCount());
+    return QFontMetrics(title).horizontalAdvance(box.windowTitle()) + 5 * titleBar;
 }
+
+// A message box sizes itself by its text and buttons when it is shown, within limits of its
+// own; this one then widens to its caption's room, as far as the screen allows.
+class CaptionedMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        int room = CaptionRoom(*this);
+        if (const QScreen* shown = screen()) {
+            room = std::min(room, shown->availableGeometry().width() - 2 * FrameWidth());
+        }
+        if (room <= width()) {
+            return;
+        }
+        const int height =
+            layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(room) : this->height();
+        setFixedSize(room, std::max(height, layout()->totalMinimumSize().height()));
+    }
+
+private:
+    int FrameWidth() const { return std::max(0, frameGeometry().width() - width()) / 2; }
+};
 
 }  // namespace
 
 MessageAnswer MessageBoxNotifier::Present(const MessageRequest& request) {
     const bool yesNo = request.buttons == MessageButtons::YesNo;
-    QMessageBox box(ToQtIcon(request.icon), QString::fromStdString(request.caption),
-                    QString::fromStdString(request.text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    QApplication::activeWindow());
+    CaptionedMessageBox box(ToQtIcon(request.icon), QString::fromStdString(request.caption),
+                            QString::fromStdString(request.text),
+                            yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+                            QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     if (yesNo) {
         box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? QMessageBox::No
                                                                         : QMessageBox::Yes);
     }
-    MakeRoomForCaption(box);
     const int answer = box.exec();
     if (!yesNo) {
         return MessageAnswer::Ok;

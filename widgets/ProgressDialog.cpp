@@ -40,6 +40,8 @@ void WaitWithoutOperatorInput(int milliseconds) {
 ProgressDialog::ProgressDialog(CancelToken* cancel, const WaitClock* clock)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), cancel_(cancel), clock_(clock) {
     setObjectName("ProgressDialog");
+    // It has no caption; a screen reader still names the window.
+    setAccessibleName("Camera operation");
     // Its "Cancel" must reach the flow while the engine keeps every other window from input.
     setProperty(OperatorInputBlocker::kTakesInputWhileBusy, true);
     // Closing it must never count as closing the program's last window.
@@ -59,6 +61,7 @@ ProgressDialog::ProgressDialog(CancelToken* cancel, const WaitClock* clock)
     layout->addWidget(text_);
     bar_ = new QProgressBar(frame);
     bar_->setObjectName("progressBar");
+    bar_->setAccessibleName("Progress");
     bar_->setRange(0, 100);
     bar_->setValue(0);
     layout->addWidget(bar_);
@@ -153,6 +156,8 @@ void ProgressDialog::ShowMessage() {
     const bool cancelling = cancel_ != nullptr && !cancelButton_->isEnabled();
     text_->setText(cancelling ? message_ + "\nCancelling after the request in flight..."
                               : message_);
+    // Heard with the bar: what is in progress.
+    bar_->setAccessibleDescription(text_->text());
 }
 
 void ProgressDialog::SetProgress(int percent) {

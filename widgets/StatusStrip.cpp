@@ -4,12 +4,19 @@
 #include <algorithm>
 
 #include "resources/Resources.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/OnlineStatusUpdater.h"
 
 namespace {
 // Bitmaps 302 and 303 of the dialog templates.
 const char kOfflineBitmap[] = ":/bitmaps/offline.png";
 const char kOnlineBitmap[] = ":/bitmaps/online.png";
+
+void Show(QLabel* picture, const QPixmap& bitmap, bool online) {
+    picture->setPixmap(bitmap);
+    // The picture's words, for those who do not see it.
+    ShowsState(picture, "Camera connection", online ? "Online" : "Offline");
+}
 }  // namespace
 
 StatusStrip::StatusStrip() {
@@ -39,7 +46,7 @@ void StatusStrip::Register(OnlineStatusUpdater* updater) {
     }
     ForgetDestroyed();
     if (QLabel* picture = updater->StatusPicture()) {
-        picture->setPixmap(current_);
+        Show(picture, current_, online_);
     }
     updaters_.push_back({updater, updater->lifetime_});
 }
@@ -58,7 +65,7 @@ void StatusStrip::SetOnline(bool online) {
     ForgetDestroyed();
     for (const Entry& entry : updaters_) {
         if (QLabel* picture = entry.updater->StatusPicture()) {
-            picture->setPixmap(current_);
+            Show(picture, current_, online_);
         }
     }
     // An override may open or close dialogs, so walk a copy and skip whatever has left.

@@ -13,13 +13,15 @@
 
 namespace {
 
-// The width a message box needs for its caption: the caption in the title bar's bold font,
-// beside the title bar's icon and buttons.
+// The width a message box needs for its caption: the caption in a title bar's font, bold and
+// a quarter larger than the program's (as desktops draw titles), beside the title bar's icon
+// and buttons.
 int CaptionRoom(const QWidget& box) {
-    QFont bold = QApplication::font();
-    bold.setBold(true);
+    QFont title = QApplication::font();
+    title.setBold(true);
+    title.setPointSizeF(title.pointSizeF() * 1.25);
     const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
-    return QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 3 * titleBar;
+    return QFontMetrics(title).horizontalAdvance(box.windowTitle()) + 4 * titleBar;
 }
 
 // Shows the message and measures the box while it is open; then answers it.
@@ -41,6 +43,7 @@ int WidthOfBoxFor(const std::string& text, const std::string& caption) {
 TEST(MessageBoxNotifierTest, ABoxIsWideEnoughForItsCaption) {
     EXPECT_GE(WidthOfBoxFor("Error: Refused", "Communication Error"), 0);
     EXPECT_GE(WidthOfBoxFor("Done.", "Recalibrate FFC (User)"), 0);
+    EXPECT_GE(WidthOfBoxFor("Parameters are not stored.", "RV-2410/4820-TCL Control Tool"), 0);
 }
 
 // Enter answers a question with its default; one that would lose the operator's data has No.

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/WidgetServices.h"
+#include "core/ControlMode.h"
+#include "core/OperatorDialogs.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/AreaSelectDialog.h"
+#include "dialogs/CameraIdDialog.h"
+#include "dialogs/CommunicationDialog.h"
+#include "dialogs/CompareDialog.h"
+#include "dialogs/LutEditor.h"
+#include "dialogs/TerminalDialog.h"
+#include "dialogs/UserIdDialog.h"
+#include "tests/support/FastWaitClock.h"
+#include "tests/support/ScopedComPort.h"
+#include "tests/support/SimProcess.h"
+#include "tests/support/TestContext.h"
+#include "widgets/ProgressDialog.h"
+#include "widgets/StatusStrip.h"
+
+namespace {
+
+// What a screen reader says a control is: an input, a button, a list or a picture.
+bool Announced(const QAccessibleInterface& node) {
+    switch (node.role()) {
+        case QAccessible::PushButton:
+        case QAccessible::CheckBox:
+        case QAccessible::RadioButton:
+        case QAccessible::ComboBox:
+        case QAccessible::EditableText:
+        case QAccessible::SpinBox:
+        case QAccessible::Slider:
+        case QAccessible::ProgressBar:
+        case QAccessible::List:
+        case QAccessible::Table:
+        case QAccessible::Tree:
+        case QAccessible::Graphic:
+        case QAccessible::Canvas:
+            return true;
+        case QAccessible::Border:
+            // A frame with nothing in it paints something of its own: a picture.
+            return node.childCount() == 0;
+        default:
+            break;
+    }
+    // A label framed like a field shows a value.
+    const auto* label = qobject_cast<const QLabel*>(node.object());
+    return label != nullptr && label->frameShape() != QFrame::NoFrame;
+}
+
+// What the control shows at the moment; a name that is only this tells nothing of what it is.
+QString Shown(const QAccessibleInterface& node) {
+    QObject* object = node.object();
+    if (auto* list = qobject_cast<QComboBox*>(object)) {
+        return list->currentText();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(object)) {
+        return edit->text();
+    }
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(object)) {
+        return spin->text();
+    }
+    if (auto* label = qobject_cast<QLabel*>(object)) {
+        return label->text();
+    }
+    return {};
+}
+
+// Every announced control under the root without a name of its own, with its role and what
+// it is called instead.
+void Census(QAccessibleInterface* node, const QString& path, QStringList& unnamed) {
+    // Parts without an object of their own (a tab, a row of a table) are named by their texts.
+    if (node == nullptr || node->object() == nullptr) {
+        return;
+    }
+    const QString name = node->text(QAccessible::Name).simplified();
+    const QString where = path + "/" + node->object()->objectName();
+    if (Announced(*node)) {
+        const QString shown = Shown(*node).simplified();
+        const bool hasWords = name.contains(QRegularExpression("[A-Za-z]"));
+        if (!hasWords || (!shown.isEmpty() && name == shown)) {
+            unnamed << QString("%1 (%2, role 0x%3) is called \"%4\"")
+                           .arg(where, node->object()->metaObject()->className())
+                           .arg(node->role(), 0, 16)
+                           .arg(name);
+        }
+        // A list's name is a word or two; its tooltip says what choosing an item does.
+        if (node->role() == QAccessible::ComboBox &&
+            node->text(QAccessible::Description).isEmpty()) {
+            unnamed << QString("%1 does not say what it is for").arg(where);
+        }
+        // Named by what it is, it still tells what it holds.
+        const QString value = node->text(QAccessible::Value).simplified();
+        if (!shown.isEmpty() && value != shown) {
+            unnamed << QString("%1 tells \"%2\" but shows \"%3\"").arg(where, value, shown);
+        }
+    }
+    // A list's drop-down and a spin's edit are parts of it, heard with it; the items of a list
+    // or a table are its contents.
+    switch (node->role()) {
+        case QAccessible::ComboBox:
+        case QAccessible::SpinBox:
+        case QAccessible::List:
+        case QAccessible::Table:
+        case QAccessible::Tree:
+            return;
+        default:
+            break;
+    }
+    for (int i = 0; i < node->childCount(); ++i) {
+        Census(node->child(i), where, unnamed);
+    }
+}
+
+QStringList Census(QWidget* window) {
+    QStringList unnamed;
+    Census(QAccessible::queryAccessibleInterface(window), window->metaObject()->className(),
+           unnamed);
+    return unnamed;
+}
+
+class AccessibilityCensusTest : public testing::Test {
+protected:
+    // The window on the simulated camera, as the operator has it: every list shows an item.
+    void SetUp() override {
+        ASSERT_TRUE(camera.Start({"--no-pacing"}));
+        com1 = std::make_unique<ScopedComPort>(1, camera.DevicePath());
+        test.Context().Get<ControlMode>().Set(1);  // every page and every dialog's control
+        window = std::make_unique<MainWindow>(test.Context());
+        window->Initialise();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->ConnectAtStart();
+        ASSERT_TRUE(test.Context().Get<StatusStrip>().IsOnline());
+    }
+    QWidget* LutEditorWindow() {
+        window->ShowLutEditor(true);
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (qobject_cast<LutEditor*>(top) != nullptr) {
+                return top;
+            }
+        }
+        return nullptr;
+    }
+
+    TestContext test{FastWaitClock::After(ProvideWidgetServices)};
+    SimProcess camera;
+    std::unique_ptr<ScopedComPort> com1;
+    std::unique_ptr<MainWindow> window;
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+};
+
+// Every window the menus reach, walked as a screen reader walks it: each input, button, list
+// and picture is heard by what it is, not by nothing and not by the value it holds.
+TEST_F(AccessibilityCensusTest, EveryControlOfEveryWindowHasAName) {
+    ProcessContext& context = test.Context();
+    ChoiceRequest choice{nullptr, "Load settings", "Area to load", {"User 1 Data", "User 2 Data"}};
+    ComparisonRequest comparison{nullptr,
+                                 "The camera differs from day.cam in 1 of 2 parameters.",
+                                 {{"User A", "Gain Level", "GA", "400", "410", true},
+                                  {"User A", "Black Level", "BL", "0", "0", false}}};
+    const std::vector<std::pair<const char*, std::function<QWidget*()>>> windows = {
+        {"main window", [&] { return window.get(); }},
+        {"communication", [&] { return window->Communication(); }},
+        {"terminal",
+         [&] {
+             window->ShowTerminal();
+             return window->Terminal();
+         }},
+        {"LUT editor", [&] { return LutEditorWindow(); }},
+        {"progress", [&] { return &context.Get<ProgressDialog>(); }},
+        {"about", [&] { return dialogs.emplace_back(new AboutDialog(context)).get(); }},
+        {"area select",
+         [&] { return dialogs.emplace_back(new AreaSelectDialog(context, choice)).get(); }},
+        {"camera id", [&] { return dialogs.emplace_back(new CameraIdDialog(context)).get(); }},
+        {"user id", [&] { return dialogs.emplace_back(new UserIdDialog(context)).get(); }},
+        {"compare", [&] { return dialogs.emplace_back(new CompareDialog(comparison)).get(); }},
+    };
+    for (const auto& [title, open] : windows) {
+        SCOPED_TRACE(title);
+        QWidget* opened = open();
+        ASSERT_NE(opened, nullptr);
+        const QStringList unnamed = Census(opened);
+        EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join("\n").toStdString();
+    }
+}
+
+}  // namespace
