@@ -2,7 +2,7 @@
 
 class ProcessContext;
 
-// The application object: runs the main window as a modal dialog and ends when it closes.
+// The application object: shows the main window and runs until it closes.
 class Application {
 public:
     explicit Application(ProcessContext& context) : context_(context) {}

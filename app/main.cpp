@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
 #include <cstdio>
 #ifdef Q_OS_WIN
 #include <QFont>
@@ -19,6 +21,66 @@
 
 namespace {
 
+// The program's options; the parser knows --help and --version besides.
+struct Options {
+    QCommandLineParser parser;
+    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption version = parser.addVersionOption();
+    QCommandLineOption port{
+        "port",
+        "Start on port <name> instead of the last link, and keep it for the next start: COM1 "
+        "... COM256, a device path or a symlink to one (/dev/ttyUSB0, /dev/serial/by-id/...), "
+        "socket://HOST:PORT or rfc2217://HOST:PORT.",
+        "name"};
+
+    Options() {
+        parser.setApplicationDescription(kProductName);
+        parser.addOption(port);
+    }
+};
+
+// Whether every option the parser did not know is one that Qt's application object takes.
+bool OnlyQtOptionsUnknown(const QStringList& unknown) {
+    static const QStringList qtOptions = {"platform",      "platformpluginpath",
+                                          "platformtheme", "plugin",
+                                          "style",         "stylesheet",
+                                          "reverse",       "session",
+                                          "widgetcount",   "qwindowgeometry",
+                                          "qwindowicon",   "qwindowtitle",
+                                          "display",       "geometry",
+                                          "title",         "name",
+                                          "sync",          "visual",
+                                          "nograb",        "dograb",
+                                          "qmljsdebugger"};
+    for (const QString& option : unknown) {
+        if (!qtOptions.contains(option.section('=', 0, 0))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Help, the version and a mistake in the options are answered as text, without a window: a
+// text console or a build machine has no display to open. Qt's own options (-platform, -style)
+// go on to the window's run, which takes them.
+void AnswerWithoutWindow(int& argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    Options options;
+    // Qt's options have one dash: -platform is one option, not eight letters.
+    options.parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const bool parsed = options.parser.parse(arguments);
+    if (parsed ? !options.parser.isSet(options.help) && !options.parser.isSet(options.version) &&
+                     !options.parser.isSet("help-all")
+               : OnlyQtOptionsUnknown(options.parser.unknownOptionNames())) {
+        return;
+    }
+    QCoreApplication core(argc, argv);
+    options.parser.process(core);  // prints what was asked for, or the mistake, and exits
+}
+
 // "--port NAME" makes that port of the COM category the stored link, so this run starts on it
 // and the next one too.
 bool ApplyPortOption(ProcessContext& context, const QString& port) {
@@ -35,9 +97,10 @@ bool ApplyPortOption(ProcessContext& context, const QString& port) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName("rvtool");
+    QCoreApplication::setApplicationVersion(kProgramVersion);
+    AnswerWithoutWindow(argc, argv);
     QApplication application(argc, argv);
-    QApplication::setApplicationName("rvtool");
-    QApplication::setApplicationVersion(kProgramVersion);
 #ifdef Q_OS_WIN
     // The look of the camera tools operators know on Windows: the native style and the dialog
     // font of the system's own dialogs.
@@ -47,18 +110,10 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(QFont("MS Shell Dlg", 8));
 #endif
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(kProductName);
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption portOption(
-        "port",
-        "Start on port <name> instead of the last link, and keep it for the next start: COM1 "
-        "... COM256, a device path or a symlink to one (/dev/ttyUSB0, /dev/serial/by-id/...), "
-        "socket://HOST:PORT or rfc2217://HOST:PORT.",
-        "name");
-    parser.addOption(portOption);
-    parser.process(application);
+    Options options;
+    options.parser.process(application);
+    const QCommandLineParser& parser = options.parser;
+    const QCommandLineOption& portOption = options.port;
 
     int result = 0;
     {

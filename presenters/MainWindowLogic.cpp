@@ -16,6 +16,7 @@
 #include "operations/Calibration.h"
 #include "operations/CameraConnection.h"
 #include "operations/CameraFile.h"
+#include "operations/CameraIdentity.h"
 #include "operations/CameraRefresh.h"
 #include "operations/ChangeHistory.h"
 #include "operations/FactoryOperations.h"
@@ -231,6 +232,7 @@ void MainWindowLogic::RunCalibration(int32_t buttonId) {
 void MainWindowLogic::OnMenuCommand(int32_t menuId) {
     switch (menuId) {
         case MenuIds::kAbout:
+        case MenuIds::kUserGuide:
         case MenuIds::kOpenCommunicationDialog:
         case MenuIds::kEditUserId:
         case MenuIds::kEditCameraId:
@@ -263,6 +265,9 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
             return;
         case MenuIds::kOpenCommunicationDialog:
             view_.ShowCommunicationDialog();
+            return;
+        case MenuIds::kUserGuide:
+            CameraIdentity::OpenUserGuide(context_, UserGuidePlaces);
             return;
         case MenuIds::kOpenSettingsFile:
             PageValues::OpenCameraFile(context_, view_);
@@ -361,7 +366,9 @@ bool MainWindowLogic::ConfirmClose() {
     if (!unstored.empty()) {
         question += "\n" + unstored;
     }
-    return context_.Get<Notifier>().AskYesNo(question, "Confirm");
+    // Enter must not lose what is not stored to flash yet.
+    return context_.Get<Notifier>().AskYesNo(
+        question, "Confirm", unstored.empty() ? MessageAnswer::Yes : MessageAnswer::No);
 }
 
 void MainWindowLogic::OnDestroy() {

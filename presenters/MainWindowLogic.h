@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "presenters/ControlBinding.h"
 #include "presenters/ControlEvent.h"
@@ -54,6 +55,8 @@ public:
     int32_t CurrentArea = 0;
     // Set by a camera reset, so that the close that follows asks nothing.
     bool QuitWithoutConfirm = false;
+    // Where Help > User Guide looks for the guide, first found first: the window tells.
+    std::vector<std::string> UserGuidePlaces;
 
 private:
     void OnComboSelect(int32_t id, int64_t value);
