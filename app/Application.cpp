@@ -10,9 +10,12 @@ int Application::Run() {
     auto window = std::make_unique<MainWindow>(context_);
     window->Initialise();
     // Once the window is on screen; a window closed before that has nothing to connect.
-    QTimer::singleShot(0, window.get(), [view = window.get()] {
+    QTimer::singleShot(0, window.get(), [view = window.get(), file = file_] {
         if (view->isVisible()) {
             view->ConnectAtStart();
+        }
+        if (view->isVisible() && !file.empty()) {
+            view->OpenGivenFile(file);
         }
     });
     window->show();

@@ -348,6 +348,10 @@ void MainWindow::ConnectAtStart() {
     RunLogic([this] { logic_.ConnectAtStart(); });
 }
 
+void MainWindow::OpenGivenFile(const std::string& path) {
+    RunLogic([this, &path] { logic_.OpenGivenFile(path); });
+}
+
 template <typename Handler>
 void MainWindow::RunLogic(Handler&& handler) {
     RunOneActionAtATime(handling_, handler);

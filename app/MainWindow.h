@@ -40,6 +40,8 @@ public:
     // Connects to the camera. Run once the window is on screen, so that the operator sees what
     // the program is waiting for.
     void ConnectAtStart();
+    // A camera settings file given to the program: the operator compares it or loads it.
+    void OpenGivenFile(const std::string& path);
 
     const std::vector<ParameterPage*>& Pages() const { return pages_; }
     QTabWidget* TabControl() const { return tabControl_; }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <string>
 #ifdef Q_OS_WIN
 #include <QFont>
 #include <QStyle>
@@ -36,6 +37,9 @@ struct Options {
     Options() {
         parser.setApplicationDescription(kProductName);
         parser.addOption(port);
+        parser.addPositionalArgument(
+            "file", "A camera settings file (.cam) to compare with the camera or load into it.",
+            "[file]");
     }
 };
 
@@ -129,7 +133,10 @@ int main(int argc, char* argv[]) {
                          PortNameProblem(parser.value(portOption).toStdString()).c_str());
             return 2;
         }
-        result = Application(context).Run();
+        const QStringList files = parser.positionalArguments();
+        result = Application(context, files.isEmpty() ? std::string()
+                                                      : files.first().toLocal8Bit().toStdString())
+                     .Run();
     }
     return result;
 }

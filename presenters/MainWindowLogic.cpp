@@ -1,5 +1,6 @@
 #include "presenters/MainWindowLogic.h"
 
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -227,6 +228,24 @@ void MainWindowLogic::RunCalibration(int32_t buttonId) {
     }
     context_.Get<Notifier>().Show({Calibration::ResultText(code), Calibration::Caption(*kind),
                                    MessageIcon::None, MessageButtons::Ok});
+}
+
+void MainWindowLogic::OpenGivenFile(const std::string& path) {
+    // No question about a file that is not there to read.
+    if (!std::ifstream(path)) {
+        CameraFile::ReportUnopened(context_, path);
+        return;
+    }
+    ChoiceRequest request;
+    request.caption = "Open Settings File";
+    request.prompt = path;
+    request.items = {kCompareGivenFile, kLoadGivenFile};
+    const std::optional<std::string> choice = context_.Get<OperatorDialogs>().Choose(request);
+    if (choice == kCompareGivenFile) {
+        FileComparison::CompareWithFile(context_, view_, path);
+    } else if (choice == kLoadGivenFile) {
+        PageValues::ReadCameraFile(context_, view_, path);
+    }
 }
 
 void MainWindowLogic::OnMenuCommand(int32_t menuId) {

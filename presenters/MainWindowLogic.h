@@ -12,6 +12,10 @@
 class MainView;
 class ProcessContext;
 
+// The two ways of opening a settings file given to the program.
+inline constexpr const char* kCompareGivenFile = "Compare with the camera";
+inline constexpr const char* kLoadGivenFile = "Load into the camera";
+
 // What the main window does, without its widgets: the start-up steps, every operator action on
 // the pages and the menu, the control mode and the close question. The window forwards each
 // action here and shows what the flows tell its MainView; rvctl and the tests run the same.
@@ -25,6 +29,9 @@ public:
     // Opens the stored link, asks for the model and the current area, searches the baud rate
     // when nobody answered, and reads the camera when one did.
     void ConnectAtStart();
+    // A camera settings file given to the program (opened from the file manager): the operator
+    // chooses to compare it with the camera or to load it into the camera, or neither.
+    void OpenGivenFile(const std::string& path);
 
     // An operator action on a page control, with the value it carries.
     void DispatchControlEvent(const ControlAction& action);
