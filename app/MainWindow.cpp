@@ -179,6 +179,10 @@ void MainWindow::BuildMenu(QMenuBar* menuBar) {
 
     QMenu* file = menuBar->addMenu("File(&F)");
     add(file, "&Open", MenuIds::kOpenSettingsFile, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QMenu* recent = file->addMenu("Recent &Files");
+    recent->setObjectName("RecentFiles");
+    recent->setToolTipsVisible(true);
+    connect(file, &QMenu::aboutToShow, this, [this, recent] { FillRecentFiles(recent); });
     QMenu* saveAs = file->addMenu("&Save as");
     add(saveAs, "All Data", MenuIds::kSaveAllData, QKeySequence(Qt::CTRL | Qt::Key_S));
     add(saveAs, "Shipping Data", MenuIds::kSaveShippingData);
@@ -231,6 +235,23 @@ void MainWindow::BuildMenu(QMenuBar* menuBar) {
     add(help, "&User Guide", MenuIds::kUserGuide, QKeySequence(QKeySequence::HelpContents));
     add(help, "&About this application", MenuIds::kAbout);
     add(help, "&Open Communication Dialog", MenuIds::kOpenCommunicationDialog);
+}
+
+void MainWindow::FillRecentFiles(QMenu* menu) {
+    menu->clear();
+    const std::vector<std::string> files = logic_.RecentFiles();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString path = QString::fromStdString(files[i]);
+        const QString shown = menu->fontMetrics().elidedText(
+            path, Qt::ElideMiddle, menu->fontMetrics().averageCharWidth() * 60);
+        QAction* action =
+            menu->addAction(QString("&%1 %2").arg(i + 1).arg(QString(shown).replace("&", "&&")));
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, file = files[i]] {
+            RunLogic([this, &file] { logic_.OpenRecentFile(file); });
+        });
+    }
+    menu->menuAction()->setEnabled(!files.empty());
 }
 
 bool MainWindow::IsUndoOrRedo(const QKeyEvent* key) const {

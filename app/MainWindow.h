@@ -88,6 +88,8 @@ protected:
 
 private:
     void BuildMenu(QMenuBar* menuBar);
+    // File > Recent Files, from the kept list; grey while it is empty.
+    void FillRecentFiles(QMenu* menu);
     // The size that shows the fullest page whole, or as much as the screen holds.
     void FitToScreen();
     // Beside the main window where the screen has room, else over it; whole on the screen.

@@ -37,6 +37,10 @@ const ValueRow kValues[kSettingCount] = {
     // Where the windows stood when the program last ended, as WindowPlace texts.
     {"Main Window Place", INT32_MIN, INT32_MAX},
     {"Communication Dialog Place", INT32_MIN, INT32_MAX},
+    {"Recent File 1", INT32_MIN, INT32_MAX},
+    {"Recent File 2", INT32_MIN, INT32_MAX},
+    {"Recent File 3", INT32_MIN, INT32_MAX},
+    {"Recent File 4", INT32_MIN, INT32_MAX},
 };
 
 // Texts are read through a buffer of this size, as the registry reads them.

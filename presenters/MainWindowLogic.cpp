@@ -31,6 +31,7 @@
 #include "presenters/MainView.h"
 #include "presenters/PageRules.h"
 #include "presenters/PageValues.h"
+#include "presenters/RecentFiles.h"
 #include "transport/CameraPort.h"
 
 namespace {
@@ -246,6 +247,15 @@ void MainWindowLogic::OpenGivenFile(const std::string& path) {
     } else if (choice == kLoadGivenFile) {
         PageValues::ReadCameraFile(context_, view_, path);
     }
+}
+
+std::vector<std::string> MainWindowLogic::RecentFiles() {
+    return ::RecentFiles::List(context_);
+}
+
+void MainWindowLogic::OpenRecentFile(const std::string& path) {
+    context_.Get<StatusLine>().ShowOutcome(std::string());
+    PageValues::ReadCameraFile(context_, view_, path);
 }
 
 void MainWindowLogic::OnMenuCommand(int32_t menuId) {

@@ -32,6 +32,10 @@ public:
     // A camera settings file given to the program (opened from the file manager): the operator
     // chooses to compare it with the camera or to load it into the camera, or neither.
     void OpenGivenFile(const std::string& path);
+    // File > Recent Files: the settings files last used, newest first, and opening one as
+    // File > Open does.
+    std::vector<std::string> RecentFiles();
+    void OpenRecentFile(const std::string& path);
 
     // An operator action on a page control, with the value it carries.
     void DispatchControlEvent(const ControlAction& action);

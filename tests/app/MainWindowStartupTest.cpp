@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <fstream>
 #include <optional>
@@ -98,6 +99,17 @@ TEST_F(MainWindowStartupTest, AGivenFileIsComparedOrLoadedAsTheOperatorChooses) 
     dialogs.answer = kLoadGivenFile;
     window->OpenGivenFile(path);
     EXPECT_EQ(table.GetDataValue(ControlIds::kGainLevel), 700);
+
+    // Kept for File > Recent Files; choosing it there loads it again, as File > Open does.
+    text.replace(text.find("\nGA=700\n"), 8, "\nGA=650\n");
+    std::ofstream(path) << text;
+    QMenu* file = window->menuBar()->actions().first()->menu();
+    emit file->aboutToShow();
+    QMenu* recent = window->findChild<QMenu*>("RecentFiles");
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(recent->actions()[0]->toolTip().toStdString(), path);
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(table.GetDataValue(ControlIds::kGainLevel), 650);
 }
 
 TEST_F(MainWindowStartupTest, ComesUpOnlineWithTheCamerasCurrentArea) {

@@ -53,6 +53,9 @@ TEST(RegistrySettings, TheValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) {
         EXPECT_TRUE(store.WriteText(kComPortName, "COM42"));
         EXPECT_TRUE(store.WriteText(kMainWindowPlace, "10,20,640,480,0"));
         EXPECT_TRUE(store.WriteText(kCommunicationDialogPlace, "700,20,400,300,0"));
+        for (int i = 0; i < kRecentFileCount; ++i) {
+            EXPECT_TRUE(store.WriteText(kRecentFile1 + i, cameras.File("day.cam")));
+        }
     }
     test.Restart();
 
@@ -81,7 +84,8 @@ TEST(RegistrySettings, TheValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) {
     for (int index = 0; index < kSettingCount; ++index) {
         const bool text = index == kCameraFilePath || index == kCommandLogFilePath ||
                           index == kComPortName || index == kMainWindowPlace ||
-                          index == kCommunicationDialogPlace;
+                          index == kCommunicationDialogPlace ||
+                          (index >= kRecentFile1 && index < kRecentFile1 + kRecentFileCount);
         expectedTypes[SettingsStore::ValueName(index)] = text ? REG_SZ : REG_DWORD;
     }
     EXPECT_EQ(StoredTypes(), expectedTypes);
