@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #ifdef Q_OS_WIN
 #include <QFont>
@@ -43,8 +44,12 @@ struct Options {
     }
 };
 
-// Whether every option the parser did not know is one that Qt's application object takes.
+// Whether the parser's only complaint is options it does not know that Qt's application object
+// takes; a missing value is a mistake of its own.
 bool OnlyQtOptionsUnknown(const QStringList& unknown) {
+    if (unknown.isEmpty()) {
+        return false;
+    }
     static const QStringList qtOptions = {"platform",      "platformpluginpath",
                                           "platformtheme", "plugin",
                                           "style",         "stylesheet",
@@ -64,9 +69,9 @@ bool OnlyQtOptionsUnknown(const QStringList& unknown) {
     return true;
 }
 
-// Help, the version and a mistake in the options are answered as text, without a window: a
-// text console or a build machine has no display to open. Qt's own options (-platform, -style)
-// go on to the window's run, which takes them.
+// Help, the version and a mistake in the options (a port name that is none) are answered as
+// text, without a window: a text console or a build machine has no display to open. Qt's own
+// options (-platform, -style) go on to the window's run, which takes them.
 void AnswerWithoutWindow(int& argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
@@ -76,6 +81,12 @@ void AnswerWithoutWindow(int& argc, char* argv[]) {
     // Qt's options have one dash: -platform is one option, not eight letters.
     options.parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const bool parsed = options.parser.parse(arguments);
+    if (parsed && options.parser.isSet(options.port) &&
+        !CanonicalPortName(options.parser.value(options.port).toStdString())) {
+        std::fprintf(stderr, "rvtool: %s\n",
+                     PortNameProblem(options.parser.value(options.port).toStdString()).c_str());
+        std::exit(2);
+    }
     if (parsed ? !options.parser.isSet(options.help) && !options.parser.isSet(options.version) &&
                      !options.parser.isSet("help-all")
                : OnlyQtOptionsUnknown(options.parser.unknownOptionNames())) {
