@@ -1,5 +1,6 @@
 #include "presenters/MainWindowLogic.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -239,7 +240,8 @@ void MainWindowLogic::OpenGivenFile(const std::string& path) {
     }
     ChoiceRequest request;
     request.caption = "Open Settings File";
-    request.prompt = path;
+    request.prompt = std::filesystem::path(path).filename().string() +
+                     ": compare it with the camera or load it into the camera?";
     request.items = {kCompareGivenFile, kLoadGivenFile};
     const std::optional<std::string> choice = context_.Get<OperatorDialogs>().Choose(request);
     if (choice == kCompareGivenFile) {
