@@ -233,6 +233,13 @@ TEST_F(MainWindowTest, KeepsItsPlaceForTheNextRunAndComesBackOnAScreen) {
     Open();
     EXPECT_TRUE(area.contains(window->frameGeometry())) << window->frameGeometry().x();
     EXPECT_EQ(window->size(), size);
+    window.reset();
+
+    // A hand-edited value that is no place: the window's own size and place.
+    test.Context().Get<SettingsStore>().WriteText(kMainWindowPlace, "20,30,-5,abc");
+    Open();
+    EXPECT_TRUE(area.contains(window->frameGeometry()));
+    EXPECT_NE(window->size(), size);
 }
 
 class RecordingOpener : public DocumentOpener {
