@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include <QApplication>
 #include <QTimer>
 #include <memory>
 
@@ -8,7 +9,17 @@
 int Application::Run() {
     auto window = std::make_unique<MainWindow>(context_);
     window->Initialise();
-    QTimer::singleShot(0, window.get(), &MainWindow::ConnectAtStart);
-    window->exec();
-    return 0;
+    // Once the window is on screen; a window closed before that has nothing to connect.
+    QTimer::singleShot(0, window.get(), [view = window.get(), file = file_] {
+        if (view->isVisible()) {
+            view->ConnectAtStart();
+        }
+        if (view->isVisible() && !file.empty()) {
+            view->OpenGivenFile(file);
+        }
+    });
+    window->show();
+    // The run ends when the main window closes: the windows it owns have it as their parent
+    // and keep no run going of their own.
+    return QApplication::exec();
 }

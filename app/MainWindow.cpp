@@ -4,7 +4,10 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -28,7 +31,9 @@
 #include "core/ControlMode.h"
 #include "core/Notifier.h"
 #include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
 #include "core/Version.h"
+#include "core/WindowPlace.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/LutEditor.h"
 #include "dialogs/TerminalDialog.h"
@@ -84,13 +89,16 @@ QComboBox* ListOfDropDown(const QWidget* widget) {
 }  // namespace
 
 MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
-    : QDialog(parent), context_(context), logic_(context, *this) {
+    : QMainWindow(parent), context_(context), logic_(context, *this) {
     setObjectName("MainWindow");
     setWindowIcon(QIcon(":/icons/application.png"));
 
-    auto* layout = new QVBoxLayout(this);
+    auto* central = new QWidget(this);
+    central->setObjectName("MainWindowContent");
+    setCentralWidget(central);
+    auto* layout = new QVBoxLayout(central);
     auto* menuBar = new QMenuBar(this);
-    layout->setMenuBar(menuBar);
+    setMenuBar(menuBar);
     BuildMenu(menuBar);
 
     tabControl_ = new QTabWidget(this);
@@ -123,6 +131,12 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
         pages_.push_back(page);
         pageAreas_.push_back(area);
     }
+
+    // Installed beside the program's share folder; in a build tree, the copy beside the program.
+    const QDir program(QCoreApplication::applicationDirPath());
+    logic_.UserGuidePlaces = {
+        QDir::cleanPath(program.filePath(RV_USER_GUIDE_FROM_PROGRAM)).toStdString(),
+        program.filePath("docs/user-guide.md").toStdString()};
 
     CreateProcessObjectsInOrder(context_);
     communication_ = new CommunicationDialog(context_, *this, this);
@@ -165,15 +179,20 @@ void MainWindow::BuildMenu(QMenuBar* menuBar) {
 
     QMenu* file = menuBar->addMenu("File(&F)");
     add(file, "&Open", MenuIds::kOpenSettingsFile, QKeySequence(Qt::CTRL | Qt::Key_O));
+    QMenu* recent = file->addMenu("Recent &Files");
+    recent->setObjectName("RecentFiles");
+    recent->setToolTipsVisible(true);
+    connect(file, &QMenu::aboutToShow, this, [this, recent] { FillRecentFiles(recent); });
     QMenu* saveAs = file->addMenu("&Save as");
     add(saveAs, "All Data", MenuIds::kSaveAllData, QKeySequence(Qt::CTRL | Qt::Key_S));
     add(saveAs, "Shipping Data", MenuIds::kSaveShippingData);
     file->addSeparator();
+    add(file, "&Compare with File...", MenuIds::kCompareWithFile);
+    // Exit last, where every desktop program has it.
+    file->addSeparator();
     QAction* exit = file->addAction("E&xit");
     exit->setData(MenuIds::kExit);
     connect(exit, &QAction::triggered, this, &MainWindow::reject);
-    file->addSeparator();
-    add(file, "&Compare with File...", MenuIds::kCompareWithFile);
 
     QMenu* settings = menuBar->addMenu("Settings(&S)");
     add(settings, "&Reload", MenuIds::kReload, QKeySequence(Qt::Key_F5));
@@ -213,8 +232,26 @@ void MainWindow::BuildMenu(QMenuBar* menuBar) {
     add(lut, "&Load all LUT table", MenuIds::kLoadAllLutTables);
 
     QMenu* help = menuBar->addMenu("Help(&H)");
+    add(help, "&User Guide", MenuIds::kUserGuide, QKeySequence(QKeySequence::HelpContents));
     add(help, "&About this application", MenuIds::kAbout);
     add(help, "&Open Communication Dialog", MenuIds::kOpenCommunicationDialog);
+}
+
+void MainWindow::FillRecentFiles(QMenu* menu) {
+    menu->clear();
+    const std::vector<std::string> files = logic_.RecentFiles();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const QString path = QString::fromStdString(files[i]);
+        const QString shown = menu->fontMetrics().elidedText(
+            path, Qt::ElideMiddle, menu->fontMetrics().averageCharWidth() * 60);
+        QAction* action =
+            menu->addAction(QString("&%1 %2").arg(i + 1).arg(QString(shown).replace("&", "&&")));
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, file = files[i]] {
+            RunLogic([this, &file] { logic_.OpenRecentFile(file); });
+        });
+    }
+    menu->menuAction()->setEnabled(!files.empty());
 }
 
 bool MainWindow::IsUndoOrRedo(const QKeyEvent* key) const {
@@ -244,6 +281,27 @@ void MainWindow::Initialise() {
     communication_->Initialise();
     RunLogic([this] { logic_.Initialise(); });
     FitToScreen();
+    // Where the operator left it last time, if that still makes sense on today's screens.
+    if (const std::optional<WindowPlace> place = StoredPlace(kMainWindowPlace)) {
+        ScreenRoom::Restore(this, *place);
+        placeRestored_ = true;
+    }
+}
+
+std::optional<WindowPlace> MainWindow::StoredPlace(int settingIndex) {
+    std::string text;
+    if (!context_.Get<SettingsStore>().ReadText(settingIndex, text)) {
+        return std::nullopt;
+    }
+    return WindowPlace::FromText(text);
+}
+
+void MainWindow::StorePlaces() {
+    SettingsStore& settings = context_.Get<SettingsStore>();
+    settings.WriteText(kMainWindowPlace, ScreenRoom::PlaceOf(this).ToText());
+    if (communicationShown_) {
+        settings.WriteText(kCommunicationDialogPlace, ScreenRoom::PlaceOf(communication_).ToText());
+    }
 }
 
 void MainWindow::FitToScreen() {
@@ -262,15 +320,22 @@ void MainWindow::FitToScreen() {
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    QMainWindow::showEvent(event);
+    closeAgreed_ = false;
     if (communicationShown_) {
         return;
     }
     communicationShown_ = true;
     // Now that the window has its screen and frame: whole on that screen.
-    FitToScreen();
-    move(ScreenRoom::Keep(this, pos()));
-    PlaceCommunicationDialog();
+    if (!placeRestored_) {
+        FitToScreen();
+        move(ScreenRoom::Keep(this, pos()));
+    }
+    if (const std::optional<WindowPlace> place = StoredPlace(kCommunicationDialogPlace)) {
+        ScreenRoom::Restore(communication_, *place);
+    } else {
+        PlaceCommunicationDialog();
+    }
     // The main window keeps the focus.
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, true);
     communication_->show();
@@ -304,6 +369,10 @@ void MainWindow::ConnectAtStart() {
     RunLogic([this] { logic_.ConnectAtStart(); });
 }
 
+void MainWindow::OpenGivenFile(const std::string& path) {
+    RunLogic([this, &path] { logic_.OpenGivenFile(path); });
+}
+
 template <typename Handler>
 void MainWindow::RunLogic(Handler&& handler) {
     RunOneActionAtATime(handling_, handler);
@@ -313,14 +382,29 @@ void MainWindow::OnControlEvent(const ControlAction& action) {
     RunLogic([this, &action] { logic_.DispatchControlEvent(action); });
 }
 
-void MainWindow::accept() {}
-
 void MainWindow::reject() {
-    bool close = false;
-    RunLogic([this, &close] { close = logic_.ConfirmClose(); });
-    if (close) {
-        QDialog::reject();
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closeAgreed_) {
+        RunLogic([this] { closeAgreed_ = logic_.ConfirmClose(); });
     }
+    if (!closeAgreed_) {
+        event->ignore();
+        return;
+    }
+    StorePlaces();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape that no control took asks to close the window, as the close box does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        reject();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 // --- Key handling ---
@@ -661,7 +745,8 @@ void MainWindow::ApplyControlMode() {
 }
 
 void MainWindow::EndProgram() {
-    QDialog::reject();
+    closeAgreed_ = true;
+    close();
 }
 
 void MainWindow::ShowLutEditor(bool show) {

@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include <QMainWindow>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/ParameterPage.h"
+#include "core/WindowPlace.h"
 #include "presenters/MainView.h"
 #include "presenters/MainWindowLogic.h"
 #include "widgets/OnlineStatusUpdater.h"
@@ -14,6 +16,7 @@ class CommunicationDialog;
 class ProcessContext;
 class QAction;
 class QComboBox;
+class QCloseEvent;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -24,8 +27,9 @@ class QTimer;
 class TerminalDialog;
 
 // The main window: a tab control with the parameter pages, the menu bar and the status strip.
-// It shows what the logic tells it and hands every operator action to the logic.
-class MainWindow : public QDialog, public OnlineStatusUpdater, public MainView {
+// It shows what the logic tells it and hands every operator action to the logic. An ordinary
+// top-level window, so that it has its own entry in the task bar and never blocks other programs.
+class MainWindow : public QMainWindow, public OnlineStatusUpdater, public MainView {
     Q_OBJECT
 public:
     explicit MainWindow(ProcessContext& context, QWidget* parent = nullptr);
@@ -36,6 +40,8 @@ public:
     // Connects to the camera. Run once the window is on screen, so that the operator sees what
     // the program is waiting for.
     void ConnectAtStart();
+    // A camera settings file given to the program: the operator compares it or loads it.
+    void OpenGivenFile(const std::string& path);
 
     const std::vector<ParameterPage*>& Pages() const { return pages_; }
     QTabWidget* TabControl() const { return tabControl_; }
@@ -71,21 +77,27 @@ public:
     void ShowCommunicationDialog() override;
 
 public slots:
-    // The default button's action: the window has none, and stays open.
-    void accept() override;
     // Close box, Exit and Escape: the window closes only when the logic agrees.
-    void reject() override;
+    void reject();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void BuildMenu(QMenuBar* menuBar);
+    // File > Recent Files, from the kept list; grey while it is empty.
+    void FillRecentFiles(QMenu* menu);
     // The size that shows the fullest page whole, or as much as the screen holds.
     void FitToScreen();
     // Beside the main window where the screen has room, else over it; whole on the screen.
     void PlaceCommunicationDialog();
+    // The place a window had when the last run ended; nothing when none was kept.
+    std::optional<WindowPlace> StoredPlace(int settingIndex);
+    // Keeps the places of the window and the communication dialog for the next run.
+    void StorePlaces();
     // FindControl: the pages in page order, the first that has the id wins; then the window's
     // own controls.
     const PageControl* Find(int32_t id) const;
@@ -123,8 +135,13 @@ private:
     CommunicationDialog* communication_ = nullptr;
     TerminalDialog* terminal_ = nullptr;
     bool communicationShown_ = false;
+    // The window stands where the last run left it, not at its default place.
+    bool placeRestored_ = false;
     // The key press last handled, while it travels on to the parents of its receiver.
     const QEvent* handledKeyPress_ = nullptr;
     bool handling_ = false;
+    // Set once the logic has agreed to close (or ends the program itself): the close goes ahead
+    // without another question.
+    bool closeAgreed_ = false;
     MainWindowLogic logic_;
 };

@@ -154,5 +154,6 @@ inline constexpr int32_t kSaveShippingData = 30012;
 inline constexpr int32_t kCompareWithFile = 30013;
 inline constexpr int32_t kUndoChange = 30014;
 inline constexpr int32_t kRedoChange = 30015;
+inline constexpr int32_t kUserGuide = 30016;
 
 }  // namespace MenuIds

@@ -34,6 +34,13 @@ const ValueRow kValues[kSettingCount] = {
     {"Command Log File Path", INT32_MIN, INT32_MAX},
     // The COM category's port as the operator named it: "COM3", a device path, a network name.
     {"Com Port Name", INT32_MIN, INT32_MAX},
+    // Where the windows stood when the program last ended, as WindowPlace texts.
+    {"Main Window Place", INT32_MIN, INT32_MAX},
+    {"Communication Dialog Place", INT32_MIN, INT32_MAX},
+    {"Recent File 1", INT32_MIN, INT32_MAX},
+    {"Recent File 2", INT32_MIN, INT32_MAX},
+    {"Recent File 3", INT32_MIN, INT32_MAX},
+    {"Recent File 4", INT32_MIN, INT32_MAX},
 };
 
 // Texts are read through a buffer of this size, as the registry reads them.

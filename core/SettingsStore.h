@@ -19,9 +19,17 @@ enum SettingIndex : int {
     kCameraFilePath = 8,
     kCommandLogFilePath = 9,
     kComPortName = 10,
+    kMainWindowPlace = 11,
+    kCommunicationDialogPlace = 12,
+    // File > Recent Files, newest first.
+    kRecentFile1 = 13,
+    kRecentFile2 = 14,
+    kRecentFile3 = 15,
+    kRecentFile4 = 16,
 };
 
-constexpr int kSettingCount = 11;
+constexpr int kSettingCount = 17;
+constexpr int kRecentFileCount = 4;
 
 // The values that outlive a run. Creating the store reads whether the previous run ended
 // normally and marks this run as not ended (0); destroying it marks the normal end (1), and

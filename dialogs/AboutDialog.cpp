@@ -1,13 +1,16 @@
 #include "dialogs/AboutDialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -152,7 +155,29 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     helpRow->addWidget(helpLabel);
     helpRow->addWidget(helpFiles_, 1);
     helpRow->addWidget(view);
+    // Nothing to view: the button waits for a file instead of answering that none was chosen.
+    view->setEnabled(helpFiles_->count() > 0);
     contents->addWidget(help);
+
+    // The terms the program is given under, and the toolkit's own.
+    auto* licence = new QGroupBox("Licence", this);
+    auto* licenceColumn = new QVBoxLayout(licence);
+    auto* terms = new QPlainTextEdit(this);
+    terms->setObjectName("licenceText");
+    terms->setAccessibleName("Licence");
+    terms->setReadOnly(true);
+    QFile licenceFile(":/text/LICENSE");
+    if (licenceFile.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        terms->setPlainText(QString::fromUtf8(licenceFile.readAll()));
+    }
+    terms->setFixedHeight(terms->fontMetrics().lineSpacing() * 6);
+    auto* aboutQt = new QPushButton("About Qt", this);
+    aboutQt->setObjectName("aboutQt");
+    aboutQt->setAutoDefault(false);
+    connect(aboutQt, &QPushButton::clicked, this, [this] { QApplication::aboutQt(); });
+    licenceColumn->addWidget(terms);
+    licenceColumn->addWidget(aboutQt, 0, Qt::AlignRight);
+    contents->addWidget(licence);
     SetContents(contents);
 
     ProtectUserId(true);

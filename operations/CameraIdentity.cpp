@@ -167,6 +167,28 @@ void ViewHelpFile(ProcessContext& context, const std::string& folder, const std:
     }
 }
 
+bool OpenUserGuide(ProcessContext& context, const std::vector<std::string>& places) {
+    for (const std::string& place : places) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(place, error)) {
+            continue;
+        }
+        if (context.Get<DocumentOpener>().Open(place)) {
+            return true;
+        }
+        context.Get<Notifier>().Tell("Couldn't open the user guide " + place + ".",
+                                     MessageIcon::Error);
+        return false;
+    }
+    std::string where;
+    for (const std::string& place : places) {
+        where += "\n" + place;
+    }
+    context.Get<Notifier>().Tell("The user guide is not installed. It was looked for in:" + where,
+                                 MessageIcon::Warning);
+    return false;
+}
+
 bool SaveUserId(ProcessContext& context, const std::string& text) {
     if (text.size() > kUserIdLimit) {
         context.Get<Notifier>().Tell("User ID string is too long !!", MessageIcon::Error);

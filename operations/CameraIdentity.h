@@ -44,6 +44,9 @@ bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts);
 std::vector<std::string> ListHelpFiles(const std::string& folder);
 // Opens the file of the folder with the desktop's viewer; an empty name means none selected.
 void ViewHelpFile(ProcessContext& context, const std::string& folder, const std::string& name);
+// Opens the first of the places that holds the user guide with the desktop's viewer; the
+// operator is told when none does or the viewer did not start. True when it started.
+bool OpenUserGuide(ProcessContext& context, const std::vector<std::string>& places);
 
 // "Edit camera id" and "Edit user id" of the Utility menu are factory functions: true in
 // factory mode; otherwise the operator is told, and the dialog neither reads nor opens.

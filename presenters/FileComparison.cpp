@@ -12,6 +12,7 @@
 #include "platform/FileAccess.h"
 #include "presenters/MainView.h"
 #include "presenters/PageValues.h"
+#include "presenters/RecentFiles.h"
 
 namespace FileComparison {
 
@@ -69,6 +70,7 @@ void CompareWithFile(ProcessContext& context, MainView& view, const std::string&
     if (!compared) {
         return;
     }
+    RecentFiles::Add(context, path);
     StatusLine& status = context.Get<StatusLine>();
     if (compared->empty()) {
         context.Get<Notifier>().Tell(

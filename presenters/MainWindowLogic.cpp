@@ -1,5 +1,7 @@
 #include "presenters/MainWindowLogic.h"
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -16,6 +18,7 @@
 #include "operations/Calibration.h"
 #include "operations/CameraConnection.h"
 #include "operations/CameraFile.h"
+#include "operations/CameraIdentity.h"
 #include "operations/CameraRefresh.h"
 #include "operations/ChangeHistory.h"
 #include "operations/FactoryOperations.h"
@@ -29,6 +32,7 @@
 #include "presenters/MainView.h"
 #include "presenters/PageRules.h"
 #include "presenters/PageValues.h"
+#include "presenters/RecentFiles.h"
 #include "transport/CameraPort.h"
 
 namespace {
@@ -228,9 +232,38 @@ void MainWindowLogic::RunCalibration(int32_t buttonId) {
                                    MessageIcon::None, MessageButtons::Ok});
 }
 
+void MainWindowLogic::OpenGivenFile(const std::string& path) {
+    // No question about a file that is not there to read.
+    if (!std::ifstream(path)) {
+        CameraFile::ReportUnopened(context_, path);
+        return;
+    }
+    ChoiceRequest request;
+    request.caption = "Open Settings File";
+    request.prompt = std::filesystem::path(path).filename().string() +
+                     ": compare it with the camera or load it into the camera?";
+    request.items = {kCompareGivenFile, kLoadGivenFile};
+    const std::optional<std::string> choice = context_.Get<OperatorDialogs>().Choose(request);
+    if (choice == kCompareGivenFile) {
+        FileComparison::CompareWithFile(context_, view_, path);
+    } else if (choice == kLoadGivenFile) {
+        PageValues::ReadCameraFile(context_, view_, path);
+    }
+}
+
+std::vector<std::string> MainWindowLogic::RecentFiles() {
+    return ::RecentFiles::List(context_);
+}
+
+void MainWindowLogic::OpenRecentFile(const std::string& path) {
+    context_.Get<StatusLine>().ShowOutcome(std::string());
+    PageValues::ReadCameraFile(context_, view_, path);
+}
+
 void MainWindowLogic::OnMenuCommand(int32_t menuId) {
     switch (menuId) {
         case MenuIds::kAbout:
+        case MenuIds::kUserGuide:
         case MenuIds::kOpenCommunicationDialog:
         case MenuIds::kEditUserId:
         case MenuIds::kEditCameraId:
@@ -263,6 +296,9 @@ void MainWindowLogic::OnMenuCommand(int32_t menuId) {
             return;
         case MenuIds::kOpenCommunicationDialog:
             view_.ShowCommunicationDialog();
+            return;
+        case MenuIds::kUserGuide:
+            CameraIdentity::OpenUserGuide(context_, UserGuidePlaces);
             return;
         case MenuIds::kOpenSettingsFile:
             PageValues::OpenCameraFile(context_, view_);
@@ -361,7 +397,9 @@ bool MainWindowLogic::ConfirmClose() {
     if (!unstored.empty()) {
         question += "\n" + unstored;
     }
-    return context_.Get<Notifier>().AskYesNo(question, "Confirm");
+    // Enter must not lose what is not stored to flash yet.
+    return context_.Get<Notifier>().AskYesNo(
+        question, "Confirm", unstored.empty() ? MessageAnswer::Yes : MessageAnswer::No);
 }
 
 void MainWindowLogic::OnDestroy() {

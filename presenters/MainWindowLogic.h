@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "presenters/ControlBinding.h"
 #include "presenters/ControlEvent.h"
@@ -10,6 +11,10 @@
 
 class MainView;
 class ProcessContext;
+
+// The two ways of opening a settings file given to the program.
+inline constexpr const char* kCompareGivenFile = "Compare with the camera";
+inline constexpr const char* kLoadGivenFile = "Load into the camera";
 
 // What the main window does, without its widgets: the start-up steps, every operator action on
 // the pages and the menu, the control mode and the close question. The window forwards each
@@ -24,6 +29,13 @@ public:
     // Opens the stored link, asks for the model and the current area, searches the baud rate
     // when nobody answered, and reads the camera when one did.
     void ConnectAtStart();
+    // A camera settings file given to the program (opened from the file manager): the operator
+    // chooses to compare it with the camera or to load it into the camera, or neither.
+    void OpenGivenFile(const std::string& path);
+    // File > Recent Files: the settings files last used, newest first, and opening one as
+    // File > Open does.
+    std::vector<std::string> RecentFiles();
+    void OpenRecentFile(const std::string& path);
 
     // An operator action on a page control, with the value it carries.
     void DispatchControlEvent(const ControlAction& action);
@@ -54,6 +66,8 @@ public:
     int32_t CurrentArea = 0;
     // Set by a camera reset, so that the close that follows asks nothing.
     bool QuitWithoutConfirm = false;
+    // Where Help > User Guide looks for the guide, first found first: the window tells.
+    std::vector<std::string> UserGuidePlaces;
 
 private:
     void OnComboSelect(int32_t id, int64_t value);

@@ -13,6 +13,7 @@
 #include "presenters/ControlBinding.h"
 #include "presenters/MainView.h"
 #include "presenters/PageRules.h"
+#include "presenters/RecentFiles.h"
 
 namespace PageValues {
 
@@ -65,6 +66,7 @@ bool ReadCameraFile(ProcessContext& context, MainView& view, const std::string& 
     if (!summary.opened) {
         return false;
     }
+    RecentFiles::Add(context, path);
     ShowLoad(context, view, path, summary);
     return true;
 }

@@ -50,4 +50,42 @@ QPoint Keep(const QWidget* window, const QPoint& topLeft) {
             std::clamp(topLeft.y(), area.top(), std::max(area.top(), area.bottom() + 1 - height))};
 }
 
+WindowPlace PlaceOf(const QWidget* window) {
+    const QRect inner = window->isMaximized() || window->isFullScreen() ? window->normalGeometry()
+                                                                        : window->geometry();
+    // The frame as the window system reports it, so that the next run's move() puts the frame
+    // back where it was.
+    const QPoint frame = window->geometry().topLeft() - window->pos();
+    return {inner.left() - frame.x(), inner.top() - frame.y(), inner.width(), inner.height(),
+            window->isMaximized()};
+}
+
+void Restore(QWidget* window, const WindowPlace& place) {
+    const QMargins frame = Frame(window);
+    const QPoint titleMiddle(place.x + (frame.left() + place.width + frame.right()) / 2,
+                             place.y + frame.top() / 2);
+    const QScreen* screen = QGuiApplication::screenAt(titleMiddle);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize room(area.width() - frame.left() - frame.right(),
+                     area.height() - frame.top() - frame.bottom());
+    const QSize size =
+        QSize(place.width, place.height).boundedTo(room).expandedTo(window->minimumSize());
+    const int width = size.width() + frame.left() + frame.right();
+    const int height = size.height() + frame.top() + frame.bottom();
+    const QPoint topLeft(
+        std::clamp(place.x, area.left(), std::max(area.left(), area.right() + 1 - width)),
+        std::clamp(place.y, area.top(), std::max(area.top(), area.bottom() + 1 - height)));
+    window->resize(size);
+    window->move(topLeft);
+    if (place.maximised) {
+        window->setWindowState(window->windowState() | Qt::WindowMaximized);
+    }
+}
+
 }  // namespace ScreenRoom

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QSize>
 
+#include "core/WindowPlace.h"
+
 class QWidget;
 
 // How much of its screen a window may take and where it may stand, so that no part of it runs
@@ -22,5 +24,10 @@ QSize Fit(const QWidget* window, const QSize& wanted);
 // Where the window's frame, of the window's size, stands when moved as near to topLeft as it
 // can while whole on the screen.
 QPoint Keep(const QWidget* window, const QPoint& topLeft);
+// The window's place to keep for the next run: its place as it was before it was maximised.
+WindowPlace PlaceOf(const QWidget* window);
+// Puts a window not yet shown where it stood, whole on a screen: on the screen that holds the
+// middle of its title bar, else (a screen since removed, a smaller one) on the primary screen.
+void Restore(QWidget* window, const WindowPlace& place);
 
 }  // namespace ScreenRoom

@@ -2,14 +2,21 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/MainWindow.h"
 #include "app/WidgetServices.h"
 #include "controls/CameraModel.h"
+#include "controls/ControlIds.h"
+#include "controls/ControlTable.h"
 #include "core/Notifier.h"
+#include "core/OperatorDialogs.h"
+#include "operations/CameraFile.h"
 #include "operations/MessageLog.h"
 #include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedComPort.h"
@@ -36,6 +43,74 @@ protected:
     std::unique_ptr<ScopedComPort> com1;
     std::unique_ptr<MainWindow> window;
 };
+
+// The operator's answers to the choices a flow offers, and the comparisons shown.
+class ScriptedDialogs : public OperatorDialogs {
+public:
+    std::optional<std::string> Choose(const ChoiceRequest& request) override {
+        asked.push_back(request.items);
+        return answer;
+    }
+    void ShowAbout() override {}
+    void EditCameraId() override {}
+    void EditUserId() override {}
+    bool ReviewComparison(const ComparisonRequest& request) override {
+        shown.push_back(request.summary);
+        return false;
+    }
+    std::optional<std::string> answer;
+    std::vector<std::vector<std::string>> asked;
+    std::vector<std::string> shown;
+};
+
+// A .cam file opened from the file manager: the operator compares it with the camera, or loads
+// it, or neither.
+TEST_F(MainWindowStartupTest, AGivenFileIsComparedOrLoadedAsTheOperatorChooses) {
+    ScriptedDialogs dialogs;
+    test.Context().ProvideExternal<OperatorDialogs>(dialogs);
+    SimProcess camera;
+    ASSERT_TRUE(camera.Start({"--no-pacing"}));
+    Open(camera.DevicePath());
+    ControlTable& table = test.Context().Get<ControlTable>();
+    const std::string gain = std::to_string(table.GetDataValue(ControlIds::kGainLevel));
+    std::string text = CameraFile::SettingsFileText(test.Context(), CameraFile::Variant::AllData);
+    const std::string line = "\nGA=" + gain + "\n";
+    ASSERT_NE(text.find(line), std::string::npos);
+    text.replace(text.find(line), line.size(), "\nGA=700\n");
+    const std::string path = test.Folder().File("day.cam");
+    std::ofstream(path) << text;
+
+    window->OpenGivenFile(test.Folder().File("gone.cam"));
+    EXPECT_TRUE(dialogs.asked.empty());
+    EXPECT_EQ(test.Notifier().Texts().size(), 1u);
+
+    dialogs.answer = std::nullopt;
+    window->OpenGivenFile(path);
+    EXPECT_EQ(dialogs.asked,
+              (std::vector<std::vector<std::string>>{{kCompareGivenFile, kLoadGivenFile}}));
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    dialogs.answer = kCompareGivenFile;
+    window->OpenGivenFile(path);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].find("day.cam"), std::string::npos) << dialogs.shown[0];
+    EXPECT_EQ(table.GetDataValue(ControlIds::kGainLevel), std::stoi(gain));
+
+    dialogs.answer = kLoadGivenFile;
+    window->OpenGivenFile(path);
+    EXPECT_EQ(table.GetDataValue(ControlIds::kGainLevel), 700);
+
+    // Kept for File > Recent Files; choosing it there loads it again, as File > Open does.
+    text.replace(text.find("\nGA=700\n"), 8, "\nGA=650\n");
+    std::ofstream(path) << text;
+    QMenu* file = window->menuBar()->actions().first()->menu();
+    emit file->aboutToShow();
+    QMenu* recent = window->findChild<QMenu*>("RecentFiles");
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_EQ(recent->actions()[0]->toolTip().toStdString(), path);
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(table.GetDataValue(ControlIds::kGainLevel), 650);
+}
 
 TEST_F(MainWindowStartupTest, ComesUpOnlineWithTheCamerasCurrentArea) {
     SimProcess camera;

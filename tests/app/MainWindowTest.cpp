@@ -1,20 +1,31 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/ParameterPage.h"
 #include "app/WidgetServices.h"
 #include "controls/ControlIds.h"
 #include "core/ControlMode.h"
+#include "core/DocumentOpener.h"
+#include "core/SettingsStore.h"
 #include "core/StatusLine.h"
+#include "dialogs/CommunicationDialog.h"
 #include "tests/support/RecordingSettingsBackend.h"
 #include "tests/support/TestContext.h"
 
@@ -156,6 +167,108 @@ TEST_F(MainWindowTest, ClosingAsksFirstAndNoKeepsTheWindowOpen) {
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_EQ(test.Notifier().Messages().size(), 2u);
     EXPECT_FALSE(window->isVisible());
+}
+
+// The window manager is told of an ordinary main window: its own entry in the task bar, and
+// other programs stay usable while it runs.
+TEST_F(MainWindowTest, RunsAsAnOrdinaryTopLevelWindow) {
+    bool seen = false;
+    bool exitLast = false;
+    Qt::WindowType type = Qt::Dialog;
+    Qt::WindowModality modality = Qt::ApplicationModal;
+    QWindow* transientParent = nullptr;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* main = qobject_cast<MainWindow*>(top);
+            if (main == nullptr || !main->isVisible()) {
+                continue;
+            }
+            seen = true;
+            type = main->windowHandle()->type();
+            modality = main->windowHandle()->modality();
+            transientParent = main->windowHandle()->transientParent();
+            // Exit, the last item of File, ends the run after the question.
+            QAction* exit = main->menuBar()->actions().first()->menu()->actions().last();
+            exitLast = exit->data().toInt() == MenuIds::kExit;
+            test.Notifier().QueueAnswer(MessageAnswer::Yes);
+            exit->trigger();
+        }
+    });
+    EXPECT_EQ(Application(test.Context()).Run(), 0);
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(type, Qt::Window);
+    EXPECT_EQ(modality, Qt::NonModal);
+    EXPECT_EQ(transientParent, nullptr);
+    EXPECT_TRUE(exitLast);
+    EXPECT_EQ(test.Notifier().Messages().size(), 1u);
+}
+
+// The operator's size and place come back in the next run, the communication dialog's too; a
+// place on a screen that is gone comes back whole on the primary screen.
+TEST_F(MainWindowTest, KeepsItsPlaceForTheNextRunAndComesBackOnAScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    Open();
+    const QSize size = window->minimumSizeHint().expandedTo(QSize(300, 200));
+    window->resize(size);
+    window->move(area.topLeft() + QPoint(30, 20));
+    window->Communication()->move(area.topLeft() + QPoint(70, 60));
+    const QPoint place = window->pos();
+    const QPoint dialogPlace = window->Communication()->pos();
+    test.Notifier().QueueAnswer(MessageAnswer::Yes);
+    ASSERT_TRUE(window->close());
+    window.reset();
+    test.Restart();
+
+    Open();
+    EXPECT_EQ(window->pos(), place);
+    EXPECT_EQ(window->size(), size);
+    EXPECT_EQ(window->Communication()->pos(), dialogPlace);
+    window.reset();
+
+    // Left on a second screen, right of this one, since unplugged.
+    test.Context().Get<SettingsStore>().WriteText(
+        kMainWindowPlace,
+        WindowPlace{area.right() + 200, area.top() + 10, size.width(), size.height(), false}
+            .ToText());
+    Open();
+    EXPECT_TRUE(area.contains(window->frameGeometry())) << window->frameGeometry().x();
+    EXPECT_EQ(window->size(), size);
+    window.reset();
+
+    // A hand-edited value that is no place: the window's own size and place.
+    test.Context().Get<SettingsStore>().WriteText(kMainWindowPlace, "20,30,-5,abc");
+    Open();
+    EXPECT_TRUE(area.contains(window->frameGeometry()));
+    EXPECT_NE(window->size(), size);
+}
+
+class RecordingOpener : public DocumentOpener {
+public:
+    bool Open(const std::string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+// F1 opens the guide where it is installed; where it is not, the operator is told where it
+// was looked for.
+TEST_F(MainWindowTest, F1OpensTheUserGuide) {
+    RecordingOpener opener;
+    test.Context().ProvideExternal<DocumentOpener>(opener);
+    Open();
+    const std::string missing = test.Folder().File("missing/user-guide.md");
+    const std::string guide = test.Folder().File("user-guide.md");
+    std::ofstream(guide) << "# User guide\n";
+    window->Logic().UserGuidePlaces = {missing, guide};
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(opener.opened, std::vector<std::string>{guide});
+
+    window->Logic().UserGuidePlaces = {missing};
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(opener.opened.size(), 1u);
+    ASSERT_EQ(test.Notifier().Texts().size(), 1u);
+    EXPECT_NE(test.Notifier().Texts()[0].find(missing), std::string::npos);
 }
 
 TEST_F(MainWindowTest, AfterACameraResetTheWindowClosesWithoutAsking) {

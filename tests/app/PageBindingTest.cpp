@@ -550,9 +550,12 @@ TEST_F(PageBindingTest, AChangeIsMarkedNotStoredUntilAStoreAndTheCloseQuestionCo
     EXPECT_TRUE(MarkedNotStored());
     EXPECT_EQ(CloseQuestion(),
               question + "\n1 parameter changed since the last store is not stored to flash.");
+    // Enter keeps the window open while a change would be lost.
+    EXPECT_EQ(test.Notifier().Messages().back().defaultAnswer, MessageAnswer::No);
     ASSERT_TRUE(FlashAreas::StoreArea(test.Context(), 1));
     EXPECT_FALSE(MarkedNotStored());
     EXPECT_EQ(CloseQuestion(), question);
+    EXPECT_EQ(test.Notifier().Messages().back().defaultAnswer, MessageAnswer::Yes);
 }
 
 TEST_F(PageBindingTest, CompareWithFileListsTheTwoDifferencesFirstAndLoadsOnlyThose) {

@@ -23,9 +23,9 @@
 
 namespace {
 
-// The progress window of the LUT transfers in the running program: the main window in its
-// modal loop, a camera that answers a little slowly, and the operator's input delivered as the
-// window system delivers it, so that a window the modal loop blocks would not take it.
+// The progress window of the LUT transfers in the running program: the main window shown, a camera
+// that answers a little slowly, and the operator's input delivered as the window system delivers
+// it, so that a window the modal loop blocks would not take it.
 class ProgressWindowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -33,7 +33,6 @@ protected:
         com1 = std::make_unique<ScopedComPort>(1, camera.DevicePath());
         window = std::make_unique<MainWindow>(test.Context());
         window->Initialise();
-        window->setWindowModality(Qt::ApplicationModal);  // as its exec() makes it
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         window->ConnectAtStart();

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <memory>
@@ -83,6 +85,16 @@ TEST_F(IdentityDialogsTest, TheAboutDialogShowsEachDeviceVersionPartWhole) {
             << "the part fits its box";
     }
     EXPECT_EQ(parts, (std::vector<std::string>{"10", "20", "3", "4"}));
+}
+
+// The licence and Qt's own are there to read; with no help file there is nothing to view.
+TEST_F(IdentityDialogsTest, TheAboutDialogShowsTheLicenceAndOffersNoEmptyHelpFile) {
+    auto about = Show<AboutDialog>();
+    EXPECT_TRUE(
+        about->findChild<QPlainTextEdit*>("licenceText")->toPlainText().startsWith("MIT License"));
+    EXPECT_NE(about->findChild<QPushButton*>("aboutQt"), nullptr);
+    ASSERT_EQ(about->findChild<QComboBox*>("helpFiles")->count(), 0);
+    EXPECT_FALSE(about->findChild<QPushButton*>("helpFileView")->isEnabled());
 }
 
 TEST_F(IdentityDialogsTest, TypingOrPastingACameraIdFillsTheBoxesInTurn) {

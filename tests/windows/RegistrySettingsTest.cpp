@@ -51,6 +51,11 @@ TEST(RegistrySettings, TheValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) {
         EXPECT_TRUE(store.WritePath(kCameraFilePath, cameras.Path()));
         EXPECT_TRUE(store.WritePath(kCommandLogFilePath, logs.Path()));
         EXPECT_TRUE(store.WriteText(kComPortName, "COM42"));
+        EXPECT_TRUE(store.WriteText(kMainWindowPlace, "10,20,640,480,0"));
+        EXPECT_TRUE(store.WriteText(kCommunicationDialogPlace, "700,20,400,300,0"));
+        for (int i = 0; i < kRecentFileCount; ++i) {
+            EXPECT_TRUE(store.WriteText(kRecentFile1 + i, cameras.File("day.cam")));
+        }
     }
     test.Restart();
 
@@ -72,11 +77,15 @@ TEST(RegistrySettings, TheValuesOutliveTheRunUnderTheToolsKeyWithTheirTypes) {
     EXPECT_EQ(path, logs.Path());
     EXPECT_TRUE(store.ReadText(kComPortName, path));
     EXPECT_EQ(path, "COM42");
+    EXPECT_TRUE(store.ReadText(kMainWindowPlace, path));
+    EXPECT_EQ(path, "10,20,640,480,0");
 
     std::map<std::string, DWORD> expectedTypes;
     for (int index = 0; index < kSettingCount; ++index) {
-        const bool text =
-            index == kCameraFilePath || index == kCommandLogFilePath || index == kComPortName;
+        const bool text = index == kCameraFilePath || index == kCommandLogFilePath ||
+                          index == kComPortName || index == kMainWindowPlace ||
+                          index == kCommunicationDialogPlace ||
+                          (index >= kRecentFile1 && index < kRecentFile1 + kRecentFileCount);
         expectedTypes[SettingsStore::ValueName(index)] = text ? REG_SZ : REG_DWORD;
     }
     EXPECT_EQ(StoredTypes(), expectedTypes);
