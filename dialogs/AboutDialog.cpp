@@ -174,7 +174,7 @@ AboutDialog::AboutDialog(ProcessContext& context, QWidget* parent)
     auto* aboutQt = new QPushButton("About Qt", this);
     aboutQt->setObjectName("aboutQt");
     aboutQt->setAutoDefault(false);
-    connect(aboutQt, &QPushButton::clicked, this, [this] { QApplication::aboutQt(); });
+    connect(aboutQt, &QPushButton::clicked, this, &QApplication::aboutQt);
     licenceColumn->addWidget(terms);
     licenceColumn->addWidget(aboutQt, 0, Qt::AlignRight);
     contents->addWidget(licence);
