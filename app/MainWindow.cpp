@@ -36,6 +36,7 @@
 #include "core/WindowPlace.h"
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/LutEditor.h"
+#include "dialogs/MonitorWindow.h"
 #include "dialogs/TerminalDialog.h"
 #include "operations/StartupOrder.h"
 #include "protocol/CommandEngine.h"
@@ -235,6 +236,17 @@ void MainWindow::BuildMenu(QMenuBar* menuBar) {
     add(help, "&User Guide", MenuIds::kUserGuide, QKeySequence(QKeySequence::HelpContents));
     add(help, "&About this application", MenuIds::kAbout);
     add(help, "&Open Communication Dialog", MenuIds::kOpenCommunicationDialog);
+    // The temperature watched while the operator works; it waits while an action runs here.
+    connect(help->addAction("&Monitor..."), &QAction::triggered, this, [this] {
+        auto* monitor = findChild<MonitorWindow*>();
+        if (monitor == nullptr) {
+            monitor = new MonitorWindow(
+                context_, [this] { return handling_; }, this);
+        }
+        monitor->show();
+        monitor->raise();
+        monitor->activateWindow();
+    });
 }
 
 void MainWindow::FillRecentFiles(QMenu* menu) {

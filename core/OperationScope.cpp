@@ -25,6 +25,10 @@ OperationScope::~OperationScope() {
     }
 }
 
+bool OperationScope::Running(ProcessContext& context) {
+    return context.Get<Notifier>().operation_ != nullptr;
+}
+
 bool OperationScope::HoldBack(const MessageRequest& request, const std::string& kind) {
     if (request.buttons != MessageButtons::Ok) {
         return false;  // an answer is needed every time

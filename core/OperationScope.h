@@ -30,6 +30,9 @@ public:
     OperationScope(const OperationScope&) = delete;
     OperationScope& operator=(const OperationScope&) = delete;
 
+    // Whether an operation runs now: work of the program's own (a periodic reading) waits then.
+    static bool Running(ProcessContext& context);
+
 private:
     friend class Notifier;
 

@@ -23,6 +23,7 @@
 #include "dialogs/CommunicationDialog.h"
 #include "dialogs/CompareDialog.h"
 #include "dialogs/LutEditor.h"
+#include "dialogs/MonitorWindow.h"
 #include "dialogs/TerminalDialog.h"
 #include "dialogs/UserIdDialog.h"
 #include "tests/support/FastWaitClock.h"
@@ -189,6 +190,7 @@ TEST_F(AccessibilityCensusTest, EveryControlOfEveryWindowHasAName) {
         {"camera id", [&] { return dialogs.emplace_back(new CameraIdDialog(context)).get(); }},
         {"user id", [&] { return dialogs.emplace_back(new UserIdDialog(context)).get(); }},
         {"compare", [&] { return dialogs.emplace_back(new CompareDialog(comparison)).get(); }},
+        {"monitor", [&] { return dialogs.emplace_back(new MonitorWindow(context, {})).get(); }},
     };
     for (const auto& [title, open] : windows) {
         SCOPED_TRACE(title);

@@ -1,0 +1,120 @@
+#include "operations/ReadingMonitor.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "core/FileChooser.h"
+#include "core/Notifier.h"
+#include "core/OperationScope.h"
+#include "core/ProcessContext.h"
+#include "core/SettingsStore.h"
+#include "operations/CameraReadings.h"
+#include "platform/FileReplacement.h"
+#include "protocol/CommandEngine.h"
+
+namespace {
+
+using Read = std::optional<int32_t> (*)(ProcessContext&);
+
+// The readings in the order of the names.
+constexpr Read kReads[] = {CameraReadings::Temperature, CameraReadings::ExposureMax,
+                           CameraReadings::ExposureMin, CameraReadings::LineRateMin};
+
+std::string LocalTime(ReadingMonitor::WallTime time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &seconds);
+#else
+    localtime_r(&seconds, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
+    return text;
+}
+
+}  // namespace
+
+ReadingMonitor::ReadingMonitor(bool factoryMode) : names_{"TMP0"} {
+    if (factoryMode) {
+        names_.insert(names_.end(), {"PEMAX", "PEMIN", "ARMIN"});
+    }
+}
+
+bool ReadingMonitor::SetInterval(std::chrono::seconds interval) {
+    if (interval < kShortestInterval || interval > kLongestInterval) {
+        return false;
+    }
+    interval_ = interval;
+    return true;
+}
+
+bool ReadingMonitor::Due(SteadyTime now) const {
+    return !last_ || now - *last_ >= interval_;
+}
+
+bool ReadingMonitor::Poll(ProcessContext& context, SteadyTime now, WallTime wallNow) {
+    if (!Due(now) || context.Get<CommandEngine>().Busy() || OperationScope::Running(context)) {
+        return false;
+    }
+    last_ = now;
+    Sample sample{wallNow, {}};
+    // A camera that leaves one unanswered is not asked the rest: one time-out a sample.
+    bool answered = true;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        std::optional<int32_t> value;
+        if (answered) {
+            value = kReads[i](context);
+            answered = value.has_value();
+        }
+        sample.values.push_back(value);
+    }
+    samples_.push_back(std::move(sample));
+    while (!samples_.empty() && samples_.front().time < wallNow - kKept) {
+        samples_.pop_front();
+    }
+    return true;
+}
+
+std::string ReadingMonitor::CsvText() const {
+    std::string text = "time";
+    for (const std::string& name : names_) {
+        text += "," + name;
+    }
+    text += "\n";
+    for (const Sample& sample : samples_) {
+        text += LocalTime(sample.time);
+        for (const std::optional<int32_t>& value : sample.values) {
+            text += "," + (value ? std::to_string(*value) : std::string());
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+namespace MonitorSaving {
+
+bool SaveCsv(ProcessContext& context, OperatorWindow* owner, const ReadingMonitor& monitor) {
+    SettingsStore& settings = context.Get<SettingsStore>();
+    std::string folder;
+    settings.ReadPath(kCommandLogFilePath, folder);
+    FileDialogRequest request;
+    request.owner = owner;
+    request.folder = folder;
+    request.fileName = "*.csv";
+    request.defaultExtension = "csv";
+    request.filterName = "CSV file (*.csv)";
+    request.filterPattern = "*.csv";
+    const std::optional<std::string> path = context.Get<FileChooser>().ChooseFileToSave(request);
+    Notifier& notifier = context.Get<Notifier>();
+    if (!path || !MayReplaceFile(notifier, *path)) {
+        return false;
+    }
+    if (!ReplaceFileContents(*path, monitor.CsvText())) {
+        notifier.Tell("File open error !", MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace MonitorSaving
