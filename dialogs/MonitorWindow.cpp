@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <deque>
 
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
@@ -23,6 +25,9 @@ namespace {
 // How often the window looks whether a sample is due; the shortest interval is a second.
 constexpr int kLookMs = 200;
 constexpr int kDefaultThreshold = 60;
+constexpr qint64 kShortestSpanMs = 60 * 1000;
+// The steps of the time axis's marks: 10 s, 30 s, 1 min, 5 min, 10 min.
+constexpr qint64 kTickStepsMs[] = {10000, 30000, 60000, 300000, 600000};
 
 qint64 Milliseconds(ReadingMonitor::WallTime time) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count();
@@ -69,11 +74,15 @@ void MonitorChart::paintEvent(QPaintEvent*) {
     }
 
     const QVector<QPointF> points = Points();
-    // The hour that ends with the newest sample, or with now before the first.
-    const qint64 end = monitor_.Samples().empty() ? QDateTime::currentMSecsSinceEpoch()
-                                                  : Milliseconds(monitor_.Samples().back().time);
-    const qint64 span =
+    // Up to the newest sample (or now), as far back as the oldest kept: a minute at least, an
+    // hour at most, so that the first samples are not squeezed into the right edge.
+    const std::deque<ReadingMonitor::Sample>& samples = monitor_.Samples();
+    const qint64 end =
+        samples.empty() ? QDateTime::currentMSecsSinceEpoch() : Milliseconds(samples.back().time);
+    const qint64 hour =
         std::chrono::duration_cast<std::chrono::milliseconds>(ReadingMonitor::kKept).count();
+    const qint64 span = std::clamp<qint64>(
+        samples.empty() ? 0 : end - Milliseconds(samples.front().time), kShortestSpanMs, hour);
     const qint64 start = end - span;
     double low = threshold_ - 5;
     double high = threshold_ + 5;
@@ -81,19 +90,30 @@ void MonitorChart::paintEvent(QPaintEvent*) {
         low = std::min(low, point.y() - 2);
         high = std::max(high, point.y() + 2);
     }
-    const auto x = [&](double ms) { return plot.left() + (ms - start) * plot.width() / span; };
+    // The newest sample's mark stands whole inside the frame.
+    const double inset = 6;
+    const auto x = [&](double ms) {
+        return plot.left() + (ms - start) * (plot.width() - inset) / span;
+    };
     const auto y = [&](double value) {
         return plot.bottom() - (value - low) * plot.height() / (high - low);
     };
 
     painter.setPen(colours.color(QPalette::Text));
     painter.drawRect(plot);
-    // The clock time every ten minutes, the degrees at a few round values.
-    const qint64 tenMinutes = 10 * 60 * 1000;
-    for (qint64 tick = (start / tenMinutes + 1) * tenMinutes; tick <= end; tick += tenMinutes) {
+    // The clock time at round steps, six at most; the degrees at a few round values.
+    qint64 tickStep = kTickStepsMs[0];
+    for (const qint64 step : kTickStepsMs) {
+        tickStep = step;
+        if (span / step <= 6) {
+            break;
+        }
+    }
+    const char* const clock = tickStep < 60000 ? "HH:mm:ss" : "HH:mm";
+    for (qint64 tick = (start / tickStep + 1) * tickStep; tick <= end; tick += tickStep) {
         const double at = x(static_cast<double>(tick));
         painter.drawLine(QPointF(at, plot.bottom()), QPointF(at, plot.bottom() + 4));
-        const QString text = QDateTime::fromMSecsSinceEpoch(tick).toString("HH:mm");
+        const QString text = QDateTime::fromMSecsSinceEpoch(tick).toString(clock);
         painter.drawText(QPointF(at - metrics.horizontalAdvance(text) / 2.0,
                                  plot.bottom() + 4 + metrics.ascent()),
                          text);
@@ -185,6 +205,8 @@ MonitorWindow::MonitorWindow(ProcessContext& context, std::function<bool()> busy
     layout->addLayout(controls);
     layout->addWidget(latest_);
     layout->addWidget(chart_, 1);
+
+    resize(sizeHint().expandedTo(QSize(640, 400)));
 
     connect(interval_, &QSpinBox::valueChanged, this,
             [this](int seconds) { monitor_.SetInterval(std::chrono::seconds(seconds)); });
