@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "operations/ReadingMonitor.h"
 #include "tests/support/FastWaitClock.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/SimProcess.h"
 #include "tests/support/SimTranscript.h"
 #include "tests/support/TestContext.h"
@@ -78,6 +81,13 @@ TEST_F(ReadingMonitorTest, FactoryModeAddsTheLimitsAndTheCsvHasAColumnEach) {
     const std::string row = csv.substr(csv.find('\n') + 1);
     EXPECT_EQ(std::count(row.begin(), row.end(), ','), 4) << row;
     EXPECT_NE(row.find(",42,"), std::string::npos) << row;
+
+    // Save CSV... writes that text into the file chosen.
+    const std::string path = test.Folder().File("temperature.csv");
+    test.Files().QueueAnswer(path);
+    ASSERT_TRUE(MonitorSaving::SaveCsv(test.Context(), nullptr, monitor));
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), csv);
 }
 
 TEST_F(ReadingMonitorTest, ASilentCameraCostsOneQuestionASampleAndLeavesEmptyFields) {
@@ -89,6 +99,9 @@ TEST_F(ReadingMonitorTest, ASilentCameraCostsOneQuestionASampleAndLeavesEmptyFie
         EXPECT_FALSE(value.has_value());
     }
     EXPECT_EQ(ReceivedLines(transcript), Lines{"TMP0?"});
+    // Nor does it cost the operator a message box every interval.
+    EXPECT_TRUE(Poll(monitor, seconds(5)));
+    EXPECT_EQ(test.Notifier().Texts(), Lines{});
     const std::string csv = monitor.CsvText();
     EXPECT_EQ(csv.substr(csv.size() - 5), ",,,,\n") << csv;
 }
