@@ -41,6 +41,16 @@ std::optional<int32_t> Temperature(ProcessContext& context) {
     return Query(context, CommandIds::kTMP0, kTemperatureTimeoutMs);
 }
 
+const std::vector<Reading>& All() {
+    static const std::vector<Reading> readings = {
+        {"TMP0", Temperature},
+        {"PEMAX", ExposureMax},
+        {"PEMIN", ExposureMin},
+        {"ARMIN", LineRateMin},
+    };
+    return readings;
+}
+
 std::optional<int32_t> RunOnePush(ProcessContext& context) {
     context.Get<CommandEngine>().SetValue(CommandIds::kAR, 0, kOnePushTimeoutMs);
     return Parameters::Get(context, ControlIds::kLineRate);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class ProcessContext;
 
@@ -13,6 +14,14 @@ std::optional<int32_t> LineRateMin(ProcessContext& context);
 std::optional<int32_t> ExposureMax(ProcessContext& context);
 std::optional<int32_t> ExposureMin(ProcessContext& context);
 std::optional<int32_t> Temperature(ProcessContext& context);
+
+// A value the camera tells and never takes, by the mnemonic it is asked with.
+struct Reading {
+    const char* mnemonic;
+    std::optional<int32_t> (*read)(ProcessContext& context);
+};
+// TMP0 (the temperature of the sensor TMPS0 selects), PEMAX, PEMIN, ARMIN.
+const std::vector<Reading>& All();
 
 // Lets the camera choose its line rate once; the rate it chose, which the table takes.
 std::optional<int32_t> RunOnePush(ProcessContext& context);

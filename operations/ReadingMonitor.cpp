@@ -14,12 +14,6 @@
 
 namespace {
 
-using Read = std::optional<int32_t> (*)(ProcessContext&);
-
-// The readings in the order of the names.
-constexpr Read kReads[] = {CameraReadings::Temperature, CameraReadings::ExposureMax,
-                           CameraReadings::ExposureMin, CameraReadings::LineRateMin};
-
 std::string LocalTime(ReadingMonitor::WallTime time) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
     std::tm local{};
@@ -35,9 +29,17 @@ std::string LocalTime(ReadingMonitor::WallTime time) {
 
 }  // namespace
 
-ReadingMonitor::ReadingMonitor(bool factoryMode) : names_{"TMP0"} {
-    if (factoryMode) {
-        names_.insert(names_.end(), {"PEMAX", "PEMIN", "ARMIN"});
+ReadingMonitor::ReadingMonitor(bool factoryMode) {
+    // The temperature first; the limits only for the factory.
+    for (const CameraReadings::Reading& reading : CameraReadings::All()) {
+        if (reading.read == CameraReadings::Temperature) {
+            readings_.insert(readings_.begin(), &reading);
+        } else if (factoryMode) {
+            readings_.push_back(&reading);
+        }
+    }
+    for (const CameraReadings::Reading* reading : readings_) {
+        names_.emplace_back(reading->mnemonic);
     }
 }
 
@@ -61,10 +63,10 @@ bool ReadingMonitor::Poll(ProcessContext& context, SteadyTime now, WallTime wall
     Sample sample{wallNow, {}};
     // A camera that leaves one unanswered is not asked the rest: one time-out a sample.
     bool answered = true;
-    for (std::size_t i = 0; i < names_.size(); ++i) {
+    for (std::size_t i = 0; i < readings_.size(); ++i) {
         std::optional<int32_t> value;
         if (answered) {
-            value = kReads[i](context);
+            value = readings_[i]->read(context);
             answered = value.has_value();
         }
         sample.values.push_back(value);

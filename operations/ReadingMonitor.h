@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "operations/CameraReadings.h"
+
 class OperatorWindow;
 class ProcessContext;
 
@@ -50,6 +52,7 @@ public:
     std::string CsvText() const;
 
 private:
+    std::vector<const CameraReadings::Reading*> readings_;
     std::vector<std::string> names_;
     std::chrono::seconds interval_{5};
     std::optional<SteadyTime> last_;

@@ -8,13 +8,7 @@
 namespace Readings {
 
 const std::vector<Reading>& All() {
-    static const std::vector<Reading> readings = {
-        {"TMP0", CameraReadings::Temperature},
-        {"PEMAX", CameraReadings::ExposureMax},
-        {"PEMIN", CameraReadings::ExposureMin},
-        {"ARMIN", CameraReadings::LineRateMin},
-    };
-    return readings;
+    return CameraReadings::All();
 }
 
 const Reading* Find(const std::string& name) {

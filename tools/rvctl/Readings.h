@@ -5,14 +5,11 @@
 #include <string>
 #include <vector>
 
-class ProcessContext;
+#include "operations/CameraReadings.h"
 
 // What the pages' "Read" and "Get" buttons ask for: values the camera tells and never takes,
 // named on rvctl's command line as the camera names them (TMP0, PEMAX, ...).
-struct Reading {
-    const char* mnemonic;
-    std::optional<int32_t> (*read)(ProcessContext& context);
-};
+using Reading = CameraReadings::Reading;
 
 namespace Readings {
 
