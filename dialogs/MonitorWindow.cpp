@@ -18,6 +18,7 @@
 
 #include "core/ControlMode.h"
 #include "core/ProcessContext.h"
+#include "widgets/AccessibleNames.h"
 #include "widgets/OneActionAtATime.h"
 
 namespace {
@@ -36,8 +37,9 @@ qint64 Milliseconds(ReadingMonitor::WallTime time) {
 }  // namespace
 
 MonitorChart::MonitorChart(const ReadingMonitor& monitor, QWidget* parent)
-    : QWidget(parent), monitor_(monitor) {
+    : QFrame(parent), monitor_(monitor) {
     setObjectName("MonitorChart");
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setAccessibleName("Temperature chart");
     setAccessibleDescription("The temperature over the last hour, in degrees C");
     setMinimumSize(480, 220);
@@ -64,7 +66,8 @@ void MonitorChart::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& colours = palette();
-    painter.fillRect(rect(), colours.base());
+    painter.fillRect(contentsRect(), colours.base());
+    drawFrame(&painter);
     const QFontMetrics metrics = fontMetrics();
     const int left = metrics.horizontalAdvance("-000") + 12;
     const int bottom = metrics.height() + 10;
@@ -186,7 +189,7 @@ MonitorWindow::MonitorWindow(ProcessContext& context, std::function<bool()> busy
 
     latest_ = new QLabel("No sample yet", this);
     latest_->setObjectName("MonitorLatest");
-    latest_->setAccessibleName("Latest reading");
+    ShowsValue(latest_, "Latest reading");
     latest_->setWordWrap(true);
     latest_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFrame>
 #include <QPointF>
 #include <QVector>
 #include <functional>
@@ -16,7 +17,7 @@ class QTimer;
 
 // The strip chart of the temperature over the last hour: the threshold as a line, the samples
 // above it marked, the time axis in clock time.
-class MonitorChart : public QWidget {
+class MonitorChart : public QFrame {
     Q_OBJECT
 public:
     MonitorChart(const ReadingMonitor& monitor, QWidget* parent = nullptr);
