@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 #include "app/PageLayout.h"
 #include "app/StatusLineBar.h"
@@ -345,24 +346,56 @@ void MainWindow::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, communication_, [dialog = communication_] { dialog->raise(); });
 }
 
+QRect MainWindow::PageControlsOnScreen() const {
+    // The shown page's boxes, as far as its scroll area shows them.
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        const QScrollArea* area = pageAreas_[i];
+        if (area->isVisibleTo(this) && pages_[i]->isVisibleTo(this)) {
+            const QRect shown(area->viewport()->mapTo(this, QPoint()), area->viewport()->size());
+            const QRect boxes(pages_[i]->mapTo(this, pages_[i]->childrenRect().topLeft()),
+                              pages_[i]->childrenRect().size());
+            return boxes.intersected(shown).translated(geometry().topLeft());
+        }
+    }
+    return {};
+}
+
 void MainWindow::PlaceCommunicationDialog() {
     communication_->resize(ScreenRoom::Fit(communication_, communication_->size()));
     const QRect area = ScreenRoom::Available(this);
     const QMargins frame = ScreenRoom::Frame(communication_);
-    const int width = communication_->width() + frame.left() + frame.right();
+    const QSize size = communication_->size().grownBy(frame);
     const QRect main = geometry().marginsAdded(ScreenRoom::Frame(this));
+    const QRect controls = PageControlsOnScreen();
     const int gap = 8;
-    QPoint place;
-    if (main.right() + gap + width <= area.right()) {
-        place = QPoint(main.right() + 1 + gap, main.top());  // beside it, on the right
-    } else if (main.left() - gap - width >= area.left()) {
-        place = QPoint(main.left() - gap - width, main.top());  // beside it, on the left
-    } else {
-        // Over its right-hand part, a little lower so that the main window's caption shows.
-        // Owned by the main window, it stays above it.
-        place = QPoint(main.right() + 1 - width, main.top() + frame.top());
+    // Beside the main window, else below it; where neither has room, the place that covers the
+    // least of the page's controls, then of the window.
+    const QPoint wanted[] = {
+        {main.right() + 1 + gap, main.top()},
+        {main.left() - gap - size.width(), main.top()},
+        {main.left(), main.bottom() + 1 + gap},
+        {main.right() + 1 - size.width(), main.bottom() + 1 + gap},
+        {main.right() + 1 - size.width(), area.bottom() + 1 - size.height()},
+        {main.left(), area.bottom() + 1 - size.height()},
+        {main.right() + 1 - size.width(), main.top() + frame.top()},
+        {main.left(), main.top() + frame.top()},
+    };
+    const auto covered = [](const QRect& a, const QRect& b) {
+        const QRect both = a.intersected(b);
+        return both.isValid() ? qint64(both.width()) * both.height() : qint64(0);
+    };
+    QPoint best;
+    std::pair<qint64, qint64> least(-1, -1);
+    for (const QPoint& place : wanted) {
+        const QPoint kept = ScreenRoom::Keep(communication_, place);
+        const QRect dialog(kept, size);
+        const std::pair<qint64, qint64> cover(covered(dialog, controls), covered(dialog, main));
+        if (least.first < 0 || cover < least) {
+            least = cover;
+            best = kept;
+        }
     }
-    communication_->move(ScreenRoom::Keep(communication_, place));
+    communication_->move(best);
 }
 
 void MainWindow::ConnectAtStart() {
@@ -703,9 +736,10 @@ void MainWindow::Activate() {
     activateWindow();
     raise();
     // Its own windows stay above it, as a window manager keeps them; without one they would
-    // go behind it.
+    // go behind it. The communication dialog stands aside and stays where the operator put it:
+    // brought forward after each reading, it would come back over the pages.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow() && child->isVisible()) {
+        if (child->isWindow() && child->isVisible() && child != communication_) {
             child->raise();
         }
     }

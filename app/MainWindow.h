@@ -94,6 +94,8 @@ private:
     void FitToScreen();
     // Beside the main window where the screen has room, else over it; whole on the screen.
     void PlaceCommunicationDialog();
+    // The part of the screen where the shown page's controls are.
+    QRect PageControlsOnScreen() const;
     // The place a window had when the last run ended; nothing when none was kept.
     std::optional<WindowPlace> StoredPlace(int settingIndex);
     // Keeps the places of the window and the communication dialog for the next run.
