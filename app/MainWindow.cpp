@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegion>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -346,18 +347,23 @@ void MainWindow::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, communication_, [dialog = communication_] { dialog->raise(); });
 }
 
-QRect MainWindow::PageControlsOnScreen() const {
+QRegion MainWindow::PageControlsOnScreen() const {
     // The shown page's boxes, as far as its scroll area shows them.
+    QRegion controls;
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         const QScrollArea* area = pageAreas_[i];
-        if (area->isVisibleTo(this) && pages_[i]->isVisibleTo(this)) {
-            const QRect shown(area->viewport()->mapTo(this, QPoint()), area->viewport()->size());
-            const QRect boxes(pages_[i]->mapTo(this, pages_[i]->childrenRect().topLeft()),
-                              pages_[i]->childrenRect().size());
-            return boxes.intersected(shown).translated(geometry().topLeft());
+        if (!area->isVisibleTo(this) || !pages_[i]->isVisibleTo(this)) {
+            continue;
+        }
+        const QRect shown(area->viewport()->mapTo(this, QPoint()), area->viewport()->size());
+        for (const QWidget* box :
+             pages_[i]->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (box->isVisibleTo(pages_[i])) {
+                controls += QRect(box->mapTo(this, QPoint()), box->size()).intersected(shown);
+            }
         }
     }
-    return {};
+    return controls.translated(geometry().topLeft());
 }
 
 void MainWindow::PlaceCommunicationDialog() {
@@ -366,7 +372,7 @@ void MainWindow::PlaceCommunicationDialog() {
     const QMargins frame = ScreenRoom::Frame(communication_);
     const QSize size = communication_->size().grownBy(frame);
     const QRect main = geometry().marginsAdded(ScreenRoom::Frame(this));
-    const QRect controls = PageControlsOnScreen();
+    const QRegion controls = PageControlsOnScreen();
     const int gap = 8;
     // Beside the main window, else below it; where neither has room, the place that covers the
     // least of the page's controls, then of the window.
@@ -379,17 +385,24 @@ void MainWindow::PlaceCommunicationDialog() {
         {main.left(), area.bottom() + 1 - size.height()},
         {main.right() + 1 - size.width(), main.top() + frame.top()},
         {main.left(), main.top() + frame.top()},
+        {area.right() + 1 - size.width(), area.bottom() + 1 - size.height()},
+        {area.left(), area.bottom() + 1 - size.height()},
+        {area.right() + 1 - size.width(), area.top()},
     };
-    const auto covered = [](const QRect& a, const QRect& b) {
-        const QRect both = a.intersected(b);
-        return both.isValid() ? qint64(both.width()) * both.height() : qint64(0);
+    const auto covered = [](const QRect& dialog, const QRegion& region) {
+        qint64 pixels = 0;
+        for (const QRect& part : region.intersected(dialog)) {
+            pixels += qint64(part.width()) * part.height();
+        }
+        return pixels;
     };
     QPoint best;
     std::pair<qint64, qint64> least(-1, -1);
     for (const QPoint& place : wanted) {
         const QPoint kept = ScreenRoom::Keep(communication_, place);
         const QRect dialog(kept, size);
-        const std::pair<qint64, qint64> cover(covered(dialog, controls), covered(dialog, main));
+        const std::pair<qint64, qint64> cover(covered(dialog, controls),
+                                              covered(dialog, QRegion(main)));
         if (least.first < 0 || cover < least) {
             least = cover;
             best = kept;
