@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QRegion>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -22,6 +23,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 #include "app/PageLayout.h"
 #include "app/StatusLineBar.h"
@@ -357,24 +359,68 @@ void MainWindow::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, communication_, [dialog = communication_] { dialog->raise(); });
 }
 
+QRegion MainWindow::PageControlsOnScreen() const {
+    // The shown page's boxes, as far as its scroll area shows them.
+    QRegion controls;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        const QScrollArea* area = pageAreas_[i];
+        if (!area->isVisibleTo(this) || !pages_[i]->isVisibleTo(this)) {
+            continue;
+        }
+        const QRect shown(area->viewport()->mapTo(this, QPoint()), area->viewport()->size());
+        for (const QWidget* box :
+             pages_[i]->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (box->isVisibleTo(pages_[i])) {
+                controls += QRect(box->mapTo(this, QPoint()), box->size()).intersected(shown);
+            }
+        }
+    }
+    return controls.translated(geometry().topLeft());
+}
+
 void MainWindow::PlaceCommunicationDialog() {
     communication_->resize(ScreenRoom::Fit(communication_, communication_->size()));
     const QRect area = ScreenRoom::Available(this);
     const QMargins frame = ScreenRoom::Frame(communication_);
-    const int width = communication_->width() + frame.left() + frame.right();
+    const QSize size = communication_->size().grownBy(frame);
     const QRect main = geometry().marginsAdded(ScreenRoom::Frame(this));
+    const QRegion controls = PageControlsOnScreen();
     const int gap = 8;
-    QPoint place;
-    if (main.right() + gap + width <= area.right()) {
-        place = QPoint(main.right() + 1 + gap, main.top());  // beside it, on the right
-    } else if (main.left() - gap - width >= area.left()) {
-        place = QPoint(main.left() - gap - width, main.top());  // beside it, on the left
-    } else {
-        // Over its right-hand part, a little lower so that the main window's caption shows.
-        // Owned by the main window, it stays above it.
-        place = QPoint(main.right() + 1 - width, main.top() + frame.top());
+    // Beside the main window, else below it; where neither has room, the place that covers the
+    // least of the page's controls, then of the window.
+    const QPoint wanted[] = {
+        {main.right() + 1 + gap, main.top()},
+        {main.left() - gap - size.width(), main.top()},
+        {main.left(), main.bottom() + 1 + gap},
+        {main.right() + 1 - size.width(), main.bottom() + 1 + gap},
+        {main.right() + 1 - size.width(), area.bottom() + 1 - size.height()},
+        {main.left(), area.bottom() + 1 - size.height()},
+        {main.right() + 1 - size.width(), main.top() + frame.top()},
+        {main.left(), main.top() + frame.top()},
+        {area.right() + 1 - size.width(), area.bottom() + 1 - size.height()},
+        {area.left(), area.bottom() + 1 - size.height()},
+        {area.right() + 1 - size.width(), area.top()},
+    };
+    const auto covered = [](const QRect& dialog, const QRegion& region) {
+        qint64 pixels = 0;
+        for (const QRect& part : region.intersected(dialog)) {
+            pixels += qint64(part.width()) * part.height();
+        }
+        return pixels;
+    };
+    QPoint best;
+    std::pair<qint64, qint64> least(-1, -1);
+    for (const QPoint& place : wanted) {
+        const QPoint kept = ScreenRoom::Keep(communication_, place);
+        const QRect dialog(kept, size);
+        const std::pair<qint64, qint64> cover(covered(dialog, controls),
+                                              covered(dialog, QRegion(main)));
+        if (least.first < 0 || cover < least) {
+            least = cover;
+            best = kept;
+        }
     }
-    communication_->move(ScreenRoom::Keep(communication_, place));
+    communication_->move(best);
 }
 
 void MainWindow::ConnectAtStart() {
@@ -715,9 +761,10 @@ void MainWindow::Activate() {
     activateWindow();
     raise();
     // Its own windows stay above it, as a window manager keeps them; without one they would
-    // go behind it.
+    // go behind it. The communication dialog stands aside and stays where the operator put it:
+    // brought forward after each reading, it would come back over the pages.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow() && child->isVisible()) {
+        if (child->isWindow() && child->isVisible() && child != communication_) {
             child->raise();
         }
     }

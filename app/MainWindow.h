@@ -21,6 +21,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QRegion;
 class QScrollArea;
 class QTabWidget;
 class QTimer;
@@ -94,6 +95,8 @@ private:
     void FitToScreen();
     // Beside the main window where the screen has room, else over it; whole on the screen.
     void PlaceCommunicationDialog();
+    // The part of the screen where the shown page's controls are.
+    QRegion PageControlsOnScreen() const;
     // The place a window had when the last run ended; nothing when none was kept.
     std::optional<WindowPlace> StoredPlace(int settingIndex);
     // Keeps the places of the window and the communication dialog for the next run.

@@ -1,6 +1,7 @@
 #include "app/ParameterPage.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -107,6 +108,7 @@ ParameterPage::ParameterPage(MainWindow* owner, const PageLayout& layout)
     InstallAccessibleNames();  // the lists are heard by their labels
 
     auto* columns = new QHBoxLayout(this);
+    columns_ = columns;
     std::vector<QVBoxLayout*> columnLayouts;
     // Per column, the label columns of its groups, made one width so that the fields line up.
     std::vector<std::vector<QGridLayout*>> labelledGrids;
@@ -198,6 +200,35 @@ ParameterPage::ParameterPage(MainWindow* owner, const PageLayout& layout)
         setTabOrder(focusOrder[i - 1], focusOrder[i]);
     }
     ConnectControls();
+}
+
+bool ParameterPage::event(QEvent* event) {
+    // In a scroll area the page is as wide as the area's viewport or as its own least width:
+    // the viewport's width tells how much room there is.
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget() != nullptr) {
+        parentWidget()->removeEventFilter(this);
+    } else if (event->type() == QEvent::ParentChange && parentWidget() != nullptr) {
+        parentWidget()->installEventFilter(this);
+    }
+    return QWidget::event(event);
+}
+
+bool ParameterPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        FitWidth(parentWidget()->width());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ParameterPage::FitWidth(int width) {
+    if (columns_->direction() == QBoxLayout::LeftToRight) {
+        sideBySideWidth_ = minimumSizeHint().width();
+    }
+    const QBoxLayout::Direction wanted =
+        width < sideBySideWidth_ ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight;
+    if (wanted != columns_->direction()) {
+        columns_->setDirection(wanted);
+    }
 }
 
 QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel* label,

@@ -9,6 +9,7 @@
 #include "presenters/ControlEvent.h"
 
 class MainWindow;
+class QBoxLayout;
 class QLabel;
 class WheelNeedsFocus;
 struct PageCell;
@@ -45,7 +46,14 @@ public:
 signals:
     void controlEvent(const ControlAction& action);
 
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Its columns side by side where the width holds them, else one below the other, so that
+    // a narrow window scrolls the page down instead of hiding a column to the right.
+    void FitWidth(int width);
     QWidget* CreateCell(const PageCell& cell, QWidget* parent, QLabel* label, const QString& name);
     void ConnectControls();
 
@@ -55,4 +63,6 @@ private:
     bool factoryOnly_;
     WheelNeedsFocus* wheelNeedsFocus_;
     std::map<int32_t, PageControl> controls_;
+    QBoxLayout* columns_ = nullptr;
+    int sideBySideWidth_ = 0;  // the least width that holds the columns side by side
 };

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/OperatorDialogs.h"
+#include "widgets/ScreenRoom.h"
 
 namespace {
 
@@ -100,5 +101,8 @@ CompareDialog::CompareDialog(const ComparisonRequest& request, QWidget* parent)
     const int height = table_->horizontalHeader()->sizeHint().height() +
                        rowHeight * std::min(std::max(row, 1), kVisibleRows) +
                        table_->frameWidth() * 2;
-    table_->setMinimumSize(width, height);
+    // No more than the screen holds with the summary and the buttons: the table scrolls beyond.
+    const QSize screen = ScreenRoom::Available(this).size();
+    table_->setMinimumSize(
+        QSize(width, height).boundedTo(QSize(screen.width() * 9 / 10, screen.height() * 6 / 10)));
 }
