@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "core/FileChooser.h"
+#include "core/LocalTime.h"
 #include "core/Notifier.h"
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
@@ -14,14 +15,8 @@
 
 namespace {
 
-std::string LocalTime(ReadingMonitor::WallTime time) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
+std::string LocalTimeText(ReadingMonitor::WallTime time) {
+    const std::tm local = LocalTime(time);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
     return text;
@@ -85,7 +80,7 @@ std::string ReadingMonitor::CsvText() const {
     }
     text += "\n";
     for (const Sample& sample : samples_) {
-        text += LocalTime(sample.time);
+        text += LocalTimeText(sample.time);
         for (const std::optional<int32_t>& value : sample.values) {
             text += "," + (value ? std::to_string(*value) : std::string());
         }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "core/LocalTime.h"
 #include "operations/TerminalLog.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "transport/CameraPort.h"
@@ -16,16 +17,10 @@ constexpr std::size_t kPrefixLength = 4;
 // The trace of a run that a log keeps for days needs the hour, in the machine's local time:
 // "02:14:05.007  ".
 std::string TraceStamp(std::chrono::system_clock::time_point now) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const long long ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
         1000;
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
+    const std::tm local = LocalTime(now);
     char stamp[24];
     std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03d  ", local.tm_hour, local.tm_min,
                   local.tm_sec, static_cast<int>((ms + 1000) % 1000));
