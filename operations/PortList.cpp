@@ -38,7 +38,7 @@ namespace PortList {
 std::vector<PortItem> Of(CameraPort& port) {
     const int32_t count = port.GetPortCount();
     const bool com = port.GetCategory() == kComCategory;
-    const SerialInventory inventory = com ? ListSerialDevices() : SerialInventory();
+    const SerialInventory& inventory = port.ComInventory();
     std::vector<PortItem> ports;
     ports.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int32_t i = 0; i < count; ++i) {

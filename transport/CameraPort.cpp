@@ -232,12 +232,12 @@ int32_t CameraPort::ListComPorts() {
         ports.push_back(ComName(index));
     }
     // A serial device present that none of those opens is offered by its stable name.
-    const SerialInventory inventory = ListSerialDevices();
+    comInventory_ = ListSerialDevices();
     std::vector<const SerialDeviceInfo*> covered;
     for (const std::string& name : ports) {
-        covered.push_back(FindSerialDevice(inventory, name).device);
+        covered.push_back(FindSerialDevice(comInventory_, name).device);
     }
-    for (const SerialDeviceInfo& device : inventory.devices) {
+    for (const SerialDeviceInfo& device : comInventory_.devices) {
         const std::string name = device.byId.empty() ? device.path : device.byId;
         if (std::find(covered.begin(), covered.end(), &device) == covered.end() &&
             std::find(ports.begin(), ports.end(), name) == ports.end()) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/SerialInventory.h"
+
 class ClSerialAdapter;
 class LinkBackend;
 class ProcessContext;
@@ -64,6 +66,9 @@ public:
 
     int32_t GetPortCount();
     std::string GetPortName(int32_t index);
+    // The serial devices present when the COM list was last made (GetPortCount), so that the
+    // list and what it shows of each device come from one look at the system.
+    const SerialInventory& ComInventory() const { return comInventory_; }
     // The position of a COM-category port name in the list, added to the list when it is not
     // there yet ("com3" is COM3). -1 for an empty name.
     int32_t PortIndexOf(const std::string& portName);
@@ -116,6 +121,7 @@ private:
     // not COM1 ... COM16, so that an older version still finds its last COM port.
     int32_t comPortNumber_ = 0;
     std::vector<std::string> comPorts_;  // the COM category's list
+    SerialInventory comInventory_;       // what that list was made from
     int32_t cl2000Index_ = 0;
     int32_t cl2001Index_ = 0;
     int32_t clV11Index_ = 0;
