@@ -17,19 +17,31 @@ namespace LogFileSaving {
 
 namespace {
 
-struct LogFileKind {
-    const char* pattern;
-    const char* extension;
-    const char* filterName;
-    bool newestFirst;
-};
-
-const LogFileKind kMessageLogFile = {"*.txt", "txt", "txt file (*.txt)", false};
-const LogFileKind kTerminalLogFile = {"*.csv", "csv", "CSV file (*.csv)", true};
-
 // The common steps of both saves; announce runs once the file is written.
 void SaveLog(ProcessContext& context, OperatorWindow* owner, const LineLog& lines,
-             const LogFileKind& kind, const std::function<void()>& announce) {
+             const TextFileKind& kind, bool newestFirst, const std::function<void()>& announce) {
+    if (SaveTextFile(
+            context, owner, kind, [&] { return LogText(lines, newestFirst); }, true)) {
+        announce();
+    }
+}
+
+}  // namespace
+
+void SaveMessageLog(ProcessContext& context, OperatorWindow* owner) {
+    MessageLog& log = context.Get<MessageLog>();
+    SaveLog(context, owner, log.Lines(), kTextFile, false,
+            [&log] { log.Add("Writing file has been done!"); });
+}
+
+void SaveTerminalLog(ProcessContext& context, OperatorWindow* owner) {
+    TerminalLog& log = context.Get<TerminalLog>();
+    SaveLog(context, owner, log.Lines(), kCsvFile, true,
+            [&log] { log.AddFormatted("Writing file has been done !"); });
+}
+
+bool SaveTextFile(ProcessContext& context, OperatorWindow* owner, const TextFileKind& kind,
+                  const std::function<std::string()>& text, bool keepFolder) {
     SettingsStore& settings = context.Get<SettingsStore>();
     std::string folder;
     settings.ReadPath(kCommandLogFilePath, folder);
@@ -43,36 +55,22 @@ void SaveLog(ProcessContext& context, OperatorWindow* owner, const LineLog& line
     request.filterPattern = kind.pattern;
     const std::optional<std::string> chosen = context.Get<FileChooser>().ChooseFileToSave(request);
     if (!chosen) {
-        return;
+        return false;
     }
     const std::string& path = *chosen;
     Notifier& notifier = context.Get<Notifier>();
     if (!MayReplaceFile(notifier, path)) {
-        return;
+        return false;
     }
-    if (ReplaceFileContents(path, LogText(lines, kind.newestFirst))) {
-        announce();
-    } else {
+    const bool written = ReplaceFileContents(path, text());
+    if (!written) {
         notifier.Tell("File open error !", MessageIcon::Error);
     }
     const std::string chosenFolder = FolderOfPath(path);
-    if (!chosenFolder.empty()) {
+    if (keepFolder && !chosenFolder.empty()) {
         settings.WritePath(kCommandLogFilePath, chosenFolder);
     }
-}
-
-}  // namespace
-
-void SaveMessageLog(ProcessContext& context, OperatorWindow* owner) {
-    MessageLog& log = context.Get<MessageLog>();
-    SaveLog(context, owner, log.Lines(), kMessageLogFile,
-            [&log] { log.Add("Writing file has been done!"); });
-}
-
-void SaveTerminalLog(ProcessContext& context, OperatorWindow* owner) {
-    TerminalLog& log = context.Get<TerminalLog>();
-    SaveLog(context, owner, log.Lines(), kTerminalLogFile,
-            [&log] { log.AddFormatted("Writing file has been done !"); });
+    return written;
 }
 
 std::string LogText(const LineLog& lines, bool newestFirst) {

@@ -3,14 +3,11 @@
 #include <cstdio>
 #include <ctime>
 
-#include "core/FileChooser.h"
 #include "core/LocalTime.h"
-#include "core/Notifier.h"
 #include "core/OperationScope.h"
 #include "core/ProcessContext.h"
-#include "core/SettingsStore.h"
 #include "operations/CameraReadings.h"
-#include "platform/FileReplacement.h"
+#include "operations/LogFileSaving.h"
 #include "protocol/CommandEngine.h"
 
 namespace {
@@ -92,26 +89,9 @@ std::string ReadingMonitor::CsvText() const {
 namespace MonitorSaving {
 
 bool SaveCsv(ProcessContext& context, OperatorWindow* owner, const ReadingMonitor& monitor) {
-    SettingsStore& settings = context.Get<SettingsStore>();
-    std::string folder;
-    settings.ReadPath(kCommandLogFilePath, folder);
-    FileDialogRequest request;
-    request.owner = owner;
-    request.folder = folder;
-    request.fileName = "*.csv";
-    request.defaultExtension = "csv";
-    request.filterName = "CSV file (*.csv)";
-    request.filterPattern = "*.csv";
-    const std::optional<std::string> path = context.Get<FileChooser>().ChooseFileToSave(request);
-    Notifier& notifier = context.Get<Notifier>();
-    if (!path || !MayReplaceFile(notifier, *path)) {
-        return false;
-    }
-    if (!ReplaceFileContents(*path, monitor.CsvText())) {
-        notifier.Tell("File open error !", MessageIcon::Error);
-        return false;
-    }
-    return true;
+    // The monitor changes no stored setting, not even the log folder.
+    return LogFileSaving::SaveTextFile(
+        context, owner, LogFileSaving::kCsvFile, [&monitor] { return monitor.CsvText(); }, false);
 }
 
 }  // namespace MonitorSaving
