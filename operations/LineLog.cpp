@@ -30,8 +30,8 @@ const std::string& LineLog::Line(std::size_t index) const {
     return slots_[(next_ + capacity_ - 1 - index) % capacity_];
 }
 
-void AppendUtcTimeOfDay(std::string& out, std::chrono::system_clock::time_point time,
-                        char millisBefore) {
+std::string StampedLine(std::chrono::system_clock::time_point time, char millisBefore,
+                        const std::string& text) {
     // The system clock counts UTC from its epoch, so the time of day needs no calendar. Digits
     // by hand: every logged line takes a stamp, and a burst of lines must not wait on printf.
     const long long ms =
@@ -52,6 +52,13 @@ void AppendUtcTimeOfDay(std::string& out, std::chrono::system_clock::time_point 
                           millisBefore,
                           static_cast<char>('0' + milli / 100),
                           static_cast<char>('0' + milli / 10 % 10),
-                          static_cast<char>('0' + milli % 10)};
-    out.append(stamp, sizeof stamp);
+                          static_cast<char>('0' + milli % 10),
+                          ' ',
+                          ' '};
+    static_assert(sizeof stamp == kLogStampLength);
+    std::string line;
+    line.reserve(sizeof stamp + text.size());
+    line.append(stamp, sizeof stamp);
+    line += text;
+    return line;
 }

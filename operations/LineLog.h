@@ -35,7 +35,8 @@ private:
     uint64_t clears_ = 0;
 };
 
-// The UTC time of day as the logs stamp it: "HH:MM:SS", then millisBefore and the
-// milliseconds, appended to out ("12:34:05.007" or "12:34:05:007").
-void AppendUtcTimeOfDay(std::string& out, std::chrono::system_clock::time_point time,
-                        char millisBefore);
+// A log's line: the UTC time of day it was logged, "HH:MM:SS", then millisBefore and the
+// milliseconds, two blanks and the text ("12:34:05.007  GA=400" or "12:34:05:007  GA=400").
+std::string StampedLine(std::chrono::system_clock::time_point time, char millisBefore,
+                        const std::string& text);
+inline constexpr std::size_t kLogStampLength = 14;  // "12:34:05.007  "

@@ -14,7 +14,7 @@
 class MessageLog : public MessageLogSink {
 public:
     static constexpr std::size_t kCapacity = 4096;
-    static constexpr std::size_t kStampLength = 14;  // "12:34:05.007  "
+    static constexpr std::size_t kStampLength = kLogStampLength;
 
     MessageLog() : lines_(kCapacity) {}
     // Hides the sink's discarding default, which the process context would otherwise use to

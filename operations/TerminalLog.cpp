@@ -2,23 +2,13 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <utility>
 
 std::string TerminalLog::TimeStamp(std::chrono::system_clock::time_point time) {
-    std::string stamp;
-    stamp.reserve(kStampLength);
-    AppendUtcTimeOfDay(stamp, time, ':');
-    stamp += "  ";
-    return stamp;
+    return StampedLine(time, ':', std::string());
 }
 
 void TerminalLog::AddLine(const std::string& text) {
-    std::string line;
-    line.reserve(kStampLength + text.size());
-    AppendUtcTimeOfDay(line, std::chrono::system_clock::now(), ':');
-    line += "  ";
-    line += text;
-    lines_.Add(std::move(line));
+    lines_.Add(StampedLine(std::chrono::system_clock::now(), ':', text));
 }
 
 void TerminalLog::AddFormatted(const char* format, ...) {

@@ -13,7 +13,7 @@
 class TerminalLog : public TerminalLogSink {
 public:
     static constexpr std::size_t kCapacity = 32786;
-    static constexpr std::size_t kStampLength = 14;  // "12:34:05:007  "
+    static constexpr std::size_t kStampLength = kLogStampLength;
 
     TerminalLog() : lines_(kCapacity) {}
     // Hides the sink's discarding default, which the process context would otherwise use to

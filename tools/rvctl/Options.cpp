@@ -216,7 +216,8 @@ void AddGlobalOptions(CLI::App& app, Options& options) {
     app.add_flag("-v,--verbose", options.verbose,
                  "the time-stamped trace of every line sent (with its rate) and\n"
                  "received, and the messages of port searches, on standard\n"
-                 "error; each line stamped HH:MM:SS.mmm in local time");
+                 "error; each line stamped HH:MM:SS.mmm in UTC, as the\n"
+                 "window logs it");
     app.add_flag("-q,--quiet", options.quiet,
                  "nothing on standard output or error when the run succeeds:\n"
                  "no results, messages, progress bar or trace; when it fails,\n"

@@ -1,10 +1,8 @@
 #include "tools/rvctl/TraceLog.h"
 
 #include <chrono>
-#include <cstdio>
-#include <ctime>
 
-#include "core/LocalTime.h"
+#include "operations/MessageLog.h"
 #include "operations/TerminalLog.h"
 #include "tools/rvctl/CameraOutput.h"
 #include "transport/CameraPort.h"
@@ -13,20 +11,6 @@ namespace {
 const char kReceivedPrefix[] = "Rx: ";
 const char kSentPrefix[] = "Tx: ";
 constexpr std::size_t kPrefixLength = 4;
-
-// The trace of a run that a log keeps for days needs the hour, in the machine's local time:
-// "02:14:05.007  ".
-std::string TraceStamp(std::chrono::system_clock::time_point now) {
-    const long long ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-        1000;
-    const std::tm local = LocalTime(now);
-    char stamp[24];
-    std::snprintf(stamp, sizeof stamp, "%02d:%02d:%02d.%03d  ", local.tm_hour, local.tm_min,
-                  local.tm_sec, static_cast<int>((ms + 1000) % 1000));
-    return stamp;
-}
-
 }  // namespace
 
 void TraceLog::AddLine(const std::string& text) {
@@ -41,7 +25,7 @@ void TraceLog::AddLine(const std::string& text) {
     const std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
     if (destination_ == Destination::Messages) {
         const bool rate = sent && port_ != nullptr;
-        output_.Message(TraceStamp(now) + text +
+        output_.Message(MessageLog::TimeStamp(now) + text +
                         (rate ? " [" + std::to_string(port_->GetBaudRate()) + " bit/s]" : ""));
         return;
     }
