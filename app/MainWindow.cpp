@@ -136,10 +136,16 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     }
 
     // Installed beside the program's share folder; in a build tree, the copy beside the program.
+    // In each, the page before the Markdown, which a desktop without a browser still shows.
     const QDir program(QCoreApplication::applicationDirPath());
-    logic_.UserGuidePlaces = {
-        QDir::cleanPath(program.filePath(RV_USER_GUIDE_FROM_PROGRAM)).toStdString(),
-        program.filePath("docs/user-guide.md").toStdString()};
+    logic_.UserGuidePlaces.clear();
+    for (const QDir& folder :
+         {QDir(QDir::cleanPath(program.filePath(RV_USER_GUIDE_FOLDER_FROM_PROGRAM))),
+          QDir(program.filePath("docs"))}) {
+        for (const char* name : {"user-guide.html", "user-guide.md"}) {
+            logic_.UserGuidePlaces.push_back(folder.filePath(name).toStdString());
+        }
+    }
 
     CreateProcessObjectsInOrder(context_);
     communication_ = new CommunicationDialog(context_, *this, this);

@@ -168,6 +168,9 @@ void ViewHelpFile(ProcessContext& context, const std::string& folder, const std:
 }
 
 bool OpenUserGuide(ProcessContext& context, const std::vector<std::string>& places) {
+    // A place whose viewer does not start (a desktop without a browser for the page) is passed
+    // over for the next, so that the Markdown still opens.
+    std::vector<std::string> unopened;
     for (const std::string& place : places) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(place, error)) {
@@ -176,8 +179,16 @@ bool OpenUserGuide(ProcessContext& context, const std::vector<std::string>& plac
         if (context.Get<DocumentOpener>().Open(place)) {
             return true;
         }
-        context.Get<Notifier>().Tell("Couldn't open the user guide " + place + ".",
-                                     MessageIcon::Error);
+        unopened.push_back(place);
+    }
+    if (!unopened.empty()) {
+        std::string files;
+        for (const std::string& place : unopened) {
+            files += "\n" + place;
+        }
+        context.Get<Notifier>().Tell(
+            "Couldn't open the user guide: no viewer started for it. It is in:" + files,
+            MessageIcon::Error);
         return false;
     }
     std::string where;

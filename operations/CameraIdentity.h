@@ -44,8 +44,9 @@ bool SaveDeviceVersion(ProcessContext& context, const DeviceVersion& parts);
 std::vector<std::string> ListHelpFiles(const std::string& folder);
 // Opens the file of the folder with the desktop's viewer; an empty name means none selected.
 void ViewHelpFile(ProcessContext& context, const std::string& folder, const std::string& name);
-// Opens the first of the places that holds the user guide with the desktop's viewer; the
-// operator is told when none does or the viewer did not start. True when it started.
+// Opens the user guide with the desktop's viewer from the first of the places, in their order,
+// that holds it and whose viewer starts; the operator is told, with the places, when none holds
+// it or no viewer started. True when one started.
 bool OpenUserGuide(ProcessContext& context, const std::vector<std::string>& places);
 
 // "Edit camera id" and "Edit user id" of the Utility menu are factory functions: true in

@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -246,27 +247,45 @@ class RecordingOpener : public DocumentOpener {
 public:
     bool Open(const std::string& path) override {
         opened.push_back(path);
-        return true;
+        return refused.count(path) == 0;
     }
     std::vector<std::string> opened;
+    // The files no viewer starts for, as the page on a desktop without a browser.
+    std::set<std::string> refused;
 };
 
-// F1 opens the guide where it is installed; where it is not, the operator is told where it
-// was looked for.
+// F1 opens the guide's page where it is installed; where no browser shows the page, the
+// Markdown; where neither opens or the guide is not installed, the operator is told where.
 TEST_F(MainWindowTest, F1OpensTheUserGuide) {
     RecordingOpener opener;
     test.Context().ProvideExternal<DocumentOpener>(opener);
     Open();
-    const std::string missing = test.Folder().File("missing/user-guide.md");
-    const std::string guide = test.Folder().File("user-guide.md");
-    std::ofstream(guide) << "# User guide\n";
-    window->Logic().UserGuidePlaces = {missing, guide};
+    const std::string missing = test.Folder().File("missing/user-guide.html");
+    const std::string page = test.Folder().File("user-guide.html");
+    const std::string markdown = test.Folder().File("user-guide.md");
+    std::ofstream(page) << "<!DOCTYPE html>\n";
+    std::ofstream(markdown) << "# User guide\n";
+    window->Logic().UserGuidePlaces = {missing, page, markdown};
     QTest::keyClick(window.get(), Qt::Key_F1);
-    EXPECT_EQ(opener.opened, std::vector<std::string>{guide});
+    EXPECT_EQ(opener.opened, std::vector<std::string>{page});
 
+    opener.opened.clear();
+    opener.refused = {page};
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(opener.opened, (std::vector<std::string>{page, markdown}));
+    EXPECT_TRUE(test.Notifier().Texts().empty());
+
+    opener.refused = {page, markdown};
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    ASSERT_EQ(test.Notifier().Texts().size(), 1u);
+    EXPECT_NE(test.Notifier().Texts()[0].find(page), std::string::npos);
+    EXPECT_NE(test.Notifier().Texts()[0].find(markdown), std::string::npos);
+
+    test.Notifier().Clear();
+    opener.opened.clear();
     window->Logic().UserGuidePlaces = {missing};
     QTest::keyClick(window.get(), Qt::Key_F1);
-    EXPECT_EQ(opener.opened.size(), 1u);
+    EXPECT_TRUE(opener.opened.empty());
     ASSERT_EQ(test.Notifier().Texts().size(), 1u);
     EXPECT_NE(test.Notifier().Texts()[0].find(missing), std::string::npos);
 }
