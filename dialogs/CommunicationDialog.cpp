@@ -5,6 +5,7 @@
 #include "widgets/OneActionAtATime.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -198,21 +200,25 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     SetStatusPicture(statusPicture_);
 
     auto* contents = new QWidget(this);
-    auto* top = new QGridLayout;
-    top->addWidget(lineGroup, 0, 0);
-    top->addWidget(filesGroup, 1, 0);
-    top->addWidget(portGroup, 0, 1, 2, 1);
-    top->addWidget(currentGroup, 2, 0);
-    top->addWidget(areaGroup, 2, 1);
-    top->setColumnStretch(1, 1);
+    groups_ = new QGridLayout;
+    groupBoxes_[0] = lineGroup;
+    groupBoxes_[1] = filesGroup;
+    groupBoxes_[2] = portGroup;
+    groupBoxes_[3] = currentGroup;
+    groupBoxes_[4] = areaGroup;
+    ArrangeGroups(false);
     auto* groups = new QVBoxLayout(contents);
     groups->setContentsMargins(0, 0, 0, 0);
-    groups->addLayout(top);
+    groups->addLayout(groups_);
     groups->addWidget(messageGroup, 1);
     auto* layout = new QVBoxLayout(this);
     // What a small screen cannot hold scrolls; the status strip stays in sight.
-    layout->addWidget(new ContentScrollArea(contents, this), 1);
+    auto* area = new ContentScrollArea(contents, this);
+    area->setObjectName("contentArea");
+    layout->addWidget(area, 1);
     layout->addWidget(statusPicture_);
+    // Narrow (docked beside the pages), the groups go one below the other.
+    area->viewport()->installEventFilter(this);
 
     // Enter presses no button: "Auto" would search all sixteen ports.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -263,6 +269,54 @@ CommunicationDialog::~CommunicationDialog() = default;
 void CommunicationDialog::Initialise() {
     RunFlow([this] { logic_.Initialise(); });
     resize(sizeHint().width(), std::max(sizeHint().height(), 560));
+}
+
+void CommunicationDialog::ArrangeGroups(bool stacked) {
+    stacked_ = stacked;
+    for (QGroupBox* group : groupBoxes_) {
+        groups_->removeWidget(group);
+    }
+    if (stacked) {
+        // Line Status, the port, then what is done with the camera.
+        const int order[] = {0, 2, 1, 3, 4};
+        for (int row = 0; row < 5; ++row) {
+            groups_->addWidget(groupBoxes_[order[row]], row, 0, 1, 2);
+        }
+        groups_->setColumnStretch(0, 1);
+        return;
+    }
+    groups_->addWidget(groupBoxes_[0], 0, 0);
+    groups_->addWidget(groupBoxes_[1], 1, 0);
+    groups_->addWidget(groupBoxes_[2], 0, 1, 2, 1);
+    groups_->addWidget(groupBoxes_[3], 2, 0);
+    groups_->addWidget(groupBoxes_[4], 2, 1);
+    groups_->setColumnStretch(0, 0);
+    groups_->setColumnStretch(1, 1);
+}
+
+int CommunicationDialog::NarrowestWidth() const {
+    int widest = 0;
+    for (const QGroupBox* group : groupBoxes_) {
+        widest = std::max(widest, group->minimumSizeHint().width());
+    }
+    // The dialog's margins around the groups, the scroll bar beside them.
+    const QMargins margins = layout()->contentsMargins();
+    return widest + margins.left() + margins.right() +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+bool CommunicationDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && watched->isWidgetType()) {
+        const int width = static_cast<QWidget*>(watched)->width();
+        if (!stacked_) {
+            sideBySideWidth_ = groups_->minimumSize().width();
+        }
+        const bool stacked = width < sideBySideWidth_;
+        if (stacked != stacked_) {
+            ArrangeGroups(stacked);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CommunicationDialog::ApplyControlMode() {

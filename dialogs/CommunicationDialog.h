@@ -12,6 +12,8 @@ class MainView;
 class ProcessContext;
 class SharedWindowRegistration;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,6 +33,9 @@ public:
     void Initialise();
     void ApplyControlMode();
     CommunicationLogic& Logic() { return logic_; }
+    // The least width that shows every control whole, its groups one below the other; what the
+    // screen cannot hold of their height scrolls.
+    int NarrowestWidth() const;
 
     // The line status follows the camera.
     void OnOnlineStatus(int status) override;
@@ -46,9 +51,14 @@ public:
     void SelectArea(int32_t area) override;
     void EnableStore(bool enable) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     template <typename Flow>
     void RunFlow(Flow&& flow);
+    // The groups in two columns where the width holds them, else one below the other.
+    void ArrangeGroups(bool stacked);
 
     ProcessContext& context_;
     CommunicationLogic logic_;
@@ -63,6 +73,11 @@ private:
     QComboBox* areaList_ = nullptr;
     QPushButton* storeButton_ = nullptr;
     LogView* log_ = nullptr;
+    QGridLayout* groups_ = nullptr;
+    // Line Status, Files, Communication Port, Current Area, and the flash areas.
+    QGroupBox* groupBoxes_[5] = {};
+    bool stacked_ = false;
+    int sideBySideWidth_ = 0;
     QLabel* statusPicture_ = nullptr;
     bool running_ = false;
     std::unique_ptr<SharedWindowRegistration> registration_;
