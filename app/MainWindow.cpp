@@ -434,9 +434,13 @@ void MainWindow::DockCommunicationDialog(const std::optional<WindowPlace>& place
     if (floating) {
         return;
     }
-    // Room for the pages beside the dock, as far as the screen has it.
+    // Never so narrow that its controls are cut.
+    communication_->setMinimumWidth(communication_->NarrowestWidth());
+    // Room for the pages beside the dock, as far as the screen has it; the pages narrowed go
+    // one column below the other and take the screen's height.
     if (!placeRestored_) {
         FitToScreen();
+        resize(ScreenRoom::Fit(this, QSize(width(), QWIDGETSIZE_MAX)));
         move(ScreenRoom::Keep(this, pos()));
     }
     // As wide as the operator left it or as it wants, leaving the pages their least width.

@@ -213,12 +213,11 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     groups->addWidget(messageGroup, 1);
     auto* layout = new QVBoxLayout(this);
     // What a small screen cannot hold scrolls; the status strip stays in sight.
-    auto* area = new ContentScrollArea(contents, this);
-    area->setObjectName("contentArea");
-    layout->addWidget(area, 1);
+    contentArea_ = new ContentScrollArea(contents, this);
+    layout->addWidget(contentArea_, 1);
     layout->addWidget(statusPicture_);
     // Narrow (docked beside the pages), the groups go one below the other.
-    area->viewport()->installEventFilter(this);
+    contentArea_->viewport()->installEventFilter(this);
 
     // Enter presses no button: "Auto" would search all sixteen ports.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -309,7 +308,7 @@ bool CommunicationDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched->isWidgetType()) {
         const int width = static_cast<QWidget*>(watched)->width();
         if (!stacked_) {
-            sideBySideWidth_ = groups_->minimumSize().width();
+            sideBySideWidth_ = contentArea_->widget()->minimumSizeHint().width();
         }
         const bool stacked = width < sideBySideWidth_;
         if (stacked != stacked_) {

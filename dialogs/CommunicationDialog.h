@@ -17,6 +17,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 // The operator's panel for the camera link: whether the camera answers, the link's category,
 // port and (in factory mode) baud rate, the port search, the settings file buttons, the
@@ -73,6 +74,7 @@ private:
     QComboBox* areaList_ = nullptr;
     QPushButton* storeButton_ = nullptr;
     LogView* log_ = nullptr;
+    QScrollArea* contentArea_ = nullptr;
     QGridLayout* groups_ = nullptr;
     // Line Status, Files, Communication Port, Current Area, and the flash areas.
     QGroupBox* groupBoxes_[5] = {};
