@@ -432,6 +432,8 @@ void MainWindow::DockCommunicationDialog(const std::optional<WindowPlace>& place
     }
     communicationDock_->show();
     if (floating) {
+        // Above the main window once that reaches the screen, as the dialog's own window goes.
+        QTimer::singleShot(0, communicationDock_, [dock = communicationDock_] { dock->raise(); });
         return;
     }
     // Never so narrow that its controls are cut.
@@ -469,7 +471,17 @@ QRegion MainWindow::PageControlsOnScreen() const {
 }
 
 bool MainWindow::PlaceCommunicationDialog() {
-    communication_->resize(ScreenRoom::Fit(communication_, communication_->size()));
+    const QSize whole = communication_->size();
+    QSize fitted = ScreenRoom::Fit(communication_, whole);
+    if (fitted.height() < whole.height()) {
+        // Its contents scroll: room for the scroll bar beside them, so that its groups stay side
+        // by side.
+        fitted = ScreenRoom::Fit(
+            communication_,
+            QSize(whole.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+                  fitted.height()));
+    }
+    communication_->resize(fitted);
     const QRect area = ScreenRoom::Available(this);
     const QMargins frame = ScreenRoom::Frame(communication_);
     const QSize size = communication_->size().grownBy(frame);
