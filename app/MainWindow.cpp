@@ -528,6 +528,12 @@ bool MainWindow::PlaceCommunicationDialog() {
 
 void MainWindow::ConnectAtStart() {
     RunLogic([this] { logic_.ConnectAtStart(); });
+    // The camera read, the window came forward; the dialog floated out over it comes forward
+    // once more, as it opened.
+    if (communicationDock_ != nullptr && communicationDock_->isFloating() &&
+        communicationDock_->isVisible()) {
+        communicationDock_->raise();
+    }
 }
 
 void MainWindow::OpenGivenFile(const std::string& path) {
