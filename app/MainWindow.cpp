@@ -528,11 +528,12 @@ bool MainWindow::PlaceCommunicationDialog() {
 
 void MainWindow::ConnectAtStart() {
     RunLogic([this] { logic_.ConnectAtStart(); });
-    // The camera read, the window came forward; the dialog floated out over it comes forward
-    // once more, as it opened.
-    if (communicationDock_ != nullptr && communicationDock_->isFloating() &&
-        communicationDock_->isVisible()) {
-        communicationDock_->raise();
+    // The camera read, the window came forward; the dialog standing over it in a window of its
+    // own comes forward once more, as it opened.
+    QWidget* dialog =
+        communicationDock_ != nullptr ? static_cast<QWidget*>(communicationDock_) : communication_;
+    if (dialog->isWindow() && dialog->isVisible()) {
+        dialog->raise();
     }
 }
 

@@ -217,7 +217,7 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     layout->addWidget(contentArea_, 1);
     layout->addWidget(statusPicture_);
     // Narrow (docked beside the pages), the groups go one below the other.
-    contentArea_->viewport()->installEventFilter(this);
+    contentArea_->installEventFilter(this);
 
     // Enter presses no button: "Auto" would search all sixteen ports.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -305,12 +305,16 @@ int CommunicationDialog::NarrowestWidth() const {
 }
 
 bool CommunicationDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && watched->isWidgetType()) {
-        const int width = static_cast<QWidget*>(watched)->width();
+    if (watched == contentArea_ && event->type() == QEvent::Resize) {
         if (!stacked_) {
-            sideBySideWidth_ = contentArea_->widget()->minimumSizeHint().width();
+            sideBySide_ = contentArea_->widget()->minimumSizeHint();
         }
-        const bool stacked = width < sideBySideWidth_;
+        // Side by side where the area holds their width, beside a scroll bar where it does not
+        // hold their height.
+        const bool scrolls = contentArea_->height() < sideBySide_.height();
+        const int bar =
+            scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0;
+        const bool stacked = contentArea_->width() - bar < sideBySide_.width();
         if (stacked != stacked_) {
             ArrangeGroups(stacked);
         }

@@ -79,7 +79,8 @@ private:
     // Line Status, Files, Communication Port, Current Area, and the flash areas.
     QGroupBox* groupBoxes_[5] = {};
     bool stacked_ = false;
-    int sideBySideWidth_ = 0;
+    // The least size of the contents, their groups side by side.
+    QSize sideBySide_;
     QLabel* statusPicture_ = nullptr;
     bool running_ = false;
     std::unique_ptr<SharedWindowRegistration> registration_;
