@@ -183,6 +183,8 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     log_->setObjectName("messageLog");
     log_->setAccessibleName("ControlTool Message");
     log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // A few lines in sight however narrow and short the dialog: the rest scrolls.
+    log_->setMinimumHeight(log_->fontMetrics().lineSpacing() * 6);
     auto* saveLog = new QPushButton("Write To File", messageGroup);
     saveLog->setObjectName("saveLogButton");
     auto* clearLog = new QPushButton("Clear", messageGroup);
