@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -320,8 +322,26 @@ void MainWindow::StorePlaces() {
     SettingsStore& settings = context_.Get<SettingsStore>();
     settings.WriteText(kMainWindowPlace, ScreenRoom::PlaceOf(this).ToText());
     if (communicationShown_) {
-        settings.WriteText(kCommunicationDialogPlace, ScreenRoom::PlaceOf(communication_).ToText());
+        settings.WriteText(kCommunicationDialogPlace, CommunicationPlace().ToText());
     }
+}
+
+WindowPlace MainWindow::CommunicationPlace() const {
+    if (communicationDock_ == nullptr) {
+        return ScreenRoom::PlaceOf(communication_);
+    }
+    if (communicationDock_->isFloating()) {
+        WindowPlace place = ScreenRoom::PlaceOf(communicationDock_);
+        place.dock = WindowPlace::Dock::Floating;
+        return place;
+    }
+    // Docked, only its width means anything.
+    return {0,
+            0,
+            std::max(communicationDock_->width(), 1),
+            std::max(communicationDock_->height(), 1),
+            false,
+            WindowPlace::Dock::Docked};
 }
 
 void MainWindow::FitToScreen() {
@@ -351,10 +371,15 @@ void MainWindow::showEvent(QShowEvent* event) {
         FitToScreen();
         move(ScreenRoom::Keep(this, pos()));
     }
-    if (const std::optional<WindowPlace> place = StoredPlace(kCommunicationDialogPlace)) {
+    // Where the operator left it; else beside the pages, or docked where the screen has no room
+    // beside them.
+    const std::optional<WindowPlace> place = StoredPlace(kCommunicationDialogPlace);
+    if (place ? place->dock != WindowPlace::Dock::None : !PlaceCommunicationDialog()) {
+        DockCommunicationDialog(place);
+        return;
+    }
+    if (place) {
         ScreenRoom::Restore(communication_, *place);
-    } else {
-        PlaceCommunicationDialog();
     }
     // The main window keeps the focus.
     communication_->setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -363,6 +388,73 @@ void MainWindow::showEvent(QShowEvent* event) {
     // The main window reaches the screen after this event, on top of what is there; the dialog
     // goes above it once it has, where a window manager would not keep it there by itself.
     QTimer::singleShot(0, communication_, [dialog = communication_] { dialog->raise(); });
+}
+
+void MainWindow::DockCommunicationDialog(const std::optional<WindowPlace>& place) {
+    // Where it would stand in its own window: the least of the pages covered.
+    const QRect alone(communication_->pos(), communication_->size());
+    communicationDock_ = new QDockWidget(communication_->windowTitle(), this);
+    communicationDock_->setObjectName("CommunicationDock");
+    communicationDock_->setAllowedAreas(Qt::RightDockWidgetArea);
+    communicationDock_->setFeatures(QDockWidget::DockWidgetClosable |
+                                    QDockWidget::DockWidgetFloatable);
+    // A panel of the window now: its place in the window, its keys those of the window.
+    communication_->setWindowFlags(Qt::Widget);
+    communicationDock_->setWidget(communication_);
+    communication_->show();
+    // Closing the dialog (Escape) closes its dock; the dialog stays shown inside it for the next
+    // time the dock opens.
+    connect(communication_, &QDialog::finished, this, [this] {
+        communication_->show();
+        communicationDock_->close();
+    });
+    addDockWidget(Qt::RightDockWidgetArea, communicationDock_);
+    // A screen too narrow for the pages beside it (a small one, enlarged): floated out over
+    // them, as its window would stand, to be docked when the operator wants.
+    int pagesWidth = 0;
+    for (const ParameterPage* page : pages_) {
+        pagesWidth = std::max(pagesWidth, page->StackedWidth());
+    }
+    // The page with its scroll bar, in its tab, in the window.
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int around = width() - pageAreas_[0]->viewport()->width();
+    // The dialog as narrow as its controls allow, in its dock.
+    const int dialogWidth = communication_->NarrowestWidth() +
+                            communicationDock_->sizeHint().width() -
+                            communication_->sizeHint().width();
+    const int room = ScreenRoom::Room(this).width();
+    const int pagesRoom = pagesWidth + scrollBar + around +
+                          style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const bool narrow = pagesRoom + dialogWidth > room;
+    const bool floating = narrow || (place && place->dock == WindowPlace::Dock::Floating);
+    if (floating) {
+        communicationDock_->setFloating(true);
+        if (place && place->dock == WindowPlace::Dock::Floating) {
+            ScreenRoom::Restore(communicationDock_, *place);
+        } else {
+            communicationDock_->resize(ScreenRoom::Fit(communicationDock_, alone.size()));
+            communicationDock_->move(ScreenRoom::Keep(communicationDock_, alone.topLeft()));
+        }
+    }
+    communicationDock_->show();
+    if (floating) {
+        // Above the main window once that reaches the screen, as the dialog's own window goes.
+        QTimer::singleShot(0, communicationDock_, [dock = communicationDock_] { dock->raise(); });
+        return;
+    }
+    // Never so narrow that its controls are cut.
+    communication_->setMinimumWidth(communication_->NarrowestWidth());
+    // Room for the pages beside the dock, as far as the screen has it; the pages narrowed go
+    // one column below the other and take the screen's height.
+    if (!placeRestored_) {
+        FitToScreen();
+        resize(ScreenRoom::Fit(this, QSize(width(), QWIDGETSIZE_MAX)));
+        move(ScreenRoom::Keep(this, pos()));
+    }
+    // As wide as the operator left it or as it wants, leaving the pages their least width.
+    const int wanted = place ? place->width : communicationDock_->sizeHint().width();
+    resizeDocks({communicationDock_},
+                {std::max(dialogWidth, std::min(wanted, width() - pagesRoom))}, Qt::Horizontal);
 }
 
 QRegion MainWindow::PageControlsOnScreen() const {
@@ -384,8 +476,18 @@ QRegion MainWindow::PageControlsOnScreen() const {
     return controls.translated(geometry().topLeft());
 }
 
-void MainWindow::PlaceCommunicationDialog() {
-    communication_->resize(ScreenRoom::Fit(communication_, communication_->size()));
+bool MainWindow::PlaceCommunicationDialog() {
+    const QSize whole = communication_->size();
+    QSize fitted = ScreenRoom::Fit(communication_, whole);
+    if (fitted.height() < whole.height()) {
+        // Its contents scroll: room for the scroll bar beside them, so that its groups stay side
+        // by side.
+        fitted = ScreenRoom::Fit(
+            communication_,
+            QSize(whole.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
+                  fitted.height()));
+    }
+    communication_->resize(fitted);
     const QRect area = ScreenRoom::Available(this);
     const QMargins frame = ScreenRoom::Frame(communication_);
     const QSize size = communication_->size().grownBy(frame);
@@ -427,10 +529,18 @@ void MainWindow::PlaceCommunicationDialog() {
         }
     }
     communication_->move(best);
+    return least.first == 0;
 }
 
 void MainWindow::ConnectAtStart() {
     RunLogic([this] { logic_.ConnectAtStart(); });
+    // The camera read, the window came forward; the dialog standing over it in a window of its
+    // own comes forward once more, as it opened.
+    QWidget* dialog =
+        communicationDock_ != nullptr ? static_cast<QWidget*>(communicationDock_) : communication_;
+    if (dialog->isWindow() && dialog->isVisible()) {
+        dialog->raise();
+    }
 }
 
 void MainWindow::OpenGivenFile(const std::string& path) {
@@ -770,7 +880,8 @@ void MainWindow::Activate() {
     // go behind it. The communication dialog stands aside and stays where the operator put it:
     // brought forward after each reading, it would come back over the pages.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow() && child->isVisible() && child != communication_) {
+        if (child->isWindow() && child->isVisible() && child != communication_ &&
+            child != communicationDock_) {
             child->raise();
         }
     }
@@ -829,6 +940,24 @@ void MainWindow::ShowTerminal() {
 }
 
 void MainWindow::ShowCommunicationDialog() {
+    if (communicationDock_ != nullptr) {
+        // Closed itself (close(), Escape), the dialog is hidden inside its dock.
+        communication_->show();
+        communicationDock_->show();
+        communicationDock_->raise();
+        communicationDock_->activateWindow();
+        // The keyboard goes to its first control, as it would in the dialog's own window.
+        QWidget* first = communication_->nextInFocusChain();
+        for (int i = 0; first != communication_ && i < 1000; ++i) {
+            if (communication_->isAncestorOf(first) && first->isVisible() && first->isEnabled() &&
+                (first->focusPolicy() & Qt::TabFocus) != 0) {
+                first->setFocus(Qt::ActiveWindowFocusReason);
+                break;
+            }
+            first = first->nextInFocusChain();
+        }
+        return;
+    }
     communication_->showNormal();
     communication_->raise();
     communication_->activateWindow();

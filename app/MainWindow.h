@@ -17,6 +17,7 @@ class ProcessContext;
 class QAction;
 class QComboBox;
 class QCloseEvent;
+class QDockWidget;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -49,6 +50,9 @@ public:
     QMenu* UtilityMenu() const { return utilityMenu_; }
     MainWindowLogic& Logic() { return logic_; }
     CommunicationDialog* Communication() const { return communication_; }
+    // The dock that holds the communication dialog where the screen has no room for it beside
+    // the pages; null while the dialog is a window of its own.
+    QDockWidget* CommunicationDock() const { return communicationDock_; }
     TerminalDialog* Terminal() const { return terminal_; }
 
     // MainView
@@ -94,7 +98,13 @@ private:
     // The size that shows the fullest page whole, or as much as the screen holds.
     void FitToScreen();
     // Beside the main window where the screen has room, else over it; whole on the screen.
-    void PlaceCommunicationDialog();
+    // True when the place covers none of the page's controls.
+    bool PlaceCommunicationDialog();
+    // Puts the communication dialog into a dock at the window's right side, docked or floated
+    // out at the kept place.
+    void DockCommunicationDialog(const std::optional<WindowPlace>& place);
+    // The communication dialog's place to keep, in its window or its dock.
+    WindowPlace CommunicationPlace() const;
     // The part of the screen where the shown page's controls are.
     QRegion PageControlsOnScreen() const;
     // The place a window had when the last run ended; nothing when none was kept.
@@ -137,6 +147,7 @@ private:
     // The windows it owns besides its pages; they go with it.
     CommunicationDialog* communication_ = nullptr;
     TerminalDialog* terminal_ = nullptr;
+    QDockWidget* communicationDock_ = nullptr;
     bool communicationShown_ = false;
     // The window stands where the last run left it, not at its default place.
     bool placeRestored_ = false;

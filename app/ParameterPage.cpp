@@ -231,6 +231,15 @@ void ParameterPage::FitWidth(int width) {
     }
 }
 
+int ParameterPage::StackedWidth() const {
+    int widest = 0;
+    for (int i = 0; i < columns_->count(); ++i) {
+        widest = std::max(widest, columns_->itemAt(i)->minimumSize().width());
+    }
+    const QMargins margins = columns_->contentsMargins();
+    return widest + margins.left() + margins.right();
+}
+
 QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel* label,
                                    const QString& name) {
     QWidget* widget = nullptr;

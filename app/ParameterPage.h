@@ -42,6 +42,8 @@ public:
     // The id under which the widget is found (the edit's id for a numeric edit); 0 for none.
     int32_t IdOf(const QWidget* widget) const;
     const std::map<int32_t, PageControl>& Controls() const { return controls_; }
+    // The least width of the page, its columns one below the other.
+    int StackedWidth() const;
 
 signals:
     void controlEvent(const ControlAction& action);

@@ -5,6 +5,7 @@
 #include "widgets/OneActionAtATime.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -181,6 +183,8 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     log_->setObjectName("messageLog");
     log_->setAccessibleName("ControlTool Message");
     log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // A few lines in sight however narrow and short the dialog: the rest scrolls.
+    log_->setMinimumHeight(log_->fontMetrics().lineSpacing() * 6);
     auto* saveLog = new QPushButton("Write To File", messageGroup);
     saveLog->setObjectName("saveLogButton");
     auto* clearLog = new QPushButton("Clear", messageGroup);
@@ -198,21 +202,24 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     SetStatusPicture(statusPicture_);
 
     auto* contents = new QWidget(this);
-    auto* top = new QGridLayout;
-    top->addWidget(lineGroup, 0, 0);
-    top->addWidget(filesGroup, 1, 0);
-    top->addWidget(portGroup, 0, 1, 2, 1);
-    top->addWidget(currentGroup, 2, 0);
-    top->addWidget(areaGroup, 2, 1);
-    top->setColumnStretch(1, 1);
+    groups_ = new QGridLayout;
+    groupBoxes_[0] = lineGroup;
+    groupBoxes_[1] = filesGroup;
+    groupBoxes_[2] = portGroup;
+    groupBoxes_[3] = currentGroup;
+    groupBoxes_[4] = areaGroup;
+    ArrangeGroups(false);
     auto* groups = new QVBoxLayout(contents);
     groups->setContentsMargins(0, 0, 0, 0);
-    groups->addLayout(top);
+    groups->addLayout(groups_);
     groups->addWidget(messageGroup, 1);
     auto* layout = new QVBoxLayout(this);
     // What a small screen cannot hold scrolls; the status strip stays in sight.
-    layout->addWidget(new ContentScrollArea(contents, this), 1);
+    contentArea_ = new ContentScrollArea(contents, this);
+    layout->addWidget(contentArea_, 1);
     layout->addWidget(statusPicture_);
+    // Narrow (docked beside the pages), the groups go one below the other.
+    contentArea_->installEventFilter(this);
 
     // Enter presses no button: "Auto" would search all sixteen ports.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -263,6 +270,58 @@ CommunicationDialog::~CommunicationDialog() = default;
 void CommunicationDialog::Initialise() {
     RunFlow([this] { logic_.Initialise(); });
     resize(sizeHint().width(), std::max(sizeHint().height(), 560));
+}
+
+void CommunicationDialog::ArrangeGroups(bool stacked) {
+    stacked_ = stacked;
+    for (QGroupBox* group : groupBoxes_) {
+        groups_->removeWidget(group);
+    }
+    if (stacked) {
+        // Line Status, the port, then what is done with the camera.
+        const int order[] = {0, 2, 1, 3, 4};
+        for (int row = 0; row < 5; ++row) {
+            groups_->addWidget(groupBoxes_[order[row]], row, 0, 1, 2);
+        }
+        groups_->setColumnStretch(0, 1);
+        return;
+    }
+    groups_->addWidget(groupBoxes_[0], 0, 0);
+    groups_->addWidget(groupBoxes_[1], 1, 0);
+    groups_->addWidget(groupBoxes_[2], 0, 1, 2, 1);
+    groups_->addWidget(groupBoxes_[3], 2, 0);
+    groups_->addWidget(groupBoxes_[4], 2, 1);
+    groups_->setColumnStretch(0, 0);
+    groups_->setColumnStretch(1, 1);
+}
+
+int CommunicationDialog::NarrowestWidth() const {
+    int widest = 0;
+    for (const QGroupBox* group : groupBoxes_) {
+        widest = std::max(widest, group->minimumSizeHint().width());
+    }
+    // The dialog's margins around the groups, the scroll bar beside them.
+    const QMargins margins = layout()->contentsMargins();
+    return widest + margins.left() + margins.right() +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
+bool CommunicationDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == contentArea_ && event->type() == QEvent::Resize) {
+        if (!stacked_) {
+            sideBySide_ = contentArea_->widget()->minimumSizeHint();
+        }
+        // Side by side where the area holds their width, beside a scroll bar where it does not
+        // hold their height.
+        const bool scrolls = contentArea_->height() < sideBySide_.height();
+        const int bar =
+            scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) : 0;
+        const bool stacked = contentArea_->width() - bar < sideBySide_.width();
+        if (stacked != stacked_) {
+            ArrangeGroups(stacked);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CommunicationDialog::ApplyControlMode() {

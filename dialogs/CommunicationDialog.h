@@ -12,9 +12,12 @@ class MainView;
 class ProcessContext;
 class SharedWindowRegistration;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 // The operator's panel for the camera link: whether the camera answers, the link's category,
 // port and (in factory mode) baud rate, the port search, the settings file buttons, the
@@ -31,6 +34,9 @@ public:
     void Initialise();
     void ApplyControlMode();
     CommunicationLogic& Logic() { return logic_; }
+    // The least width that shows every control whole, its groups one below the other; what the
+    // screen cannot hold of their height scrolls.
+    int NarrowestWidth() const;
 
     // The line status follows the camera.
     void OnOnlineStatus(int status) override;
@@ -46,9 +52,14 @@ public:
     void SelectArea(int32_t area) override;
     void EnableStore(bool enable) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     template <typename Flow>
     void RunFlow(Flow&& flow);
+    // The groups in two columns where the width holds them, else one below the other.
+    void ArrangeGroups(bool stacked);
 
     ProcessContext& context_;
     CommunicationLogic logic_;
@@ -63,6 +74,13 @@ private:
     QComboBox* areaList_ = nullptr;
     QPushButton* storeButton_ = nullptr;
     LogView* log_ = nullptr;
+    QScrollArea* contentArea_ = nullptr;
+    QGridLayout* groups_ = nullptr;
+    // Line Status, Files, Communication Port, Current Area, and the flash areas.
+    QGroupBox* groupBoxes_[5] = {};
+    bool stacked_ = false;
+    // The least size of the contents, their groups side by side.
+    QSize sideBySide_;
     QLabel* statusPicture_ = nullptr;
     bool running_ = false;
     std::unique_ptr<SharedWindowRegistration> registration_;

@@ -20,6 +20,7 @@
 #include "core/ProcessContext.h"
 #include "widgets/AccessibleNames.h"
 #include "widgets/OneActionAtATime.h"
+#include "widgets/ScreenRoom.h"
 
 namespace {
 
@@ -209,7 +210,7 @@ MonitorWindow::MonitorWindow(ProcessContext& context, std::function<bool()> busy
     layout->addWidget(latest_);
     layout->addWidget(chart_, 1);
 
-    resize(sizeHint().expandedTo(QSize(640, 400)));
+    resize(ScreenRoom::Fit(this, sizeHint().expandedTo(QSize(640, 400))));
 
     connect(interval_, &QSpinBox::valueChanged, this,
             [this](int seconds) { monitor_.SetInterval(std::chrono::seconds(seconds)); });
@@ -262,4 +263,10 @@ void MonitorWindow::ShowLatest() {
         text += " (above the threshold)";
     }
     latest_->setText(text);
+}
+
+void MonitorWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred over the main window, it could stand partly off a small screen.
+    move(ScreenRoom::Keep(this, pos()));
 }

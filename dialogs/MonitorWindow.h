@@ -48,6 +48,9 @@ public:
     QLabel* Latest() const { return latest_; }
     QSpinBox* IntervalSpin() const { return interval_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Tick();
     void ShowLatest();

@@ -5,9 +5,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "core/ProcessContext.h"
+#include "widgets/ContentScrollArea.h"
+#include "widgets/ScreenRoom.h"
 
 StatusDialog::StatusDialog(ProcessContext& context, const QString& caption, QWidget* parent)
     : QDialog(parent), context_(context), statusPicture_(new QLabel(this)) {
@@ -28,11 +31,45 @@ int StatusDialog::exec() {
 }
 
 void StatusDialog::setVisible(bool visible) {
+    if (visible && !shut_ && !isVisible()) {
+        FitToScreen();
+    }
     QDialog::setVisible(visible && !shut_);
 }
 
+void StatusDialog::FitToScreen() {
+    // As large as the contents want where the screen holds that; where it does not, as large as
+    // the screen, the contents scrolling.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    layout()->activate();
+    QSize wanted = sizeHint();
+    const QSize room = ScreenRoom::Room(this);
+    if (!room.isValid() || (wanted.width() <= room.width() && wanted.height() <= room.height())) {
+        return;
+    }
+    if (wanted.height() > room.height()) {
+        // Room for the scroll bar beside the contents.
+        wanted.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    }
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
+    layout()->activate();
+    setMaximumSize(wanted);
+    resize(wanted.boundedTo(room));
+}
+
+void StatusDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred over its main window or put beside it, it could stand partly off a small screen.
+    move(ScreenRoom::Keep(this, pos()));
+}
+
 void StatusDialog::SetContents(QLayout* contents) {
-    static_cast<QVBoxLayout*>(layout())->insertLayout(0, contents);
+    auto* widget = new QWidget(this);
+    widget->setLayout(contents);
+    contents->setContentsMargins(0, 0, 0, 0);
+    // What a small screen cannot hold scrolls; the status strip stays in sight.
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, new ContentScrollArea(widget, this), 1);
 }
 
 void StatusDialog::keyPressEvent(QKeyEvent* event) {

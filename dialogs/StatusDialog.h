@@ -38,8 +38,12 @@ protected:
     void CloseOnEnter() { closeOnEnter_ = true; }
 
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Sizes the dialog to its contents, or to the screen where that is smaller.
+    void FitToScreen();
+
     ProcessContext& context_;
     QLabel* statusPicture_;
     bool closeOnEnter_ = false;

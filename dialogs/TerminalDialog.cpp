@@ -3,6 +3,7 @@
 #include "widgets/SharedWindowRegistration.h"
 
 #include "widgets/OneActionAtATime.h"
+#include "widgets/ScreenRoom.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -101,7 +102,8 @@ TerminalDialog::TerminalDialog(ProcessContext& context, QWidget* parent)
     const int row = std::max(
         {kClassicRowHeight, sendButton_->sizeHint().height(), commandEdit_->sizeHint().height()});
     setMinimumSize(320, kMargin + 4 * (row + kButtonGap) + 2 * kMargin + 16);
-    resize(640, 420);
+    // No larger than the screen holds.
+    resize(ScreenRoom::Fit(this, QSize(640, 420)));
 }
 
 TerminalDialog::~TerminalDialog() = default;
@@ -111,6 +113,12 @@ void TerminalDialog::RunFlow(Flow&& flow) {
     if (RunOneActionAtATime(running_, flow)) {
         log_->Sync();
     }
+}
+
+void TerminalDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Centred over the main window, it could stand partly off a small screen.
+    move(ScreenRoom::Keep(this, pos()));
 }
 
 void TerminalDialog::resizeEvent(QResizeEvent* event) {

@@ -10,5 +10,6 @@ ContentScrollArea::ContentScrollArea(QWidget* contents, QWidget* parent) : QScro
 }
 
 QSize ContentScrollArea::sizeHint() const {
-    return widget()->sizeHint().grownBy(contentsMargins());
+    // Never less than the contents need: a list sized to its items can hint less than that.
+    return widget()->sizeHint().expandedTo(widget()->minimumSizeHint()).grownBy(contentsMargins());
 }

@@ -27,14 +27,21 @@ QMargins Frame(const QWidget* window) {
             std::max(frame.bottom() - inner.bottom(), kBorder)};
 }
 
-QSize Fit(const QWidget* window, const QSize& wanted) {
+QSize Room(const QWidget* window) {
     const QRect area = Available(window);
     if (!area.isValid()) {
-        return wanted;
+        return {};
     }
     const QMargins frame = Frame(window);
-    const QSize room(area.width() - frame.left() - frame.right(),
-                     area.height() - frame.top() - frame.bottom());
+    return {area.width() - frame.left() - frame.right(),
+            area.height() - frame.top() - frame.bottom()};
+}
+
+QSize Fit(const QWidget* window, const QSize& wanted) {
+    const QSize room = Room(window);
+    if (!room.isValid()) {
+        return wanted;
+    }
     return wanted.boundedTo(room).expandedTo(window->minimumSize());
 }
 

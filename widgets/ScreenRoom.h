@@ -18,6 +18,9 @@ QRect Available(const QWidget* window);
 // The window system's frame around the window: what it reports, but at least a title bar above
 // and a border around, since the frame is often reported only after the window is shown.
 QMargins Frame(const QWidget* window);
+// The largest size (without frame) the window can have on its screen with the frame; invalid
+// where there is no screen.
+QSize Room(const QWidget* window);
 // The window's size (without frame) closest to the wanted one that fits on its screen with the
 // frame.
 QSize Fit(const QWidget* window, const QSize& wanted);

@@ -208,6 +208,9 @@ TEST_F(MainWindowTest, RunsAsAnOrdinaryTopLevelWindow) {
 // place on a screen that is gone comes back whole on the primary screen.
 TEST_F(MainWindowTest, KeepsItsPlaceForTheNextRunAndComesBackOnAScreen) {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    // The dialog in a window of its own, as the operator left it on a screen with room for it.
+    test.Context().Get<SettingsStore>().WriteText(
+        kCommunicationDialogPlace, WindowPlace{area.left(), area.top(), 300, 200, false}.ToText());
     Open();
     const QSize size = window->minimumSizeHint().expandedTo(QSize(300, 200));
     window->resize(size);
