@@ -1,6 +1,7 @@
 #include "dialogs/LogView.h"
 
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -131,6 +132,18 @@ void LogView::Sync() {
         // The lines being read move down by what came in above them; follow them.
         executeDelayedItemsLayout();
         bar->setValue(std::min(firstShown + change.inserted, bar->maximum()));
+    }
+}
+
+void LogView::resizeEvent(QResizeEvent* event) {
+    // A view that shrinks (its dialog re-laid out, docked or floated) keeps its top line; one
+    // that followed the newest line keeps following it.
+    QScrollBar* bar = verticalScrollBar();
+    const bool following =
+        model_->Order() == LogOrder::OldestFirst && bar->value() >= bar->maximum();
+    QListView::resizeEvent(event);
+    if (following) {
+        scrollToBottom();
     }
 }
 

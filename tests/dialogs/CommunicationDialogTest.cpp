@@ -220,6 +220,12 @@ TEST_F(CommunicationDialogTest, TheMessageLogReadsDownwardsFollowsTheNewestAndSc
     EXPECT_EQ(bar->value(), bar->maximum());
     EXPECT_TRUE(model->index(4095).data().toString().endsWith("  line 5011"));
     EXPECT_TRUE(view->visualRect(model->index(4095)).intersects(view->viewport()->rect()));
+
+    // The dialog re-laid out (docked, floated) shrinks the log: the newest line stays in sight.
+    view->resize(view->width(), view->height() / 2);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(view->visualRect(model->index(4095)).intersects(view->viewport()->rect()));
 }
 
 }  // namespace
