@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDockWidget>
-#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include <QRegion>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -111,17 +111,23 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
         QString::fromStdString(ControlIds::ObjectName(ControlIds::kTabControl)));
     layout->addWidget(tabControl_, 1);
 
-    // The status strip: the online picture, then the status line.
+    // The status strip: the online picture, then the status line. It is the window's status
+    // bar, so that it spans the docked communication dialog too and its texts keep their room.
     statusPicture_ = new QLabel(this);
     statusPicture_->setObjectName(
         QString::fromStdString(ControlIds::ObjectName(ControlIds::kStatusPicture)));
     SetStatusPicture(statusPicture_);
     auto* statusLine = new StatusLineBar(this);
     context_.Get<WindowStatusLine>().Attach(statusLine);
-    auto* strip = new QHBoxLayout;
+    auto* strip = new QStatusBar(this);
+    strip->setObjectName("MainWindowStatusBar");
+    strip->setSizeGripEnabled(false);
+    // In line with the pages' edge above it.
+    strip->setContentsMargins(layout->contentsMargins().left(), 0,
+                              layout->contentsMargins().right(), 0);
     strip->addWidget(statusPicture_);
     strip->addWidget(statusLine, 1);
-    layout->addLayout(strip);
+    setStatusBar(strip);
 
     ownControls_[ControlIds::kTabControl] = {tabControl_, WidgetClass::None, nullptr, 0};
     ownControls_[ControlIds::kStatusPicture] = {statusPicture_, WidgetClass::None, nullptr, 0};
@@ -457,9 +463,10 @@ void MainWindow::DockCommunicationDialog(const std::optional<WindowPlace>& place
                 {std::max(dialogWidth, std::min(wanted, width() - pagesRoom))}, Qt::Horizontal);
 }
 
-QRegion MainWindow::PageControlsOnScreen() const {
-    // The shown page's boxes, as far as its scroll area shows them.
-    QRegion controls;
+QRegion MainWindow::ReadOnScreen() const {
+    // The shown page's boxes, as far as its scroll area shows them, and the status line, which
+    // tells the link and the mode.
+    QRegion controls(QRect(statusBar()->mapTo(this, QPoint()), statusBar()->size()));
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         const QScrollArea* area = pageAreas_[i];
         if (!area->isVisibleTo(this) || !pages_[i]->isVisibleTo(this)) {
@@ -492,7 +499,7 @@ bool MainWindow::PlaceCommunicationDialog() {
     const QMargins frame = ScreenRoom::Frame(communication_);
     const QSize size = communication_->size().grownBy(frame);
     const QRect main = geometry().marginsAdded(ScreenRoom::Frame(this));
-    const QRegion controls = PageControlsOnScreen();
+    const QRegion controls = ReadOnScreen();
     const int gap = 8;
     // Beside the main window, else below it; where neither has room, the place that covers the
     // least of the page's controls, then of the window.

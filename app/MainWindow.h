@@ -105,8 +105,8 @@ private:
     void DockCommunicationDialog(const std::optional<WindowPlace>& place);
     // The communication dialog's place to keep, in its window or its dock.
     WindowPlace CommunicationPlace() const;
-    // The part of the screen where the shown page's controls are.
-    QRegion PageControlsOnScreen() const;
+    // The part of the screen the operator reads: the shown page's controls and the status line.
+    QRegion ReadOnScreen() const;
     // The place a window had when the last run ended; nothing when none was kept.
     std::optional<WindowPlace> StoredPlace(int settingIndex);
     // Keeps the places of the window and the communication dialog for the next run.
