@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
@@ -115,7 +116,7 @@ TEST_F(WindowFitTest, TheWindowStaysOnTheScreenAndItsPagesScroll) {
 
 // Where the screen has room beside the pages the dialog stands there; where it has not, it sits
 // in a dock beside them. Either way it covers none of the page's boxes.
-TEST_F(WindowFitTest, TheCommunicationDialogCoversNoPage) {
+TEST_F(WindowFitTest, TheCommunicationDialogCoversNoPageNorTheStatusLine) {
     Open();
     QCoreApplication::processEvents();
     const QWidget* dialog = window->Communication();
@@ -130,6 +131,9 @@ TEST_F(WindowFitTest, TheCommunicationDialogCoversNoPage) {
     EXPECT_TRUE(window->CommunicationDock()->isFloating());
     return;
 #endif
+    // Nor the status line, which tells the link and the mode.
+    const QWidget* statusBar = window->statusBar();
+    EXPECT_FALSE(shown.intersects(QRect(statusBar->mapToGlobal(QPoint()), statusBar->size())));
     const QWidget* page = window->Pages().front();
     ASSERT_TRUE(page->isVisible());
     const QWidget* viewport = page->parentWidget();
