@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -199,6 +201,32 @@ TEST_F(AccessibilityCensusTest, EveryControlOfEveryWindowHasAName) {
         const QStringList unnamed = Census(opened);
         EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join("\n").toStdString();
     }
+}
+
+// Tab goes from control to control: each stop is a control a screen reader can name. A stop
+// at a part of the window that is none (the page's scroll area) is heard as nothing at all.
+TEST_F(AccessibilityCensusTest, TabStopsOnlyAtNamedControls) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTabWidget* tabs = window->TabControl();
+    tabs->tabBar()->setFocus(Qt::TabFocusReason);
+    QStringList unnamed;
+    for (int i = 0; i < 40; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(focused);
+        const QString name = node->text(QAccessible::Name);
+        if (!name.contains(QRegularExpression("[A-Za-z]"))) {
+            unnamed << QString("%1 (%2, role 0x%3)")
+                           .arg(focused->objectName(), focused->metaObject()->className())
+                           .arg(node->role(), 0, 16);
+        }
+        QTest::keyClick(focused, Qt::Key_Tab);
+        if (QApplication::focusWidget() == tabs->tabBar()) {
+            break;  // round the page and back
+        }
+    }
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join("\n").toStdString();
 }
 
 }  // namespace
