@@ -134,6 +134,11 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     autoRow->addStretch(1);
     autoRow->addWidget(autoButton);
     portLayout->addRow(autoRow);
+    // Tab takes the rows as they read; Other Port was made after the rows below it.
+    setTabOrder(portList_, portNameEdit_);
+    setTabOrder(portNameEdit_, openPort);
+    setTabOrder(openPort, baudList_);
+    setTabOrder(baudList_, autoButton);
 
     // Files
     QGroupBox* filesGroup = MakeGroup("Files", this);

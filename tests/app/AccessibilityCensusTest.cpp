@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -136,6 +137,47 @@ QStringList Census(QWidget* window) {
     return unnamed;
 }
 
+QString NameOf(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The controls Tab stops at, in the order it takes them: those that take the focus by Tab and
+// are shown and usable.
+std::vector<QWidget*> TabStops(QWidget* window) {
+    std::vector<QWidget*> stops;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isVisibleTo(window) && w->isEnabled() &&
+            w->focusProxy() == nullptr) {
+            stops.push_back(w);
+        }
+    }
+    return stops;
+}
+
+// Where Tab goes back against the reading order inside a group: up to a row above, or left
+// within one row.
+QStringList AgainstReading(QWidget* window) {
+    QStringList backwards;
+    const std::vector<QWidget*> stops = TabStops(window);
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        QWidget* from = stops[i - 1];
+        QWidget* to = stops[i];
+        auto* group = qobject_cast<QGroupBox*>(to->parentWidget());
+        if (group == nullptr || from->parentWidget() != group) {
+            continue;  // from one group to the next: the groups' own order
+        }
+        const QRect a(from->mapTo(group, QPoint()), from->size());
+        const QRect b(to->mapTo(group, QPoint()), to->size());
+        const bool sameRow = b.center().y() >= a.top() && b.center().y() <= a.bottom();
+        const bool below = b.center().y() > a.bottom();
+        if (!below && !(sameRow && b.left() > a.left())) {
+            backwards << QString("\"%1\" to \"%2\" in \"%3\"")
+                             .arg(NameOf(from), NameOf(to), group->title());
+        }
+    }
+    return backwards;
+}
+
 class AccessibilityCensusTest : public testing::Test {
 protected:
     // The window on the simulated camera, as the operator has it: every list shows an item.
@@ -160,6 +202,35 @@ protected:
         return nullptr;
     }
 
+    // Every window the menus reach, each with what opens it.
+    std::vector<std::pair<const char*, std::function<QWidget*()>>> Windows() {
+        ProcessContext& context = test.Context();
+        return {
+            {"main window", [this] { return window.get(); }},
+            {"communication", [this] { return window->Communication(); }},
+            {"terminal",
+             [this] {
+                 window->ShowTerminal();
+                 return window->Terminal();
+             }},
+            {"LUT editor", [this] { return LutEditorWindow(); }},
+            {"progress", [&context] { return &context.Get<ProgressDialog>(); }},
+            {"about", [this, &context] { return Keep(new AboutDialog(context)); }},
+            {"area select",
+             [this, &context] { return Keep(new AreaSelectDialog(context, choice)); }},
+            {"camera id", [this, &context] { return Keep(new CameraIdDialog(context)); }},
+            {"user id", [this, &context] { return Keep(new UserIdDialog(context)); }},
+            {"compare", [this] { return Keep(new CompareDialog(comparison)); }},
+            {"monitor", [this, &context] { return Keep(new MonitorWindow(context, {})); }},
+        };
+    }
+    QWidget* Keep(QWidget* dialog) { return dialogs.emplace_back(dialog).get(); }
+
+    ChoiceRequest choice{nullptr, "Load settings", "Area to load", {"User 1 Data", "User 2 Data"}};
+    ComparisonRequest comparison{nullptr,
+                                 "The camera differs from day.cam in 1 of 2 parameters.",
+                                 {{"User A", "Gain Level", "GA", "400", "410", true},
+                                  {"User A", "Black Level", "BL", "0", "0", false}}};
     TestContext test{FastWaitClock::After(ProvideWidgetServices)};
     SimProcess camera;
     std::unique_ptr<ScopedComPort> com1;
@@ -170,30 +241,7 @@ protected:
 // Every window the menus reach, walked as a screen reader walks it: each input, button, list
 // and picture is heard by what it is, not by nothing and not by the value it holds.
 TEST_F(AccessibilityCensusTest, EveryControlOfEveryWindowHasAName) {
-    ProcessContext& context = test.Context();
-    ChoiceRequest choice{nullptr, "Load settings", "Area to load", {"User 1 Data", "User 2 Data"}};
-    ComparisonRequest comparison{nullptr,
-                                 "The camera differs from day.cam in 1 of 2 parameters.",
-                                 {{"User A", "Gain Level", "GA", "400", "410", true},
-                                  {"User A", "Black Level", "BL", "0", "0", false}}};
-    const std::vector<std::pair<const char*, std::function<QWidget*()>>> windows = {
-        {"main window", [&] { return window.get(); }},
-        {"communication", [&] { return window->Communication(); }},
-        {"terminal",
-         [&] {
-             window->ShowTerminal();
-             return window->Terminal();
-         }},
-        {"LUT editor", [&] { return LutEditorWindow(); }},
-        {"progress", [&] { return &context.Get<ProgressDialog>(); }},
-        {"about", [&] { return dialogs.emplace_back(new AboutDialog(context)).get(); }},
-        {"area select",
-         [&] { return dialogs.emplace_back(new AreaSelectDialog(context, choice)).get(); }},
-        {"camera id", [&] { return dialogs.emplace_back(new CameraIdDialog(context)).get(); }},
-        {"user id", [&] { return dialogs.emplace_back(new UserIdDialog(context)).get(); }},
-        {"compare", [&] { return dialogs.emplace_back(new CompareDialog(comparison)).get(); }},
-        {"monitor", [&] { return dialogs.emplace_back(new MonitorWindow(context, {})).get(); }},
-    };
+    const auto windows = Windows();
     for (const auto& [title, open] : windows) {
         SCOPED_TRACE(title);
         QWidget* opened = open();
@@ -227,6 +275,30 @@ TEST_F(AccessibilityCensusTest, TabStopsOnlyAtNamedControls) {
         }
     }
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join("\n").toStdString();
+}
+
+// Tab goes through each group as it reads, row by row and left to right: a screen reader's
+// user, who cannot see the rows, hears the controls in the order the sighted read them.
+TEST_F(AccessibilityCensusTest, TabGoesThroughEachGroupInReadingOrder) {
+    const auto windows = Windows();
+    for (const auto& [title, open] : windows) {
+        SCOPED_TRACE(title);
+        QWidget* opened = open();
+        ASSERT_NE(opened, nullptr);
+        opened->show();
+        QApplication::processEvents();
+        if (opened == window.get()) {
+            for (int page = 0; page < window->TabControl()->count(); ++page) {
+                window->TabControl()->setCurrentIndex(page);
+                QApplication::processEvents();
+                const QStringList backwards = AgainstReading(opened);
+                EXPECT_TRUE(backwards.isEmpty()) << backwards.join("\n").toStdString();
+            }
+        } else {
+            const QStringList backwards = AgainstReading(opened);
+            EXPECT_TRUE(backwards.isEmpty()) << backwards.join("\n").toStdString();
+        }
+    }
 }
 
 }  // namespace
