@@ -301,4 +301,27 @@ TEST_F(AccessibilityCensusTest, TabGoesThroughEachGroupInReadingOrder) {
     }
 }
 
+// A screen reader reads the window's status bar on request (Orca: Insert+Enter twice): the
+// status line is one, and it holds what the last operation came to, whole.
+TEST_F(AccessibilityCensusTest, StatusLineIsTheWindowsStatusBar) {
+    QAccessibleInterface* bar = nullptr;
+    std::function<void(QAccessibleInterface*)> find = [&](QAccessibleInterface* node) {
+        for (int i = 0; node != nullptr && bar == nullptr && i < node->childCount(); ++i) {
+            QAccessibleInterface* child = node->child(i);
+            if (child != nullptr && child->role() == QAccessible::StatusBar) {
+                bar = child;
+            } else {
+                find(child);
+            }
+        }
+    };
+    find(QAccessible::queryAccessibleInterface(window.get()));
+    ASSERT_NE(bar, nullptr);
+    QStringList said;
+    for (int i = 0; i < bar->childCount(); ++i) {
+        said << bar->child(i)->text(QAccessible::Name);
+    }
+    EXPECT_TRUE(said.join(" ").contains("found at")) << said.join(" | ").toStdString();
+}
+
 }  // namespace
