@@ -11,6 +11,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -322,6 +323,24 @@ TEST_F(AccessibilityCensusTest, StatusLineIsTheWindowsStatusBar) {
         said << bar->child(i)->text(QAccessible::Name);
     }
     EXPECT_TRUE(said.join(" ").contains("found at")) << said.join(" | ").toStdString();
+}
+
+// A value the operator reads back (a limit the camera told) stands in a field of its own; Tab
+// reaches it, so that a screen reader reads it out as the field beside it is.
+TEST_F(AccessibilityCensusTest, TabReachesEveryValueShownInAField) {
+    QStringList unreached;
+    for (int page = 0; page < window->TabControl()->count(); ++page) {
+        window->TabControl()->setCurrentIndex(page);
+        QApplication::processEvents();
+        const std::vector<QWidget*> stops = TabStops(window.get());
+        for (QLabel* label : window->TabControl()->currentWidget()->findChildren<QLabel*>()) {
+            if (label->frameShape() != QFrame::NoFrame && label->isVisibleTo(window.get()) &&
+                std::find(stops.begin(), stops.end(), label) == stops.end()) {
+                unreached << NameOf(label);
+            }
+        }
+    }
+    EXPECT_TRUE(unreached.isEmpty()) << unreached.join("\n").toStdString();
 }
 
 }  // namespace
