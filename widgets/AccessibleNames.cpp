@@ -138,9 +138,21 @@ class AccessibleValue : public QAccessibleWidget, public ShownText {
 public:
     explicit AccessibleValue(QLabel* label) : QAccessibleWidget(label) {}
 
+    // A value framed like a field is a field the operator only reads: screen readers read a
+    // read-only field's text out where they would say no more than a label's name.
     QAccessible::Role role() const override {
-        return static_cast<QLabel*>(widget())->pixmap().isNull() ? QAccessible::StaticText
-                                                                 : QAccessible::Graphic;
+        const auto* label = static_cast<const QLabel*>(widget());
+        if (!label->pixmap().isNull()) {
+            return QAccessible::Graphic;
+        }
+        return label->frameShape() != QFrame::NoFrame ? QAccessible::EditableText
+                                                      : QAccessible::StaticText;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State held = QAccessibleWidget::state();
+        held.readOnly = role() == QAccessible::EditableText;
+        return held;
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
