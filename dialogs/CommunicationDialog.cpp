@@ -158,6 +158,9 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     areaName_->setObjectName("currentAreaName");
     areaName_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     ShowsValue(areaName_, "Current Area");
+    // Tab reaches the area Get Area told, as it reaches the fields of the pages.
+    areaName_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    areaName_->setFocusPolicy(Qt::StrongFocus);
     areaName_->setMinimumWidth(areaName_->fontMetrics().horizontalAdvance("User 3 Data") + 16);
     auto* getArea = new QPushButton("Get Area", currentGroup);
     getArea->setObjectName("getAreaButton");
