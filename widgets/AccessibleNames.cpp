@@ -4,8 +4,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVariant>
 #include <algorithm>
 
@@ -174,6 +176,24 @@ protected:
     }
 };
 
+// An edit that takes the focus places its caret (Tab selects its text, too): Qt tells screen
+// readers of the caret before it tells the focus, and Orca, taking the caret for the focus,
+// never says which edit it came to. The focus is told first here; Qt's own telling after it
+// changes nothing.
+class FocusToldFirst : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn && QAccessible::isActive() &&
+            qobject_cast<QLineEdit*>(watched) != nullptr) {
+            QAccessibleEvent focus(watched, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
+        return false;
+    }
+};
+
 QAccessibleInterface* MakeInterface(const QString& className, QObject* object) {
     if (className == QLatin1String("QComboBox")) {
         return new AccessibleList(static_cast<QComboBox*>(object));
@@ -217,6 +237,11 @@ void MarkValue(QLabel* label, const QString& name) {
 void InstallAccessibleNames() {
     // Qt asks the factories installed last first, so these come before its own.
     QAccessible::installFactory(&MakeInterface);
+    static QPointer<FocusToldFirst> focusToldFirst;
+    if (focusToldFirst == nullptr && QCoreApplication::instance() != nullptr) {
+        focusToldFirst = new FocusToldFirst(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(focusToldFirst);
+    }
 }
 
 void ShowsValue(QLabel* label, const QString& name) {
