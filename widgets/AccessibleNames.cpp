@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -176,21 +177,36 @@ protected:
     }
 };
 
-// An edit that takes the focus places its caret (Tab selects its text, too): Qt tells screen
-// readers of the caret before it tells the focus, and Orca, taking the caret for the focus,
-// never says which edit it came to. The focus is told first here; Qt's own telling after it
-// changes nothing.
+// Tab into an edit selects its text: Qt tells screen readers of the selection and the caret
+// before it tells the focus, and Orca, taking the caret for the focus, never says which edit
+// it came to. While a screen reader listens, the edit takes the focus without selecting, and
+// selects its text once the focus has been told.
 class FocusToldFirst : public QObject {
 public:
     using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusIn && QAccessible::isActive() &&
-            qobject_cast<QLineEdit*>(watched) != nullptr) {
-            QAccessibleEvent focus(watched, QAccessible::Focus);
-            QAccessible::updateAccessibility(&focus);
+        if (event->type() != QEvent::FocusIn || !QAccessible::isActive()) {
+            return false;
         }
-        return false;
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (edit == nullptr || !edit->inputMask().isEmpty() || edit->hasSelectedText() ||
+            (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+             reason != Qt::ShortcutFocusReason)) {
+            return false;
+        }
+        QFocusEvent unselecting(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(edit, &unselecting);
+        QMetaObject::invokeMethod(
+            edit,
+            [edit] {
+                if (edit->hasFocus() && !edit->hasSelectedText()) {
+                    edit->selectAll();
+                }
+            },
+            Qt::QueuedConnection);
+        return true;
     }
 };
 
