@@ -297,9 +297,12 @@ QWidget* ParameterPage::CreateCell(const PageCell& cell, QWidget* parent, QLabel
         case CellKind::ReadOnlyText: {
             auto* text = new QLabel(QString::fromUtf8(cell.text), parent);
             if (cell.kind == CellKind::ReadOnlyText) {
-                // Framed and as tall as an edit, like the fields beside it.
+                // Framed and as tall as an edit, like the fields beside it; like a read-only
+                // edit, Tab reaches it, and a screen reader reads it out there.
                 text->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-                text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+                text->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                              Qt::TextSelectableByKeyboard);
+                text->setFocusPolicy(Qt::StrongFocus);
                 text->setMinimumHeight(QLineEdit().sizeHint().height());
             }
             if (cell.id != 0) {

@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <algorithm>
 
+#include "widgets/AccessibleNames.h"
 #include "widgets/ElidingLabel.h"
 
 StatusLineBar::StatusLineBar(QWidget* parent)
@@ -13,6 +14,7 @@ StatusLineBar::StatusLineBar(QWidget* parent)
       link_(new ElidingLabel(this)),
       storage_(new QLabel(this)) {
     setObjectName("StatusLine");
+    ShowsStatus(this);
     outcome_->setObjectName("StatusLineOutcome");
     link_->setObjectName("StatusLineLink");
     storage_->setObjectName("StatusLineStorage");

@@ -136,6 +136,11 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     autoRow->addStretch(1);
     autoRow->addWidget(autoButton);
     portLayout->addRow(autoRow);
+    // Tab takes the rows as they read; Other Port was made after the rows below it.
+    setTabOrder(portList_, portNameEdit_);
+    setTabOrder(portNameEdit_, openPort);
+    setTabOrder(openPort, baudList_);
+    setTabOrder(baudList_, autoButton);
 
     // Files
     QGroupBox* filesGroup = MakeGroup("Files", this);
@@ -155,6 +160,9 @@ CommunicationDialog::CommunicationDialog(ProcessContext& context, MainView& main
     areaName_->setObjectName("currentAreaName");
     areaName_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     ShowsValue(areaName_, "Current Area");
+    // Tab reaches the area Get Area told, as it reaches the fields of the pages.
+    areaName_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    areaName_->setFocusPolicy(Qt::StrongFocus);
     areaName_->setMinimumWidth(areaName_->fontMetrics().horizontalAdvance("User 3 Data") + 16);
     auto* getArea = new QPushButton("Get Area", currentGroup);
     getArea->setObjectName("getAreaButton");

@@ -4,15 +4,19 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QVariant>
 #include <algorithm>
 
 namespace {
 
-// Set on a label that shows a value; a picture's state, where it shows one.
+// Set on a label that shows a value; a picture's state, where it shows one; on a status bar.
 const char kShowsValue[] = "rvShowsValue";
+const char kShowsStatus[] = "rvShowsStatus";
 const char kState[] = "rvState";
 
 // What a control shows, read only and with nothing selected, as the text a screen reader reads
@@ -137,9 +141,21 @@ class AccessibleValue : public QAccessibleWidget, public ShownText {
 public:
     explicit AccessibleValue(QLabel* label) : QAccessibleWidget(label) {}
 
+    // A value framed like a field is a field the operator only reads: screen readers read a
+    // read-only field's text out where they would say no more than a label's name.
     QAccessible::Role role() const override {
-        return static_cast<QLabel*>(widget())->pixmap().isNull() ? QAccessible::StaticText
-                                                                 : QAccessible::Graphic;
+        const auto* label = static_cast<const QLabel*>(widget());
+        if (!label->pixmap().isNull()) {
+            return QAccessible::Graphic;
+        }
+        return label->frameShape() != QFrame::NoFrame ? QAccessible::EditableText
+                                                      : QAccessible::StaticText;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State held = QAccessibleWidget::state();
+        held.readOnly = role() == QAccessible::EditableText;
+        return held;
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
@@ -161,6 +177,39 @@ protected:
     }
 };
 
+// Tab into an edit selects its text: Qt tells screen readers of the selection and the caret
+// before it tells the focus, and Orca, taking the caret for the focus, never says which edit
+// it came to. While a screen reader listens, the edit takes the focus without selecting, and
+// selects its text once the focus has been told.
+class FocusToldFirst : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusIn || !QAccessible::isActive()) {
+            return false;
+        }
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (edit == nullptr || !edit->inputMask().isEmpty() || edit->hasSelectedText() ||
+            (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason &&
+             reason != Qt::ShortcutFocusReason)) {
+            return false;
+        }
+        QFocusEvent unselecting(QEvent::FocusIn, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(edit, &unselecting);
+        QMetaObject::invokeMethod(
+            edit,
+            [edit] {
+                if (edit->hasFocus() && !edit->hasSelectedText()) {
+                    edit->selectAll();
+                }
+            },
+            Qt::QueuedConnection);
+        return true;
+    }
+};
+
 QAccessibleInterface* MakeInterface(const QString& className, QObject* object) {
     if (className == QLatin1String("QComboBox")) {
         return new AccessibleList(static_cast<QComboBox*>(object));
@@ -168,12 +217,26 @@ QAccessibleInterface* MakeInterface(const QString& className, QObject* object) {
     if (className == QLatin1String("QLabel") && object->property(kShowsValue).toBool()) {
         return new AccessibleValue(static_cast<QLabel*>(object));
     }
+    if (className == QLatin1String("QWidget") && object->property(kShowsStatus).toBool()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
+    }
     return nullptr;
+}
+
+// A widget's interface made before it was marked keeps presenting it as it was.
+void ForgetInterface(QObject* object) {
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object);
+    if (made != nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 void MarkValue(QLabel* label, const QString& name) {
     InstallAccessibleNames();
-    label->setAccessibleName(name);
+    // Set again, the same name would be announced as changed, on every reading of the camera.
+    if (label->accessibleName() != name) {
+        label->setAccessibleName(name);
+    }
     if (label->property(kShowsValue).toBool()) {
         return;
     }
@@ -190,10 +253,23 @@ void MarkValue(QLabel* label, const QString& name) {
 void InstallAccessibleNames() {
     // Qt asks the factories installed last first, so these come before its own.
     QAccessible::installFactory(&MakeInterface);
+    static QPointer<FocusToldFirst> focusToldFirst;
+    if (focusToldFirst == nullptr && QCoreApplication::instance() != nullptr) {
+        focusToldFirst = new FocusToldFirst(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(focusToldFirst);
+    }
 }
 
 void ShowsValue(QLabel* label, const QString& name) {
     MarkValue(label, name);
+}
+
+void ShowsStatus(QWidget* bar) {
+    InstallAccessibleNames();
+    if (!bar->property(kShowsStatus).toBool()) {
+        bar->setProperty(kShowsStatus, true);
+        ForgetInterface(bar);
+    }
 }
 
 void ShowsState(QLabel* picture, const QString& name, const QString& state) {

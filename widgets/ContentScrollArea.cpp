@@ -7,6 +7,9 @@ ContentScrollArea::ContentScrollArea(QWidget* contents, QWidget* parent) : QScro
     // What is behind shows through, as behind contents without an area.
     viewport()->setAutoFillBackground(false);
     contents->setAutoFillBackground(false);
+    // Tab goes to the controls in it, and the area scrolls to the one that has the focus; the
+    // area itself is no stop, which a screen reader would announce as nothing.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 QSize ContentScrollArea::sizeHint() const {

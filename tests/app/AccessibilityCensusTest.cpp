@@ -4,10 +4,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -134,6 +138,69 @@ QStringList Census(QWidget* window) {
     return unnamed;
 }
 
+QString NameOf(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// The controls Tab stops at, in the order it takes them: those that take the focus by Tab and
+// are shown and usable.
+std::vector<QWidget*> TabStops(QWidget* window) {
+    std::vector<QWidget*> stops;
+    for (QWidget* w = window->nextInFocusChain(); w != window; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isVisibleTo(window) && w->isEnabled() &&
+            w->focusProxy() == nullptr) {
+            stops.push_back(w);
+        }
+    }
+    return stops;
+}
+
+// Where Tab goes back against the reading order inside a group: up to a row above, or left
+// within one row.
+QStringList AgainstReading(QWidget* window) {
+    QStringList backwards;
+    const std::vector<QWidget*> stops = TabStops(window);
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        QWidget* from = stops[i - 1];
+        QWidget* to = stops[i];
+        auto* group = qobject_cast<QGroupBox*>(to->parentWidget());
+        if (group == nullptr || from->parentWidget() != group) {
+            continue;  // from one group to the next: the groups' own order
+        }
+        const QRect a(from->mapTo(group, QPoint()), from->size());
+        const QRect b(to->mapTo(group, QPoint()), to->size());
+        const bool sameRow = b.center().y() >= a.top() && b.center().y() <= a.bottom();
+        const bool below = b.center().y() > a.bottom();
+        if (!below && !(sameRow && b.left() > a.left())) {
+            backwards << QString("\"%1\" to \"%2\" in \"%3\"")
+                             .arg(NameOf(from), NameOf(to), group->title());
+        }
+    }
+    return backwards;
+}
+
+// The values framed like fields that Tab does not reach or a screen reader would not read out.
+QStringList UnheardValues(QWidget* window) {
+    QStringList unheard;
+    const std::vector<QWidget*> stops = TabStops(window);
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->frameShape() == QFrame::NoFrame || !label->isVisibleTo(window) ||
+            !label->pixmap().isNull() || label->window() != window) {
+            continue;
+        }
+        if (std::find(stops.begin(), stops.end(), label) == stops.end()) {
+            unheard << NameOf(label) + ": Tab does not reach it";
+        }
+        QAccessibleInterface* field = QAccessible::queryAccessibleInterface(label);
+        if (field->role() != QAccessible::EditableText || !field->state().readOnly ||
+            field->textInterface() == nullptr ||
+            field->textInterface()->text(0, -1) != label->text()) {
+            unheard << NameOf(label) + ": not a read-only field holding its value";
+        }
+    }
+    return unheard;
+}
+
 class AccessibilityCensusTest : public testing::Test {
 protected:
     // The window on the simulated camera, as the operator has it: every list shows an item.
@@ -158,6 +225,35 @@ protected:
         return nullptr;
     }
 
+    // Every window the menus reach, each with what opens it.
+    std::vector<std::pair<const char*, std::function<QWidget*()>>> Windows() {
+        ProcessContext& context = test.Context();
+        return {
+            {"main window", [this] { return window.get(); }},
+            {"communication", [this] { return window->Communication(); }},
+            {"terminal",
+             [this] {
+                 window->ShowTerminal();
+                 return window->Terminal();
+             }},
+            {"LUT editor", [this] { return LutEditorWindow(); }},
+            {"progress", [&context] { return &context.Get<ProgressDialog>(); }},
+            {"about", [this, &context] { return Keep(new AboutDialog(context)); }},
+            {"area select",
+             [this, &context] { return Keep(new AreaSelectDialog(context, choice)); }},
+            {"camera id", [this, &context] { return Keep(new CameraIdDialog(context)); }},
+            {"user id", [this, &context] { return Keep(new UserIdDialog(context)); }},
+            {"compare", [this] { return Keep(new CompareDialog(comparison)); }},
+            {"monitor", [this, &context] { return Keep(new MonitorWindow(context, {})); }},
+        };
+    }
+    QWidget* Keep(QWidget* dialog) { return dialogs.emplace_back(dialog).get(); }
+
+    ChoiceRequest choice{nullptr, "Load settings", "Area to load", {"User 1 Data", "User 2 Data"}};
+    ComparisonRequest comparison{nullptr,
+                                 "The camera differs from day.cam in 1 of 2 parameters.",
+                                 {{"User A", "Gain Level", "GA", "400", "410", true},
+                                  {"User A", "Black Level", "BL", "0", "0", false}}};
     TestContext test{FastWaitClock::After(ProvideWidgetServices)};
     SimProcess camera;
     std::unique_ptr<ScopedComPort> com1;
@@ -168,36 +264,109 @@ protected:
 // Every window the menus reach, walked as a screen reader walks it: each input, button, list
 // and picture is heard by what it is, not by nothing and not by the value it holds.
 TEST_F(AccessibilityCensusTest, EveryControlOfEveryWindowHasAName) {
-    ProcessContext& context = test.Context();
-    ChoiceRequest choice{nullptr, "Load settings", "Area to load", {"User 1 Data", "User 2 Data"}};
-    ComparisonRequest comparison{nullptr,
-                                 "The camera differs from day.cam in 1 of 2 parameters.",
-                                 {{"User A", "Gain Level", "GA", "400", "410", true},
-                                  {"User A", "Black Level", "BL", "0", "0", false}}};
-    const std::vector<std::pair<const char*, std::function<QWidget*()>>> windows = {
-        {"main window", [&] { return window.get(); }},
-        {"communication", [&] { return window->Communication(); }},
-        {"terminal",
-         [&] {
-             window->ShowTerminal();
-             return window->Terminal();
-         }},
-        {"LUT editor", [&] { return LutEditorWindow(); }},
-        {"progress", [&] { return &context.Get<ProgressDialog>(); }},
-        {"about", [&] { return dialogs.emplace_back(new AboutDialog(context)).get(); }},
-        {"area select",
-         [&] { return dialogs.emplace_back(new AreaSelectDialog(context, choice)).get(); }},
-        {"camera id", [&] { return dialogs.emplace_back(new CameraIdDialog(context)).get(); }},
-        {"user id", [&] { return dialogs.emplace_back(new UserIdDialog(context)).get(); }},
-        {"compare", [&] { return dialogs.emplace_back(new CompareDialog(comparison)).get(); }},
-        {"monitor", [&] { return dialogs.emplace_back(new MonitorWindow(context, {})).get(); }},
-    };
+    const auto windows = Windows();
     for (const auto& [title, open] : windows) {
         SCOPED_TRACE(title);
         QWidget* opened = open();
         ASSERT_NE(opened, nullptr);
         const QStringList unnamed = Census(opened);
         EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join("\n").toStdString();
+    }
+}
+
+// Tab goes from control to control: each stop is a control a screen reader can name. A stop
+// at a part of the window that is none (the page's scroll area) is heard as nothing at all.
+TEST_F(AccessibilityCensusTest, TabStopsOnlyAtNamedControls) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTabWidget* tabs = window->TabControl();
+    tabs->tabBar()->setFocus(Qt::TabFocusReason);
+    QStringList unnamed;
+    for (int i = 0; i < 40; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QAccessibleInterface* node = QAccessible::queryAccessibleInterface(focused);
+        const QString name = node->text(QAccessible::Name);
+        if (!name.contains(QRegularExpression("[A-Za-z]"))) {
+            unnamed << QString("%1 (%2, role 0x%3)")
+                           .arg(focused->objectName(), focused->metaObject()->className())
+                           .arg(node->role(), 0, 16);
+        }
+        QTest::keyClick(focused, Qt::Key_Tab);
+        if (QApplication::focusWidget() == tabs->tabBar()) {
+            break;  // round the page and back
+        }
+    }
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join("\n").toStdString();
+}
+
+// Tab goes through each group as it reads, row by row and left to right: a screen reader's
+// user, who cannot see the rows, hears the controls in the order the sighted read them.
+TEST_F(AccessibilityCensusTest, TabGoesThroughEachGroupInReadingOrder) {
+    const auto windows = Windows();
+    for (const auto& [title, open] : windows) {
+        SCOPED_TRACE(title);
+        QWidget* opened = open();
+        ASSERT_NE(opened, nullptr);
+        opened->show();
+        QApplication::processEvents();
+        if (opened == window.get()) {
+            for (int page = 0; page < window->TabControl()->count(); ++page) {
+                window->TabControl()->setCurrentIndex(page);
+                QApplication::processEvents();
+                const QStringList backwards = AgainstReading(opened);
+                EXPECT_TRUE(backwards.isEmpty()) << backwards.join("\n").toStdString();
+            }
+        } else {
+            const QStringList backwards = AgainstReading(opened);
+            EXPECT_TRUE(backwards.isEmpty()) << backwards.join("\n").toStdString();
+        }
+    }
+}
+
+// A screen reader reads the window's status bar on request (Orca: Insert+Enter twice): the
+// status line is one, and it holds what the last operation came to, whole.
+TEST_F(AccessibilityCensusTest, StatusLineIsTheWindowsStatusBar) {
+    QAccessibleInterface* bar = nullptr;
+    std::function<void(QAccessibleInterface*)> find = [&](QAccessibleInterface* node) {
+        for (int i = 0; node != nullptr && bar == nullptr && i < node->childCount(); ++i) {
+            QAccessibleInterface* child = node->child(i);
+            if (child != nullptr && child->role() == QAccessible::StatusBar) {
+                bar = child;
+            } else {
+                find(child);
+            }
+        }
+    };
+    find(QAccessible::queryAccessibleInterface(window.get()));
+    ASSERT_NE(bar, nullptr);
+    QStringList said;
+    for (int i = 0; i < bar->childCount(); ++i) {
+        said << bar->child(i)->text(QAccessible::Name);
+    }
+    EXPECT_TRUE(said.join(" ").contains("found at")) << said.join(" | ").toStdString();
+}
+
+// A value the operator reads back (a limit the camera told) stands in a field of its own: Tab
+// reaches it, and a screen reader hears a read-only field holding the value. As a label it
+// would be heard by its name only, without the value.
+TEST_F(AccessibilityCensusTest, TabReachesEveryValueShownInAFieldAndHearsTheValue) {
+    const auto windows = Windows();
+    for (const auto& [title, open] : windows) {
+        SCOPED_TRACE(title);
+        QWidget* opened = open();
+        ASSERT_NE(opened, nullptr);
+        opened->show();
+        QApplication::processEvents();
+        const int pages = opened == window.get() ? window->TabControl()->count() : 1;
+        for (int page = 0; page < pages; ++page) {
+            if (opened == window.get()) {
+                window->TabControl()->setCurrentIndex(page);
+                QApplication::processEvents();
+            }
+            const QStringList unheard = UnheardValues(opened);
+            EXPECT_TRUE(unheard.isEmpty()) << unheard.join("\n").toStdString();
+        }
     }
 }
 
