@@ -119,15 +119,13 @@ MainWindow::MainWindow(ProcessContext& context, QWidget* parent)
     SetStatusPicture(statusPicture_);
     auto* statusLine = new StatusLineBar(this);
     context_.Get<WindowStatusLine>().Attach(statusLine);
-    auto* strip = new QStatusBar(this);
-    strip->setObjectName("MainWindowStatusBar");
-    strip->setSizeGripEnabled(false);
     // In line with the pages' edge above it.
-    strip->setContentsMargins(layout->contentsMargins().left(), 0,
-                              layout->contentsMargins().right(), 0);
-    strip->addWidget(statusPicture_);
-    strip->addWidget(statusLine, 1);
-    setStatusBar(strip);
+    statusLine->setContentsMargins(layout->contentsMargins().left(), 0,
+                                   layout->contentsMargins().right(), 0);
+    statusLine->insertWidget(0, statusPicture_);
+    // First among the bar's children too, so that a screen reader reads it first, as it stands.
+    statusPicture_->lower();
+    setStatusBar(statusLine);
 
     ownControls_[ControlIds::kTabControl] = {tabControl_, WidgetClass::None, nullptr, 0};
     ownControls_[ControlIds::kStatusPicture] = {statusPicture_, WidgetClass::None, nullptr, 0};

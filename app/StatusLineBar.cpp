@@ -1,20 +1,17 @@
 #include "app/StatusLineBar.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "widgets/AccessibleNames.h"
 #include "widgets/ElidingLabel.h"
 
 StatusLineBar::StatusLineBar(QWidget* parent)
-    : QWidget(parent),
+    : QStatusBar(parent),
       outcome_(new ElidingLabel(this)),
       link_(new ElidingLabel(this)),
       storage_(new QLabel(this)) {
     setObjectName("StatusLine");
-    ShowsStatus(this);
     outcome_->setObjectName("StatusLineOutcome");
     link_->setObjectName("StatusLineLink");
     storage_->setObjectName("StatusLineStorage");
@@ -24,12 +21,13 @@ StatusLineBar::StatusLineBar(QWidget* parent)
     // The outcome takes what room the link leaves and asks for none of its own.
     outcome_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     link_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(12);
-    row->addWidget(outcome_, 1);
-    row->addWidget(storage_, 0);
-    row->addWidget(link_, 0);
+    // The gaps the texts keep between them.
+    storage_->setContentsMargins(kGap, 0, 0, 0);
+    link_->setContentsMargins(kGap, 0, 0, 0);
+    setSizeGripEnabled(false);
+    addWidget(outcome_, 1);
+    addWidget(storage_, 0);
+    addWidget(link_, 0);
 }
 
 void StatusLineBar::ShowOutcome(const QString& text) {
@@ -49,14 +47,15 @@ void StatusLineBar::ShowStorage(const QString& text) {
 }
 
 void StatusLineBar::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    QStatusBar::resizeEvent(event);
     ShareLine();
 }
 
 void StatusLineBar::ShareLine() {
-    int room = width() - layout()->spacing();
+    // From the outcome's left edge (after the picture) to the bar's right one.
+    int room = contentsRect().right() + 1 - outcome_->x();
     if (!storage_->isHidden()) {
-        room -= storage_->sizeHint().width() + layout()->spacing();
+        room -= storage_->sizeHint().width();
     }
     link_->setMaximumWidth(std::max(room / 2, room - outcome_->sizeHint().width()));
 }

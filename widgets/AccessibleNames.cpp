@@ -14,9 +14,8 @@
 
 namespace {
 
-// Set on a label that shows a value; a picture's state, where it shows one; on a status bar.
+// Set on a label that shows a value; a picture's state, where it shows one.
 const char kShowsValue[] = "rvShowsValue";
-const char kShowsStatus[] = "rvShowsStatus";
 const char kState[] = "rvState";
 
 // What a control shows, read only and with nothing selected, as the text a screen reader reads
@@ -217,18 +216,7 @@ QAccessibleInterface* MakeInterface(const QString& className, QObject* object) {
     if (className == QLatin1String("QLabel") && object->property(kShowsValue).toBool()) {
         return new AccessibleValue(static_cast<QLabel*>(object));
     }
-    if (className == QLatin1String("QWidget") && object->property(kShowsStatus).toBool()) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::StatusBar);
-    }
     return nullptr;
-}
-
-// A widget's interface made before it was marked keeps presenting it as it was.
-void ForgetInterface(QObject* object) {
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object);
-    if (made != nullptr) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-    }
 }
 
 void MarkValue(QLabel* label, const QString& name) {
@@ -262,14 +250,6 @@ void InstallAccessibleNames() {
 
 void ShowsValue(QLabel* label, const QString& name) {
     MarkValue(label, name);
-}
-
-void ShowsStatus(QWidget* bar) {
-    InstallAccessibleNames();
-    if (!bar->property(kShowsStatus).toBool()) {
-        bar->setProperty(kShowsStatus, true);
-        ForgetInterface(bar);
-    }
 }
 
 void ShowsState(QLabel* picture, const QString& name, const QString& state) {

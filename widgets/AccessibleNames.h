@@ -19,7 +19,3 @@ void ShowsValue(QLabel* label, const QString& name);
 // The picture shows a state ("Online"): it is named by what it shows, and the state is its
 // value and its tooltip. A change of state is announced.
 void ShowsState(QLabel* picture, const QString& name, const QString& state);
-
-// The widget is the window's status bar, where the outcome of the last operation is shown:
-// screen readers read it out on request. Also installs the names.
-void ShowsStatus(QWidget* bar);

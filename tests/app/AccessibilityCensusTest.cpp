@@ -341,9 +341,13 @@ TEST_F(AccessibilityCensusTest, StatusLineIsTheWindowsStatusBar) {
     find(QAccessible::queryAccessibleInterface(window.get()));
     ASSERT_NE(bar, nullptr);
     QStringList said;
-    for (int i = 0; i < bar->childCount(); ++i) {
-        said << bar->child(i)->text(QAccessible::Name);
-    }
+    std::function<void(QAccessibleInterface*)> read = [&](QAccessibleInterface* node) {
+        for (int i = 0; i < node->childCount(); ++i) {
+            said << node->child(i)->text(QAccessible::Name);
+            read(node->child(i));
+        }
+    };
+    read(bar);
     EXPECT_TRUE(said.join(" ").contains("found at")) << said.join(" | ").toStdString();
 }
 
