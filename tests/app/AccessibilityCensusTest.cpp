@@ -249,6 +249,27 @@ protected:
     }
     QWidget* Keep(QWidget* dialog) { return dialogs.emplace_back(dialog).get(); }
 
+    // Every window opened and shown, the main window once with each of its pages, and what the
+    // check finds wrong in each.
+    void ExpectOfEveryWindow(const std::function<QStringList(QWidget*)>& findFaults) {
+        for (const auto& [title, open] : Windows()) {
+            SCOPED_TRACE(title);
+            QWidget* opened = open();
+            ASSERT_NE(opened, nullptr);
+            opened->show();
+            QApplication::processEvents();
+            const int pages = opened == window.get() ? window->TabControl()->count() : 1;
+            for (int page = 0; page < pages; ++page) {
+                if (opened == window.get()) {
+                    window->TabControl()->setCurrentIndex(page);
+                    QApplication::processEvents();
+                }
+                const QStringList faults = findFaults(opened);
+                EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+            }
+        }
+    }
+
     ChoiceRequest choice{nullptr, "Load settings", "Area to load", {"User 1 Data", "User 2 Data"}};
     ComparisonRequest comparison{nullptr,
                                  "The camera differs from day.cam in 1 of 2 parameters.",
@@ -303,25 +324,7 @@ TEST_F(AccessibilityCensusTest, TabStopsOnlyAtNamedControls) {
 // Tab goes through each group as it reads, row by row and left to right: a screen reader's
 // user, who cannot see the rows, hears the controls in the order the sighted read them.
 TEST_F(AccessibilityCensusTest, TabGoesThroughEachGroupInReadingOrder) {
-    const auto windows = Windows();
-    for (const auto& [title, open] : windows) {
-        SCOPED_TRACE(title);
-        QWidget* opened = open();
-        ASSERT_NE(opened, nullptr);
-        opened->show();
-        QApplication::processEvents();
-        if (opened == window.get()) {
-            for (int page = 0; page < window->TabControl()->count(); ++page) {
-                window->TabControl()->setCurrentIndex(page);
-                QApplication::processEvents();
-                const QStringList backwards = AgainstReading(opened);
-                EXPECT_TRUE(backwards.isEmpty()) << backwards.join("\n").toStdString();
-            }
-        } else {
-            const QStringList backwards = AgainstReading(opened);
-            EXPECT_TRUE(backwards.isEmpty()) << backwards.join("\n").toStdString();
-        }
-    }
+    ExpectOfEveryWindow(AgainstReading);
 }
 
 // A screen reader reads the window's status bar on request (Orca: Insert+Enter twice): the
@@ -355,23 +358,7 @@ TEST_F(AccessibilityCensusTest, StatusLineIsTheWindowsStatusBar) {
 // reaches it, and a screen reader hears a read-only field holding the value. As a label it
 // would be heard by its name only, without the value.
 TEST_F(AccessibilityCensusTest, TabReachesEveryValueShownInAFieldAndHearsTheValue) {
-    const auto windows = Windows();
-    for (const auto& [title, open] : windows) {
-        SCOPED_TRACE(title);
-        QWidget* opened = open();
-        ASSERT_NE(opened, nullptr);
-        opened->show();
-        QApplication::processEvents();
-        const int pages = opened == window.get() ? window->TabControl()->count() : 1;
-        for (int page = 0; page < pages; ++page) {
-            if (opened == window.get()) {
-                window->TabControl()->setCurrentIndex(page);
-                QApplication::processEvents();
-            }
-            const QStringList unheard = UnheardValues(opened);
-            EXPECT_TRUE(unheard.isEmpty()) << unheard.join("\n").toStdString();
-        }
-    }
+    ExpectOfEveryWindow(UnheardValues);
 }
 
 }  // namespace
