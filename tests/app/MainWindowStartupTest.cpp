@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -24,6 +25,7 @@
 #include "tests/support/SimProcess.h"
 #include "tests/support/TestContext.h"
 #include "transport/CameraPort.h"
+#include "widgets/SpinEdit.h"
 #include "widgets/StatusStrip.h"
 
 namespace {
@@ -123,6 +125,16 @@ TEST_F(MainWindowStartupTest, ComesUpOnlineWithTheCamerasCurrentArea) {
     EXPECT_EQ(window->Logic().CurrentArea, 0);
     EXPECT_EQ(test.Context().Get<CameraModel>().Text(), "RV-2410M-TCL");
     EXPECT_TRUE(test.Notifier().Messages().empty());
+    // The read enables what the camera's state allows: the gain takes typing, One-push a press.
+    auto* gain = window->findChild<SpinEdit*>(
+        QString::fromStdString(ControlIds::ObjectName(ControlIds::kGainLevel)));
+    ASSERT_NE(gain, nullptr);
+    EXPECT_TRUE(gain->isEnabled());
+    EXPECT_FALSE(gain->findChild<QLineEdit*>()->isReadOnly());
+    auto* onePush = window->findChild<QWidget*>(
+        QString::fromStdString(ControlIds::ObjectName(ControlIds::kOnePush)));
+    ASSERT_NE(onePush, nullptr);
+    EXPECT_TRUE(onePush->isEnabled());
 }
 
 TEST_F(MainWindowStartupTest, UtilityStaysGreyInUserModeAfterTheCameraRead) {
