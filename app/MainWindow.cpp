@@ -351,16 +351,8 @@ WindowPlace MainWindow::CommunicationPlace() const {
 void MainWindow::FitToScreen() {
     // The fullest page with a little room to spare, so that no caption sits tight in its button.
     const QSize fitting = sizeHint();
-    const QSize wanted(fitting.width() * 11 / 10, fitting.height());
-    QSize size = ScreenRoom::Fit(this, wanted);
-    if (size.height() < wanted.height()) {
-        // The pages scroll: room for the scroll bar beside them.
-        size = ScreenRoom::Fit(
-            this,
-            QSize(size.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
-                  size.height()));
-    }
-    resize(size);
+    // Where the pages scroll, room for the scroll bar beside them.
+    resize(ScreenRoom::FitScrolling(this, QSize(fitting.width() * 11 / 10, fitting.height())));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -482,17 +474,9 @@ QRegion MainWindow::ReadOnScreen() const {
 }
 
 bool MainWindow::PlaceCommunicationDialog() {
-    const QSize whole = communication_->size();
-    QSize fitted = ScreenRoom::Fit(communication_, whole);
-    if (fitted.height() < whole.height()) {
-        // Its contents scroll: room for the scroll bar beside them, so that its groups stay side
-        // by side.
-        fitted = ScreenRoom::Fit(
-            communication_,
-            QSize(whole.width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this),
-                  fitted.height()));
-    }
-    communication_->resize(fitted);
+    // Where its contents scroll, room for the scroll bar beside them, so that its groups stay
+    // side by side.
+    communication_->resize(ScreenRoom::FitScrolling(communication_, communication_->size()));
     const QRect area = ScreenRoom::Available(this);
     const QMargins frame = ScreenRoom::Frame(communication_);
     const QSize size = communication_->size().grownBy(frame);

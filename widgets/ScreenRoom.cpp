@@ -45,6 +45,15 @@ QSize Fit(const QWidget* window, const QSize& wanted) {
     return wanted.boundedTo(room).expandedTo(window->minimumSize());
 }
 
+QSize FitScrolling(const QWidget* window, const QSize& wanted) {
+    const QSize fitted = Fit(window, wanted);
+    if (fitted.height() >= wanted.height()) {
+        return fitted;
+    }
+    const int scrollBar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, window);
+    return Fit(window, QSize(fitted.width() + scrollBar, fitted.height()));
+}
+
 QPoint Keep(const QWidget* window, const QPoint& topLeft) {
     const QRect area = Available(window);
     if (!area.isValid()) {

@@ -24,6 +24,9 @@ QSize Room(const QWidget* window);
 // The window's size (without frame) closest to the wanted one that fits on its screen with the
 // frame.
 QSize Fit(const QWidget* window, const QSize& wanted);
+// As Fit, for a window whose contents scroll: where its height must shrink, it is made wider by
+// a scroll bar, so that the contents beside the bar keep their width.
+QSize FitScrolling(const QWidget* window, const QSize& wanted);
 // Where the window's frame, of the window's size, stands when moved as near to topLeft as it
 // can while whole on the screen.
 QPoint Keep(const QWidget* window, const QPoint& topLeft);
