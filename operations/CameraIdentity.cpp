@@ -181,22 +181,23 @@ bool OpenUserGuide(ProcessContext& context, const std::vector<std::string>& plac
         }
         unopened.push_back(place);
     }
-    if (!unopened.empty()) {
-        std::string files;
-        for (const std::string& place : unopened) {
-            files += "\n" + place;
+    // The paths one per line, each after a line break.
+    const auto lines = [](const std::vector<std::string>& paths) {
+        std::string text;
+        for (const std::string& path : paths) {
+            text += "\n" + path;
         }
+        return text;
+    };
+    if (!unopened.empty()) {
         context.Get<Notifier>().Tell(
-            "Couldn't open the user guide: no viewer started for it. It is in:" + files,
+            "Couldn't open the user guide: no viewer started for it. It is in:" + lines(unopened),
             MessageIcon::Error);
         return false;
     }
-    std::string where;
-    for (const std::string& place : places) {
-        where += "\n" + place;
-    }
-    context.Get<Notifier>().Tell("The user guide is not installed. It was looked for in:" + where,
-                                 MessageIcon::Warning);
+    context.Get<Notifier>().Tell(
+        "The user guide is not installed. It was looked for in:" + lines(places),
+        MessageIcon::Warning);
     return false;
 }
 
