@@ -1,6 +1,5 @@
 #include "operations/ReadingMonitor.h"
 
-#include <cstdio>
 #include <ctime>
 
 #include "core/LocalTime.h"

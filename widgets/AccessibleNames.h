@@ -3,7 +3,6 @@
 #include <QString>
 
 class QLabel;
-class QWidget;
 
 // How screen readers hear the program's controls: each by what it is, with what it holds as
 // its value. Qt on Linux names a drop-down list by the item it shows ("External"), which says
